@@ -1,0 +1,35 @@
+#pragma once
+
+#include "messages.h"
+
+#include <QString>
+#include <exception>
+#include <stdexcept>
+#include <utility>
+
+// A failure that aborts the current user action; its text is shown to the user.
+class ActionError : public std::runtime_error {
+public:
+    explicit ActionError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+// Runs one user action (a click, a menu command, a timer, a window message).
+// A failure ends the action with a message box showing its text; the program
+// goes on. Returns false when the action failed.
+template <typename F>
+bool runAction(F&& action)
+{
+    try {
+        std::forward<F>(action)();
+        return true;
+    } catch (const ActionError& e) {
+        messages::error(e.text());
+    } catch (const std::exception& e) {
+        messages::error(QString::fromUtf8(e.what()));
+    }
+    return false;
+}

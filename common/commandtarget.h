@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+// Numbered window messages of the main window, carried as direct calls.
+enum : int {
+    WM_TRAY_ICON = 1025,
+    WM_DATA_CHANGED = 1125,
+    WM_SHOW_DAY_LIST = 1225,
+    WM_SHOW_WEEK_LIST = 1226,
+    WM_SHOW_DAY_INFO = 1227,
+    WM_EDIT_EVENT = 1228,
+    WM_EDIT_SPECIAL_ADDRESS = 1229,
+    WM_EDIT_CAR = 1230,
+    WM_EDIT_USER = 1232,
+    WM_EDIT_USER_GROUP = 1233,
+    WM_EDIT_ADDRESS_CATEGORY = 1234,
+    WM_EDIT_ADDRESS = 1235,
+    WM_EDIT_TASK = 1236,
+    WM_EDIT_CALENDAR_CATEGORY = 1255,
+};
+
+// Whatever receives window messages: the main window, or a view for its own.
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+    virtual void command(int message, std::intptr_t wParam, std::intptr_t lParam) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1250, the code page of the database connection and of every file the
+// program reads or writes. Own table: Qt's built-in converters do not carry it,
+// and a character the code page lacks must be reported, never turned into "?".
+namespace cp1250 {
+
+QString decode(const char* data, qsizetype size);
+inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
+
+// Encodes the text. When a character cannot be represented, returns false and
+// stores it in *bad (if given); out then holds the bytes before it.
+bool encode(const QString& text, QByteArray& out, QChar* bad = nullptr);
+
+// The Czech error text for a character the code page cannot hold.
+QString unencodableMessage(QChar bad);
+
+} // namespace cp1250

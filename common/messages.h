@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's two kinds of message box: an error box with OK and a Yes/No
+// confirmation. Logic code calls these; the widget layer installs the real
+// boxes. Tests answer in advance and read what was shown.
+namespace messages {
+
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual void error(const QString& text) = 0;
+    virtual bool confirm(const QString& text) = 0;
+};
+
+void setSink(Sink* sink); // nullptr: texts go to stderr, confirmations answer No
+
+void error(const QString& text);
+bool confirm(const QString& text);
+
+// Test hooks: while recording, no box is shown; texts are collected and
+// confirmations take the queued answers (No when the queue is empty).
+void startRecording();
+void stopRecording();
+void queueAnswer(bool yes);
+QStringList takeShown();
+
+} // namespace messages

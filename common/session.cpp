@@ -1,0 +1,7 @@
+#include "session.h"
+
+Session& Session::instance()
+{
+    static Session s;
+    return s;
+}
