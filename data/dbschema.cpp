@@ -1,0 +1,116 @@
+#include "dbschema.h"
+
+#include "dberror.h"
+#include "fbclient.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace Firebird;
+
+namespace dbschema {
+
+QStringList splitScript(const QString& text)
+{
+    static const QRegularExpression setTerm(QStringLiteral("^\\s*SET\\s+TERM\\s+(\\S+)\\s*(\\S*)\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QStringList statements;
+    QString terminator = QStringLiteral(";");
+    QString buffer;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (buffer.trimmed().isEmpty() && (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("--"))))
+            continue;
+        // "SET TERM ^ ;" ends with the old terminator; strip it before matching.
+        QString candidate = trimmed;
+        if (candidate.endsWith(terminator))
+            candidate.chop(terminator.size());
+        const auto m = setTerm.match(candidate);
+        if (buffer.trimmed().isEmpty() && m.hasMatch()) {
+            terminator = m.captured(1);
+            continue;
+        }
+        buffer += line + QLatin1Char('\n');
+        if (trimmed.endsWith(terminator)) {
+            QString stmt = buffer.trimmed();
+            stmt.chop(terminator.size());
+            statements << stmt.trimmed();
+            buffer.clear();
+        }
+    }
+    if (!buffer.trimmed().isEmpty())
+        statements << buffer.trimmed();
+    return statements;
+}
+
+QList<QPair<QString, QString>> scripts()
+{
+    QStringList names;
+    QDirIterator it(QStringLiteral(":/schema/sql"));
+    while (it.hasNext())
+        names << it.next();
+    names.sort();
+    QList<QPair<QString, QString>> out;
+    for (const QString& name : names) {
+        QFile f(name);
+        if (f.open(QIODevice::ReadOnly))
+            out.append({name.section(QLatin1Char('/'), -1), QString::fromUtf8(f.readAll())});
+    }
+    return out;
+}
+
+void createDatabase(const QString& path, const QString& user, const QString& password, bool forcedWrites)
+{
+    const auto all = scripts();
+    if (all.isEmpty())
+        throw DbError(QStringLiteral("Skripty databáze nejsou v programu."));
+    fb::Status st(fb::status());
+    IProvider* prov = fb::master()->getDispatcher();
+    IAttachment* att = nullptr;
+    QString current;
+    try {
+        const auto dpb = fb::dpb(user, password, true, forcedWrites);
+        const QByteArray name = fb::encodeSql(path);
+        att = prov->createDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+        for (const auto& [file, text] : all) {
+            for (const QString& stmt : splitScript(text)) {
+                current = file + QStringLiteral(": ") + stmt.left(200);
+                const QByteArray sql = fb::encodeSql(stmt);
+                // Each statement commits, so later ones see the objects made before.
+                ITransaction* tra = att->startTransaction(&st, 0, nullptr);
+                try {
+                    att->execute(&st, tra, sql.size(), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+                    tra->commit(&st);
+                } catch (...) {
+                    fb::Status st2(fb::status());
+                    try {
+                        tra->rollback(&st2);
+                    } catch (...) {
+                        tra->release();
+                    }
+                    throw;
+                }
+            }
+        }
+        att->detach(&st);
+        att = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        if (att) {
+            fb::Status st2(fb::status());
+            try {
+                att->dropDatabase(&st2);
+            } catch (...) {
+                att->release();
+            }
+        }
+        prov->release();
+        throw DbError(current.isEmpty() ? msg : msg + QStringLiteral("\n") + current);
+    }
+    prov->release();
+}
+
+} // namespace dbschema

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Creating an organiser database from the schema scripts built into the program.
+namespace dbschema {
+
+// Statements of a script: "--" lines are comments; "SET TERM x ;" changes the
+// terminator, so procedure bodies may hold semicolons.
+QStringList splitScript(const QString& text);
+
+// The schema scripts in the order they run, as (name, text).
+QList<QPair<QString, QString>> scripts();
+
+// Creates a dialect-1 WIN1250 database at path (a plain path opens the file
+// in-process; "host:/path" goes through a server) and runs every script.
+// Throws DbError with the server's text.
+// Without forced writes (scratch databases of tests) creation is much faster.
+void createDatabase(const QString& path, const QString& user, const QString& password,
+                    bool forcedWrites = true);
+
+} // namespace dbschema

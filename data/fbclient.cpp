@@ -1,0 +1,325 @@
+#include "fbclient.h"
+
+#include "common/cp1250.h"
+#include "dberror.h"
+
+#include <QDate>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace fb {
+
+IMaster* master()
+{
+    static IMaster* m = fb_get_master_interface();
+    return m;
+}
+
+IUtil* util() { return master()->getUtilInterface(); }
+
+IStatus* status()
+{
+    // One status object per thread, reused by every call (wrapped per call).
+    thread_local IStatus* s = master()->getStatus();
+    return s;
+}
+
+QString errorText(const FbException& e)
+{
+    char buf[2048];
+    util()->formatStatus(buf, sizeof buf, e.getStatus());
+    const QByteArray raw(buf);
+    auto utf = QString::fromUtf8(raw);
+    // Server texts are ASCII or the connection's code page.
+    return utf.contains(QChar::ReplacementCharacter) ? cp1250::decode(raw) : utf;
+}
+
+QByteArray encodeSql(const QString& sql)
+{
+    QByteArray out;
+    QChar bad;
+    if (!cp1250::encode(sql, out, &bad))
+        throw DbError(cp1250::unencodableMessage(bad));
+    return out;
+}
+
+std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate, bool forcedWrites)
+{
+    Status st(status());
+    IXpbBuilder* b = util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    const QByteArray u = encodeSql(user), p = encodeSql(password);
+    b->insertString(&st, isc_dpb_user_name, u.constData());
+    b->insertString(&st, isc_dpb_password, p.constData());
+    b->insertString(&st, isc_dpb_lc_ctype, "WIN1250");
+    if (forCreate) {
+        b->insertInt(&st, isc_dpb_sql_dialect, 1);
+        b->insertString(&st, isc_dpb_set_db_charset, "WIN1250");
+        b->insertInt(&st, isc_dpb_page_size, 8192);
+        b->insertInt(&st, isc_dpb_force_write, forcedWrites ? 1 : 0);
+    }
+    const unsigned len = b->getBufferLength(&st);
+    const unsigned char* data = b->getBuffer(&st);
+    std::vector<unsigned char> out(data, data + len);
+    b->dispose();
+    return out;
+}
+
+QString timestampText(ISC_DATE date, ISC_TIME time)
+{
+    // ISC_DATE counts days from 17.11.1858 (Julian day 2400001).
+    const QDate d = QDate::fromJulianDay(qint64(date) + 2400001);
+    QString s = QString::number(d.day()) + QLatin1Char('.') + QString::number(d.month()) + QLatin1Char('.') +
+                QString::number(d.year());
+    const unsigned secs = time / ISC_TIME_SECONDS_PRECISION;
+    if (secs != 0) {
+        const unsigned h = secs / 3600, m = secs / 60 % 60, sec = secs % 60;
+        s += QLatin1Char(' ') + QString::number(h) + QLatin1Char(':') +
+             QString::number(m).rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') +
+             QString::number(sec).rightJustified(2, QLatin1Char('0'));
+    }
+    return s;
+}
+
+Cursor::~Cursor() { close(); }
+
+void Cursor::close()
+{
+    Status st(status());
+    try {
+        if (m_rs)
+            m_rs->close(&st);
+    } catch (const FbException&) {
+        // A lost connection: the handles are released below either way.
+    }
+    if (m_rs) {
+        m_rs->release();
+        m_rs = nullptr;
+    }
+    if (m_stmt) {
+        m_stmt->release();
+        m_stmt = nullptr;
+    }
+    if (m_meta) {
+        m_meta->release();
+        m_meta = nullptr;
+    }
+    m_cols.clear();
+}
+
+void Cursor::prepare(IAttachment* att, ITransaction* tra, const QString& sql)
+{
+    close();
+    m_att = att;
+    m_tra = tra;
+    const QByteArray text = encodeSql(sql);
+    Status st(status());
+    m_stmt = att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA);
+    m_meta = m_stmt->getOutputMetadata(&st);
+    const unsigned n = m_meta->getCount(&st);
+    m_cols.resize(n);
+    for (unsigned i = 0; i < n; ++i) {
+        Column& c = m_cols[i];
+        c.name = cp1250::decode(QByteArray(m_meta->getAlias(&st, i)));
+        c.type = m_meta->getType(&st, i) & ~1u;
+        c.subType = m_meta->getSubType(&st, i);
+        c.scale = m_meta->getScale(&st, i);
+        c.length = m_meta->getLength(&st, i);
+        c.offset = m_meta->getOffset(&st, i);
+        c.nullOffset = m_meta->getNullOffset(&st, i);
+    }
+    m_buffer.assign(m_meta->getMessageLength(&st), 0);
+}
+
+void Cursor::open(IAttachment* att, ITransaction* tra, const QString& sql)
+{
+    try {
+        prepare(att, tra, sql);
+        Status st(status());
+        m_rs = m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta, 0);
+    } catch (const FbException& e) {
+        const QString msg = errorText(e);
+        close();
+        throw DbError(msg);
+    }
+}
+
+void Cursor::executeSingleton(IAttachment* att, ITransaction* tra, const QString& sql)
+{
+    try {
+        prepare(att, tra, sql);
+        Status st(status());
+        m_stmt->execute(&st, tra, nullptr, nullptr, m_meta, m_buffer.data());
+    } catch (const FbException& e) {
+        const QString msg = errorText(e);
+        close();
+        throw DbError(msg);
+    }
+}
+
+QDateTime Cursor::dateTime(int i) const
+{
+    if (isNull(i) || m_cols[i].type != SQL_TIMESTAMP)
+        return QDateTime();
+    ISC_TIMESTAMP v;
+    std::memcpy(&v, m_buffer.data() + m_cols[i].offset, sizeof v);
+    const QDate d = QDate::fromJulianDay(qint64(v.timestamp_date) + 2400001);
+    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(v.timestamp_time / 10)));
+}
+
+bool Cursor::next()
+{
+    if (!m_rs)
+        return false;
+    Status st(status());
+    try {
+        const bool ok = m_rs->fetchNext(&st, m_buffer.data()) == IStatus::RESULT_OK;
+        return ok;
+    } catch (const FbException& e) {
+        const QString msg = errorText(e);
+        throw DbError(msg);
+    }
+}
+
+bool Cursor::isNull(int i) const
+{
+    return *reinterpret_cast<const short*>(m_buffer.data() + m_cols[i].nullOffset) != 0;
+}
+
+namespace {
+
+QString scaledText(qint64 v, int scale)
+{
+    if (scale >= 0)
+        return QString::number(v);
+    const bool neg = v < 0;
+    QString digits = QString::number(neg ? -v : v).rightJustified(-scale + 1, QLatin1Char('0'));
+    digits.insert(digits.size() + scale, QLatin1Char('.'));
+    return neg ? QLatin1Char('-') + digits : digits;
+}
+
+} // namespace
+
+QString Cursor::text(int i) const
+{
+    if (isNull(i))
+        return QString();
+    const Column& c = m_cols[i];
+    const unsigned char* p = m_buffer.data() + c.offset;
+    switch (c.type) {
+    case SQL_VARYING: {
+        unsigned short len;
+        std::memcpy(&len, p, 2);
+        return cp1250::decode(reinterpret_cast<const char*>(p + 2), len);
+    }
+    case SQL_TEXT:
+        return cp1250::decode(reinterpret_cast<const char*>(p), c.length);
+    case SQL_SHORT: {
+        short v;
+        std::memcpy(&v, p, sizeof v);
+        return scaledText(v, c.scale);
+    }
+    case SQL_LONG: {
+        ISC_LONG v;
+        std::memcpy(&v, p, sizeof v);
+        return scaledText(v, c.scale);
+    }
+    case SQL_INT64: {
+        ISC_INT64 v;
+        std::memcpy(&v, p, sizeof v);
+        return scaledText(v, c.scale);
+    }
+    case SQL_FLOAT: {
+        float v;
+        std::memcpy(&v, p, sizeof v);
+        return QString::number(double(v), 'g', 7);
+    }
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: {
+        // Already scaled by the server in dialect 1.
+        double v;
+        std::memcpy(&v, p, sizeof v);
+        return QString::number(v, 'g', 15);
+    }
+    case SQL_TIMESTAMP: {
+        ISC_TIMESTAMP v;
+        std::memcpy(&v, p, sizeof v);
+        return timestampText(v.timestamp_date, v.timestamp_time);
+    }
+    case SQL_TYPE_DATE: {
+        ISC_DATE v;
+        std::memcpy(&v, p, sizeof v);
+        return timestampText(v, 0);
+    }
+    case SQL_TYPE_TIME: {
+        ISC_TIME v;
+        std::memcpy(&v, p, sizeof v);
+        const unsigned secs = v / ISC_TIME_SECONDS_PRECISION;
+        return QStringLiteral("%1:%2:%3")
+            .arg(secs / 3600)
+            .arg(secs / 60 % 60, 2, 10, QLatin1Char('0'))
+            .arg(secs % 60, 2, 10, QLatin1Char('0'));
+    }
+    case SQL_BOOLEAN:
+        return *p ? QStringLiteral("1") : QStringLiteral("0");
+    case SQL_BLOB:
+        return cp1250::decode(blob(c));
+    default:
+        return QString();
+    }
+}
+
+QByteArray Cursor::bytes(int i) const
+{
+    if (isNull(i))
+        return QByteArray();
+    const Column& c = m_cols[i];
+    const unsigned char* p = m_buffer.data() + c.offset;
+    switch (c.type) {
+    case SQL_BLOB:
+        return blob(c);
+    case SQL_VARYING: {
+        unsigned short len;
+        std::memcpy(&len, p, 2);
+        return QByteArray(reinterpret_cast<const char*>(p + 2), len);
+    }
+    case SQL_TEXT:
+        return QByteArray(reinterpret_cast<const char*>(p), c.length);
+    default: {
+        QByteArray out;
+        cp1250::encode(text(i), out);
+        return out;
+    }
+    }
+}
+
+QByteArray Cursor::blob(const Column& c) const
+{
+    ISC_QUAD id;
+    std::memcpy(&id, m_buffer.data() + c.offset, sizeof id);
+    Status st(status());
+    QByteArray out;
+    IBlob* b = nullptr;
+    try {
+        b = m_att->openBlob(&st, m_tra, &id, 0, nullptr);
+        char chunk[32768];
+        for (;;) {
+            unsigned got = 0;
+            const int r = b->getSegment(&st, sizeof chunk, chunk, &got);
+            if (r == IStatus::RESULT_OK || r == IStatus::RESULT_SEGMENT)
+                out.append(chunk, got);
+            else
+                break;
+        }
+        b->close(&st);
+        b = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = errorText(e);
+        if (b)
+            b->release();
+        throw DbError(msg);
+    }
+    return out;
+}
+
+} // namespace fb

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <firebird/Interface.h>
+#include <vector>
+
+// Thin helpers over the Firebird OO API shared by the database module and the
+// schema builder. Every failure becomes a DbError with the server's text.
+namespace fb {
+
+Firebird::IMaster* master();
+Firebird::IUtil* util();
+Firebird::IStatus* status();
+
+using Status = Firebird::ThrowStatusWrapper;
+
+// The server's error text of a failed call.
+QString errorText(const Firebird::FbException& e);
+
+// SQL text in the connection's character set; throws DbError naming a character it lacks.
+QByteArray encodeSql(const QString& sql);
+
+// Connection parameter block: user, password, lc_ctype=WIN1250 (plus extras for creation).
+std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate,
+                               bool forcedWrites = true);
+
+// A SELECT opened on a transaction, read front to back with every value as text.
+class Cursor {
+public:
+    Cursor() = default;
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    void open(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);
+    // Runs a statement that returns at most one row (EXECUTE PROCEDURE) and keeps
+    // its output readable through the accessors below.
+    void executeSingleton(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);
+    void close();
+    bool isOpen() const { return m_rs != nullptr; }
+    bool next();
+
+    int columnCount() const { return int(m_cols.size()); }
+    QString columnName(int i) const { return m_cols[i].name; }
+    bool isNull(int i) const;
+    QString text(int i) const;
+    QByteArray bytes(int i) const; // blobs and strings as stored
+    QDateTime dateTime(int i) const; // timestamps; invalid when NULL or another type
+
+private:
+    void prepare(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);
+    struct Column {
+        QString name;
+        unsigned type = 0;
+        unsigned subType = 0;
+        int scale = 0;
+        unsigned length = 0;
+        unsigned offset = 0;
+        unsigned nullOffset = 0;
+    };
+    QByteArray blob(const Column& c) const;
+
+    Firebird::IAttachment* m_att = nullptr;
+    Firebird::ITransaction* m_tra = nullptr;
+    Firebird::IStatement* m_stmt = nullptr;
+    Firebird::IResultSet* m_rs = nullptr;
+    Firebird::IMessageMetadata* m_meta = nullptr;
+    std::vector<unsigned char> m_buffer;
+    std::vector<Column> m_cols;
+};
+
+// Text form of a timestamp: d.m.yyyy, then " h:mm:ss" when the time is not midnight.
+QString timestampText(ISC_DATE date, ISC_TIME time);
+
+} // namespace fb

@@ -1,0 +1,116 @@
+#include "ibevents.h"
+
+#include "fbclient.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <atomic>
+#include <cstring>
+#include <ibase.h>
+#include <mutex>
+
+using namespace Firebird;
+
+// Lives as long as the client library holds it; forwards deliveries to the
+// listener while the listener exists.
+struct IbEvents::Callback : IEventCallbackImpl<IbEvents::Callback, CheckStatusWrapper> {
+    std::atomic<int> refs{1};
+    std::mutex mutex;
+    IbEvents* owner;
+
+    explicit Callback(IbEvents* o) : owner(o) {}
+
+    void addRef() override { ++refs; }
+    int release() override
+    {
+        if (--refs == 0) {
+            delete this;
+            return 0;
+        }
+        return 1;
+    }
+
+    void eventCallbackFunction(unsigned length, const unsigned char* events) override
+    {
+        QByteArray copy(reinterpret_cast<const char*>(events), int(length));
+        std::lock_guard<std::mutex> lock(mutex);
+        if (owner) {
+            IbEvents* target = owner;
+            QMetaObject::invokeMethod(
+                target, [target, copy] { target->delivered(copy); }, Qt::QueuedConnection);
+        }
+    }
+
+    void detach()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        owner = nullptr;
+    }
+};
+
+IbEvents::IbEvents(IAttachment* att, const QByteArray& name, std::function<void()> onEvent)
+    : m_att(att), m_name(name), m_onEvent(std::move(onEvent))
+{
+    m_length = isc_event_block(&m_eventBuffer, &m_resultBuffer, 1, m_name.constData());
+    m_callback = new Callback(this);
+}
+
+IbEvents::~IbEvents()
+{
+    stop();
+    m_callback->detach();
+    m_callback->release();
+    if (m_eventBuffer)
+        isc_free(reinterpret_cast<ISC_SCHAR*>(m_eventBuffer));
+    if (m_resultBuffer)
+        isc_free(reinterpret_cast<ISC_SCHAR*>(m_resultBuffer));
+}
+
+void IbEvents::start()
+{
+    m_baseline = true;
+    queue();
+}
+
+void IbEvents::queue()
+{
+    fb::Status st(fb::status());
+    try {
+        m_events = m_att->queEvents(&st, m_callback, unsigned(m_length), m_eventBuffer);
+    } catch (const FbException&) {
+        // Connection gone: no further notifications; later reads report the failure.
+        m_events = nullptr;
+    }
+}
+
+void IbEvents::stop()
+{
+    if (!m_events)
+        return;
+    fb::Status st(fb::status());
+    try {
+        m_events->cancel(&st);
+    } catch (const FbException&) {
+    }
+    m_events->release();
+    m_events = nullptr;
+}
+
+void IbEvents::delivered(const QByteArray& counts)
+{
+    // Length 0: cancelled or the server went away; do not queue again.
+    if (counts.isEmpty() || !m_events)
+        return;
+    std::memcpy(m_resultBuffer, counts.constData(), std::min<qsizetype>(counts.size(), m_length));
+    ISC_ULONG vector[20] = {};
+    isc_event_counts(vector, short(m_length), m_eventBuffer, m_resultBuffer);
+    m_events->release();
+    m_events = nullptr;
+    queue();
+    if (m_baseline) {
+        m_baseline = false;
+        return;
+    }
+    if (vector[0] != 0 && m_onEvent)
+        m_onEvent();
+}

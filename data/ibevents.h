@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace Firebird {
+class IAttachment;
+class IEvents;
+} // namespace Firebird
+
+// Listens for one database event. The client library calls back on its own
+// thread; the counts are carried to the main thread, where the event is queued
+// again and the handler runs when the count changed.
+class IbEvents : public QObject {
+    Q_OBJECT
+public:
+    IbEvents(Firebird::IAttachment* att, const QByteArray& name, std::function<void()> onEvent);
+    ~IbEvents() override;
+
+    void start();
+    void stop();
+
+private:
+    struct Callback;
+    void delivered(const QByteArray& counts);
+    void queue();
+
+    Firebird::IAttachment* m_att;
+    QByteArray m_name;
+    std::function<void()> m_onEvent;
+    unsigned char* m_eventBuffer = nullptr;
+    unsigned char* m_resultBuffer = nullptr;
+    long m_length = 0;
+    Firebird::IEvents* m_events = nullptr;
+    Callback* m_callback = nullptr;
+    bool m_baseline = true;
+};

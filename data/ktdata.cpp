@@ -1,0 +1,311 @@
+#include "ktdata.h"
+
+#include "commatext.h"
+#include "common/cp1250.h"
+#include "common/messages.h"
+#include "common/session.h"
+#include "dberror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardItemModel>
+
+namespace {
+
+TSQLDATA* g_module = nullptr;
+
+int toInt(const QString& text)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
+    return v;
+}
+
+QString upperAscii(const QString& s)
+{
+    QString out = s;
+    for (QChar& c : out)
+        if (c.unicode() >= u'a' && c.unicode() <= u'z')
+            c = QChar(c.unicode() - 32);
+    return out;
+}
+
+// Lines of a Windows-1250 text file without their line ends.
+QStringList readLines(const QString& fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = cp1250::decode(f.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    for (QString& l : lines)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    return lines;
+}
+
+} // namespace
+
+TSQLDATA& SQLDATA()
+{
+    if (!g_module)
+        throw ActionError(QStringLiteral("Datový modul není vytvořen."));
+    return *g_module;
+}
+
+void setSQLDATA(TSQLDATA* module) { g_module = module; }
+
+// ---- TKTDATASET
+
+void TKTDATASET::Clear()
+{
+    m_rows.clear();
+    SQL.clear();
+}
+
+int TKTDATASET::IndexSloupce(const QString& name) const
+{
+    if (m_rows.empty())
+        return 0;
+    const QString wanted = upperAscii(name);
+    const QStringList& header = m_rows.front();
+    const int n = std::min<int>(int(header.size()), 255);
+    for (int i = 0; i < n; ++i)
+        if (upperAscii(header[i]) == wanted)
+            return i + 1;
+    return 0;
+}
+
+QString TKTDATASET::Hodnota(int row, int column) const
+{
+    if (row > PocetRadku() || row < 0) {
+        messages::error(QStringLiteral("Chyba 1121:Požadován řádek=%1Count=%2|").arg(row).arg(PocetRadku()));
+        return QString();
+    }
+    const QStringList& values = m_rows[size_t(row)];
+    if (column > values.size()) {
+        messages::error(QStringLiteral("Chyba 7897:Sl=%1Count=%2|%3|")
+                            .arg(column)
+                            .arg(values.size())
+                            .arg(commatext::encode(values)));
+        return QString();
+    }
+    if (column < 1)
+        throw ActionError(QStringLiteral("Index seznamu mimo rozsah (%1)").arg(column - 1));
+    return values[column - 1];
+}
+
+QString TKTDATASET::HodnotaJmeno(int row, const QString& name) const { return Hodnota(row, IndexSloupce(name)); }
+
+bool TKTDATASET::HodnotaBool(int row, const QString& name) const
+{
+    return HodnotaJmeno(row, name) == QLatin1String("1");
+}
+
+int TKTDATASET::HodnotaInt(int row, const QString& name) const
+{
+    const QString v = HodnotaJmeno(row, name);
+    return v.isEmpty() ? 0 : toInt(v);
+}
+
+int TKTDATASET::HodnotaIntIndex(int row, int column) const { return toInt(Hodnota(row, column)); }
+
+int TKTDATASET::SoucetSloupce(const QString& name) const { return SoucetSloupceIndex(IndexSloupce(name)); }
+
+int TKTDATASET::SoucetSloupceIndex(int column) const
+{
+    int sum = 0;
+    for (int r = 1; r <= PocetRadku(); ++r)
+        sum += HodnotaIntIndex(r, column);
+    return sum;
+}
+
+QString TKTDATASET::Radek(int index) const { return commatext::encode(m_rows.at(size_t(index))); }
+
+void TKTDATASET::PridejRadek(const QString& commaText) { m_rows.push_back(commatext::decode(commaText)); }
+
+// ---- TSQLDATA
+
+void TSQLDATA::readRows(const QString& sql, TKTDATASET& table, bool withHeader)
+{
+    OtevriDotaz(sql);
+    fb::Cursor& c = cursor();
+    const int n = c.columnCount();
+    if (withHeader) {
+        QStringList header;
+        for (int i = 0; i < n; ++i)
+            header << c.columnName(i);
+        table.PridejHodnoty(std::move(header));
+    }
+    while (c.next()) {
+        QStringList values;
+        values.reserve(n);
+        for (int i = 0; i < n; ++i)
+            values << c.text(i);
+        table.PridejHodnoty(std::move(values));
+    }
+    zavriKurzor();
+}
+
+void TSQLDATA::NactiTabulku(const QString& sql, TKTDATASET& table)
+{
+    table.Clear();
+    readRows(sql, table, true);
+    table.SQL = sql;
+}
+
+void TSQLDATA::PridejDotaz(const QString& sql, TKTDATASET& table)
+{
+    if (table.Count() == 0) {
+        // Without a header the first row would be taken for one.
+        readRows(sql, table, true);
+    } else {
+        readRows(sql, table, false);
+    }
+    table.SQL = sql;
+}
+
+int TSQLDATA::VerzeDat() { return VratInt(QStringLiteral("Select FIRST 1 verze_cislo from verze ")); }
+
+bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
+{
+    error.clear();
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
+        error = QStringLiteral("File \"%1\" not found !").arg(fileName);
+        return false;
+    }
+    const QStringList lines = readLines(fileName);
+    QStringList statements;
+    QString buffer;
+    for (const QString& line : lines) {
+        buffer += line;
+        if (!buffer.trimmed().isEmpty() && buffer.endsWith(QLatin1Char(';'))) {
+            statements << buffer;
+            buffer.clear();
+        }
+    }
+    QString serverError;
+    if (!ProvedSQLSeznam(statements, serverError)) {
+        error = QString::number(lines.size()) + QStringLiteral("  ") + serverError;
+        return false;
+    }
+    return true;
+}
+
+void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool withoutId)
+{
+    KurzorHodiny();
+    const QString caption = m_getCaption ? m_getCaption() : QString();
+    auto finish = [&] {
+        if (m_setCaption)
+            m_setCaption(caption);
+        KurzorNormalni();
+    };
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
+        finish();
+        return;
+    }
+    const QStringList lines = readLines(fileName);
+    if (lines.isEmpty()) {
+        finish();
+        return;
+    }
+    QString columns = lines.front();
+    columns.replace(QLatin1Char('"'), QLatin1Char('\'')).replace(QLatin1Char(';'), QLatin1Char(','));
+    const QString head = withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, columns)
+                                   : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, columns);
+    try {
+        for (int i = 1; i < lines.size(); ++i) {
+            const int lineNo = i + 1;
+            if (m_setCaption)
+                m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
+            QString line = lines[i];
+            if (line.trimmed().isEmpty())
+                continue;
+            line.replace(QLatin1Char('"'), QLatin1Char('\''));
+            line.replace(QLatin1Char(';'), QStringLiteral("\",\""));
+            const QString values = QLatin1Char('"') + line + QLatin1Char('"');
+            const QString sql = withoutId ? head + values + QStringLiteral(");")
+                                          : head + QString::number(NoveID(tableName + QStringLiteral("_ID"))) +
+                                                QLatin1Char(',') + values + QStringLiteral(");");
+            QString error;
+            if (!ProvedSQL(sql, error)) {
+                messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(lineNo).arg(error));
+                break;
+            }
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void TSQLDATA::ZapisZivot(bool markSelf)
+{
+    QString before;
+    CasServeruText(-3.0 / 1440.0, before);
+    // A row without any heartbeat counts as lapsed, or it would be refused for ever.
+    const QString clear = QStringLiteral("update uzivatel set prihlasen=0 where (zivot_timestamp<\"%1\")"
+                                         " or (zivot_timestamp is null)")
+                              .arg(before);
+    QString error;
+    if (!ProvedSQL(clear, error))
+        messages::error(clear + QStringLiteral("\r\n") + error);
+    if (markSelf) {
+        const QString mark = QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=%1 where uzivatel_id=%2")
+                                 .arg(QStringLiteral("CURRENT_TIMESTAMP"))
+                                 .arg(session().UzivatelID);
+        if (!ProvedSQL(mark, error))
+            messages::error(mark + QStringLiteral("\r\n") + error);
+    }
+}
+
+bool TSQLDATA::Prihlas()
+{
+    ZapisZivot(false);
+    const int id = session().UzivatelID;
+    if (VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(id)) != 0)
+        return false;
+    const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
+    QString error;
+    if (!ProvedSQL(sql, error)) {
+        messages::error(sql + QStringLiteral("\r\n") + error);
+        return false;
+    }
+    ZapisZivot(true);
+    UdelejRefresh();
+    return true;
+}
+
+void TSQLDATA::Odhlas()
+{
+    const QString sql =
+        QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(0).arg(session().UzivatelID);
+    QString error;
+    if (!ProvedSQL(sql, error))
+        messages::error(sql + QStringLiteral("\r\n") + error);
+    UdelejRefresh();
+}
+
+void NaplnMrizku(const QStringList* lines, QStandardItemModel* grid)
+{
+    if (!lines || !grid)
+        return;
+    grid->clear();
+    if (lines->isEmpty())
+        return;
+    const QStringList header = commatext::decode(lines->front());
+    grid->setColumnCount(int(header.size()));
+    grid->setHorizontalHeaderLabels(header);
+    for (int i = 1; i < lines->size(); ++i) {
+        const QStringList values = commatext::decode(lines->at(i));
+        QList<QStandardItem*> items;
+        for (const QString& v : values)
+            items << new QStandardItem(v);
+        grid->appendRow(items);
+    }
+}

@@ -1,0 +1,375 @@
+#include "ktibsql.h"
+
+#include "common/commandtarget.h"
+#include "common/cp1250.h"
+#include "common/messages.h"
+#include "commatext.h"
+#include "dberror.h"
+#include "notetext.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace {
+
+QString appendJoined(QString& acc, const QString& value, const QString& separator)
+{
+    // A separator goes in only after a non-empty beginning.
+    if (!acc.isEmpty())
+        acc += separator;
+    acc += value;
+    return acc;
+}
+
+} // namespace
+
+TDataModuleIb::TDataModuleIb() = default;
+
+TDataModuleIb::~TDataModuleIb() { Odpoj(); }
+
+void TDataModuleIb::Odpoj()
+{
+    m_events.reset();
+    zavriKurzor();
+    fb::Status st(fb::status());
+    if (m_tra) {
+        try {
+            m_tra->rollback(&st);
+        } catch (const FbException&) {
+            m_tra->release();
+        }
+        m_tra = nullptr;
+    }
+    if (m_att) {
+        try {
+            m_att->detach(&st);
+        } catch (const FbException&) {
+            m_att->release();
+        }
+        m_att = nullptr;
+    }
+}
+
+bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, const QString& password)
+{
+    Odpoj();
+    fb::Status st(fb::status());
+    IProvider* prov = fb::master()->getDispatcher();
+    QString detail;
+    try {
+        const auto dpb = fb::dpb(user, password, false);
+        const QByteArray name = fb::encodeSql(path);
+        m_att = prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+    } catch (const FbException& e) {
+        detail = fb::errorText(e);
+    } catch (const DbError& e) {
+        detail = e.text();
+    }
+    prov->release();
+    if (!m_att) {
+        QString text = QStringLiteral("Chyba pripojení k databázi:") + path;
+        if (!detail.isEmpty())
+            text += QStringLiteral("\r\n") + detail;
+        // A plain path is tried in-process first and then through a local server.
+        if (!path.contains(QLatin1Char(':')) || path.startsWith(QLatin1Char('/')))
+            text += QStringLiteral("\r\n(Soubor byl otevírán přímo i přes místní server.)");
+        messages::error(text);
+        return false;
+    }
+    m_events = std::make_unique<IbEvents>(m_att, QByteArrayLiteral("UDELEJTE REFRESH"),
+                                          [this] { IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH")); });
+    m_events->start();
+    return true;
+}
+
+void TDataModuleIb::zavriKurzor() { m_cursor.close(); }
+
+void TDataModuleIb::ukonciTransakci()
+{
+    zavriKurzor();
+    if (!m_tra)
+        return;
+    fb::Status st(fb::status());
+    try {
+        m_tra->rollback(&st);
+    } catch (const FbException&) {
+        m_tra->release();
+    }
+    m_tra = nullptr;
+}
+
+ITransaction* TDataModuleIb::sdilenaTransakce()
+{
+    if (!m_att)
+        throw DbError(QStringLiteral("Databáze není připojena."));
+    if (!m_tra) {
+        fb::Status st(fb::status());
+        try {
+            m_tra = m_att->startTransaction(&st, 0, nullptr);
+        } catch (const FbException& e) {
+            throw DbError(fb::errorText(e));
+        }
+    }
+    return m_tra;
+}
+
+void TDataModuleIb::ObnovTransakci()
+{
+    ukonciTransakci();
+    sdilenaTransakce();
+}
+
+void TDataModuleIb::OtevriDotaz(const QString& sql)
+{
+    zavriKurzor();
+    m_cursor.open(m_att, sdilenaTransakce(), sql);
+}
+
+QString TDataModuleIb::VratSloupec(const QString& sql, const QString& separator)
+{
+    OtevriDotaz(sql);
+    QString result;
+    while (m_cursor.next())
+        appendJoined(result, m_cursor.text(0), separator);
+    zavriKurzor();
+    return result;
+}
+
+QString TDataModuleIb::VratRadek(const QString& sql)
+{
+    OtevriDotaz(sql);
+    QString result;
+    if (m_cursor.next()) {
+        QStringList values;
+        for (int i = 0; i < m_cursor.columnCount(); ++i)
+            values << m_cursor.text(i);
+        result = values.join(QLatin1Char(','));
+    }
+    zavriKurzor();
+    return result;
+}
+
+int TDataModuleIb::VratInt(const QString& sql)
+{
+    OtevriDotaz(sql);
+    int result = 0;
+    if (m_cursor.next() && m_cursor.columnCount() > 0) {
+        const QString t = m_cursor.text(0).trimmed();
+        if (!t.isEmpty()) {
+            bool ok = false;
+            result = t.toInt(&ok);
+            if (!ok)
+                throw DbError(QStringLiteral("\"%1\" není platné celé číslo.").arg(t));
+        }
+    }
+    zavriKurzor();
+    return result;
+}
+
+void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList& lines, const QString& separator)
+{
+    lines.clear();
+    OtevriDotaz(sql);
+    const int n = m_cursor.columnCount();
+    QStringList values;
+    values.reserve(n);
+    auto lineOf = [&]() {
+        if (separator.isEmpty())
+            return commatext::encode(values);
+        QString line;
+        for (const QString& v : values)
+            appendJoined(line, v, separator);
+        return line;
+    };
+    if (withHeader) {
+        for (int i = 0; i < n; ++i)
+            values << m_cursor.columnName(i);
+        lines << lineOf();
+    }
+    while (m_cursor.next()) {
+        values.clear();
+        for (int i = 0; i < n; ++i)
+            values << m_cursor.text(i);
+        lines << lineOf();
+    }
+    zavriKurzor();
+}
+
+bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
+{
+    return ProvedSQLSeznam(QStringList{sql}, error);
+}
+
+bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
+{
+    error.clear();
+    if (!m_att) {
+        error = QStringLiteral("Databáze není připojena.");
+        return false;
+    }
+    ukonciTransakci();
+    fb::Status st(fb::status());
+    try {
+        m_tra = m_att->startTransaction(&st, 0, nullptr);
+        for (const QString& sql : statements) {
+            const QByteArray text = fb::encodeSql(sql);
+            m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+        }
+        m_tra->commit(&st);
+        m_tra = nullptr;
+        return true;
+    } catch (const FbException& e) {
+        error = fb::errorText(e);
+    } catch (const DbError& e) {
+        error = e.text();
+    }
+    ukonciTransakci();
+    return false;
+}
+
+int TDataModuleIb::NoveID(const QString& generator)
+{
+    return VratInt(QStringLiteral("select GEN_ID(") + generator + QStringLiteral(",1) from rdb$database;"));
+}
+
+void TDataModuleIb::UdelejRefresh()
+{
+    ukonciTransakci();
+    fb::Status st(fb::status());
+    try {
+        ITransaction* tra = sdilenaTransakce();
+        static const char sql[] = "EXECUTE PROCEDURE PROC_UDELEJTE_REFRESH";
+        m_att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+        m_tra->commit(&st);
+        m_tra = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        ukonciTransakci();
+        throw DbError(msg);
+    }
+}
+
+QDateTime TDataModuleIb::CasServeru(double offsetDays)
+{
+    ukonciTransakci();
+    ITransaction* tra = sdilenaTransakce();
+    fb::Cursor out;
+    QDateTime t;
+    try {
+        out.executeSingleton(m_att, tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
+        t = out.dateTime(0);
+        out.close();
+        fb::Status st(fb::status());
+        m_tra->commit(&st);
+        m_tra = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        ukonciTransakci();
+        throw DbError(msg);
+    } catch (const DbError&) {
+        ukonciTransakci();
+        throw;
+    }
+    return t.addMSecs(qint64(offsetDays * 86400000.0 + (offsetDays < 0 ? -0.5 : 0.5)));
+}
+
+void TDataModuleIb::CasServeruText(double offsetDays, QString& text)
+{
+    text = CasServeru(offsetDays).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+void TDataModuleIb::NactiPoznamku(const QString& sql, const QString& column, QTextDocument* note)
+{
+    OtevriDotaz(sql);
+    QByteArray data;
+    if (m_cursor.next()) {
+        for (int i = 0; i < m_cursor.columnCount(); ++i)
+            if (m_cursor.columnName(i).compare(column, Qt::CaseInsensitive) == 0) {
+                data = m_cursor.bytes(i);
+                break;
+            }
+    }
+    zavriKurzor();
+    if (note)
+        notetext::load(data, note);
+}
+
+void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const QTextDocument* note, int id,
+                                 const QString&)
+{
+    const QByteArray data = note ? notetext::save(note) : QByteArray();
+    ukonciTransakci();
+    ITransaction* tra = sdilenaTransakce();
+    fb::Status st(fb::status());
+    IStatement* stmt = nullptr;
+    IMessageMetadata* in = nullptr;
+    IBlob* blob = nullptr;
+    try {
+        const QByteArray sql = fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + procedure + QStringLiteral("(?, ?)"));
+        stmt = m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
+        in = stmt->getInputMetadata(&st);
+        // The procedures take an integer id and a blob.
+        std::vector<unsigned char> buf(in->getMessageLength(&st), 0);
+        const ISC_LONG idValue = id;
+        std::memcpy(buf.data() + in->getOffset(&st, 0), &idValue, sizeof idValue);
+        ISC_QUAD blobId{};
+        blob = m_att->createBlob(&st, tra, &blobId, 0, nullptr);
+        for (qsizetype pos = 0; pos < data.size(); pos += 32768) {
+            const auto len = unsigned(std::min<qsizetype>(32768, data.size() - pos));
+            blob->putSegment(&st, len, data.constData() + pos);
+        }
+        blob->close(&st);
+        blob = nullptr;
+        std::memcpy(buf.data() + in->getOffset(&st, 1), &blobId, sizeof blobId);
+        stmt->execute(&st, tra, in, buf.data(), nullptr, nullptr);
+        stmt->free(&st);
+        stmt = nullptr;
+        in->release();
+        in = nullptr;
+        m_tra->commit(&st);
+        m_tra = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        if (blob)
+            blob->release();
+        if (stmt)
+            stmt->release();
+        if (in)
+            in->release();
+        ukonciTransakci();
+        throw DbError(msg);
+    }
+}
+
+void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
+{
+    lines.clear();
+    if (kind != 1) {
+        lines << QStringLiteral("Není implentováno");
+        return;
+    }
+    OtevriDotaz(QStringLiteral("select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag,0)=0 "
+                               "and rdb$view_blr is null order by rdb$relation_name"));
+    while (m_cursor.next())
+        lines << m_cursor.text(0).trimmed();
+    zavriKurzor();
+}
+
+void TDataModuleIb::IBEvents1EventAlert(const QString&)
+{
+    ++m_changesDelivered;
+    if (NotifyWindow)
+        NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
+}
+
+void KurzorHodiny() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+
+void KurzorNormalni()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
