@@ -1,0 +1,366 @@
+#include "common/commandtarget.h"
+#include "common/messages.h"
+#include "data/dberror.h"
+#include "data/dbschema.h"
+#include "data/sqlvalues.h"
+#include "fixtures/testdb.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+
+class Recorder : public CommandTarget {
+public:
+    void command(int message, std::intptr_t, std::intptr_t) override { received << message; }
+    QList<int> received;
+};
+
+class DataModule : public DbTest {};
+
+TEST_F(DataModule, ValuesComeBackAsFixedTexts)
+{
+    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, ALARM) values "
+                        "(1, \"5.3.2004\", \"5.3.2004 14:30:00\", \"Porada, \"\"velká\"\"\", NULL)"));
+    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (2, \"1.12.2004\", \"1.12.2004 8:05:00\", "
+                        "\"Příliš žluťoučký kůň\")"));
+    EXPECT_EQ(db().VratRadek(QStringLiteral("select KU_ID, DATUM, CAS_OD, ALARM, CAS_DO from KU where KU_ID=1")),
+              QStringLiteral("1,5.3.2004,5.3.2004 14:30:00,,"));
+    EXPECT_EQ(db().VratRadek(QStringLiteral("select DATUM, CAS_OD, NAZEV from KU where KU_ID=2")),
+              QStringLiteral("1.12.2004,1.12.2004 8:05:00,Příliš žluťoučký kůň"));
+    EXPECT_EQ(db().VratRadek(QStringLiteral("select NAZEV from KU where KU_ID=1")),
+              QStringLiteral("Porada, \"velká\""));
+    EXPECT_EQ(db().VratRadek(QStringLiteral("select * from KU where KU_ID=0")), QString());
+    exec(QStringLiteral("delete from KU"));
+}
+
+TEST_F(DataModule, ColumnJoiningSkipsLeadingEmptyValues)
+{
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (1, NULL)"));
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (2, \"a\")"));
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (3, NULL)"));
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (4, \"b\")"));
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select DUVOD from KJ_C_DUVOD order by KJ_C_DUVOD_ID"),
+                               QStringLiteral(",")),
+              QStringLiteral("a,,b"));
+
+    QStringList lines;
+    db().NactiDotaz(QStringLiteral("select KJ_C_DUVOD_ID, DUVOD from KJ_C_DUVOD order by 1"), true, lines,
+                    QString());
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("KJ_C_DUVOD_ID,DUVOD"), QStringLiteral("1,"),
+                                  QStringLiteral("2,a"), QStringLiteral("3,"), QStringLiteral("4,b")}));
+    db().NactiDotaz(QStringLiteral("select DUVOD, KJ_C_DUVOD_ID from KJ_C_DUVOD order by 2"), false, lines,
+                    QStringLiteral(";"));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("1"), QStringLiteral("a;2"), QStringLiteral("3"),
+                                  QStringLiteral("b;4")}));
+    exec(QStringLiteral("delete from KJ_C_DUVOD"));
+}
+
+TEST_F(DataModule, VratIntAndGenerators)
+{
+    EXPECT_EQ(db().VratInt(QStringLiteral("select KU_ID from KU where KU_ID=-5")), 0);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select NULL from rdb$database")), 0);
+    const int a = db().NoveID(QStringLiteral("KU_ID"));
+    EXPECT_EQ(db().NoveID(QStringLiteral("KU_ID")), a + 1);
+    EXPECT_THROW(db().VratInt(QStringLiteral("select \"abc\" from rdb$database")), ActionError);
+    EXPECT_THROW(db().VratInt(QStringLiteral("select nonsense from nowhere")), DbError);
+    // The module stays usable after a failed read.
+    EXPECT_EQ(db().VratInt(QStringLiteral("select 7 from rdb$database")), 7);
+}
+
+TEST_F(DataModule, FailingStatementInListLeavesNothingCommitted)
+{
+    QString error;
+    const QStringList list = {
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (100, \"A\")"),
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (101, \"B\")"),
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, NEEXISTUJE) values (102, \"C\")"),
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (103, \"D\")"),
+    };
+    EXPECT_FALSE(db().ProvedSQLSeznam(list, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("NEEXISTUJE"))) << error.toStdString();
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=100")), 0);
+    EXPECT_TRUE(messages::takeShown().isEmpty()); // writes show nothing themselves
+
+    EXPECT_TRUE(db().ProvedSQLSeznam(list.mid(0, 2), error));
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=100")), 2);
+    exec(QStringLiteral("delete from UZIVSKUPINA"));
+}
+
+TEST_F(DataModule, UnencodableCharacterFailsTheWholeListWithItsName)
+{
+    QString error;
+    const QStringList list = {
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (200, \"ok\")"),
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (201, \"Ω ok\")"),
+    };
+    EXPECT_FALSE(db().ProvedSQLSeznam(list, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("Ω"))) << error.toStdString();
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=200")), 0);
+    EXPECT_THROW(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where POPIS=\"Ω\"")), DbError);
+}
+
+TEST_F(DataModule, ReadsShareOneSnapshotUntilAWrite)
+{
+    TSQLDATA other;
+    ASSERT_TRUE(other.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    const QString count = QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID=300");
+    EXPECT_EQ(db().VratInt(count), 0);
+    QString error;
+    ASSERT_TRUE(other.ProvedSQL(QStringLiteral("insert into UZIVSKUPINA values (300, \"X\")"), error));
+    EXPECT_EQ(db().VratInt(count), 0) << "the shared snapshot must not move by itself";
+    db().ObnovTransakci();
+    EXPECT_EQ(db().VratInt(count), 1);
+    ASSERT_TRUE(other.ProvedSQL(QStringLiteral("delete from UZIVSKUPINA where UZIVSKUPINA_ID=300"), error));
+    ASSERT_TRUE(db().ProvedSQL(QStringLiteral("update VERZE set VERZE_CISLO=VERZE_CISLO"), error));
+    EXPECT_EQ(db().VratInt(count), 0) << "a write starts a fresh snapshot";
+}
+
+TEST_F(DataModule, ResultTables)
+{
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (1, \" mezera, \"\"uvozovky\"\" \")"));
+    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (2, \"\")"));
+    TKTDATASET t;
+    db().NactiTabulku(QStringLiteral("select KJ_C_DUVOD_ID as Cislo, DUVOD, KJ_C_DUVOD_ID as cislo "
+                                     "from KJ_C_DUVOD order by 1"),
+                      t);
+    ASSERT_EQ(t.PocetRadku(), 2);
+    EXPECT_EQ(t.IndexSloupce(QStringLiteral("duvod")), 2);
+    EXPECT_EQ(t.IndexSloupce(QStringLiteral("CISLO")), 1); // first of two equal names
+    EXPECT_EQ(t.IndexSloupce(QStringLiteral("nic")), 0);
+    EXPECT_EQ(t.HodnotaJmeno(1, QStringLiteral("Duvod")), QStringLiteral(" mezera, \"uvozovky\" "));
+    EXPECT_EQ(t.HodnotaJmeno(2, QStringLiteral("DUVOD")), QString());
+    EXPECT_EQ(t.SoucetSloupce(QStringLiteral("cislo")), 3);
+    EXPECT_EQ(t.HodnotaInt(2, QStringLiteral("DUVOD")), 0);
+    EXPECT_TRUE(t.HodnotaBool(1, QStringLiteral("CISLO")));
+    EXPECT_FALSE(t.HodnotaBool(2, QStringLiteral("CISLO")));
+    EXPECT_THROW(t.HodnotaInt(1, QStringLiteral("DUVOD")), ActionError);
+    EXPECT_TRUE(t.SQL.startsWith(QStringLiteral("select KJ_C_DUVOD_ID")));
+
+    // Appending keeps the header; the line view round-trips.
+    db().PridejDotaz(QStringLiteral("select 9, \"x y\", 9 from rdb$database"), t);
+    EXPECT_EQ(t.PocetRadku(), 3);
+    EXPECT_EQ(t.Radek(3), QStringLiteral("9,\"x y\",9"));
+    EXPECT_EQ(t.Radek(0), QStringLiteral("CISLO,DUVOD,CISLO"));
+
+    TKTDATASET single;
+    single.PridejRadek(QStringLiteral("A"));
+    single.PridejRadek(QStringLiteral("\"\""));
+    EXPECT_EQ(single.PocetRadku(), 1);
+    EXPECT_EQ(single.Hodnota(1, 1), QString());
+    EXPECT_EQ(single.Radek(1), QStringLiteral("\"\""));
+
+    // Out of range: a message and an empty value.
+    EXPECT_EQ(t.Hodnota(4, 1), QString());
+    EXPECT_EQ(t.Hodnota(1, 5), QString());
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], QStringLiteral("Chyba 1121:Požadován řádek=4Count=3|"));
+    EXPECT_EQ(shown[1], QStringLiteral("Chyba 7897:Sl=5Count=3|1,\" mezera, \"\"uvozovky\"\" \",1|"));
+    exec(QStringLiteral("delete from KJ_C_DUVOD"));
+}
+
+TEST_F(DataModule, EmptyResultTable)
+{
+    TKTDATASET t;
+    db().NactiTabulku(QStringLiteral("select KU_ID, NAZEV from KU where 1=0"), t);
+    EXPECT_EQ(t.PocetRadku(), 0);
+    EXPECT_EQ(t.SoucetSloupce(QStringLiteral("KU_ID")), 0);
+    EXPECT_EQ(t.HodnotaJmeno(1, QStringLiteral("NAZEV")), QString());
+    EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Chyba 1121:Požadován řádek=1Count=0|")});
+}
+
+TEST_F(DataModule, NotesGoThroughTheProcedures)
+{
+    exec(QStringLiteral("insert into KU (KU_ID, NAZEV) values (50, \"s poznámkou\")"));
+    QTextDocument doc;
+    doc.setHtml(QStringLiteral("<p><b>Tučně</b> a ∑ mimo kódovou stránku</p>"));
+    db().UlozPoznamku(QStringLiteral("UPDATE_KU_POZNAMKA"), QStringLiteral("KU"), &doc, 50,
+                      QStringLiteral("POZNAMKA"));
+    QTextDocument back;
+    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("poznamka"), &back);
+    EXPECT_EQ(back.toPlainText(), QStringLiteral("Tučně a ∑ mimo kódovou stránku"));
+
+    // Older notes in RTF still show their text.
+    exec(QStringLiteral("update KU set POZNAMKA=\"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Dobr\\'fd den\\par druh\\'e1}\" "
+                        "where KU_ID=50"));
+    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("POZNAMKA"), &back);
+    EXPECT_EQ(back.toPlainText(), QStringLiteral("Dobrý den\ndruhá"));
+    exec(QStringLiteral("delete from KU"));
+}
+
+TEST_F(DataModule, ServerClockAndTableList)
+{
+    const QDateTime now = db().CasServeru(0);
+    EXPECT_LT(std::abs(now.secsTo(QDateTime::currentDateTime())), 120);
+    EXPECT_EQ(db().CasServeru(-3.0 / 1440.0).secsTo(now), 180);
+    QString text;
+    db().CasServeruText(0, text);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$")).match(text).hasMatch())
+        << text.toStdString();
+
+    QStringList tables;
+    db().SeznamTabulek(tables, 1);
+    for (const char* t : {"ADRESAR_C_KAT", "ADRESAR_SPEC", "ADRESAR_ZAKL", "ADRESAR_ZAKL_KAT", "KJ", "KJ_AUTO",
+                          "KJ_C_DUVOD", "KJ_DUVOD", "KJ_VZDALENOST", "KU", "KU_C_KAT", "KU_KAT", "KU_SPEC", "SOUBOR",
+                          "SPOJ_UZIVATEL_UZIVSKUPINA", "SVATKY_JMENA", "UKOLY", "UKOLY_KAT", "UZIVATEL",
+                          "UZIVSKUPINA", "VERZE"})
+        EXPECT_TRUE(tables.contains(QString::fromLatin1(t))) << t;
+    EXPECT_TRUE(std::is_sorted(tables.begin(), tables.end()));
+    // Every table can be read.
+    for (const QString& t : tables)
+        EXPECT_NO_THROW(db().VratInt(QStringLiteral("select count(*) from ") + t)) << t.toStdString();
+    db().SeznamTabulek(tables, 2);
+    EXPECT_EQ(tables, QStringList{QStringLiteral("Není implentováno")});
+    EXPECT_EQ(db().VerzeDat(), 1);
+}
+
+TEST_F(DataModule, KeysMarkedForTheDatabaseAreAssigned)
+{
+    exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_NAZEV) values (\"A\")"));
+    exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_NAZEV) values (\"B\")"));
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(distinct KU_C_KAT_ID) from KU_C_KAT where KU_C_KAT_ID>0")), 2);
+    exec(QStringLiteral("delete from KU_C_KAT"));
+}
+
+TEST_F(DataModule, NameDayCalendarCoversTheYear)
+{
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select JMENO from SVATKY_JMENA where MESIC=12 and DEN=24 order by JMENO"),
+                               QStringLiteral(", ")),
+              QStringLiteral("Adam, Eva"));
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select JMENO from SVATKY_JMENA where MESIC=3 and DEN=19"),
+                               QStringLiteral(",")),
+              QStringLiteral("Josef"));
+    EXPECT_GT(db().VratInt(QStringLiteral("select count(distinct MESIC*100+DEN) from SVATKY_JMENA")), 350);
+}
+
+TEST_F(DataModule, ChangeEventReachesThePostingClient)
+{
+    Recorder target;
+    db().NotifyWindow = &target;
+    QTest::qWait(300); // the baseline delivery after registering is not a change
+    EXPECT_TRUE(target.received.isEmpty());
+    db().UdelejRefresh();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !target.received.isEmpty(); }, 5000));
+    EXPECT_EQ(target.received, QList<int>{WM_DATA_CHANGED});
+    // Queued again after the delivery.
+    db().UdelejRefresh();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return target.received.size() == 2; }, 5000));
+    db().NotifyWindow = nullptr;
+}
+
+TEST_F(DataModule, ScriptsRunAllOrNothing)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.sql"));
+    {
+        QFile f(good);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // A statement split over lines is joined without a blank; Windows-1250 text.
+        f.write("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS)\r\n values (400, \"\xe8ty\xf8i\");\r\n"
+                "insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (401, \"sel\r\nect\");\r\n"
+                "  \r\ninsert without end\r\n");
+    }
+    QString error;
+    EXPECT_TRUE(db().ProvedSkript(good, error)) << error.toStdString();
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select POPIS from UZIVSKUPINA where UZIVSKUPINA_ID in (400,401) order by UZIVSKUPINA_ID"),
+                               QStringLiteral("|")),
+              QStringLiteral("čtyři|select"));
+    exec(QStringLiteral("delete from UZIVSKUPINA"));
+
+    const QString bad = dir.filePath(QStringLiteral("bad.sql"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (410, \"a\");\n"
+                "insert into NEEXISTUJE values (1);\n"
+                "insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (411, \"b\");\n");
+    }
+    EXPECT_FALSE(db().ProvedSkript(bad, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("3  "))) << error.toStdString();
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 0);
+
+    EXPECT_FALSE(db().ProvedSkript(dir.filePath(QStringLiteral("none.sql")), error));
+    EXPECT_EQ(error, QStringLiteral("File \"%1\" not found !").arg(dir.filePath(QStringLiteral("none.sql"))));
+    EXPECT_FALSE(db().ProvedSkript(QString(), error));
+    EXPECT_EQ(error, QStringLiteral("File \"\" not found !"));
+}
+
+TEST_F(DataModule, CsvImportStopsAtTheFirstFailingLine)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("adresy.csv"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PRIJMENI;JMENO;MESTO\r\n"
+                "Nov\xe1k;Jan;Praha\r\n"
+                "   \r\n"
+                "O\"Brien;Pat;Dublin\r\n"
+                "Dlouh\xfd;Petr;Brno;nav\xed" "c\r\n"
+                "Posledn\xed;Eva;Plze\xf2\r\n");
+    }
+    QStringList captions;
+    db().setCaptionTarget([] { return QStringLiteral("ORVAN"); }, [&](const QString& c) { captions << c; });
+    db().ImportCSV(file, QStringLiteral("ADRESAR_ZAKL"), false);
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select PRIJMENI from ADRESAR_ZAKL order by ADRESAR_ZAKL_ID"),
+                               QStringLiteral("|")),
+              QStringLiteral("Novák|O'Brien"));
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba na řádku: 5\r"))) << shown[0].toStdString();
+    EXPECT_EQ(captions.first(), QStringLiteral("ORVAN   2"));
+    EXPECT_EQ(captions.last(), QStringLiteral("ORVAN"));
+    EXPECT_GT(db().VratInt(QStringLiteral("select min(ADRESAR_ZAKL_ID) from ADRESAR_ZAKL")), 0);
+
+    // Without the id column the database assigns keys.
+    const QString cats = dir.filePath(QStringLiteral("kat.csv"));
+    {
+        QFile f(cats);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("ADRESAR_C_KAT_NAZEV;ADRESAR_C_KAT_PORADI\nDodavatel\xe9;1\n");
+    }
+    db().ImportCSV(cats, QStringLiteral("ADRESAR_C_KAT"), true);
+    EXPECT_EQ(db().VratRadek(QStringLiteral("select ADRESAR_C_KAT_NAZEV, ADRESAR_C_KAT_PORADI from ADRESAR_C_KAT")),
+              QStringLiteral("Dodavatelé,1"));
+    db().setCaptionTarget(nullptr, nullptr);
+    exec(QStringLiteral("delete from ADRESAR_ZAKL"));
+    exec(QStringLiteral("delete from ADRESAR_C_KAT"));
+}
+
+TEST_F(DataModule, PlainGrid)
+{
+    QStandardItemModel grid;
+    const QStringList lines = {QStringLiteral("A,B"), QStringLiteral("1,\"x y\""), QStringLiteral("2,")};
+    NaplnMrizku(&lines, &grid);
+    EXPECT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
+    EXPECT_EQ(grid.item(0, 1)->text(), QStringLiteral("x y"));
+    NaplnMrizku(nullptr, &grid); // nothing happens
+    EXPECT_EQ(grid.rowCount(), 2);
+}
+
+TEST(DataModuleConnection, UnreachableDatabaseGivesTheMessage)
+{
+    messages::takeShown();
+    TSQLDATA db;
+    EXPECT_FALSE(db.PripojDatabazi(QStringLiteral("/nonexistent/dir/x.gdb"), QStringLiteral("orvan"),
+                                   QStringLiteral("qelmo.")));
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba pripojení k databázi:/nonexistent/dir/x.gdb")));
+    // Operations on a module without a connection fail as messages, not crashes.
+    QString error;
+    EXPECT_FALSE(db.ProvedSQL(QStringLiteral("delete from KU"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_THROW(db.VratInt(QStringLiteral("select 1 from rdb$database")), DbError);
+    EXPECT_FALSE(runAction([&] { db.UdelejRefresh(); }));
+    EXPECT_EQ(messages::takeShown().size(), 1);
+}
+
+} // namespace

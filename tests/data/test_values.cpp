@@ -1,0 +1,135 @@
+#include "common/action.h"
+#include "common/cp1250.h"
+#include "data/commatext.h"
+#include "data/dbschema.h"
+#include "data/sqlvalues.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* in;
+    const char* out;
+};
+
+TEST(SqlValues, TextQuotingReplacesDoubleQuotesAndCuts)
+{
+    EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 2), QStringLiteral("\"ab\""));
+    EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 3), QStringLiteral("\"abc\""));
+    EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 10), QStringLiteral("\"abc\""));
+    EXPECT_EQ(TextSQL(QStringLiteral("\"")), QStringLiteral("\"'\""));
+    EXPECT_EQ(TextSQL(QStringLiteral("O'Neil \"Žluťák\"")), QStringLiteral("\"O'Neil 'Žluťák'\""));
+    EXPECT_EQ(TextSQL(QString()), QStringLiteral("\"\""));
+}
+
+TEST(SqlValues, DateLiterals)
+{
+    const Case dates[] = {{"", "NULL"},          {"00.00.0000", "NULL"}, {"0.0.0000", "NULL"},
+                          {"0.0.0", "NULL"},     {" ", "\" \""},         {"5.3.2004", "\"5.3.2004\""},
+                          {"00.00.00", "\"00.00.00\""}};
+    for (const auto& c : dates)
+        EXPECT_EQ(DatumSQL(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+
+    EXPECT_EQ(DatumCasSQL(QString(), QString()), QStringLiteral("NULL"));
+    EXPECT_EQ(DatumCasSQL(QString(), QStringLiteral("8:00:00")), QStringLiteral("\" 8:00:00\""));
+    EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QString()), QStringLiteral("\"5.3.2004\""));
+    EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QStringLiteral("14:30:00")),
+              QStringLiteral("\"5.3.2004 14:30:00\""));
+    EXPECT_EQ(LogikaSQL(true), QStringLiteral("\"1\""));
+    EXPECT_EQ(LogikaSQL(false), QStringLiteral("\"0\""));
+}
+
+TEST(SqlValues, SplittingDateTimeTexts)
+{
+    EXPECT_EQ(DatumCast(QStringLiteral("5.3.2004 14:30:00")), QStringLiteral("5.3.2004"));
+    EXPECT_EQ(CasCast(QStringLiteral("5.3.2004 14:30:00")), QStringLiteral("14:30:00"));
+    EXPECT_EQ(DatumCast(QStringLiteral("5.3.2004")), QStringLiteral("5.3.2004"));
+    EXPECT_EQ(CasCast(QStringLiteral("5.3.2004")), QString());
+    EXPECT_DOUBLE_EQ(CasZTextu(QStringLiteral("5.3.2004")), 0.0);
+    EXPECT_DOUBLE_EQ(CasZTextu(QStringLiteral("5.3.2004 12:00:00")), 0.5);
+    EXPECT_DOUBLE_EQ(CasZTextu(QStringLiteral("x 6:0")), 0.25);
+    EXPECT_DOUBLE_EQ(DatumZTextu(QStringLiteral("31.12.1899 10:00:00")), 1.0);
+    EXPECT_DOUBLE_EQ(DatumZTextu(QStringLiteral("01.05.2004")), 38108.0);
+
+    EXPECT_EQ(CisloZTextu(QStringLiteral("  42 ")), 42);
+    EXPECT_EQ(CisloZTextu(QStringLiteral("   ")), 0);
+    EXPECT_EQ(CisloZTextu(QString()), 0);
+    for (const char* bad : {"4x", "1.5", "abc"})
+        EXPECT_THROW(CisloZTextu(QString::fromUtf8(bad)), ActionError) << bad;
+    for (const char* bad : {"31.2.2004", "1.13.2004", "x", ""})
+        EXPECT_THROW(DatumZTextu(QString::fromUtf8(bad)), ActionError) << bad;
+    for (const char* bad : {"1.1.2004 25:00:00", "1.1.2004 8:61", "1.1.2004 noon"})
+        EXPECT_THROW(CasZTextu(QString::fromUtf8(bad)), ActionError) << bad;
+}
+
+TEST(CommaText, RoundTripOfAwkwardValues)
+{
+    const QList<QStringList> rows = {
+        {QStringLiteral(" leading"), QStringLiteral("trailing "), QStringLiteral("a,b"), QStringLiteral("say \"hi\"")},
+        {QString(), QStringLiteral("x"), QString()},
+        {QStringLiteral("tab\there"), QStringLiteral("line\nbreak"), QStringLiteral("Žluťoučký kůň")},
+        {QString(), QString()},
+        {QStringLiteral("\"")},
+    };
+    for (const QStringList& row : rows)
+        EXPECT_EQ(commatext::decode(commatext::encode(row)), row) << commatext::encode(row).toStdString();
+}
+
+TEST(CommaText, EncodingAndDecodingRules)
+{
+    EXPECT_EQ(commatext::encode({QString()}), QStringLiteral("\"\""));
+    EXPECT_EQ(commatext::decode(QStringLiteral("\"\"")), QStringList{QString()});
+    EXPECT_EQ(commatext::encode({QStringLiteral("a"), QString(), QStringLiteral("b c")}),
+              QStringLiteral("a,,\"b c\""));
+    EXPECT_EQ(commatext::encode({QStringLiteral("a"), QString()}), QStringLiteral("a,"));
+
+    const struct {
+        const char* line;
+        QStringList values;
+    } cases[] = {
+        {"", {}},
+        {"   ", {}},
+        {"a b", {QStringLiteral("a"), QStringLiteral("b")}}, // an unquoted blank splits
+        {"a,", {QStringLiteral("a"), QString()}},
+        {"a, ", {QStringLiteral("a")}},
+        {" a , b", {QStringLiteral("a"), QStringLiteral("b")}},
+        {"\"x\"\"y\",z", {QStringLiteral("x\"y"), QStringLiteral("z")}},
+        {"\"open", {QStringLiteral("open")}},
+        {",", {QString(), QString()}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(commatext::decode(QString::fromUtf8(c.line)), c.values) << c.line;
+}
+
+TEST(Cp1250, CzechTextRoundTripsAndForeignCharactersAreRefused)
+{
+    const QString czech = QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy – „€“");
+    QByteArray bytes;
+    ASSERT_TRUE(cp1250::encode(czech, bytes));
+    EXPECT_EQ(bytes.size(), czech.size());
+    EXPECT_EQ(cp1250::decode(bytes), czech);
+
+    QChar bad;
+    EXPECT_FALSE(cp1250::encode(QStringLiteral("abc日d"), bytes, &bad));
+    EXPECT_EQ(bad, QChar(0x65E5));
+    EXPECT_TRUE(cp1250::unencodableMessage(bad).contains(QStringLiteral("U+65E5")));
+}
+
+TEST(SchemaScript, SplitsOnTerminatorsAndSetTerm)
+{
+    const QString script = QStringLiteral("-- comment\n"
+                                          "CREATE TABLE A (X INTEGER);\n"
+                                          "\n"
+                                          "SET TERM ^ ;\n"
+                                          "CREATE PROCEDURE P AS\nBEGIN\n  X = 1;\nEND^\n"
+                                          "SET TERM ; ^\n"
+                                          "INSERT INTO A VALUES (1);\n");
+    const QStringList s = dbschema::splitScript(script);
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_EQ(s[0], QStringLiteral("CREATE TABLE A (X INTEGER)"));
+    EXPECT_EQ(s[1], QStringLiteral("CREATE PROCEDURE P AS\nBEGIN\n  X = 1;\nEND"));
+    EXPECT_EQ(s[2], QStringLiteral("INSERT INTO A VALUES (1)"));
+}
+
+} // namespace
