@@ -12,8 +12,7 @@
 
 void NahradVse(QString& text, const QString& hledany, const QString& nahrada)
 {
-    if (hledany.isEmpty() || hledany == nahrada)
-        return;
+    if (hledany.isEmpty() || hledany == nahrada) return;
     // A single pass: rescanning from the start would never end when the
     // replacement contains the searched text.
     text.replace(hledany, nahrada, Qt::CaseSensitive);
@@ -29,8 +28,7 @@ double TextNaCislo(const QString& text)
     static const QRegularExpression number(
         QStringLiteral("^ *([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)$"));
     const QRegularExpressionMatch m = number.match(text);
-    if (!m.hasMatch())
-        return 0;
+    if (!m.hasMatch()) return 0;
     bool ok = false;
     // QString::toDouble always uses the C locale.
     const double value = m.captured(1).toDouble(&ok);
@@ -41,8 +39,8 @@ QString CisloNaText(int sirka, int desetiny, double cislo)
 {
     QString s = QString::number(cislo, 'f', std::max(desetiny, 0));
     // A negative value that rounds to zero is shown without its sign.
-    if (std::isfinite(cislo) && s.startsWith(QLatin1Char('-'))
-        && std::none_of(s.cbegin() + 1, s.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
+    if (std::isfinite(cislo) && s.startsWith(QLatin1Char('-')) &&
+        std::none_of(s.cbegin() + 1, s.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
         s.remove(0, 1);
     return s.rightJustified(sirka, QLatin1Char(' '));
 }
@@ -50,16 +48,14 @@ QString CisloNaText(int sirka, int desetiny, double cislo)
 bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
 {
     auto fail = [chyba](const QString& why) {
-        if (chyba)
-            *chyba = why;
+        if (chyba) *chyba = why;
         return false;
     };
 
     QByteArray bytes;
     QChar bad;
     // Encode before opening, so an unwritable text leaves an existing file alone.
-    if (!cp1250::encode(radek, bytes, &bad))
-        return fail(cp1250::unencodableMessage(bad));
+    if (!cp1250::encode(radek, bytes, &bad)) return fail(cp1250::unencodableMessage(bad));
     bytes.append("\r\n");
 
     QFile file(soubor);
@@ -70,12 +66,12 @@ bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
     file.close();
     if (file.error() != QFileDevice::NoError)
         return fail(QStringLiteral("Soubor \"%1\" nelze uzavřít: %2").arg(soubor, file.errorString()));
-    if (chyba)
-        chyba->clear();
+    if (chyba) chyba->clear();
     return true;
 }
 
-namespace {
+namespace
+{
 
 // Lower- and upper-case letters as Windows-1250 codes, decoded once.
 struct UpperTable {
@@ -107,13 +103,10 @@ const UpperTable& upperTable()
 QChar VelkePismeno(QChar znak)
 {
     const char16_t u = znak.unicode();
-    if (u >= u'a' && u <= u'z')
-        return QChar(char16_t(u - u'a' + u'A'));
-    if (u < 0x80)
-        return znak;
+    if (u >= u'a' && u <= u'z') return QChar(char16_t(u - u'a' + u'A'));
+    if (u < 0x80) return znak;
     for (const auto& [lower, upper] : upperTable().pairs)
-        if (lower == znak)
-            return upper;
+        if (lower == znak) return upper;
     return znak;
 }
 
