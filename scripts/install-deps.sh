@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvan needs to build and run (and, with
+# --tests, to run its tests). Uses sudo when not run as root.
+set -euo pipefail
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
+          firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils fonts-dejavu-core)
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(libgtest-dev libgmock-dev firebird3.0-server)
+fi
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(libbenchmark-dev)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
