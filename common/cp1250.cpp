@@ -48,6 +48,17 @@ QString decode(const char* data, qsizetype size)
     return s;
 }
 
+void appendDecoded(QString& out, const char* data, qsizetype size)
+{
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    QChar* dst = out.data() + at;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        dst[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
+    }
+}
+
 bool encode(const QString& text, QByteArray& out, QChar* bad)
 {
     out.resize(text.size());

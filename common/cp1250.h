@@ -9,6 +9,8 @@
 namespace cp1250 {
 
 QString decode(const char* data, qsizetype size);
+// Appends the decoded bytes to out without a temporary string.
+void appendDecoded(QString& out, const char* data, qsizetype size);
 inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
 
 // Encodes the text. When a character cannot be represented, returns false and

@@ -65,21 +65,6 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     return out;
 }
 
-QString timestampText(ISC_DATE date, ISC_TIME time)
-{
-    // ISC_DATE counts days from 17.11.1858 (Julian day 2400001).
-    const QDate d = QDate::fromJulianDay(qint64(date) + 2400001);
-    QString s = QString::number(d.day()) + QLatin1Char('.') + QString::number(d.month()) + QLatin1Char('.') +
-                QString::number(d.year());
-    const unsigned secs = time / ISC_TIME_SECONDS_PRECISION;
-    if (secs != 0) {
-        const unsigned h = secs / 3600, m = secs / 60 % 60, sec = secs % 60;
-        s += QLatin1Char(' ') + QString::number(h) + QLatin1Char(':') +
-             QString::number(m).rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') +
-             QString::number(sec).rightJustified(2, QLatin1Char('0'));
-    }
-    return s;
-}
 
 Cursor::~Cursor() { close(); }
 
@@ -199,6 +184,166 @@ QString scaledText(qint64 v, int scale)
 }
 
 } // namespace
+
+namespace {
+
+inline void appendUnsigned(QString& out, quint64 v)
+{
+    char16_t buf[24];
+    int n = 0;
+    do {
+        buf[n++] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n)
+        out += QChar(buf[--n]);
+}
+
+inline void append2(QString& out, unsigned v)
+{
+    out += QChar(char16_t(u'0' + v / 10));
+    out += QChar(char16_t(u'0' + v % 10));
+}
+
+// Civil date of an ISC_DATE (days since 17.11.1858) without going through QDate.
+inline void civil(ISC_DATE date, int& y, unsigned& m, unsigned& d)
+{
+    const qint64 days = qint64(date) + 678881; // days since 1.3.0000 (proleptic Gregorian)
+    const qint64 era = (days >= 0 ? days : days - 146096) / 146097;
+    const unsigned doe = unsigned(days - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y = int(yoe + era * 400 + (m <= 2));
+}
+
+inline void appendTimestamp(QString& out, ISC_DATE date, ISC_TIME time)
+{
+    int y;
+    unsigned m, d;
+    civil(date, y, m, d);
+    appendUnsigned(out, d);
+    out += QLatin1Char('.');
+    appendUnsigned(out, m);
+    out += QLatin1Char('.');
+    if (y < 0) {
+        out += QLatin1Char('-');
+        y = -y;
+    }
+    appendUnsigned(out, unsigned(y));
+    const unsigned secs = time / ISC_TIME_SECONDS_PRECISION;
+    if (secs != 0) {
+        out += QLatin1Char(' ');
+        appendUnsigned(out, secs / 3600);
+        out += QLatin1Char(':');
+        append2(out, secs / 60 % 60);
+        out += QLatin1Char(':');
+        append2(out, secs % 60);
+    }
+}
+
+inline void appendBytes(QString& out, const char* p, qsizetype n, bool commaQuote)
+{
+    bool quote = false;
+    if (commaQuote) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto b = static_cast<unsigned char>(p[i]);
+            if (b <= 32 || b == '"' || b == ',') {
+                quote = true;
+                break;
+            }
+        }
+    }
+    if (!quote) {
+        cp1250::appendDecoded(out, p, n);
+        return;
+    }
+    out += QLatin1Char('"');
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] == '"') {
+            cp1250::appendDecoded(out, p + from, i + 1 - from);
+            out += QLatin1Char('"');
+            from = i + 1;
+        }
+    }
+    cp1250::appendDecoded(out, p + from, n - from);
+    out += QLatin1Char('"');
+}
+
+} // namespace
+
+void Cursor::appendText(int i, QString& out, bool commaQuote) const
+{
+    if (isNull(i))
+        return;
+    const Column& c = m_cols[i];
+    const unsigned char* p = m_buffer.data() + c.offset;
+    switch (c.type) {
+    case SQL_VARYING: {
+        unsigned short len;
+        std::memcpy(&len, p, 2);
+        appendBytes(out, reinterpret_cast<const char*>(p + 2), len, commaQuote);
+        return;
+    }
+    case SQL_TEXT:
+        appendBytes(out, reinterpret_cast<const char*>(p), c.length, commaQuote);
+        return;
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        if (c.scale == 0) {
+            qint64 v = 0;
+            if (c.type == SQL_SHORT) {
+                short s;
+                std::memcpy(&s, p, sizeof s);
+                v = s;
+            } else if (c.type == SQL_LONG) {
+                ISC_LONG l;
+                std::memcpy(&l, p, sizeof l);
+                v = l;
+            } else {
+                std::memcpy(&v, p, sizeof v);
+            }
+            if (v < 0) {
+                out += QLatin1Char('-');
+                appendUnsigned(out, quint64(-(v + 1)) + 1);
+            } else {
+                appendUnsigned(out, quint64(v));
+            }
+            return;
+        }
+        break;
+    case SQL_TIMESTAMP: {
+        ISC_TIMESTAMP v;
+        std::memcpy(&v, p, sizeof v);
+        if (!commaQuote || v.timestamp_time / ISC_TIME_SECONDS_PRECISION == 0) {
+            appendTimestamp(out, v.timestamp_date, v.timestamp_time);
+            return;
+        }
+        break; // a date with a time holds a blank: quoted below
+    }
+    default:
+        break;
+    }
+    const QString t = text(i);
+    if (!commaQuote) {
+        out += t;
+        return;
+    }
+    QByteArray b;
+    cp1250::encode(t, b);
+    appendBytes(out, b.constData(), b.size(), true);
+}
+
+QString timestampText(ISC_DATE date, ISC_TIME time)
+{
+    QString s;
+    appendTimestamp(s, date, time);
+    return s;
+}
 
 QString Cursor::text(int i) const
 {

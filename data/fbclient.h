@@ -47,6 +47,8 @@ public:
     QString columnName(int i) const { return m_cols[i].name; }
     bool isNull(int i) const;
     QString text(int i) const;
+    // Appends the text form to out; with commaQuote, quotes it as comma text needs.
+    void appendText(int i, QString& out, bool commaQuote) const;
     QByteArray bytes(int i) const; // blobs and strings as stored
     QDateTime dateTime(int i) const; // timestamps; invalid when NULL or another type
 

@@ -23,13 +23,23 @@ int toInt(const QString& text)
     return v;
 }
 
-QString upperAscii(const QString& s)
+// Column names compare with only the letters a to z folded.
+bool equalIgnoringAsciiCase(const QString& a, const QString& b)
 {
-    QString out = s;
-    for (QChar& c : out)
-        if (c.unicode() >= u'a' && c.unicode() <= u'z')
-            c = QChar(c.unicode() - 32);
-    return out;
+    if (a.size() != b.size())
+        return false;
+    const QChar* pa = a.constData();
+    const QChar* pb = b.constData();
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = pa[i].unicode(), y = pb[i].unicode();
+        if (x >= u'a' && x <= u'z')
+            x -= 32;
+        if (y >= u'a' && y <= u'z')
+            y -= 32;
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
 // Lines of a Windows-1250 text file without their line ends.
@@ -70,11 +80,10 @@ int TKTDATASET::IndexSloupce(const QString& name) const
 {
     if (m_rows.empty())
         return 0;
-    const QString wanted = upperAscii(name);
     const QStringList& header = m_rows.front();
     const int n = std::min<int>(int(header.size()), 255);
     for (int i = 0; i < n; ++i)
-        if (upperAscii(header[i]) == wanted)
+        if (equalIgnoringAsciiCase(header[i], name))
             return i + 1;
     return 0;
 }

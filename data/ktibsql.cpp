@@ -175,26 +175,41 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
     lines.clear();
     OtevriDotaz(sql);
     const int n = m_cursor.columnCount();
-    QStringList values;
-    values.reserve(n);
-    auto lineOf = [&]() {
-        if (separator.isEmpty())
-            return commatext::encode(values);
-        QString line;
-        for (const QString& v : values)
-            appendJoined(line, v, separator);
-        return line;
-    };
+    const bool comma = separator.isEmpty();
     if (withHeader) {
+        QStringList names;
         for (int i = 0; i < n; ++i)
-            values << m_cursor.columnName(i);
-        lines << lineOf();
+            names << m_cursor.columnName(i);
+        if (comma) {
+            lines << commatext::encode(names);
+        } else {
+            QString line;
+            for (const QString& v : names)
+                appendJoined(line, v, separator);
+            lines << line;
+        }
     }
+    // Values go straight from the fetch buffer into the line.
+    qsizetype capacity = 64;
     while (m_cursor.next()) {
-        values.clear();
-        for (int i = 0; i < n; ++i)
-            values << m_cursor.text(i);
-        lines << lineOf();
+        QString line;
+        line.reserve(capacity);
+        for (int i = 0; i < n; ++i) {
+            if (comma) {
+                if (i > 0)
+                    line += QLatin1Char(',');
+                m_cursor.appendText(i, line, true);
+            } else {
+                // A separator goes in only after a non-empty beginning.
+                if (!line.isEmpty())
+                    line += separator;
+                m_cursor.appendText(i, line, false);
+            }
+        }
+        if (comma && n == 1 && line.isEmpty())
+            line = QStringLiteral("\"\"");
+        capacity = std::max(capacity, line.size() + 16);
+        lines << line;
     }
     zavriKurzor();
 }
