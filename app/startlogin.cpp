@@ -1,0 +1,8 @@
+#include "startlogin.h"
+
+#include "common/session.h"
+
+void prihlasUzivatele(TSQLDATA&)
+{
+    session().UzivatelID = 0;
+}
