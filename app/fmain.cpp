@@ -1,19 +1,55 @@
 #include "fmain.h"
 
 #include "app/startlogin.h"
+#include "app/timechange.h"
 #include "app/unixsignals.h"
 #include "common/action.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "data/ktdata.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QToolBox>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+const char* const kWebPage = "https://orvan.cz/";
+
+// Runs an action with the hourglass around it.
+template <typename F>
+void sHodinami(F&& f)
+{
+    KurzorHodiny();
+    runAction(std::forward<F>(f));
+    KurzorNormalni();
+}
+
+} // namespace
 
 Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("ORVAN"));
+    setObjectName(QStringLiteral("mainform"));
     resize(763, 480);
     start(programPath, arguments);
 }
@@ -24,12 +60,14 @@ bool Tmainform::Prihlaseno() const { return session().UzivatelID != 0; }
 
 void Tmainform::start(const QString& programPath, const QStringList& arguments)
 {
-    const QString dir = QFileInfo(programPath).absolutePath();
+    m_programDir = QFileInfo(programPath).absolutePath();
     if (isLocalFbSetupSwitch(arguments)) {
         QString error;
-        if (!writeLocalFirebirdConf(dir, &error))
+        if (!writeLocalFirebirdConf(m_programDir, &error))
             messages::error(error);
     }
+    m_druhKategorii.clear();
+    m_kategorieAdresar.clear();
 
     m_data = std::make_unique<TSQLDATA>();
     m_data->NotifyWindow = this;
@@ -38,32 +76,401 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     m_config = AppConfig::read(AppConfig::iniPath(programPath), programPath);
     m_config.applyTo(session());
+    buildUi();
 
     if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password)) {
         messages::error(QStringLiteral("Chyba pripojení k databázi."));
-        return;
-    }
+    } else {
+        bool ciselniky = true;
+        runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
+        if (m_pageCiselniky >= 0)
+            PageBar->setItemEnabled(m_pageCiselniky, ciselniky);
+        if (PageBar && m_pageCiselniky >= 0 && !ciselniky)
+            PageBar->widget(m_pageCiselniky)->setVisible(false);
 
-    runAction([&] { prihlasUzivatele(*m_data); });
-
-    if (Prihlaseno()) {
-        bool allowed = false;
-        runAction([&] { allowed = m_data->Prihlas(); });
-        if (!allowed) {
-            session().UzivatelID = 0;
-            messages::error(QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+        if (Prihlaseno()) {
+            bool allowed = false;
+            runAction([&] { allowed = m_data->Prihlas(); });
+            if (!allowed) {
+                session().UzivatelID = 0;
+                messages::error(
+                    QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+            }
         }
     }
-    if (!Prihlaseno())
+
+    if (Prihlaseno()) {
+        m_uiBuilt = true;
+        ZobrazPanel(QStringLiteral("MonthPanel"));
+        if (m_menuSpecial)
+            m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
+        buildTray();
+        m_heartbeat.setInterval(60000);
+        connect(&m_heartbeat, &QTimer::timeout, this, [this] { runAction([this] { m_data->ZapisZivot(true); }); });
+        m_heartbeat.start();
+        m_timeWatcher = std::make_unique<TimeChangeWatcher>();
+        connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
+            if (PreplanujAlarmy)
+                runAction(PreplanujAlarmy);
+        });
+        // A desktop logout, shutdown or closed terminal ends the program like closing the window.
+        m_signals = std::make_unique<UnixSignals>();
+        connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
+    }
+    umistiOkno();
+}
+
+void Tmainform::buildUi()
+{
+    buildMenus();
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setHandleWidth(2);
+    splitter->setChildrenCollapsible(false);
+    PageBar = new QToolBox(splitter);
+    PageBar->setObjectName(QStringLiteral("PageBar"));
+    PageBar->setMinimumWidth(150);
+    buildPageBar();
+
+    auto* client = new QWidget(splitter);
+    client->setObjectName(QStringLiteral("ClientPanel"));
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+
+    m_kategorieBar = new QScrollArea(client);
+    m_kategorieBar->setObjectName(QStringLiteral("KategorieBar"));
+    m_kategorieBar->setFixedHeight(41);
+    m_kategorieBar->setFrameShape(QFrame::Panel);
+    m_kategorieBar->setFrameShadow(QFrame::Sunken);
+    m_kategorieBar->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_kategorieBar->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Panel_kategorie = new QWidget;
+    Panel_kategorie->setObjectName(QStringLiteral("Panel_kategorie"));
+    Panel_kategorie->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_kategorieBar->setWidget(Panel_kategorie);
+    auto* popup = new QMenu(this);
+    popup->setObjectName(QStringLiteral("KategoriePopup"));
+    popup->addAction(QStringLiteral("Označit všechny kategorie"), this, [this] { OznacitVse(1); });
+    popup->addAction(QStringLiteral("Odoznačit všechny kategorie"), this, [this] { OznacitVse(0); });
+    popup->addAction(QStringLiteral("Obrátit označení všech"), this, [this] { OznacitVse(2); });
+    connect(Panel_kategorie, &QWidget::customContextMenuRequested, this,
+            [this, popup](const QPoint& p) { popup->popup(Panel_kategorie->mapToGlobal(p)); });
+    clientLayout->addWidget(m_kategorieBar);
+
+    m_viewArea = new QWidget(client);
+    m_viewArea->setObjectName(QStringLiteral("ViewArea"));
+    m_viewLayout = new QVBoxLayout(m_viewArea);
+    m_viewLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->addWidget(m_viewArea, 1);
+
+    splitter->addWidget(PageBar);
+    splitter->addWidget(client);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({170, 593});
+    setCentralWidget(splitter);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void Tmainform::buildMenus()
+{
+    m_menuSpecial = menuBar()->addMenu(QStringLiteral("Special"));
+    m_menuSpecial->setObjectName(QStringLiteral("MenuSpecial"));
+    m_menuSpecial->addAction(QStringLiteral("Přístup do DB"));
+    m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"));
+    m_menuSpecial->menuAction()->setVisible(false);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("Ná&stroje"));
+    tools->setObjectName(QStringLiteral("MenuNastroje"));
+    tools->addAction(QStringLiteral("Import adres ze souboru typu CSV"));
+    tools->addAction(QStringLiteral("Import z Outlooku"));
+    tools->addAction(QStringLiteral("Výmaz kalendáře v Outlooku"));
+    tools->addAction(QStringLiteral("Export kalendáře do Outlooku"));
+    QAction* time = tools->addAction(QStringLiteral("&Nastavení času z internetu"));
+    time->setStatusTip(QStringLiteral("Nastaví datum a čas z přesného serveru na internetu"));
+    time->setToolTip(time->statusTip());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    help->setObjectName(QStringLiteral("MenuNapoveda"));
+    help->addAction(QStringLiteral("Nápověda"), this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_programDir).filePath(QStringLiteral("help/index.html"))));
+    });
+    help->addAction(QStringLiteral("Orvan na internetu"), this,
+                    [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebPage))); });
+    help->addAction(QStringLiteral("O programu"), this, [this] { command(-1, 0, 0); });
+}
+
+void Tmainform::buildPageBar()
+{
+    auto page = [this](const QString& caption, const QString& name) {
+        auto* w = new QWidget;
+        w->setObjectName(name);
+        auto* l = new QVBoxLayout(w);
+        l->setContentsMargins(4, 4, 4, 4);
+        l->setSpacing(4);
+        l->addStretch(1);
+        const int index = PageBar->addItem(w, caption);
+        return std::pair{w, index};
+    };
+    auto button = [](QWidget* pageWidget, const QString& caption, const QString& name, auto&& action,
+                     const QString& tip = QString()) {
+        auto* b = new QPushButton(caption, pageWidget);
+        b->setObjectName(name);
+        if (!tip.isEmpty())
+            b->setToolTip(tip);
+        auto* l = static_cast<QVBoxLayout*>(pageWidget->layout());
+        l->insertWidget(l->count() - 1, b);
+        QObject::connect(b, &QPushButton::clicked, b, [action] { sHodinami(action); });
+        return b;
+    };
+    auto show = [this](const char* panel) { return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); }; };
+
+    auto [kal, kalIndex] = page(QStringLiteral("Kalendář"), QStringLiteral("PageKalendar"));
+    button(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), show("MonthPanel"));
+    button(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), show("BrowsePanel"));
+    button(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
+           [this] { command(WM_EDIT_EVENT, 0, -13); });
+
+    auto [alarm, alarmIndex] = page(QStringLiteral("Alarmy"), QStringLiteral("PageAlarmy"));
+    button(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
+           show("BrowseAlarm"));
+    button(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
+           show("BrowseUkolyAlarm"));
+
+    auto [kj, kjIndex] = page(QStringLiteral("Kniha jízd"), QStringLiteral("PageKnihaJizd"));
+    m_pageKnihaJizd = kjIndex;
+    button(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), show("KJPrehledAut"));
+    button(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"), show("KJPrehledJizd"));
+    button(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"), show("ZadavaniJizd"));
+    button(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
+           QStringLiteral("Tisk přehledu jízd"));
+    button(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
+           show("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
+    // "visible" applies as soon as it is read.
+    PageBar->setItemEnabled(kjIndex, m_config.showLogbook());
+    if (!m_config.showLogbook()) {
+        PageBar->removeItem(kjIndex);
+        kj->hide();
+        m_pageKnihaJizd = -1;
+    }
+
+    auto [adr, adrIndex] = page(QStringLiteral("Adresář"), QStringLiteral("PageAdresar"));
+    button(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
+           [this] { command(WM_EDIT_ADDRESS, 0, 0); });
+    button(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"), show("BrowseAdresarZakladni"));
+    button(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
+           show("BrowseAdresarPanel"));
+
+    auto [cis, cisIndex] = page(QStringLiteral("Číselníky"), QStringLiteral("PageCiselniky"));
+    m_pageCiselniky = cisIndex;
+    button(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
+           show("CiselnikKalendarKategorie"));
+    button(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), show("Uzivatel"));
+    button(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"), show("UzivSkupina"));
+    button(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
+           show("CiselnikAdresarKategorie"));
+
+    auto [uk, ukIndex] = page(QStringLiteral("Úkoly"), QStringLiteral("PageUkoly"));
+    button(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"), [this] { command(WM_EDIT_TASK, 0, 0); });
+    button(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), show("BrowseUkoly"));
+    (void)alarmIndex;
+    (void)adrIndex;
+    (void)ukIndex;
+    PageBar->setCurrentIndex(kalIndex);
+}
+
+void Tmainform::buildTray()
+{
+    m_tray = new QSystemTrayIcon(this);
+    QIcon icon = windowIcon();
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    m_tray->setIcon(icon);
+    m_tray->setToolTip(QStringLiteral("Orvan"));
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("TrayPopup"));
+    menu->addAction(QStringLiteral("Maximalizovat"), this, [this] { PrivedDoPopredi(); });
+    menu->addAction(QStringLiteral("Ukončit program"), this, [this] { close(); });
+    m_tray->setContextMenu(menu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger)
+            command(WM_TRAY_ICON, 0, 513);
+    });
+    m_tray->show();
+}
+
+void Tmainform::PrivedDoPopredi()
+{
+    show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Tmainform::umistiOkno()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
         return;
+    const QRect avail = screen->availableGeometry();
+    const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QRect placed = UmistiOkno(geometry(), avail.width(), avail.height() - caption, caption);
+    move(placed.topLeft());
+}
 
-    m_heartbeat.setInterval(60000);
-    connect(&m_heartbeat, &QTimer::timeout, this, [this] { runAction([this] { m_data->ZapisZivot(true); }); });
-    m_heartbeat.start();
+void Tmainform::RegistrujPohled(const QString& key, QWidget* view, std::function<void()> obnov)
+{
+    if (QWidget* old = m_views.value(key))
+        old->deleteLater();
+    view->setParent(m_viewArea);
+    m_viewLayout->addWidget(view);
+    view->hide();
+    m_views[key] = view;
+    m_obnov[key] = std::move(obnov);
+    if (m_uiBuilt && m_panel.isEmpty())
+        ZobrazPanel(QStringLiteral("MonthPanel"));
+}
 
-    // A desktop logout, shutdown or closed terminal ends the program like closing the window.
-    m_signals = std::make_unique<UnixSignals>();
-    connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
+void Tmainform::ZobrazPanel(const QString& name)
+{
+    for (QWidget* v : m_views)
+        v->hide();
+    m_panel = name;
+    auto showView = [this](const char* key) {
+        if (QWidget* v = m_views.value(QString::fromLatin1(key)))
+            v->show();
+    };
+    auto overview = [&](bool bar, const QString& druh) {
+        m_kategorieBar->setVisible(bar);
+        if (!druh.isEmpty())
+            NaplnKategorie(druh);
+        bool defined = false;
+        if (DefinujPrehled)
+            runAction([&] { defined = DefinujPrehled(name); });
+        if (defined)
+            showView("overview");
+    };
+    if (name == QLatin1String("MonthPanel")) {
+        m_kategorieBar->show();
+        NaplnKategorie(QStringLiteral("KU"));
+        showView("month");
+        if (auto f = m_obnov.value(QStringLiteral("month")))
+            runAction(f);
+    } else if (name == QLatin1String("BrowsePanel")) {
+        m_kategorieBar->show();
+        showView("browse");
+        if (auto f = m_obnov.value(QStringLiteral("browse")))
+            runAction(f);
+    } else if (name == QLatin1String("ZadavaniJizd")) {
+        m_kategorieBar->show();
+        NaplnKategorie(QStringLiteral("ADRESAR"));
+        if (auto f = m_obnov.value(QStringLiteral("ride")))
+            runAction(f);
+        showView("ride");
+    } else if (name == QLatin1String("BrowseAdresarZakladni")) {
+        overview(true, QStringLiteral("ADRESAR"));
+    } else if (name == QLatin1String("BrowseUkoly")) {
+        overview(true, QStringLiteral("KU"));
+    } else {
+        overview(false, QString());
+    }
+}
+
+void Tmainform::NaplnKategorie(const QString& druh)
+{
+    if (druh == m_druhKategorii)
+        return;
+    qDeleteAll(m_boxy);
+    m_boxy.clear();
+    m_kategorie.clear();
+    m_druhKategorii = druh;
+
+    TKTDATASET t;
+    const bool ku = druh == QLatin1String("KU");
+    m_data->NactiTabulku(ku ? QStringLiteral("Select * from ku_c_kat;") : QStringLiteral("Select * from adresar_c_kat;"),
+                         t);
+    const QString prefix = ku ? QStringLiteral("KU_C_KAT_") : QStringLiteral("ADRESAR_C_KAT_");
+    KategorieBox box0;
+    m_kategorie << box0;
+    for (int r = 1; r <= std::min(t.PocetRadku(), 1000); ++r) {
+        KategorieBox b;
+        b.id = t.HodnotaInt(r, prefix + QStringLiteral("ID"));
+        b.nazev = t.HodnotaJmeno(r, prefix + QStringLiteral("NAZEV"));
+        b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
+        m_kategorie << b;
+    }
+    for (qsizetype i = 0; i < m_kategorie.size(); ++i) {
+        auto* cb = new QCheckBox(Panel_kategorie);
+        cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
+        cb->setChecked(true);
+        cb->setGeometry(PoziceBoxu(int(i)));
+        if (i == 0) {
+            cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
+                                          "kategorie jako hlavní"));
+        } else {
+            cb->setToolTip(m_kategorie[i].nazev);
+            const QColor c = QColor::fromRgb(BarvaNaRgb(m_kategorie[i].barva));
+            cb->setAutoFillBackground(true);
+            QPalette pal = cb->palette();
+            pal.setColor(QPalette::Window, c);
+            pal.setColor(QPalette::Button, c);
+            cb->setPalette(pal);
+            cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
+        }
+        connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
+        cb->show();
+        m_boxy << cb;
+    }
+    Panel_kategorie->setFixedSize(PoziceBoxu(int(m_kategorie.size())).left() + 10, 30);
+    SestavFiltrKategorii();
+}
+
+bool Tmainform::Box0() const { return m_boxy.isEmpty() || m_boxy.front()->isChecked(); }
+
+void Tmainform::SestavFiltrKategorii()
+{
+    for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
+        m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
+    const QString filtr = ::SestavFiltrKategorii(m_kategorie);
+    if (m_druhKategorii == QLatin1String("KU")) {
+        m_filtrKalendare = filtr;
+        if (NastavFiltrKalendare)
+            NastavFiltrKalendare(filtr, Box0());
+    } else if (m_druhKategorii == QLatin1String("ADRESAR")) {
+        m_kategorieAdresar = filtr;
+    }
+}
+
+void Tmainform::KategorieZmena()
+{
+    SestavFiltrKategorii();
+    refreshVisible();
+}
+
+void Tmainform::refreshVisible()
+{
+    for (const QString& key : {QStringLiteral("browse"), QStringLiteral("month"), QStringLiteral("overview"),
+                               QStringLiteral("ride")}) {
+        QWidget* v = m_views.value(key);
+        if (v && v->isVisibleTo(this))
+            if (auto f = m_obnov.value(key))
+                runAction(f);
+    }
+}
+
+void Tmainform::OznacitVse(int how)
+{
+    KurzorHodiny();
+    for (qsizetype i = 1; i < m_boxy.size(); ++i) {
+        const bool before = m_boxy[i]->isChecked();
+        const bool after = how == 2 ? !before : how == 1;
+        if (before != after) {
+            m_boxy[i]->setChecked(after);
+            runAction([this] { KategorieZmena(); });
+        }
+    }
+    KurzorNormalni();
 }
 
 void Tmainform::end()
@@ -72,9 +479,16 @@ void Tmainform::end()
         return;
     m_ended = true;
     m_heartbeat.stop();
+    m_alarmTimer.stop();
     if (m_data && m_data->Pripojeno())
         runAction([this] { m_data->Odhlas(); });
+    if (m_tray) {
+        m_tray->hide();
+        delete m_tray;
+        m_tray = nullptr;
+    }
     m_signals.reset();
+    m_timeWatcher.reset();
     if (m_data)
         m_data->NotifyWindow = nullptr;
 }
@@ -92,11 +506,48 @@ void Tmainform::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void Tmainform::command(int message, std::intptr_t, std::intptr_t)
+void Tmainform::changeEvent(QEvent* e)
 {
-    if (message == WM_DATA_CHANGED) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (!Prihlaseno())
+            close();
+        else if (PreplanujAlarmy)
+            runAction(PreplanujAlarmy);
+    }
+}
+
+void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
+{
+    switch (message) {
+    case WM_TRAY_ICON:
+        if (lParam == 513) {
+            PrivedDoPopredi();
+        } else if (lParam == 516 && m_tray && m_tray->contextMenu()) {
+            m_tray->contextMenu()->popup(QCursor::pos());
+        }
+        return;
+    case WM_DATA_CHANGED:
         if (!Prihlaseno())
             return;
         runAction([this] { m_data->ObnovTransakci(); });
+        refreshVisible();
+        if (PreplanujAlarmy)
+            runAction(PreplanujAlarmy);
+        return;
+    case WM_SHOW_DAY_LIST:
+    case WM_SHOW_WEEK_LIST:
+        if (auto f = m_editory.value(message))
+            runAction([&] { f(wParam, lParam); });
+        ZobrazPanel(QStringLiteral("BrowsePanel"));
+        return;
+    default:
+        break;
     }
+    const auto opener = m_editory.value(message);
+    if (!opener)
+        return; // accepted; nothing to open (1231, or an editor not available)
+    KurzorHodiny();
+    runAction([&] { opener(wParam, lParam); });
+    KurzorNormalni();
 }

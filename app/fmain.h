@@ -1,13 +1,23 @@
 #pragma once
 
 #include "app/config.h"
+#include "app/kategorie.h"
 #include "common/commandtarget.h"
 
 #include <QMainWindow>
+#include <QMap>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
+class QCheckBox;
+class QMenu;
+class QScrollArea;
+class QSystemTrayIcon;
+class QToolBox;
+class QVBoxLayout;
 class TSQLDATA;
+class TimeChangeWatcher;
 class UnixSignals;
 
 // The program's only top-level window: start-up and the session, the page
@@ -25,20 +35,81 @@ public:
     const AppConfig& config() const { return m_config; }
     TSQLDATA& data() { return *m_data; }
 
-    // The presence heartbeat (60 s), exposed for tests.
+    // Views ("MonthPanel", "BrowsePanel", "BrowseUkoly", ...) and categories.
+    void ZobrazPanel(const QString& name);
+    QString AktualniPanel() const { return m_panel; }
+    void NaplnKategorie(const QString& druh);
+    void SestavFiltrKategorii();
+    void KategorieZmena();
+    const QString& DruhKategorii() const { return m_druhKategorii; }
+    const QString& KategorieAdresar() const { return m_kategorieAdresar; }
+    const QString& FiltrKalendare() const { return m_filtrKalendare; }
+    bool Box0() const;
+    QList<QCheckBox*> KategorieBoxy() const { return m_boxy; }
+    void OznacitVse(int how); // 0 untick, 1 tick, 2 invert
+
+    // What a command message opens; an editor registers its opener here.
+    using Opener = std::function<void(std::intptr_t wParam, std::intptr_t lParam)>;
+    void RegistrujEditor(int message, Opener opener) { m_editory[message] = std::move(opener); }
+
+    // The four views: "month", "browse", "ride", "overview". A view shows when
+    // ZobrazPanel picks it; obnov refreshes it (data change, category click).
+    void RegistrujPohled(const QString& key, QWidget* view, std::function<void()> obnov);
+    QWidget* Pohled(const QString& key) const { return m_views.value(key); }
+    // Defines and loads the overview frame for an overview name; false when not defined.
+    std::function<bool(const QString& name)> DefinujPrehled;
+    // Views that follow the calendar filter get it here (text, box 0 ticked).
+    std::function<void(const QString& filtr, bool box0)> NastavFiltrKalendare;
+
+    // Re-arms the alarm scheduler (data change, activation, time change).
+    std::function<void()> PreplanujAlarmy;
+
+    void PrivedDoPopredi();
     QTimer& heartbeat() { return m_heartbeat; }
+    QTimer& alarmTimer() { return m_alarmTimer; }
 
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void start(const QString& programPath, const QStringList& arguments);
+    void buildUi();
+    void buildMenus();
+    void buildPageBar();
+    void buildTray();
+    void umistiOkno();
+    void refreshVisible();
     void end();
 
     AppConfig m_config;
     std::unique_ptr<TSQLDATA> m_data;
     std::unique_ptr<UnixSignals> m_signals;
+    std::unique_ptr<TimeChangeWatcher> m_timeWatcher;
     QTimer m_heartbeat;
+    QTimer m_alarmTimer;
     bool m_ended = false;
+    bool m_uiBuilt = false;
+    QString m_programDir;
+
+    QToolBox* PageBar = nullptr;
+    int m_pageKnihaJizd = -1;
+    int m_pageCiselniky = -1;
+    QMenu* m_menuSpecial = nullptr;
+    QScrollArea* m_kategorieBar = nullptr;
+    QWidget* Panel_kategorie = nullptr;
+    QWidget* m_viewArea = nullptr;
+    QVBoxLayout* m_viewLayout = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+
+    QString m_panel;
+    QString m_druhKategorii;
+    QString m_kategorieAdresar;
+    QString m_filtrKalendare;
+    QList<KategorieBox> m_kategorie;
+    QList<QCheckBox*> m_boxy;
+    QMap<int, Opener> m_editory;
+    QMap<QString, QWidget*> m_views;
+    QMap<QString, std::function<void()>> m_obnov;
 };

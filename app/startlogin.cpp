@@ -2,7 +2,8 @@
 
 #include "common/session.h"
 
-void prihlasUzivatele(TSQLDATA&)
+bool prihlasUzivatele(TSQLDATA&)
 {
     session().UzivatelID = 0;
+    return true;
 }

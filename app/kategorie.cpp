@@ -1,0 +1,31 @@
+#include "kategorie.h"
+
+QString SestavFiltrKategorii(const QList<KategorieBox>& boxy)
+{
+    QString filtr;
+    for (qsizetype i = 1; i < boxy.size(); ++i) {
+        if (!boxy[i].zaskrtnuto)
+            continue;
+        if (!filtr.isEmpty())
+            filtr += QLatin1Char(',');
+        filtr += QString::number(boxy[i].id);
+    }
+    return filtr.isEmpty() ? QStringLiteral("0") : filtr;
+}
+
+QRect PoziceBoxu(int index) { return QRect(index == 0 ? 25 : 35 * index + 25, 2, 25, 25); }
+
+QRect UmistiOkno(QRect okno, int w, int h, int c)
+{
+    int left = okno.left(), top = okno.top();
+    if (left + okno.width() > w)
+        left = w - okno.width();
+    if (left <= 0)
+        left = 1;
+    if (top + okno.height() > h + c)
+        top = h + c - okno.height();
+    if (top <= 0)
+        top = 1;
+    okno.moveTo(left, top);
+    return okno;
+}

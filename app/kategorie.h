@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+// State of the category bar, kept apart from its check boxes.
+struct KategorieBox {
+    int id = 0; // box 0 has id 0
+    QString nazev;
+    int barva = 0; // 0x00BBGGRR
+    bool zaskrtnuto = true;
+};
+
+// Ids of the ticked boxes from box 1 on, in box order, joined by ","; "0" when none.
+QString SestavFiltrKategorii(const QList<KategorieBox>& boxy);
+
+// Positions of the boxes in the strip: box i at left 35 * i + 25 (box 0 at 25), top 2, 25 wide.
+QRect PoziceBoxu(int index);
+
+// Moves a window so it fits the client area (w x h) of a full-screen window whose
+// caption is c pixels high.
+QRect UmistiOkno(QRect okno, int w, int h, int c);
+
+// A colour value (red in the low byte) as RGB.
+inline unsigned BarvaNaRgb(int barva)
+{
+    const unsigned v = unsigned(barva);
+    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+}
