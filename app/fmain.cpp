@@ -3,7 +3,9 @@
 #include "app/startlogin.h"
 #include "app/timechange.h"
 #include "app/unixsignals.h"
+#include "common/KTWINSYS.h"
 #include "common/action.h"
+#include "common/ui_about.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "data/ktdata.h"
@@ -32,8 +34,6 @@
 
 namespace {
 
-const char* const kWebPage = "https://orvan.cz/";
-
 // Runs an action with the hourglass around it.
 template <typename F>
 void sHodinami(F&& f)
@@ -54,7 +54,11 @@ Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, Q
     start(programPath, arguments);
 }
 
-Tmainform::~Tmainform() { end(); }
+Tmainform::~Tmainform()
+{
+    end();
+    setSQLDATA(nullptr);
+}
 
 bool Tmainform::Prihlaseno() const { return session().UzivatelID != 0; }
 
@@ -195,9 +199,16 @@ void Tmainform::buildMenus()
     help->addAction(QStringLiteral("Nápověda"), this, [this] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_programDir).filePath(QStringLiteral("help/index.html"))));
     });
-    help->addAction(QStringLiteral("Orvan na internetu"), this,
-                    [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebPage))); });
-    help->addAction(QStringLiteral("O programu"), this, [this] { command(-1, 0, 0); });
+    help->addAction(QStringLiteral("Orvan na internetu"), this, [] { QDesktopServices::openUrl(QUrl(WebProduktu())); });
+    help->addAction(QStringLiteral("O programu"), this, [this] {
+        TAboutBox about(
+            [] {
+                SQLDATA().ObnovTransakci();
+                return SQLDATA().VerzeDat();
+            },
+            this);
+        about.exec();
+    });
 }
 
 void Tmainform::buildPageBar()

@@ -1,9 +1,15 @@
 #include "startlogin.h"
 
+#include "app/fPassword.h"
+#include "app/login.h"
 #include "common/session.h"
 
 bool prihlasUzivatele(TSQLDATA&)
 {
     session().UzivatelID = 0;
-    return true;
+    login::NastavCiselnikyViditelne(true);
+    TPasswordDlg dialog;
+    if (dialog.AutomatickePrihlaseni() == 2)
+        dialog.exec();
+    return login::CiselnikyViditelne();
 }

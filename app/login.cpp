@@ -1,0 +1,193 @@
+#include "login.h"
+
+#include "common/messages.h"
+#include "common/session.h"
+#include "data/ktdata.h"
+#include "data/sqlvalues.h"
+
+namespace login {
+
+namespace {
+
+bool g_ciselnikyViditelne = true;
+
+QString podminkaUzivateleSystemu(const QString& jmeno)
+{
+    return QStringLiteral("(pravo_prihlaseni=1) and (upper(login)=upper(%1) and (heslo=\"\"));")
+        .arg(TextSQL(jmeno));
+}
+
+} // namespace
+
+QString SqlPocetOpravnenych()
+{
+    return QStringLiteral("Select count(*) from uzivatel where pravo_prihlaseni=1");
+}
+
+QString SqlPrvniOpravneny()
+{
+    return QStringLiteral("Select FIRST 1 uzivatel_id from uzivatel where pravo_prihlaseni=1");
+}
+
+QString SqlPocetUzivateleSystemu(const QString& jmeno)
+{
+    return QStringLiteral("Select count(*) from uzivatel where ") + podminkaUzivateleSystemu(jmeno);
+}
+
+QString SqlIdUzivateleSystemu(const QString& jmeno)
+{
+    return QStringLiteral("Select uzivatel_id from uzivatel where ") + podminkaUzivateleSystemu(jmeno);
+}
+
+QString SqlPocetDialog(const QString& login, const QString& heslo)
+{
+    if (heslo.trimmed().isEmpty())
+        return QStringLiteral("Select count(*) from uzivatel where (upper(login)=upper(%1));")
+            .arg(TextSQL(login));
+    // One pass of arg() so that a "%1" typed into the login is not filled in again.
+    return QStringLiteral(
+               "Select count(*) from uzivatel where (upper(login)=upper(%1) and (upper(heslo)=upper(%2)));")
+        .arg(TextSQL(login), TextSQL(heslo));
+}
+
+QString SqlIdDialog(const QString& login, const QString& heslo)
+{
+    return QStringLiteral("Select uzivatel_id from uzivatel where (upper(login)=upper(%1) and "
+                          "(upper(heslo)=upper(%2)));")
+        .arg(TextSQL(login), TextSQL(heslo));
+}
+
+QString SqlSkupiny(int uzivatelId)
+{
+    return QStringLiteral("Select uzivskupina_id from spoj_uzivatel_uzivskupina where uzivatel_id=%1")
+        .arg(uzivatelId);
+}
+
+QString SqlVychoziSkupina(int uzivatelId)
+{
+    return QStringLiteral(
+               "Select uzivskupina_id from uzivatel,uzivskupina where(uzivatel.uzivatel_id=%1) and "
+               "(upper(uzivatel.popis)=upper(uzivskupina.popis))")
+        .arg(uzivatelId);
+}
+
+QString SqlUzivatel(int uzivatelId)
+{
+    return QStringLiteral("Select * from uzivatel where uzivatel_id=%1").arg(uzivatelId);
+}
+
+Skupiny RozdelSkupiny(const QString& text, int maximum)
+{
+    Skupiny out;
+    bool cut = false;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int id = part.trimmed().toInt(&ok);
+        if (!ok) continue;
+        if (out.ids.size() >= maximum) {
+            cut = true;
+            break;
+        }
+        out.ids << id;
+    }
+    if (cut) {
+        QStringList kept;
+        for (int id : out.ids)
+            kept << QString::number(id);
+        out.text = kept.join(QLatin1Char(','));
+    } else {
+        out.text = text;
+    }
+    return out;
+}
+
+void Prihlaseni::ZapisDo(Session& s) const
+{
+    s.UzivatelID = uzivatelId;
+    s.Administrator = administrator;
+    s.VychoziSkupina = vychoziSkupina;
+    s.SkupinyText = skupiny.text;
+    s.PocetSkupin = 0;
+    for (int id : skupiny.ids) {
+        if (s.PocetSkupin >= Session::kMaxSkupiny) break;
+        s.Skupiny[size_t(s.PocetSkupin++)] = id;
+    }
+    if (!alarmPoslCas.isEmpty()) s.AlarmPoslCas = alarmPoslCas;
+    if (!alarmPoslDatum.isEmpty()) s.AlarmPoslDatum = alarmPoslDatum;
+}
+
+std::optional<Prihlaseni> NactiPrihlaseni(TSQLDATA& db, int uzivatelId)
+{
+    Prihlaseni p;
+    p.uzivatelId = uzivatelId;
+
+    p.skupiny =
+        RozdelSkupiny(db.VratSloupec(SqlSkupiny(uzivatelId), QStringLiteral(",")), Session::kMaxSkupiny);
+    p.vychoziSkupina = db.VratInt(SqlVychoziSkupina(uzivatelId));
+    if (p.vychoziSkupina == 0 && !p.skupiny.ids.isEmpty()) p.vychoziSkupina = p.skupiny.ids.first();
+
+    TKTDATASET user;
+    db.NactiTabulku(SqlUzivatel(uzivatelId), user);
+    if (user.PocetRadku() < 1) return std::nullopt;
+    p.administrator = user.HodnotaInt(1, QStringLiteral("ADMINISTRATOR")) != 0;
+    p.alarmPoslCas = user.HodnotaJmeno(1, QStringLiteral("ALARM_POSL_CAS"));
+    p.alarmPoslDatum = user.HodnotaJmeno(1, QStringLiteral("ALARM_POSL_DATUM"));
+    return p;
+}
+
+namespace {
+
+bool prihlas(TSQLDATA& db, int uzivatelId, Session& s)
+{
+    if (uzivatelId == 0) return false;
+    const std::optional<Prihlaseni> p = NactiPrihlaseni(db, uzivatelId);
+    if (!p) return false;
+    p->ZapisDo(s);
+    return true;
+}
+
+} // namespace
+
+Odpoved AutomatickePrihlaseni(TSQLDATA& db, int rezim, const QString& jmenoSystemu, Session& s)
+{
+    switch (rezim) {
+    case 0:
+        if (db.VratInt(SqlPocetOpravnenych()) == 1 && prihlas(db, db.VratInt(SqlPrvniOpravneny()), s))
+            return Odpoved::Prihlasen;
+        messages::error(QStringLiteral("Chyba v konfiguraci !\rNení možné použít login=1"));
+        return Odpoved::Dialog;
+    case 1:
+        // Only an unambiguous match logs in: two accounts sharing the name would
+        // otherwise hand out whichever the database returns first.
+        if (db.VratInt(SqlPocetUzivateleSystemu(jmenoSystemu)) == 1 &&
+            prihlas(db, db.VratInt(SqlIdUzivateleSystemu(jmenoSystemu)), s))
+            return Odpoved::Prihlasen;
+        return Odpoved::Dialog;
+    case 2:
+        return Odpoved::Dialog;
+    default:
+        return Odpoved::Nic;
+    }
+}
+
+bool PrihlaseniDialogem(TSQLDATA& db, const QString& login, const QString& heslo, Session& s)
+{
+    if (db.VratInt(SqlPocetDialog(login, heslo)) == 1 &&
+        prihlas(db, db.VratInt(SqlIdDialog(login, heslo)), s)) {
+        NastavCiselnikyViditelne(s.Administrator);
+        return true;
+    }
+    messages::error(QStringLiteral("Špatné jméno nebo heslo !"));
+    return false;
+}
+
+bool CiselnikyViditelne()
+{
+    return g_ciselnikyViditelne;
+}
+void NastavCiselnikyViditelne(bool viditelne)
+{
+    g_ciselnikyViditelne = viditelne;
+}
+
+} // namespace login
