@@ -87,10 +87,13 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     } else {
         bool ciselniky = true;
         runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
-        if (m_pageCiselniky >= 0)
-            PageBar->setItemEnabled(m_pageCiselniky, ciselniky);
-        if (PageBar && m_pageCiselniky >= 0 && !ciselniky)
-            PageBar->widget(m_pageCiselniky)->setVisible(false);
+        // After a dialog login of a non-administrator the code lists are not offered.
+        if (m_pageCiselniky >= 0 && !ciselniky) {
+            QWidget* page = PageBar->widget(m_pageCiselniky);
+            PageBar->removeItem(m_pageCiselniky);
+            page->hide();
+            m_pageCiselniky = -1;
+        }
 
         if (Prihlaseno()) {
             bool allowed = false;
