@@ -31,8 +31,23 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
+#include <cstdlib>
 
 namespace {
+
+Tmainform* g_hlavni = nullptr;
+
+// The windowing system may end the process with exit() (its connection lost):
+// then the window is never destroyed, so the session ends here, before the
+// database client's own exit handler shuts the engine down.
+void ukonciPriExit()
+{
+    if (!g_hlavni)
+        return;
+    // No window may be touched any more: failures go to stderr.
+    messages::setSink(nullptr);
+    g_hlavni->UkonciDatabazi();
+}
 
 // Runs an action with the hourglass around it.
 template <typename F>
@@ -54,10 +69,27 @@ Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, Q
     start(programPath, arguments);
 }
 
-Tmainform::~Tmainform()
+Tmainform::~Tmainform() { Ukonci(); }
+
+void Tmainform::Ukonci()
 {
     end();
-    setSQLDATA(nullptr);
+    UkonciDatabazi();
+}
+
+void Tmainform::UkonciDatabazi()
+{
+    if (!m_ended) {
+        m_ended = true;
+        if (m_data && m_data->Pripojeno())
+            runAction([this] { m_data->Odhlas(); });
+    }
+    if (m_data) {
+        m_data->NotifyWindow = nullptr;
+        m_data->Odpoj();
+        setSQLDATA(nullptr);
+    }
+    g_hlavni = nullptr;
 }
 
 bool Tmainform::Prihlaseno() const { return session().UzivatelID != 0; }
@@ -65,6 +97,7 @@ bool Tmainform::Prihlaseno() const { return session().UzivatelID != 0; }
 void Tmainform::start(const QString& programPath, const QStringList& arguments)
 {
     m_programDir = QFileInfo(programPath).absolutePath();
+
     if (isLocalFbSetupSwitch(arguments)) {
         QString error;
         if (!writeLocalFirebirdConf(m_programDir, &error))
@@ -85,6 +118,12 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password)) {
         messages::error(QStringLiteral("Chyba pripojení k databázi."));
     } else {
+        // Registered after the connection and the session exist, so it runs
+        // before their exit-time teardown.
+        g_hlavni = this;
+        (void)session();
+        static const bool registered = std::atexit(ukonciPriExit) == 0;
+        (void)registered;
         bool ciselniky = true;
         runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
         // After a dialog login of a non-administrator the code lists are not offered.

@@ -32,6 +32,10 @@ public:
     void command(int message, std::intptr_t wParam, std::intptr_t lParam) override;
 
     bool Prihlaseno() const;
+    // Program end: the user's presence cleared, tray icon removed, database closed.
+    void Ukonci();
+    // The database part of the end alone, for when no window may be touched.
+    void UkonciDatabazi();
     const AppConfig& config() const { return m_config; }
     TSQLDATA& data() { return *m_data; }
 
