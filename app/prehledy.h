@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+struct GridDefinition;
+
+// What the category bar holds when an overview is defined.
+struct StavKategorii {
+    QString filtrKalendare;   // the month view's filter
+    QString kategorieAdresar; // KategorieAdresar
+    bool box0 = true;         // ticked: any category matches
+};
+
+namespace prehledy {
+
+// Sets the fields and columns of the named page-bar overview on a definition
+// that was just cleared. False for names that are not defined here (the ride
+// overview of one car asks for the car itself).
+bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k);
+
+// The WHERE text of the overviews that follow the category bar, rebuilt when
+// a box changes; empty for other names.
+QString PodminkaPodleKategorii(const QString& name, const StavKategorii& k);
+
+// The edit parameter an overview gets after loading (-11 for the alarm lists, which open events by id).
+int ParametrPoNacteni(const QString& name);
+
+} // namespace prehledy

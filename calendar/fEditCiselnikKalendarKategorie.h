@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QSpinBox;
+class QToolButton;
+
+// A square showing a colour; a double click asks for another one.
+class TColorSquare : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TColorSquare(QWidget* parent = nullptr);
+    QColor barva() const { return m_barva; }
+    void setBarva(const QColor& c);
+    QSize sizeHint() const override { return {40, 40}; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QColor m_barva = Qt::black;
+};
+
+// The editor of one calendar category (a row of KU_C_KAT): name, order and
+// colour. One instance per process; the main window fills it and shows it.
+class TFormEditCiselnikKalendarKategorie : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TFormEditCiselnikKalendarKategorie(QWidget* parent = nullptr);
+
+    // ---- For the main window --------------------------------------------
+    // WM_EDIT_CALENDAR_CATEGORY: empties the fields and, for an id other
+    // than 0, reads the category.
+    void Napln(int id);
+    // Called after a save with the kind "KU": the main window reloads its
+    // category bar, even when it shows that kind already.
+    void setNactiKategorie(std::function<void(const QString& druh)> f) { m_nactiKategorie = std::move(f); }
+
+    // ---- Handlers ---------------------------------------------------------
+    void SB_SaveClick();
+    void SB_DeleteClick();
+    void JvColorSquare_BARVADblClick();
+
+    int ZaznamID() const { return m_id; }
+
+    QToolButton* SB_Save;
+    QToolButton* SB_Delete;
+    QLineEdit* Edit_NAZEV;
+    QSpinBox* JvIntegerEdit_PORADI;
+    TColorSquare* JvColorSquare_BARVA;
+
+private:
+    int m_id = 0;
+    std::function<void(const QString&)> m_nactiKategorie;
+};
+
+// Statements of the categories editor ("%d"/"%s" in the order of the columns).
+extern const QString SqlNactiKategorii;
+extern const QString SqlUlozKategorii;
+extern const QString SqlVlozKategorii;
+extern const QString SqlPouzitiKategorie;
+extern const QString SqlSmazKategorii;

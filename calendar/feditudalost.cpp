@@ -1,0 +1,555 @@
+#include "feditudalost.h"
+
+#include "FRAME_KUC.h"
+#include "polozkasoubor.h"
+
+#include "common/action.h"
+#include "common/commandtarget.h"
+#include "common/inifile.h"
+#include "common/ktdatumj.h"
+#include "common/messages.h"
+#include "common/session.h"
+#include "common/ui_KTEDITDC.h"
+#include "common/ui_dialogs.h"
+#include "common/ui_shell.h"
+#include "common/ui_uFRAME_RICHEDIT.h"
+#include "data/ktdata.h"
+#include "users/uframe_prava.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString kTextChybnaData = QStringLiteral("Data obsahují nepovolené údaje !");
+const QString kTextUlozit = QStringLiteral("Chcete data uložit ?");
+
+template <typename T> T* pojmenuj(T* w, const char* name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::StandardPixmap ikona, const QString& text,
+                      const QString& tip)
+{
+    auto* b = pojmenuj(new QToolButton(parent), name);
+    b->setIcon(parent->style()->standardIcon(ikona));
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    return b;
+}
+
+} // namespace
+
+Teditudalost::Teditudalost(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("editudalost"));
+    setWindowTitle(QStringLiteral("Orvan - Editace události"));
+    resize(754, 551);
+
+    // Toolbar
+    auto* lista = new QWidget(this);
+    SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
+                       QStringLiteral("Uložit"));
+    SB_delete = tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"),
+                         QStringLiteral("Smazat"));
+    SpeedButton1 = tlacitko(lista, "SpeedButton1", QStyle::SP_BrowserReload, QString(),
+                            QStringLiteral("Znovu načtení záznamu"));
+    SB_SAVE_ORVAN = tlacitko(lista, "SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
+                             QStringLiteral("Uloží záznam do souboru typu ORVAN"));
+    {
+        auto* h = new QHBoxLayout(lista);
+        h->setContentsMargins(2, 2, 2, 2);
+        h->setSpacing(2);
+        for (QToolButton* b : {SB_SAVE, SB_delete, SpeedButton1, SB_SAVE_ORVAN})
+            h->addWidget(b);
+        h->addStretch(1);
+    }
+
+    auto* horni = new QWidget(this);
+
+    // "Datum"
+    GroupBox_DATUM = pojmenuj(new QGroupBox(QStringLiteral("Datum"), horni), "GroupBox_DATUM");
+    KTEDITDC_DATUM = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 3), "KTEDITDC_DATUM");
+    ChB_CELY_DEN = pojmenuj(new QCheckBox(QStringLiteral("Celý den"), GroupBox_DATUM), "ChB_CELY_DEN");
+    KTEDITDC_CAS_OD = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_OD");
+    KTEDITDC_CAS_DO = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_DO");
+    {
+        auto* g = new QGridLayout(GroupBox_DATUM);
+        g->addWidget(KTEDITDC_DATUM, 0, 0, 1, 2);
+        g->addWidget(ChB_CELY_DEN, 0, 2, 1, 2);
+        g->addWidget(new QLabel(QStringLiteral("Čas Od"), GroupBox_DATUM), 1, 0);
+        g->addWidget(KTEDITDC_CAS_OD, 1, 1);
+        g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
+        g->addWidget(KTEDITDC_CAS_DO, 1, 3);
+        g->setRowStretch(2, 1);
+    }
+
+    // "Práva"
+    GroupBox_PRAVA = pojmenuj(new QGroupBox(QStringLiteral("Práva"), horni), "GroupBox_PRAVA");
+    Frame_Prava1 = pojmenuj(new TFrame_Prava(GroupBox_PRAVA), "Frame_Prava1");
+    {
+        auto* l = new QVBoxLayout(GroupBox_PRAVA);
+        l->setContentsMargins(2, 2, 2, 2);
+        l->addWidget(Frame_Prava1);
+    }
+
+    // "Událost"
+    GroupBox_UDALOST = pojmenuj(new QGroupBox(QStringLiteral("Událost"), horni), "GroupBox_UDALOST");
+    Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UDALOST), "Edit_NAZEV");
+    Edit_NAZEV->setMaxLength(250);
+    {
+        auto* l = new QVBoxLayout(GroupBox_UDALOST);
+        l->addWidget(Edit_NAZEV);
+    }
+
+    // "Alarm"
+    GroupBox_ALARM = pojmenuj(new QGroupBox(QStringLiteral("Alarm"), horni), "GroupBox_ALARM");
+    ChB_ALARM = pojmenuj(new QCheckBox(GroupBox_ALARM), "ChB_ALARM");
+    KTEDITDC_ALARM_DATUM = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 3), "KTEDITDC_ALARM_DATUM");
+    KTEDITDC_ALARM_CAS = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 4), "KTEDITDC_ALARM_CAS");
+    ComboBox_ALARM_TYP_AKCE = pojmenuj(new QComboBox(GroupBox_ALARM), "ComboBox_ALARM_TYP_AKCE");
+    ComboBox_ALARM_TYP_AKCE->addItems(TypyAkce());
+    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
+    Edit_ALARM_AKCE = pojmenuj(new QLineEdit(GroupBox_ALARM), "Edit_ALARM_AKCE");
+    Edit_ALARM_AKCE->setMaxLength(255);
+    SB_RUN = pojmenuj(new QToolButton(GroupBox_ALARM), "SB_RUN");
+    SB_RUN->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    SB_ALARM_AKCE = pojmenuj(new QToolButton(GroupBox_ALARM), "SB_ALARM_AKCE");
+    SB_ALARM_AKCE->setText(QStringLiteral("..."));
+    {
+        auto* g = new QGridLayout(GroupBox_ALARM);
+        g->addWidget(ChB_ALARM, 0, 0);
+        g->addWidget(new QLabel(QStringLiteral("Datum"), GroupBox_ALARM), 0, 1);
+        g->addWidget(KTEDITDC_ALARM_DATUM, 0, 2);
+        g->addWidget(new QLabel(QStringLiteral("Čas"), GroupBox_ALARM), 0, 3);
+        g->addWidget(KTEDITDC_ALARM_CAS, 0, 4);
+        g->addWidget(new QLabel(QStringLiteral("Typ akce"), GroupBox_ALARM), 0, 5);
+        g->addWidget(ComboBox_ALARM_TYP_AKCE, 0, 6, 1, 3);
+        g->addWidget(new QLabel(QStringLiteral("Akce"), GroupBox_ALARM), 1, 1);
+        g->addWidget(Edit_ALARM_AKCE, 1, 2, 1, 5);
+        g->addWidget(SB_RUN, 1, 7);
+        g->addWidget(SB_ALARM_AKCE, 1, 8);
+        g->setColumnStretch(6, 1);
+    }
+
+    FRAME_JvxCheckListBox_KUC1 =
+        pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
+    FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
+
+    {
+        auto* vlevo = new QGridLayout;
+        vlevo->addWidget(GroupBox_DATUM, 0, 0);
+        vlevo->addWidget(GroupBox_PRAVA, 0, 1);
+        vlevo->addWidget(GroupBox_UDALOST, 1, 0, 1, 2);
+        vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
+        vlevo->setRowStretch(3, 1);
+        auto* h = new QHBoxLayout(horni);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->addLayout(vlevo, 1);
+        h->addWidget(FRAME_JvxCheckListBox_KUC1);
+    }
+
+    Splitter1 = pojmenuj(new QSplitter(Qt::Vertical, this), "Splitter1");
+    Frame_Richedit1 = pojmenuj(new TFrame_Richedit(Splitter1), "Frame_Richedit1");
+    Splitter1->addWidget(horni);
+    Splitter1->addWidget(Frame_Richedit1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({551 - 124, 124});
+
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(2, 2, 2, 2);
+    v->addWidget(lista);
+    v->addWidget(Splitter1, 1);
+
+    // Wiring: every slot runs as one user action.
+    auto akce = [this](void (Teditudalost::*f)()) {
+        return [this, f] { runAction([this, f] { (this->*f)(); }); };
+    };
+    connect(SB_SAVE, &QToolButton::clicked, this, akce(&Teditudalost::SB_SAVEClick));
+    connect(SB_delete, &QToolButton::clicked, this, akce(&Teditudalost::SB_deleteClick));
+    connect(SpeedButton1, &QToolButton::clicked, this, akce(&Teditudalost::SpeedButton1Click));
+    connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(&Teditudalost::SB_SAVE_ORVANClick));
+    connect(SB_RUN, &QToolButton::clicked, this, akce(&Teditudalost::SB_RUNClick));
+    connect(SB_ALARM_AKCE, &QToolButton::clicked, this, akce(&Teditudalost::SB_ALARM_AKCEClick));
+    // The boxes react to every change of state, also one made by loading.
+    connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(&Teditudalost::ChB_CELY_DENClick));
+    connect(ChB_ALARM, &QCheckBox::toggled, this, akce(&Teditudalost::ChB_ALARMClick));
+    // Only the user's choice, not the program's setting of the list.
+    connect(ComboBox_ALARM_TYP_AKCE, &QComboBox::activated, this,
+            akce(&Teditudalost::ComboBox_ALARM_TYP_AKCEChange));
+    for (QLineEdit* e :
+         {static_cast<QLineEdit*>(KTEDITDC_DATUM), static_cast<QLineEdit*>(KTEDITDC_CAS_OD),
+          static_cast<QLineEdit*>(KTEDITDC_CAS_DO), Edit_NAZEV, static_cast<QLineEdit*>(KTEDITDC_ALARM_DATUM),
+          static_cast<QLineEdit*>(KTEDITDC_ALARM_CAS), Edit_ALARM_AKCE})
+        connect(e, &QLineEdit::textChanged, this, [this] { ZAZNAM_Change(); });
+    connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
+    // A change of the note alone is a change of the event.
+    connect(Frame_Richedit1->JvxRichEdit1->document(), &QTextDocument::modificationChanged, this,
+            [this](bool changed) {
+                if (changed) ZAZNAM_Change();
+            });
+
+    FRAME_JvxCheckListBox_KUC1->NastavDruh(true, QStringLiteral("KU"));
+    m_zmeneno = false;
+}
+
+// ---- Loading ----------------------------------------------------------------
+
+void Teditudalost::OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam)
+{
+    if (lParam == -11)
+        Nacti_zaznam(int(wParam), QString(), QString(), QString());
+    else if (lParam == -12)
+        Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), QString());
+    else
+        Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), KlicNaText(2, int(lParam)));
+}
+
+QString Teditudalost::VyberSouborImportu(QWidget* parent)
+{
+    return dialogs::openFileName(parent, FiltrPolozky, QStringLiteral(".orvan"));
+}
+
+void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& soubor, const QString& cas)
+{
+    {
+        QScopedValueRollback guard(m_nacitani, true);
+        m_zaviraPoUlozeni = false;
+        SB_delete->setVisible(id != 0);
+
+        KTEDITDC_DATUM->setText(datum);
+        KTEDITDC_CAS_OD->setText(cas);
+        KTEDITDC_CAS_DO->clear();
+        Edit_NAZEV->clear();
+        KTEDITDC_ALARM_DATUM->clear();
+        KTEDITDC_ALARM_CAS->clear();
+        ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
+        Edit_ALARM_AKCE->clear();
+        Frame_Richedit1->JvxRichEdit1->clear();
+        ChB_CELY_DEN->setChecked(false);
+        ChB_ALARM->setChecked(false);
+
+        m_jenCteni = false;
+        m_smiSmazat = true;
+        Frame_Prava1->setJenCteni(false);
+        Frame_Prava1->NactiPrava(PravaZaznamu::Vse(session().VychoziSkupina));
+        m_id = id;
+
+        if (id != 0) {
+            TKTDATASET t;
+            SQLDATA().NactiTabulku(QString(SqlNactiUdalost).replace(QLatin1String("%d"), QString::number(id)),
+                                   t);
+            if (t.PocetRadku() < 1) throw ActionError(QStringLiteral("Záznam %1 nebyl nalezen.").arg(id));
+            const UdalostPole u = UdalostZRadku(t, 1);
+            KTEDITDC_DATUM->setText(u.Datum);
+            KTEDITDC_CAS_OD->setText(u.CasOd);
+            KTEDITDC_CAS_DO->setText(u.CasDo);
+            ChB_CELY_DEN->setChecked(u.CelyDen);
+            Edit_NAZEV->setText(u.Nazev);
+            ChB_ALARM->setChecked(u.Alarm);
+            KTEDITDC_ALARM_DATUM->setText(u.AlarmDatum);
+            KTEDITDC_ALARM_CAS->setText(u.AlarmCas);
+            nastavTypAkce(u.TypAkce);
+            Edit_ALARM_AKCE->setText(u.Akce);
+
+            const PravidloEditoru pravidlo = PravidloZaznamu(u.Prava);
+            m_jenCteni = pravidlo.JenCteni;
+            m_smiSmazat = pravidlo.SmiSmazat;
+            Frame_Prava1->setJenCteni(pravidlo.PravaZamcena);
+            Frame_Prava1->NactiPrava(u.Prava);
+            SQLDATA().NactiPoznamku(
+                QString(SqlPoznamkaUdalosti).replace(QLatin1String("%d"), QString::number(id)),
+                QStringLiteral("Poznamka"), Frame_Richedit1->JvxRichEdit1->document());
+        }
+        // Also for a new event, so it never keeps the locks of a read-only
+        // event shown before it.
+        povolDleJenCteni();
+
+        FRAME_JvxCheckListBox_KUC1->NactiKategorie(id, QStringLiteral("KU"));
+        povolCasy();
+        povolAlarm();
+        Frame_Richedit1->JvxRichEdit1->document()->setModified(false);
+    }
+    m_zmeneno = false;
+
+    if (id == 0 && !soubor.isEmpty()) nactiZeSouboru(soubor);
+}
+
+void Teditudalost::nastavTypAkce(int typ)
+{
+    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(typ >= 0 && typ < ComboBox_ALARM_TYP_AKCE->count() ? typ : -1);
+}
+
+void Teditudalost::povolDleJenCteni()
+{
+    const bool lze = !m_jenCteni;
+    for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO}) {
+        e->setEnabled(lze);
+        e->setReadOnly(!lze);
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ChB_CELY_DEN, ChB_ALARM, Edit_NAZEV, GroupBox_ALARM,
+                                         Frame_Richedit1->JvxRichEdit1, SB_SAVE, FRAME_JvxCheckListBox_KUC1})
+        w->setEnabled(lze);
+}
+
+void Teditudalost::povolCasy()
+{
+    KTEDITDC_CAS_OD->setEnabled(!ChB_CELY_DEN->isChecked());
+    KTEDITDC_CAS_DO->setEnabled(!ChB_CELY_DEN->isChecked());
+}
+
+void Teditudalost::povolAlarm()
+{
+    const bool on = ChB_ALARM->isChecked();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE,
+                                         Edit_ALARM_AKCE, SB_RUN, SB_ALARM_AKCE})
+        w->setEnabled(on);
+}
+
+// ---- Field handlers -----------------------------------------------------------
+
+void Teditudalost::ZAZNAM_Change()
+{
+    if (!m_nacitani) m_zmeneno = true;
+}
+
+void Teditudalost::ChB_CELY_DENClick()
+{
+    m_zmeneno = true;
+    povolCasy();
+}
+
+void Teditudalost::ChB_ALARMClick()
+{
+    m_zmeneno = true;
+    povolAlarm();
+    if (!ChB_ALARM->isChecked()) return;
+    if (KTEDITDC_ALARM_DATUM->text().trimmed().isEmpty())
+        KTEDITDC_ALARM_DATUM->setText(KTEDITDC_DATUM->text());
+    if (KTEDITDC_ALARM_CAS->text().trimmed().isEmpty()) KTEDITDC_ALARM_CAS->setText(KTEDITDC_CAS_OD->text());
+    if (ComboBox_ALARM_TYP_AKCE->currentIndex() == -1) ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
+}
+
+void Teditudalost::ComboBox_ALARM_TYP_AKCEChange()
+{
+    m_zmeneno = true;
+    const bool soubor = ComboBox_ALARM_TYP_AKCE->currentIndex() != 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit_ALARM_AKCE, SB_RUN, SB_ALARM_AKCE})
+        w->setEnabled(soubor);
+}
+
+void Teditudalost::SB_ALARM_AKCEClick()
+{
+    const QString f =
+        dialogs::openFileName(this, QStringLiteral("*.waw|*.wav|*.*|*.*"), QStringLiteral("wav"));
+    if (f.isEmpty()) return;
+    Edit_ALARM_AKCE->setText(f);
+    m_zmeneno = true;
+}
+
+void Teditudalost::SB_RUNClick()
+{
+    const QString akce = Edit_ALARM_AKCE->text().trimmed();
+    switch (ComboBox_ALARM_TYP_AKCE->currentIndex()) {
+    case 1:
+    case 2:
+        if (!akce.isEmpty() && QFileInfo(akce).isFile()) shell::playSound(akce);
+        break;
+    case 3:
+        if (!akce.isEmpty()) shell::open(akce);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Saving, deleting, closing ---------------------------------------------------
+
+UdalostPole Teditudalost::pole() const
+{
+    UdalostPole u;
+    u.Datum = KTEDITDC_DATUM->text();
+    u.CasOd = KTEDITDC_CAS_OD->text();
+    u.CasDo = KTEDITDC_CAS_DO->text();
+    u.CelyDen = ChB_CELY_DEN->isChecked();
+    u.Nazev = Edit_NAZEV->text();
+    u.Alarm = ChB_ALARM->isChecked();
+    u.AlarmDatum = KTEDITDC_ALARM_DATUM->text();
+    u.AlarmCas = KTEDITDC_ALARM_CAS->text();
+    u.TypAkce = ComboBox_ALARM_TYP_AKCE->currentIndex();
+    u.Akce = Edit_ALARM_AKCE->text();
+    u.Prava = Frame_Prava1->Prava();
+    return u;
+}
+
+Teditudalost::Ulozeni Teditudalost::Uloz_zaznam()
+{
+    if (m_jenCteni) {
+        messages::error(TextNemateMenit);
+        return Ulozeni::JenCteni;
+    }
+    const UdalostPole u = pole();
+    if (!UdalostMaDatum(u)) return Ulozeni::ChybiDatum;
+
+    TSQLDATA& db = SQLDATA();
+    const int noveId = m_id == 0 ? db.NoveID(QStringLiteral("KU_ID")) : 0;
+    const QStringList sql =
+        PrikazyUlozeniUdalosti(u, m_id, noveId, session().UzivatelID, FRAME_JvxCheckListBox_KUC1->data());
+    QString chyba;
+    const bool ok = db.ProvedSQLSeznam(sql, chyba);
+    if (!ok) {
+        messages::error(sql.constFirst() + QStringLiteral("\r\n") + chyba);
+    } else {
+        if (m_id == 0) m_id = noveId;
+        db.UlozPoznamku(QStringLiteral("UPDATE_KU_POZNAMKA"), QStringLiteral("KU"),
+                        Frame_Richedit1->JvxRichEdit1->document(), m_id, QStringLiteral("POZNAMKA"));
+    }
+    db.UdelejRefresh();
+    return ok ? Ulozeni::Ulozeno : Ulozeni::Odmitnuto;
+}
+
+void Teditudalost::SB_SAVEClick()
+{
+    switch (Uloz_zaznam()) {
+    case Ulozeni::Ulozeno:
+    case Ulozeni::JenCteni:
+        m_zmeneno = false;
+        m_zaviraPoUlozeni = true;
+        close();
+        break;
+    case Ulozeni::ChybiDatum:
+        messages::error(kTextChybnaData);
+        break;
+    case Ulozeni::Odmitnuto:
+        // The window stays open with everything the user typed.
+        break;
+    }
+}
+
+void Teditudalost::SB_deleteClick()
+{
+    if (m_id == 0) return;
+    PravidloEditoru pravidlo;
+    pravidlo.JenCteni = m_jenCteni;
+    pravidlo.SmiSmazat = m_smiSmazat;
+    if (!OverSmazani(pravidlo)) return;
+    QString chyba;
+    if (!SQLDATA().ProvedSQLSeznam({QStringLiteral("delete from ku where ku_id=%1").arg(m_id)}, chyba))
+        messages::error(chyba);
+    SQLDATA().UdelejRefresh();
+    // Nothing is left to save: close without the question.
+    m_zaviraPoUlozeni = true;
+    close();
+}
+
+void Teditudalost::SpeedButton1Click()
+{
+    Nacti_zaznam(m_id, QString(), QString(), QString());
+    m_zmeneno = false;
+}
+
+void Teditudalost::closeEvent(QCloseEvent* event)
+{
+    if (FRAME_JvxCheckListBox_KUC1->Zmeneno() || Frame_Prava1->Zmeneno()) m_zmeneno = true;
+    if (m_zaviraPoUlozeni || !m_zmeneno) {
+        event->accept();
+        return;
+    }
+    bool zavrit = true;
+    runAction([&] {
+        if (!messages::confirm(kTextUlozit)) return;
+        switch (Uloz_zaznam()) {
+        case Ulozeni::ChybiDatum:
+            messages::error(kTextChybnaData);
+            zavrit = false;
+            break;
+        case Ulozeni::Odmitnuto:
+            zavrit = false;
+            break;
+        default:
+            m_zmeneno = false;
+            break;
+        }
+    });
+    if (zavrit)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---- Item files -----------------------------------------------------------------
+
+PolozkaSouboru Teditudalost::polozka() const
+{
+    PolozkaSouboru p;
+    p.Datum = KTEDITDC_DATUM->text();
+    p.CasOd = KTEDITDC_CAS_OD->text();
+    p.CasDo = KTEDITDC_CAS_DO->text();
+    p.CelyDen = ChB_CELY_DEN->isChecked();
+    p.Nazev = Edit_NAZEV->text();
+    p.Alarm = ChB_ALARM->isChecked();
+    p.AlarmDatum = KTEDITDC_ALARM_DATUM->text();
+    p.AlarmCas = KTEDITDC_ALARM_CAS->text();
+    p.Akce = Edit_ALARM_AKCE->text();
+    const QString text = Frame_Richedit1->JvxRichEdit1->toPlainText();
+    if (!text.isEmpty()) p.Poznamka = text.split(QLatin1Char('\n'));
+    return p;
+}
+
+void Teditudalost::SB_SAVE_ORVANClick()
+{
+    const QString f = dialogs::saveFileName(this, FiltrPolozky, QStringLiteral("orvan"));
+    if (f.isEmpty()) return;
+    IniFile ini(f);
+    // A fresh file: keys of an earlier export must not survive.
+    ini.Clear();
+    const bool ok = ZapisPolozku(ini, polozka()) && Frame_Prava1->UlozPravaIni(ini) &&
+                    FRAME_JvxCheckListBox_KUC1->UlozKategorieDoSouboru(ini) && ini.UpdateFile();
+    if (!ok) messages::error(ini.ErrorString());
+}
+
+void Teditudalost::nactiZeSouboru(const QString& soubor)
+{
+    const IniFile ini(soubor);
+    const QString odmitnuti = OverPolozku(ini);
+    if (!odmitnuti.isEmpty()) {
+        messages::error(odmitnuti);
+        return;
+    }
+    const PolozkaSouboru p = CtiPolozku(ini);
+    KTEDITDC_DATUM->setText(p.Datum);
+    KTEDITDC_CAS_OD->setText(p.CasOd);
+    KTEDITDC_CAS_DO->setText(p.CasDo);
+    ChB_CELY_DEN->setChecked(p.CelyDen);
+    Edit_NAZEV->setText(p.Nazev);
+    ChB_ALARM->setChecked(p.Alarm);
+    KTEDITDC_ALARM_DATUM->setText(p.AlarmDatum);
+    KTEDITDC_ALARM_CAS->setText(p.AlarmCas);
+    Edit_ALARM_AKCE->setText(p.Akce);
+    Frame_Richedit1->JvxRichEdit1->clear();
+    Frame_Richedit1->JvxRichEdit1->setPlainText(p.Poznamka.join(QLatin1Char('\n')));
+    Frame_Prava1->NactiPravaIni(ini);
+    FRAME_JvxCheckListBox_KUC1->NactiKategorieZeSouboru(ini);
+    m_zmeneno = true;
+}

@@ -1,0 +1,153 @@
+#include "ui_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <deque>
+
+namespace dialogs
+{
+namespace
+{
+
+struct State {
+    bool recording = false;
+    std::deque<QString> files;
+    std::deque<QColor> colors;
+    std::deque<QFont> fonts;
+    std::deque<QString> prints;
+    QStringList asked;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+template <typename T> std::optional<T> next(std::deque<T>& queue)
+{
+    if (queue.empty()) return std::nullopt;
+    T v = queue.front();
+    queue.pop_front();
+    return v;
+}
+
+} // namespace
+
+QString qtFilter(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QStringLiteral(" (") +
+                   QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
+    return out.join(QStringLiteral(";;"));
+}
+
+static QString fileDialog(QWidget* parent, bool save, const QString& filter, const QString& suffix)
+{
+    State& s = state();
+    if (s.recording) {
+        s.asked << QStringLiteral("%1|%2|%3")
+                       .arg(save ? QStringLiteral("save") : QStringLiteral("open"), filter, suffix);
+        return next(s.files).value_or(QString());
+    }
+    QFileDialog d(parent);
+    d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setNameFilter(qtFilter(filter));
+    QString sfx = suffix;
+    if (sfx.startsWith(QLatin1Char('.'))) sfx.remove(0, 1);
+    d.setDefaultSuffix(sfx);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().constFirst();
+}
+
+QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+{
+    return fileDialog(parent, false, filter, defaultSuffix);
+}
+
+QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+{
+    return fileDialog(parent, true, filter, defaultSuffix);
+}
+
+std::optional<QColor> color(QWidget* parent, const QColor& initial)
+{
+    State& s = state();
+    if (s.recording) {
+        s.asked << QStringLiteral("color");
+        return next(s.colors);
+    }
+    const QColor c = QColorDialog::getColor(initial, parent);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QFont> font(QWidget* parent, const QFont& initial)
+{
+    State& s = state();
+    if (s.recording) {
+        s.asked << QStringLiteral("font");
+        return next(s.fonts);
+    }
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, parent);
+    if (!ok) return std::nullopt;
+    return f;
+}
+
+bool printer(QWidget* parent, QPrinter& printer)
+{
+    State& s = state();
+    if (s.recording) {
+        s.asked << QStringLiteral("print");
+        const auto file = next(s.prints);
+        if (!file) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*file);
+        return true;
+    }
+    QPrintDialog d(&printer, parent);
+    return d.exec() == QDialog::Accepted;
+}
+
+void startRecording()
+{
+    state().recording = true;
+}
+
+void stopRecording()
+{
+    state() = State{};
+}
+
+void queueFileName(const QString& fileName)
+{
+    state().files.push_back(fileName);
+}
+void queueColor(const QColor& c)
+{
+    state().colors.push_back(c);
+}
+void queueFont(const QFont& f)
+{
+    state().fonts.push_back(f);
+}
+void queuePrintFile(const QString& pdfFile)
+{
+    state().prints.push_back(pdfFile);
+}
+
+QStringList takeAsked()
+{
+    QStringList out;
+    out.swap(state().asked);
+    return out;
+}
+
+} // namespace dialogs

@@ -1,0 +1,364 @@
+#include "calendar/editor_fixture.h"
+
+#include "common/messages.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace
+{
+
+using EditUdalost = EditorTest;
+
+TEST_F(EditUdalost, NewEventFromKeysAndAlarmDefaults)
+{
+    open(20040501, -12);
+    EXPECT_EQ(ed().windowTitle(), QStringLiteral("Orvan - Editace události"));
+    EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("1.5.2004"));
+    EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QString());
+    EXPECT_EQ(ed().KTEDITDC_CAS_DO->text(), QString());
+    EXPECT_FALSE(ed().SB_delete->isVisible());
+    EXPECT_TRUE(ed().SB_SAVE_ORVAN->isVisible());
+    EXPECT_EQ(ed().Frame_Prava1->Prava(), PravaZaznamu::Vse(kVedeni));
+    EXPECT_FALSE(ed().Zmeneno());
+    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
+
+    open(20040501, 80000);
+    EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("8:00:00"));
+    EXPECT_EQ(ed().KTEDITDC_DATUM->maxLength(), 10);
+    EXPECT_EQ(ed().KTEDITDC_CAS_OD->maxLength(), 8);
+
+    // Alarm: copies the date and the start and chooses "Dialog".
+    click(ed().ChB_ALARM);
+    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("1.5.2004"));
+    EXPECT_EQ(ed().KTEDITDC_ALARM_CAS->text(), QStringLiteral("8:00:00"));
+    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
+    for (QWidget* w :
+         {static_cast<QWidget*>(ed().KTEDITDC_ALARM_DATUM), static_cast<QWidget*>(ed().KTEDITDC_ALARM_CAS),
+          static_cast<QWidget*>(ed().ComboBox_ALARM_TYP_AKCE), static_cast<QWidget*>(ed().Edit_ALARM_AKCE)})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(ed().Zmeneno());
+    // Unchecking and checking again keeps what the fields hold.
+    click(ed().ChB_ALARM);
+    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
+    ed().KTEDITDC_ALARM_DATUM->setText(QStringLiteral("30.4.2004"));
+    click(ed().ChB_ALARM);
+    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("30.4.2004"));
+
+    // "Dialog" needs no action; the other types do.
+    ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
+    emit ed().ComboBox_ALARM_TYP_AKCE->activated(0);
+    EXPECT_FALSE(ed().Edit_ALARM_AKCE->isEnabled());
+    ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(3);
+    emit ed().ComboBox_ALARM_TYP_AKCE->activated(3);
+    EXPECT_TRUE(ed().Edit_ALARM_AKCE->isEnabled() && ed().SB_RUN->isEnabled());
+
+    // Whole day disables the times and keeps their texts.
+    click(ed().ChB_CELY_DEN);
+    EXPECT_FALSE(ed().KTEDITDC_CAS_OD->isEnabled());
+    EXPECT_FALSE(ed().KTEDITDC_CAS_DO->isEnabled());
+    EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("8:00:00"));
+}
+
+TEST_F(EditUdalost, SaveNewThenStoredEventLeavesRows)
+{
+    open(20040501, 80000);
+    type(ed().Edit_NAZEV, QStringLiteral("Porada vedení"));
+    type(ed().KTEDITDC_CAS_DO, QStringLiteral("9:30:00"));
+    doubleClickCategory(kRodina); // checked and main
+    clickCategoryBox(kSport);
+    note()->setFocus();
+    keys(note(), QStringLiteral("Zápis z porady"));
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_FALSE(ed().isVisible());
+
+    const TKTDATASET ku = rows(QStringLiteral(
+        "select "
+        "ku_id,datum,cas_od,cas_do,cely_den,nazev,alarm,alarm_datum,alarm_cas,alarm_typ_akce,alarm_akce,"
+        "vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,f_cist,f_editovat,f_smazat,f_alarm,f_"
+        "administrovat "
+        "from ku"));
+    ASSERT_EQ(ku.PocetRadku(), 1);
+    const int id = ku.HodnotaInt(1, QStringLiteral("KU_ID"));
+    EXPECT_EQ(id, ed().ZaznamID());
+    const std::pair<const char*, const char*> expected[] = {{"DATUM", "1.5.2004"},
+                                                            {"CAS_OD", "1.5.2004 8:00:00"},
+                                                            {"CAS_DO", "1.5.2004 9:30:00"},
+                                                            {"CELY_DEN", "0"},
+                                                            {"NAZEV", "Porada vedení"},
+                                                            {"ALARM", "0"},
+                                                            {"ALARM_DATUM", ""},
+                                                            {"ALARM_CAS", ""},
+                                                            {"ALARM_TYP_AKCE", "-1"},
+                                                            {"ALARM_AKCE", ""},
+                                                            {"F_CIST", "10"},
+                                                            {"F_EDITOVAT", "10"},
+                                                            {"F_SMAZAT", "10"},
+                                                            {"F_ALARM", "10"},
+                                                            {"F_ADMINISTROVAT", "10"}};
+    for (const auto& [col, value] : expected)
+        EXPECT_EQ(ku.HodnotaJmeno(1, QLatin1String(col)), QString::fromUtf8(value)) << col;
+    EXPECT_EQ(ku.HodnotaInt(1, QStringLiteral("VYTVORIL_KDO")), s_user);
+    EXPECT_EQ(ku.HodnotaInt(1, QStringLiteral("EDITOVAL_KDO")), s_user);
+    EXPECT_FALSE(ku.HodnotaJmeno(1, QStringLiteral("VYTVORIL_KDY")).isEmpty());
+    EXPECT_FALSE(ku.HodnotaJmeno(1, QStringLiteral("EDITOVAL_KDY")).isEmpty());
+    const QString links =
+        QStringLiteral("select ku_c_kat_id,hlavni from ku_kat where ku_id=%1 order by ku_c_kat_id").arg(id);
+    TKTDATASET kat = rows(links);
+    ASSERT_EQ(kat.PocetRadku(), 2);
+    EXPECT_EQ(kat.Radek(1), QStringLiteral("12,1"));
+    EXPECT_EQ(kat.Radek(2), QStringLiteral("13,0"));
+    EXPECT_EQ(noteOf(id), QStringLiteral("Zápis z porady"));
+
+    // Reopen: the type chosen never reads back empty; change and save again.
+    open(id, -11);
+    EXPECT_TRUE(ed().SB_delete->isVisible());
+    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
+    EXPECT_EQ(ed().KTEDITDC_CAS_DO->text(), QStringLiteral("9:30:00"));
+    EXPECT_EQ(note()->toPlainText(), QStringLiteral("Zápis z porady"));
+    EXPECT_EQ(ed().FRAME_JvxCheckListBox_KUC1->HlavniIndex(), int(kRodina));
+    EXPECT_FALSE(ed().Zmeneno());
+    type(ed().Edit_NAZEV, QStringLiteral("Porada"));
+    clickCategoryBox(kRodina); // the main one goes: Sport becomes main
+    click(ed().SB_SAVE);
+    kat = rows(links);
+    ASSERT_EQ(kat.PocetRadku(), 1);
+    EXPECT_EQ(kat.Radek(1), QStringLiteral("13,1"));
+    EXPECT_EQ(rows(QStringLiteral("select nazev from ku")).Hodnota(1, 1), QStringLiteral("Porada"));
+    EXPECT_EQ(noteOf(id), QStringLiteral("Zápis z porady"));
+}
+
+TEST_F(EditUdalost, SaveStatementsAreExact)
+{
+    TKategorieKUC kat;
+    kat.NastavDruh(true, QStringLiteral("KU"));
+    kat.Zaskrtni(kSport, true);
+    kat.Zaskrtni(kPrace, true);
+    UdalostPole u;
+    u.Datum = QStringLiteral("1.5.2004");
+    u.CasOd = QStringLiteral("8:00:00");
+    u.Nazev = QStringLiteral("Řekl \"ano\"");
+    u.Alarm = true;
+    u.AlarmDatum = QStringLiteral("30.4.2004");
+    u.AlarmCas = QStringLiteral("7:00:00");
+    u.TypAkce = 2;
+    u.Akce = QStringLiteral("/tmp/a.wav");
+    u.Prava = {10, 20, 30, 40, 50};
+    EXPECT_EQ(
+        PrikazyUlozeniUdalosti(u, 0, 77, 5, kat),
+        (QStringList{
+            "insert into "
+            "ku(ku_id,datum,cas_od,cas_do,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,"
+            "ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,F_SMAZAT,F_"
+            "ALARM,"
+            "F_ADMINISTROVAT)  values(77,\"1.5.2004\",\"1.5.2004 8:00:00\",\"1.5.2004\",\"0\",\"Řekl 'ano'\","
+            "\"1\",\"30.4.2004\",\"30.4.2004 "
+            "7:00:00\",2,\"/tmp/a.wav\",5,CURRENT_TIMESTAMP,5,CURRENT_TIMESTAMP,"
+            "10,20,30,40,50);",
+            "Insert into ku_kat(KU_ID,KU_C_KAT_ID,HLAVNI) values(77,11,0);",
+            "Insert into ku_kat(KU_ID,KU_C_KAT_ID,HLAVNI) values(77,13,1);"}));
+    u.CelyDen = true;
+    u.Alarm = false;
+    u.AlarmDatum.clear();
+    u.AlarmCas.clear();
+    EXPECT_EQ(
+        PrikazyUlozeniUdalosti(u, 9, 0, 5, kat),
+        (QStringList{
+            "update ku set datum=\"1.5.2004\",cas_od=\"1.5.2004 8:00:00\",cas_do=\"1.5.2004\","
+            "cely_den=\"1\",NAZEV=\"Řekl 'ano'\",ALARM=\"0\",ALARM_DATUM=NULL,ALARM_CAS=NULL,"
+            "ALARM_TYP_AKCE=2,ALARM_AKCE=\"/tmp/a.wav\",editoval_kdo=5,editoval_kdy=CURRENT_TIMESTAMP,"
+            "F_CIST=10,F_EDITOVAT=20,F_SMAZAT=30,F_ALARM=40,F_ADMINISTROVAT=50 where KU_ID=9",
+            "Delete from KU_KAT where KU_ID=9", "Insert into ku_kat(KU_ID,KU_C_KAT_ID,HLAVNI) values(9,11,0)",
+            "Insert into ku_kat(KU_ID,KU_C_KAT_ID,HLAVNI) values(9,13,1)"}));
+}
+
+TEST_F(EditUdalost, MissingDateRefusedAndRefusedSaveKeepsInput)
+{
+    exec(QStringLiteral("delete from ku"));
+    // No date: refused before anything is written, the input stays.
+    open(0, -11);
+    type(ed().Edit_NAZEV, QStringLiteral("Bez data"));
+    type(ed().KTEDITDC_CAS_OD, QStringLiteral("8:00:00"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    EXPECT_TRUE(ed().isVisible());
+    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Bez data"));
+
+    // The server refuses an impossible date: statement and error, the window
+    // stays open with everything typed.
+    type(ed().KTEDITDC_DATUM, QStringLiteral("31.2.2004"));
+    click(ed().SB_SAVE);
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QLatin1String("insert into ku(ku_id,datum,"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QLatin1String("\r\n")));
+    EXPECT_TRUE(ed().isVisible());
+    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Bez data"));
+    EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("31.2.2004"));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")).Hodnota(1, 1), QStringLiteral("0"));
+
+    // Correct it: a missing start time is stored as the date at midnight.
+    type(ed().KTEDITDC_DATUM, QStringLiteral("28.2.2004"));
+    ed().KTEDITDC_CAS_OD->clear();
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_FALSE(ed().isVisible());
+    EXPECT_EQ(rows(QStringLiteral("select cas_od from ku")).Hodnota(1, 1), QStringLiteral("28.2.2004"));
+}
+
+TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
+{
+    const int id = addEvent(kObchod, kObchod); // the user is not in Obchod
+    open(id, -11);
+    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Schůzka"));
+    EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("10:15:00"));
+    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Pouze zvuk"));
+    EXPECT_TRUE(ed().JenCteni());
+    EXPECT_TRUE(ed().KTEDITDC_DATUM->isReadOnly());
+    EXPECT_FALSE(ed().KTEDITDC_DATUM->isEnabled());
+    // The times are enabled again (not whole day) but stay read-only.
+    EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isEnabled());
+    EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isReadOnly());
+    for (QWidget* w : {static_cast<QWidget*>(ed().Edit_NAZEV), static_cast<QWidget*>(ed().ChB_ALARM),
+                       static_cast<QWidget*>(ed().ChB_CELY_DEN), static_cast<QWidget*>(ed().SB_SAVE),
+                       static_cast<QWidget*>(note()), static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1),
+                       static_cast<QWidget*>(ed().GroupBox_ALARM)})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(ed().Frame_Prava1->JenCteni());
+
+    EXPECT_EQ(ed().Uloz_zaznam(), Teditudalost::Ulozeni::JenCteni);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo měnit záznam !"});
+    click(ed().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo smazat záznam !"});
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)).Hodnota(1, 1),
+              QStringLiteral("1"));
+
+    // A new event after a read-only one is editable.
+    open(20040501, -12);
+    EXPECT_FALSE(ed().JenCteni());
+    for (QWidget* w :
+         {static_cast<QWidget*>(ed().KTEDITDC_DATUM), static_cast<QWidget*>(ed().Edit_NAZEV),
+          static_cast<QWidget*>(ed().ChB_ALARM), static_cast<QWidget*>(ed().SB_SAVE),
+          static_cast<QWidget*>(note()), static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1),
+          static_cast<QWidget*>(ed().GroupBox_ALARM), static_cast<QWidget*>(ed().Frame_Prava1->CB_CIST)})
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(ed().KTEDITDC_DATUM->isReadOnly());
+}
+
+TEST_F(EditUdalost, DeleteNeedsTheRightAndKeepsLinks)
+{
+    // Edit right without the delete right.
+    const int kept = addEvent(kVedeni, kObchod);
+    open(kept, -11);
+    EXPECT_FALSE(ed().JenCteni());
+    click(ed().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo smazat záznam !"});
+
+    const int id = addEvent(0, kVedeni, kObchod);
+    open(id, -11);
+    EXPECT_TRUE(ed().Frame_Prava1->JenCteni()); // editable, rights locked
+    click(ed().SB_delete);                      // answered No
+    EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});
+    EXPECT_TRUE(ed().isVisible());
+    messages::queueAnswer(true);
+    click(ed().SB_delete);
+    EXPECT_FALSE(ed().isVisible());
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)).Hodnota(1, 1),
+              QStringLiteral("0"));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_kat where ku_id=%1").arg(id)).Hodnota(1, 1),
+              QStringLiteral("1"));
+}
+
+TEST_F(EditUdalost, ClosingAsksOnlyWhenSomethingChanged)
+{
+    const int id = addEvent(0, 0);
+    open(id, -11);
+    ed().close();
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+
+    // The note alone counts as a change.
+    open(id, -11);
+    note()->setFocus();
+    keys(note(), QStringLiteral("Nová poznámka"));
+    messages::queueAnswer(true);
+    ed().close();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Chcete data uložit ?"});
+    EXPECT_FALSE(ed().isVisible());
+    EXPECT_EQ(noteOf(id), QStringLiteral("Nová poznámka"));
+
+    // So does a click in the category list; No closes without saving.
+    open(id, -11);
+    clickCategoryBox(kPrace);
+    ed().close();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Chcete data uložit ?"});
+    EXPECT_FALSE(ed().isVisible());
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_kat where ku_id=%1").arg(id)).Hodnota(1, 1),
+              QStringLiteral("1"));
+
+    // Yes with a missing date keeps the window open.
+    open(id, -11);
+    ed().KTEDITDC_DATUM->clear();
+    messages::queueAnswer(true);
+    ed().close();
+    EXPECT_EQ(messages::takeShown(),
+              (QStringList{"Chcete data uložit ?", "Data obsahují nepovolené údaje !"}));
+    EXPECT_TRUE(ed().isVisible());
+
+    // Reload throws the change away.
+    click(ed().SpeedButton1);
+    EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("3.6.2004"));
+    EXPECT_FALSE(ed().Zmeneno());
+}
+
+class FakeSound : public shell::SoundPlayer
+{
+public:
+    void play(const QString& f) override { played << f; }
+    QStringList played;
+};
+
+TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
+{
+    FakeSound sound;
+    shell::setSoundPlayer(&sound);
+    QList<QUrl> opened;
+    shell::setOpener([&](const QUrl& u) {
+        opened << u;
+        return true;
+    });
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("zvuk.wav"));
+    QFile(wav).open(QIODevice::WriteOnly);
+
+    open(20040501, -12);
+    click(ed().ChB_ALARM);
+    dialogs::queueFileName(wav);
+    click(ed().SB_ALARM_AKCE);
+    EXPECT_EQ(dialogs::takeAsked(), QStringList{"open|*.waw|*.wav|*.*|*.*|wav"});
+    EXPECT_EQ(ed().Edit_ALARM_AKCE->text(), wav);
+
+    struct Case {
+        int type;
+        QString action;
+        int sounds, opens;
+    };
+    const Case cases[] = {{0, wav, 0, 0},
+                          {1, QStringLiteral("  ") + wav + QStringLiteral(" "), 1, 0},
+                          {2, wav, 1, 0},
+                          {2, dir.filePath(QStringLiteral("chybi.wav")), 0, 0},
+                          {3, QStringLiteral("www.orvan.cz"), 0, 1},
+                          {3, QStringLiteral("  "), 0, 0}};
+    for (const Case& c : cases) {
+        sound.played.clear();
+        opened.clear();
+        ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
+        ed().Edit_ALARM_AKCE->setText(c.action);
+        QTest::mouseClick(ed().SB_RUN, Qt::LeftButton);
+        EXPECT_EQ(sound.played.size(), c.sounds) << c.type << " " << c.action.toStdString();
+        EXPECT_EQ(opened.size(), c.opens) << c.type << " " << c.action.toStdString();
+    }
+    EXPECT_EQ(opened.value(0), QUrl()); // the last case opened nothing
+}
+
+} // namespace

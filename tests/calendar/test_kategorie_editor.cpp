@@ -1,0 +1,126 @@
+#include "calendar/fEditCiselnikKalendarKategorie.h"
+
+#include "common/messages.h"
+#include "common/ui_dialogs.h"
+#include "fixtures/testdb.h"
+
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+namespace
+{
+
+class KategorieEditor : public DbTest
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        DbTest::SetUpTestSuite();
+        exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 4)"));
+        exec(QStringLiteral("insert into ku_c_kat values (12, \"Úkoly\", 0, 5)"));
+        exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (1, 11, 1)"));
+        exec(QStringLiteral("insert into ukoly_kat (ukoly_id, ku_c_kat_id, hlavni) values (1, 12, 1)"));
+    }
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        dialogs::startRecording();
+        m_ed.setNactiKategorie([this](const QString& druh) { m_bar << druh; });
+    }
+    void TearDown() override { dialogs::stopRecording(); }
+
+    static TKTDATASET rows(const QString& sql)
+    {
+        TKTDATASET t;
+        db().NactiTabulku(sql, t);
+        return t;
+    }
+
+    TFormEditCiselnikKalendarKategorie m_ed;
+    QStringList m_bar; // kinds the category bar was asked to load
+};
+
+TEST_F(KategorieEditor, NewCategoryWithColourThenChange)
+{
+    m_ed.Napln(0);
+    m_ed.show();
+    EXPECT_EQ(m_ed.windowTitle(), QStringLiteral("Orvan - Edtitace kategorií v kalendáři"));
+    EXPECT_EQ(m_ed.JvColorSquare_BARVA->barva(), QColor(Qt::black));
+    m_ed.Edit_NAZEV->setText(QStringLiteral("Školení"));
+    m_ed.JvIntegerEdit_PORADI->setValue(7);
+    EXPECT_EQ(m_ed.JvIntegerEdit_PORADI->minimum(), 0);
+
+    // Cancelled colour dialog keeps the colour; a chosen one replaces it.
+    QTest::mouseDClick(m_ed.JvColorSquare_BARVA, Qt::LeftButton);
+    EXPECT_EQ(m_ed.JvColorSquare_BARVA->barva(), QColor(Qt::black));
+    dialogs::queueColor(QColor(10, 20, 30));
+    QTest::mouseDClick(m_ed.JvColorSquare_BARVA, Qt::LeftButton);
+    EXPECT_EQ(dialogs::takeAsked(), (QStringList{"color", "color"}));
+
+    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_FALSE(m_ed.isVisible());
+    EXPECT_EQ(m_bar, QStringList{"KU"});
+    const TKTDATASET t = rows(QStringLiteral(
+        "select ku_c_kat_id,ku_c_kat_barva,ku_c_kat_poradi from ku_c_kat where ku_c_kat_nazev=\"Školení\""));
+    ASSERT_EQ(t.PocetRadku(), 1);
+    EXPECT_EQ(t.HodnotaInt(1, QStringLiteral("KU_C_KAT_BARVA")), 10 | 20 << 8 | 30 << 16); // 0x00BBGGRR
+    EXPECT_EQ(t.HodnotaInt(1, QStringLiteral("KU_C_KAT_PORADI")), 7);
+    const int id = t.HodnotaInt(1, QStringLiteral("KU_C_KAT_ID"));
+
+    m_ed.Napln(id);
+    m_ed.show();
+    EXPECT_EQ(m_ed.Edit_NAZEV->text(), QStringLiteral("Školení"));
+    EXPECT_EQ(m_ed.JvColorSquare_BARVA->barva(), QColor(10, 20, 30));
+    EXPECT_EQ(m_ed.JvIntegerEdit_PORADI->value(), 7);
+    m_ed.Edit_NAZEV->clear(); // nothing is validated
+    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    EXPECT_EQ(rows(QStringLiteral("select ku_c_kat_nazev,ku_c_kat_poradi from ku_c_kat where ku_c_kat_id=%1")
+                       .arg(id))
+                  .Radek(1),
+              QStringLiteral(",7"));
+}
+
+TEST_F(KategorieEditor, RefusedSaveKeepsInput)
+{
+    m_ed.Napln(11);
+    m_ed.show();
+    m_ed.Edit_NAZEV->setText(QStringLiteral("Práce 仕事")); // not in Windows-1250
+    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(
+        QStringLiteral("update ku_c_kat set ku_c_kat_nazev=\"Práce "
+                       "仕事\",ku_c_kat_barva=255,ku_c_kat_poradi=4 where ku_c_kat_id=11;\r\n")))
+        << shown[0].toStdString();
+    EXPECT_TRUE(m_ed.isVisible());
+    EXPECT_EQ(m_ed.Edit_NAZEV->text(), QStringLiteral("Práce 仕事"));
+}
+
+TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
+{
+    m_ed.Napln(11);
+    m_ed.show();
+    messages::queueAnswer(true);
+    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    EXPECT_EQ(messages::takeShown(),
+              (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
+                           "Záznam je již použit v systému a není možné ho smazat !"}));
+    EXPECT_TRUE(m_ed.isVisible());
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_c_kat where ku_c_kat_id=11")).Hodnota(1, 1),
+              QStringLiteral("1"));
+
+    // Used by tasks only: only event links count. "No" first keeps it.
+    m_ed.Napln(12);
+    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    EXPECT_TRUE(m_ed.isVisible());
+    messages::queueAnswer(true);
+    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    EXPECT_FALSE(m_ed.isVisible());
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_c_kat where ku_c_kat_id=12")).Hodnota(1, 1),
+              QStringLiteral("0"));
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "overview/gridquery.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+GridDefinition kategorieKalendare()
+{
+    GridDefinition d;
+    d.Tabulka = QStringLiteral("KU_C_KAT");
+    d.KlicovySloupec = QStringLiteral("KU_C_KAT_ID");
+    d.SloupecBarvyPozadi = QStringLiteral("KU_C_KAT_BARVA");
+    d.PridejSloupec(QStringLiteral("KU_C_KAT_NAZEV"), QStringLiteral("Název"), false, QString(), 40);
+    d.PridejSloupec(QStringLiteral("KU_C_KAT_PORADI"), QStringLiteral("Pořadí"), false,
+                    QStringLiteral("integer"));
+    d.Razeni = 1;
+    return d;
+}
+
+GridDefinition specialniAdresy()
+{
+    GridDefinition d;
+    d.Tabulka = QStringLiteral("ADRESAR_SPEC");
+    d.KlicovySloupec = QStringLiteral("ADRESAR_SPEC_ID");
+    d.PridejSloupec(QStringLiteral("NAZEV"), QStringLiteral("Název"));
+    d.PridejSloupec(QStringLiteral("PSC"), QStringLiteral("PSČ"));
+    d.Razeni = 1;
+    return d;
+}
+
+GridDefinition jizdy()
+{
+    GridDefinition d;
+    d.Tabulka = QStringLiteral("KJ");
+    d.KlicovySloupec = QStringLiteral("KJ_ID");
+    d.DalsiTabulky = QStringLiteral("KJ_AUTO");
+    d.Podminka = QStringLiteral("where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) ");
+    d.PridejSloupec(QStringLiteral("KJ_AUTO.POPIS"), QStringLiteral("Auto"));
+    d.PridejSloupec(QStringLiteral("VZDALENOST"), QStringLiteral("Vzdálenost"), true,
+                    QStringLiteral("integer"));
+    d.Razeni = 1;
+    return d;
+}
+
+void filtr(GridDefinition& d, int column, int op, const QString& v1, const QString& v2 = QString())
+{
+    GridColumn& c = d.Sloupce[size_t(column)];
+    c.FiltrOperator = op;
+    c.FiltrHodnota1 = v1;
+    c.FiltrHodnota2 = v2;
+}
+
+struct SelectCase {
+    const char* name;
+    std::function<GridDefinition()> definition;
+    const char* expected;
+};
+
+const SelectCase kSelects[] = {
+    {"calendar categories, first load", kategorieKalendare,
+     "Select KU_C_KAT.KU_C_KAT_ID,KU_C_KAT_BARVA,KU_C_KAT_NAZEV,KU_C_KAT_PORADI from KU_C_KAT   order by "
+     "KU_C_KAT_NAZEV;"},
+    {"both colour columns, background first",
+     [] {
+         GridDefinition d = kategorieKalendare();
+         d.SloupecBarvyPisma = QStringLiteral("KU_C_KAT_PORADI");
+         return d;
+     },
+     "Select KU_C_KAT.KU_C_KAT_ID,KU_C_KAT_BARVA,KU_C_KAT_PORADI,KU_C_KAT_NAZEV,KU_C_KAT_PORADI from "
+     "KU_C_KAT   "
+     "order by KU_C_KAT_NAZEV;"},
+    {"descending, distinct",
+     [] {
+         GridDefinition d = specialniAdresy();
+         d.Razeni = -2;
+         d.Distinct = true;
+         return d;
+     },
+     "Select distinct ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC   order by PSC desc;"},
+    {"no sort",
+     [] {
+         GridDefinition d = specialniAdresy();
+         d.Razeni = 0;
+         return d;
+     },
+     "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC  ;"},
+    {"sort beyond the columns uses the key",
+     [] {
+         GridDefinition d = specialniAdresy();
+         d.Razeni = -3;
+         return d;
+     },
+     "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC   order by ADRESAR_SPEC_ID desc;"},
+    {"a column named like the key is ordered by the qualified key",
+     [] {
+         GridDefinition d;
+         d.Tabulka = QStringLiteral("KU_C_KAT");
+         d.KlicovySloupec = QStringLiteral("KU_C_KAT_ID");
+         d.PridejSloupec(QStringLiteral("KU_C_KAT_ID"), QStringLiteral("KU_C_KAT_ID"));
+         d.Razeni = 1;
+         return d;
+     },
+     "Select KU_C_KAT.KU_C_KAT_ID,KU_C_KAT_ID from KU_C_KAT   order by KU_C_KAT.KU_C_KAT_ID;"},
+    {"contains, no WHERE text",
+     [] {
+         GridDefinition d = specialniAdresy();
+         filtr(d, 0, 7, QStringLiteral("ab"));
+         return d;
+     },
+     "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC  where  (ADRESAR_SPEC.NAZEV like "
+     "\"%ab%\") "
+     " order by NAZEV;"},
+    {"range and a quote, two filters",
+     [] {
+         GridDefinition d = specialniAdresy();
+         filtr(d, 0, 1, QStringLiteral("Pekárna \"U Zlatého klasu\""));
+         filtr(d, 1, 8, QStringLiteral("1"), QStringLiteral("5"));
+         return d;
+     },
+     "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC  where  (ADRESAR_SPEC.NAZEV=\"Pekárna "
+     "'U "
+     "Zlatého klasu'\") and  (ADRESAR_SPEC.PSC>=\"1\") and  (ADRESAR_SPEC.PSC<=\"5\")  order by NAZEV;"},
+    {"further tables, WHERE text, qualified column, fixed order",
+     [] {
+         GridDefinition d = jizdy();
+         filtr(d, 0, 2, QStringLiteral("Octavia"));
+         d.PevneRazeni = QStringLiteral("DATUM, PORADI");
+         return d;
+     },
+     "Select KJ.KJ_ID,KJ_AUTO.POPIS,VZDALENOST from KJ,KJ_AUTO where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID)  and "
+     " "
+     "(KJ_AUTO.POPIS!=\"Octavia\")  order by DATUM, PORADI;"},
+};
+
+TEST(GridQuery, SelectStatements)
+{
+    for (const SelectCase& c : kSelects)
+        EXPECT_EQ(gridquery::selectStatement(c.definition()).toStdString(), std::string(c.expected))
+            << c.name;
+}
+
+TEST(GridQuery, EachFilterOperator)
+{
+    struct Case {
+        int op;
+        const char* v1;
+        const char* v2;
+        const char* expected;
+    } const cases[] = {
+        {0, "x", "y", ""},
+        {1, "10", "", " (KJ.VZDALENOST=\"10\")"},
+        {2, "10", "", " (KJ.VZDALENOST!=\"10\")"},
+        {3, "10", "", " (KJ.VZDALENOST>=\"10\")"},
+        {4, "10", "", " (KJ.VZDALENOST>\"10\")"},
+        {5, "10", "", " (KJ.VZDALENOST<\"10\")"},
+        {6, "10", "", " (KJ.VZDALENOST<=\"10\")"},
+        // The second value is kept but ignored by every operator but the range.
+        {7, "1", "99", " (KJ.VZDALENOST like \"%1%\")"},
+        {8, "1", "5", " (KJ.VZDALENOST>=\"1\") and  (KJ.VZDALENOST<=\"5\")"},
+    };
+    GridDefinition d = jizdy();
+    for (const Case& c : cases) {
+        filtr(d, 1, c.op, QString::fromUtf8(c.v1), QString::fromUtf8(c.v2));
+        EXPECT_EQ(gridquery::filterCondition(d, d.Sloupce[1]).toStdString(), std::string(c.expected)) << c.op;
+    }
+}
+
+TEST(GridQuery, SortRequests)
+{
+    struct Case {
+        int razeni, request, expected;
+    } const cases[] = {
+        {0, 1, 1},   // first load
+        {1, 1, -1},  // the ascending column turns descending
+        {-1, 1, 1},  // and back
+        {1, 2, 2},   // another column sorts ascending
+        {-2, 1, 1},  //
+        {-2, 0, -2}, // reload keeps the sort
+        {0, 0, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(gridquery::nextSort(c.razeni, c.request), c.expected) << c.razeni << " " << c.request;
+}
+
+TEST(GridQuery, ResetKeepsTableKeyAndMessage)
+{
+    GridDefinition d = jizdy();
+    d.ZpravaEditace = 1230;
+    d.Distinct = true;
+    d.MazaniPovoleno = true;
+    d.BarvaPisma = 0xFF0000;
+    d.ZvyrazneniBarvaPozadi = 0x00FF00;
+    d.ParametrEditace = -11;
+    d.resetDefinition();
+    EXPECT_TRUE(d.Sloupce.empty());
+    EXPECT_TRUE(d.Podminka.isEmpty() && d.DalsiTabulky.isEmpty());
+    EXPECT_EQ(d.Razeni, 0);
+    EXPECT_EQ(d.BarvaPisma, 0);
+    EXPECT_EQ(d.ZvyrazneniBarvaPozadi, 0xFFFFFF);
+    EXPECT_EQ(d.ParametrEditace, 0);
+    EXPECT_FALSE(d.MazaniPovoleno);
+    EXPECT_EQ(d.Tabulka, QStringLiteral("KJ"));
+    EXPECT_EQ(d.KlicovySloupec, QStringLiteral("KJ_ID"));
+    EXPECT_TRUE(d.Distinct);
+    EXPECT_EQ(d.ZpravaEditace, 1230u);
+}
+
+} // namespace
