@@ -1,6 +1,6 @@
 #include "prehledy.h"
 
-#include "app/dotazy.h"
+#include "calendar/dotazy.h"
 #include "common/commandtarget.h"
 #include "common/session.h"
 #include "data/sqlvalues.h"

@@ -1,6 +1,6 @@
 #include "monthdata.h"
 
-#include "app/dotazy.h"
+#include "calendar/dotazy.h"
 #include "common/action.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"

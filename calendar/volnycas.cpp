@@ -1,6 +1,6 @@
 #include "volnycas.h"
 
-#include "app/dotazy.h"
+#include "calendar/dotazy.h"
 #include "data/commatext.h"
 #include "data/ktdata.h"
 #include "monthdata.h"

@@ -1,4 +1,4 @@
-#include "app/dotazy.h"
+#include "calendar/dotazy.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
 
