@@ -1,5 +1,6 @@
 #include "fmain.h"
 
+#include "app/pohledy.h"
 #include "app/startlogin.h"
 #include "app/timechange.h"
 #include "app/unixsignals.h"
@@ -147,6 +148,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     if (Prihlaseno()) {
         m_uiBuilt = true;
+        runAction([this] { PripojPohledy(*this); });
         ZobrazPanel(QStringLiteral("MonthPanel"));
         if (m_menuSpecial)
             m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
@@ -381,8 +383,6 @@ void Tmainform::RegistrujPohled(const QString& key, QWidget* view, std::function
     view->hide();
     m_views[key] = view;
     m_obnov[key] = std::move(obnov);
-    if (m_uiBuilt && m_panel.isEmpty())
-        ZobrazPanel(QStringLiteral("MonthPanel"));
 }
 
 void Tmainform::ZobrazPanel(const QString& name)
@@ -477,6 +477,15 @@ void Tmainform::NaplnKategorie(const QString& druh)
     }
     Panel_kategorie->setFixedSize(PoziceBoxu(int(m_kategorie.size())).left() + 10, 30);
     SestavFiltrKategorii();
+}
+
+void Tmainform::ZnovuNactiKategorie(const QString& druh)
+{
+    if (druh != m_druhKategorii)
+        return;
+    m_druhKategorii.clear();
+    NaplnKategorie(druh);
+    refreshVisible();
 }
 
 bool Tmainform::Box0() const { return m_boxy.isEmpty() || m_boxy.front()->isChecked(); }

@@ -43,6 +43,8 @@ public:
     void ZobrazPanel(const QString& name);
     QString AktualniPanel() const { return m_panel; }
     void NaplnKategorie(const QString& druh);
+    // Reloads the bar even when it already shows that kind (a category was edited).
+    void ZnovuNactiKategorie(const QString& druh);
     void SestavFiltrKategorii();
     void KategorieZmena();
     const QString& DruhKategorii() const { return m_druhKategorii; }
