@@ -1,5 +1,7 @@
 #include "ui_UFrameCheckBox.h"
 
+#include "ui_toolbutton.h"
+
 #include "data/ktdata.h"
 
 #include <QHBoxLayout>
@@ -7,21 +9,6 @@
 #include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace
-{
-
-QToolButton* tlacitko(QWidget* parent, const char* name, const QString& text, const QString& tip)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setAutoRaise(true);
-    return b;
-}
-
-} // namespace
 
 TFrameCheckBox::TFrameCheckBox(QWidget* parent) : QWidget(parent)
 {

@@ -1,5 +1,7 @@
 #include "ui_uFRAME_RICHEDIT.h"
 
+#include "ui_toolbutton.h"
+
 #include "action.h"
 #include "ui_dialogs.h"
 #include "ui_shell.h"
@@ -44,16 +46,6 @@ protected:
         }
     }
 };
-
-QToolButton* tlacitko(QWidget* parent, const char* name, const QString& text, const QString& tip)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setAutoRaise(true);
-    return b;
-}
 
 } // namespace
 
