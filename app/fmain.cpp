@@ -225,7 +225,8 @@ void Tmainform::buildMenus()
     m_menuSpecial = menuBar()->addMenu(QStringLiteral("Special"));
     m_menuSpecial->setObjectName(QStringLiteral("MenuSpecial"));
     m_menuSpecial->addAction(QStringLiteral("Přístup do DB"));
-    m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"));
+    m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"))
+        ->setObjectName(QStringLiteral("ActionImportPolozky"));
     m_menuSpecial->menuAction()->setVisible(false);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Ná&stroje"));
@@ -284,7 +285,7 @@ void Tmainform::buildPageBar()
     button(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), show("MonthPanel"));
     button(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), show("BrowsePanel"));
     button(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
-           [this] { command(WM_EDIT_EVENT, 0, -13); });
+           [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
 
     auto [alarm, alarmIndex] = page(QStringLiteral("Alarmy"), QStringLiteral("PageAlarmy"));
     button(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),

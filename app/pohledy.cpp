@@ -11,10 +11,10 @@
 #include "data/ktdata.h"
 #include "overview/uFrameStringgrid.h"
 
-#include <QMenu>
-#include <QMenuBar>
+#include <QAction>
 
-namespace {
+namespace
+{
 
 DatumCas zKlice(std::intptr_t key)
 {
@@ -22,17 +22,7 @@ DatumCas zKlice(std::intptr_t key)
     return ZakodujDatum(k / 10000, k / 100 % 100, k % 100);
 }
 
-// Editors are created on first use and then reused.
-template <typename T>
-T* editor(Tmainform& w, T*& slot)
-{
-    if (!slot)
-        slot = new T(&w);
-    return slot;
-}
-
-template <typename T>
-void ukaz(T* e)
+void ukaz(QWidget* e)
 {
     e->setWindowFlag(Qt::Window, true);
     e->show();
@@ -44,85 +34,103 @@ void ukaz(T* e)
 
 void PripojPohledy(Tmainform& w)
 {
-    auto* month = new TFrame_MontView;
-    month->setCommandTarget(&w);
-    auto* browse = new TBrowsePanel;
-    browse->setCommandTarget(&w);
-    auto* grid = new TFrameStringGrid;
-    grid->OknoZprav = &w;
-    auto* nazevPrehledu = new QString;
-    QObject::connect(grid, &QObject::destroyed, [nazevPrehledu] { delete nazevPrehledu; });
+    new TPohledy(w);
+}
 
-    w.RegistrujPohled(QStringLiteral("month"), month, [month] { month->Obnov(); });
-    w.RegistrujPohled(QStringLiteral("browse"), browse, [browse] { browse->Obnov(); });
-    w.RegistrujPohled(QStringLiteral("overview"), grid, [&w, grid, nazevPrehledu] {
-        const StavKategorii k{w.FiltrKalendare(), w.KategorieAdresar(), w.Box0()};
-        const QString podminka = prehledy::PodminkaPodleKategorii(*nazevPrehledu, k);
+TPohledy::TPohledy(Tmainform& w)
+    : QObject(&w), m_w(w), m_month(new TFrame_MontView), m_browse(new TBrowsePanel), m_grid(new TFrameStringGrid)
+{
+    setObjectName(QStringLiteral("Pohledy"));
+    m_month->setCommandTarget(&w);
+    m_browse->setCommandTarget(&w);
+    m_grid->OknoZprav = &w;
+    registrujPohledy();
+    registrujEditory();
+    if (auto* import = w.findChild<QAction*>(QStringLiteral("ActionImportPolozky")))
+        connect(import, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
+}
+
+Teditudalost* TPohledy::editorUdalosti()
+{
+    if (!m_udalost)
+        m_udalost = new Teditudalost(&m_w);
+    return m_udalost;
+}
+
+TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
+{
+    if (!m_kategorie) {
+        m_kategorie = new TFormEditCiselnikKalendarKategorie(&m_w);
+        m_kategorie->setNactiKategorie([this](const QString& druh) { m_w.ZnovuNactiKategorie(druh); });
+    }
+    return m_kategorie;
+}
+
+void TPohledy::registrujPohledy()
+{
+    m_w.RegistrujPohled(QStringLiteral("month"), m_month, [this] { m_month->Obnov(); });
+    m_w.RegistrujPohled(QStringLiteral("browse"), m_browse, [this] { m_browse->Obnov(); });
+    m_w.RegistrujPohled(QStringLiteral("overview"), m_grid, [this] {
+        const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
+        const QString podminka = prehledy::PodminkaPodleKategorii(m_nazevPrehledu, k);
         if (!podminka.isEmpty())
-            grid->Podminka = podminka;
-        grid->Obnov();
+            m_grid->Podminka = podminka;
+        m_grid->Obnov();
     });
-    w.NastavFiltrKalendare = [month, browse](const QString& filtr, bool box0) {
-        month->NastavFiltrKategorii(filtr);
-        month->NastavVsechnyKategorie(box0);
-        browse->NastavFiltrKategorii(filtr);
-        browse->NastavVsechnyKategorie(box0);
+    m_w.NastavFiltrKalendare = [this](const QString& filtr, bool box0) {
+        m_month->NastavFiltrKategorii(filtr);
+        m_month->NastavVsechnyKategorie(box0);
+        m_browse->NastavFiltrKategorii(filtr);
+        m_browse->NastavVsechnyKategorie(box0);
     };
-    w.SestavFiltrKategorii();
-    w.DefinujPrehled = [&w, grid, nazevPrehledu](const QString& name) {
-        grid->ZrusDefinici();
-        const StavKategorii k{w.FiltrKalendare(), w.KategorieAdresar(), w.Box0()};
-        if (!prehledy::Definuj(name, *grid, k))
+    m_w.SestavFiltrKategorii();
+    m_w.DefinujPrehled = [this](const QString& name) {
+        m_grid->ZrusDefinici();
+        const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
+        if (!prehledy::Definuj(name, *m_grid, k))
             return false;
-        *nazevPrehledu = name;
-        grid->NactiData(1);
+        m_nazevPrehledu = name;
+        m_grid->NactiData(1);
         if (const int p = prehledy::ParametrPoNacteni(name))
-            grid->ParametrEditace = p;
+            m_grid->ParametrEditace = p;
         return true;
     };
+}
 
-    auto showRange = [browse](std::intptr_t od, std::intptr_t doDatum) {
-        browse->NastavRozsah(zKlice(od), zKlice(doDatum));
+void TPohledy::registrujEditory()
+{
+    auto showRange = [this](std::intptr_t od, std::intptr_t doDatum) {
+        m_browse->NastavRozsah(zKlice(od), zKlice(doDatum));
     };
-    w.RegistrujEditor(WM_SHOW_DAY_LIST, showRange);
-    w.RegistrujEditor(WM_SHOW_WEEK_LIST, showRange);
+    m_w.RegistrujEditor(WM_SHOW_DAY_LIST, showRange);
+    m_w.RegistrujEditor(WM_SHOW_WEEK_LIST, showRange);
 
-    auto* udalost = new Teditudalost*(nullptr);
-    auto* kategorie = new TFormEditCiselnikKalendarKategorie*(nullptr);
-    QObject::connect(grid, &QObject::destroyed, [udalost, kategorie] {
-        delete udalost;
-        delete kategorie;
-    });
-    w.RegistrujEditor(WM_EDIT_EVENT, [&w, udalost](std::intptr_t wp, std::intptr_t lp) {
-        Teditudalost* e = editor(w, *udalost);
-        if (lp == -13)
+    // An editor with unsaved changes asks first and may keep its record;
+    // either way it comes to the front.
+    m_w.RegistrujEditor(WM_EDIT_EVENT, [this](std::intptr_t wp, std::intptr_t lp) {
+        Teditudalost* e = editorUdalosti();
+        if (lp == LP_NEW_WITHOUT_DATE)
             e->NovaUdalost();
         else
             e->OtevriZpravou(wp, lp);
         ukaz(e);
     });
-    w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [&w, kategorie](std::intptr_t wp, std::intptr_t) {
-        TFormEditCiselnikKalendarKategorie* e = editor(w, *kategorie);
-        e->setNactiKategorie([&w](const QString& druh) { w.ZnovuNactiKategorie(druh); });
+    m_w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
+        TFormEditCiselnikKalendarKategorie* e = editorKategorii();
         e->Napln(int(wp));
         ukaz(e);
     });
+}
 
-    // "Special" menu: import of an item file into the event editor.
-    for (QAction* a : w.menuBar()->actions()) {
-        if (!a->menu() || a->menu()->objectName() != QLatin1String("MenuSpecial"))
-            continue;
-        for (QAction* item : a->menu()->actions())
-            if (item->text() == QLatin1String("Import položky ze souboru typu ORVAN"))
-                QObject::connect(item, &QAction::triggered, &w, [&w, udalost] {
-                    const QString f = Teditudalost::VyberSouborImportu(&w);
-                    if (f.isEmpty())
-                        return;
-                    KurzorHodiny();
-                    Teditudalost* e = editor(w, *udalost);
-                    runAction([&] { e->ImportujSoubor(f); });
-                    KurzorNormalni();
-                    ukaz(e);
-                });
-    }
+void TPohledy::importujPolozku()
+{
+    const QString f = Teditudalost::VyberSouborImportu(&m_w);
+    if (f.isEmpty())
+        return;
+    Teditudalost* e = editorUdalosti();
+    KurzorHodiny();
+    const bool ok = runAction([&] { e->ImportujSoubor(f); });
+    KurzorNormalni();
+    if (ok)
+        ukaz(e);
 }

@@ -1,7 +1,42 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class TBrowsePanel;
+class TFormEditCiselnikKalendarKategorie;
+class TFrameStringGrid;
+class TFrame_MontView;
+class Teditudalost;
 class Tmainform;
 
-// Creates the views and editors of a logged-in session and connects them to
-// the main window's command messages.
+// The views and editors of a logged-in session, connected to the main
+// window's command messages. Owned by the main window (its QObject parent).
+class TPohledy : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TPohledy(Tmainform& w);
+
+    // Editors are created on first use and then reused.
+    Teditudalost* editorUdalosti();
+    TFormEditCiselnikKalendarKategorie* editorKategorii();
+
+private:
+    void registrujPohledy();
+    void registrujEditory();
+    void importujPolozku();
+
+    Tmainform& m_w;
+    TFrame_MontView* m_month;
+    TBrowsePanel* m_browse;
+    TFrameStringGrid* m_grid;
+    QString m_nazevPrehledu;
+    QPointer<Teditudalost> m_udalost;
+    QPointer<TFormEditCiselnikKalendarKategorie> m_kategorie;
+};
+
+// Creates the session's views and editors under the main window.
 void PripojPohledy(Tmainform& w);

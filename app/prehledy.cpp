@@ -43,7 +43,7 @@ QString PodminkaPodleKategorii(const QString& name, const StavKategorii& k)
 
 int ParametrPoNacteni(const QString& name)
 {
-    return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm") ? -11 : 0;
+    return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm") ? int(LP_EDIT_RECORD) : 0;
 }
 
 bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k)

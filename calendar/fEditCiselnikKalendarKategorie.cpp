@@ -1,15 +1,17 @@
 #include "fEditCiselnikKalendarKategorie.h"
 
 #include "FRAME_KUC_logic.h"
-#include "udalost.h"
+#include "kalendarkategorie.h"
 
 #include "common/action.h"
 #include "common/messages.h"
 #include "common/ui_dialogs.h"
+#include "common/ui_editor.h"
+#include "common/ui_toolbutton.h"
 #include "data/ktdata.h"
-#include "data/sqlvalues.h"
 #include "users/rights.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,15 +22,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <climits>
-
-const QString SqlNactiKategorii = QStringLiteral(
-    "Select ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi from ku_c_kat where (ku_c_kat_id=%d);");
-const QString SqlUlozKategorii = QStringLiteral(
-    "update ku_c_kat set ku_c_kat_nazev=%s,ku_c_kat_barva=%d,ku_c_kat_poradi=%d where ku_c_kat_id=%d;");
-const QString SqlVlozKategorii =
-    QStringLiteral("insert into ku_c_kat(ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi) values(%s,%d,%d)");
-const QString SqlPouzitiKategorie = QStringLiteral("select count(*) from ku_kat where (ku_c_kat_id=%d)");
-const QString SqlSmazKategorii = QStringLiteral("delete from ku_c_kat where ku_c_kat_id=%d");
 
 namespace
 {
@@ -42,8 +35,10 @@ TColorSquare::TColorSquare(QWidget* parent) : QWidget(parent)
 
 void TColorSquare::setBarva(const QColor& c)
 {
+    if (c == m_barva) return;
     m_barva = c;
     update();
+    emit zmenena();
 }
 
 void TColorSquare::paintEvent(QPaintEvent*)
@@ -64,18 +59,12 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FormEditCiselnikKalendarKategorie"));
-    setWindowTitle(QStringLiteral("Orvan - Edtitace kategorií v kalendáři"));
+    setWindowTitle(QStringLiteral("Orvan - Editace kategorií v kalendáři"));
     resize(429, 185);
 
     auto* lista = new QWidget(this);
-    SB_Save = new QToolButton(lista);
-    SB_Save->setObjectName(QStringLiteral("SB_Save"));
-    SB_Save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    SB_Save->setAutoRaise(true);
-    SB_Delete = new QToolButton(lista);
-    SB_Delete->setObjectName(QStringLiteral("SB_Delete"));
-    SB_Delete->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    SB_Delete->setAutoRaise(true);
+    SB_Save = tlacitko(lista, "SB_Save", QStyle::SP_DialogSaveButton, QString(), QString());
+    SB_Delete = tlacitko(lista, "SB_Delete", QStyle::SP_TrashIcon, QString(), QString());
     auto* h = new QHBoxLayout(lista);
     h->setContentsMargins(2, 2, 2, 2);
     h->addWidget(SB_Save);
@@ -84,7 +73,6 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
 
     Edit_NAZEV = new QLineEdit(this);
     Edit_NAZEV->setObjectName(QStringLiteral("Edit_NAZEV"));
-    Edit_NAZEV->setMaxLength(100);
     JvIntegerEdit_PORADI = new QSpinBox(this);
     JvIntegerEdit_PORADI->setObjectName(QStringLiteral("JvIntegerEdit_PORADI"));
     JvIntegerEdit_PORADI->setRange(0, INT_MAX);
@@ -108,59 +96,82 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
     v->addLayout(g);
     v->addStretch(1);
 
-    connect(SB_Save, &QToolButton::clicked, this, [this] { runAction([this] { SB_SaveClick(); }); });
-    connect(SB_Delete, &QToolButton::clicked, this, [this] { runAction([this] { SB_DeleteClick(); }); });
+    connect(SB_Save, &QToolButton::clicked, this, akce(this, &TFormEditCiselnikKalendarKategorie::SB_SaveClick));
+    connect(SB_Delete, &QToolButton::clicked, this,
+            akce(this, &TFormEditCiselnikKalendarKategorie::SB_DeleteClick));
     connect(JvColorSquare_BARVA, &TColorSquare::doubleClicked, this,
-            [this] { runAction([this] { JvColorSquare_BARVADblClick(); }); });
+            akce(this, &TFormEditCiselnikKalendarKategorie::JvColorSquare_BARVADblClick));
+    editor::sledujZmeny(m_stav, {Edit_NAZEV, JvIntegerEdit_PORADI});
+    connect(JvColorSquare_BARVA, &TColorSquare::zmenena, this, [this] { m_stav.oznacZmenu(); });
+    editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")));
+    // The name's column is KU_C_KAT_NAZEV, not NAZEV.
+    if (const int n = DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")).value(QStringLiteral("KU_C_KAT_NAZEV")))
+        Edit_NAZEV->setMaxLength(n);
 }
 
-void TFormEditCiselnikKalendarKategorie::Napln(int id)
+bool TFormEditCiselnikKalendarKategorie::Napln(int id)
 {
-    m_id = id;
+    if (!m_stav.MuzeOpustit([this] { return Uloz_zaznam(); })) return false;
+    const StavEditoru::Nacitani nacitani(m_stav);
+    m_stav.setId(id);
     Edit_NAZEV->clear();
     JvColorSquare_BARVA->setBarva(Qt::black);
     JvIntegerEdit_PORADI->setValue(0);
-    if (id == 0) return;
-    TKTDATASET t;
-    SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiKategorii, {QString::number(id)}), t);
-    if (t.PocetRadku() < 1) return;
-    Edit_NAZEV->setText(t.HodnotaJmeno(1, QStringLiteral("KU_C_KAT_NAZEV")));
-    JvColorSquare_BARVA->setBarva(BarvaZHodnoty(t.HodnotaInt(1, QStringLiteral("KU_C_KAT_BARVA"))));
-    JvIntegerEdit_PORADI->setValue(t.HodnotaInt(1, QStringLiteral("KU_C_KAT_PORADI")));
+    if (id == 0) return true;
+    if (const auto k = NactiKalendarKategorii(SQLDATA(), id)) {
+        Edit_NAZEV->setText(k->Nazev);
+        JvColorSquare_BARVA->setBarva(BarvaZHodnoty(k->Barva));
+        JvIntegerEdit_PORADI->setValue(k->Poradi);
+    }
+    return true;
+}
+
+bool TFormEditCiselnikKalendarKategorie::Uloz_zaznam()
+{
+    const KalendarKategorie k{Edit_NAZEV->text(), HodnotaZBarvy(JvColorSquare_BARVA->barva()),
+                              JvIntegerEdit_PORADI->value()};
+    const VysledekZapisu v = UlozKalendarKategorii(SQLDATA(), k, m_stav.id());
+    if (!v.ok) {
+        // A refused save keeps the window open with the user's input.
+        messages::error(v.chyba);
+        return false;
+    }
+    m_stav.zahodZmeny();
+    if (m_nactiKategorie) m_nactiKategorie(QStringLiteral("KU"));
+    return true;
 }
 
 void TFormEditCiselnikKalendarKategorie::SB_SaveClick()
 {
-    const QString nazev = TextSQL(Edit_NAZEV->text());
-    const QString barva = QString::number(HodnotaZBarvy(JvColorSquare_BARVA->barva()));
-    const QString poradi = QString::number(JvIntegerEdit_PORADI->value());
-    const QString sql = m_id != 0
-                            ? VyplnSablonu(SqlUlozKategorii, {nazev, barva, poradi, QString::number(m_id)})
-                            : VyplnSablonu(SqlVlozKategorii, {nazev, barva, poradi});
-    QString chyba;
-    const bool ok = SQLDATA().ProvedSQL(sql, chyba);
-    if (!ok) messages::error(sql + QStringLiteral("\r\n") + chyba);
-    SQLDATA().UdelejRefresh();
-    if (m_nactiKategorie) m_nactiKategorie(QStringLiteral("KU"));
-    // A refused save keeps the window open with the user's input.
-    if (ok) close();
+    if (Uloz_zaznam()) close();
 }
 
 void TFormEditCiselnikKalendarKategorie::SB_DeleteClick()
 {
-    if (m_id == 0) return;
+    if (m_stav.id() == 0) return;
     if (!messages::confirm(TextOpravduSmazat)) return;
-    if (SQLDATA().VratInt(VyplnSablonu(SqlPouzitiKategorie, {QString::number(m_id)})) != 0) {
+    QString chyba;
+    switch (SmazKalendarKategorii(SQLDATA(), m_stav.id(), chyba)) {
+    case SmazaniKategorie::Pouzita:
         messages::error(kTextPouzit);
         return;
+    case SmazaniKategorie::Chyba:
+        messages::error(chyba);
+        return;
+    case SmazaniKategorie::Smazano:
+        m_stav.zahodZmeny();
+        if (m_nactiKategorie) m_nactiKategorie(QStringLiteral("KU"));
+        close();
+        return;
     }
-    QString chyba;
-    SQLDATA().ProvedSQL(VyplnSablonu(SqlSmazKategorii, {QString::number(m_id)}), chyba);
-    SQLDATA().UdelejRefresh();
-    close();
 }
 
 void TFormEditCiselnikKalendarKategorie::JvColorSquare_BARVADblClick()
 {
     if (const auto c = dialogs::color(this, JvColorSquare_BARVA->barva())) JvColorSquare_BARVA->setBarva(*c);
+}
+
+void TFormEditCiselnikKalendarKategorie::closeEvent(QCloseEvent* event)
+{
+    editor::zavri(event, m_stav, [this] { return Uloz_zaznam(); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/editorzaznamu.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -19,6 +21,7 @@ public:
 
 signals:
     void doubleClicked();
+    void zmenena();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,8 +42,10 @@ public:
 
     // ---- For the main window --------------------------------------------
     // WM_EDIT_CALENDAR_CATEGORY: empties the fields and, for an id other
-    // than 0, reads the category.
-    void Napln(int id);
+    // than 0, reads the category. With unsaved changes shown it asks
+    // "Chcete data uložit ?" first; false when their save was refused and
+    // the shown category stays.
+    bool Napln(int id);
     // Called after a save with the kind "KU": the main window reloads its
     // category bar, even when it shows that kind already.
     void setNactiKategorie(std::function<void(const QString& druh)> f) { m_nactiKategorie = std::move(f); }
@@ -50,7 +55,10 @@ public:
     void SB_DeleteClick();
     void JvColorSquare_BARVADblClick();
 
-    int ZaznamID() const { return m_id; }
+    int ZaznamID() const { return m_stav.id(); }
+    bool Zmeneno() const { return m_stav.zmeneno(); }
+    // Writes the shown category; shows what went wrong itself.
+    bool Uloz_zaznam();
 
     QToolButton* SB_Save;
     QToolButton* SB_Delete;
@@ -58,14 +66,10 @@ public:
     QSpinBox* JvIntegerEdit_PORADI;
     TColorSquare* JvColorSquare_BARVA;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
-    int m_id = 0;
+    StavEditoru m_stav;
     std::function<void(const QString&)> m_nactiKategorie;
 };
-
-// Statements of the categories editor ("%d"/"%s" in the order of the columns).
-extern const QString SqlNactiKategorii;
-extern const QString SqlUlozKategorii;
-extern const QString SqlVlozKategorii;
-extern const QString SqlPouzitiKategorie;
-extern const QString SqlSmazKategorii;

@@ -11,9 +11,13 @@
 #include "common/session.h"
 #include "common/ui_KTEDITDC.h"
 #include "common/ui_dialogs.h"
+#include "common/ui_editor.h"
 #include "common/ui_shell.h"
+#include "common/ui_toolbutton.h"
 #include "common/ui_uFRAME_RICHEDIT.h"
 #include "data/ktdata.h"
+#include "data/notetext.h"
+#include "data/sqlvalues.h"
 #include "users/uframe_prava.h"
 
 #include <QCheckBox>
@@ -35,25 +39,10 @@
 namespace
 {
 
-const QString kTextChybnaData = QStringLiteral("Data obsahují nepovolené údaje !");
-const QString kTextUlozit = QStringLiteral("Chcete data uložit ?");
-
 template <typename T> T* pojmenuj(T* w, const char* name)
 {
     w->setObjectName(QLatin1String(name));
     return w;
-}
-
-QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::StandardPixmap ikona, const QString& text,
-                      const QString& tip)
-{
-    auto* b = pojmenuj(new QToolButton(parent), name);
-    b->setIcon(parent->style()->standardIcon(ikona));
-    b->setText(text);
-    b->setToolTip(tip);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    return b;
 }
 
 } // namespace
@@ -64,109 +53,8 @@ Teditudalost::Teditudalost(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Orvan - Editace události"));
     resize(754, 551);
 
-    // Toolbar
-    auto* lista = new QWidget(this);
-    SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
-                       QStringLiteral("Uložit"));
-    SB_delete = tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"),
-                         QStringLiteral("Smazat"));
-    SpeedButton1 = tlacitko(lista, "SpeedButton1", QStyle::SP_BrowserReload, QString(),
-                            QStringLiteral("Znovu načtení záznamu"));
-    SB_SAVE_ORVAN = tlacitko(lista, "SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
-                             QStringLiteral("Uloží záznam do souboru typu ORVAN"));
-    {
-        auto* h = new QHBoxLayout(lista);
-        h->setContentsMargins(2, 2, 2, 2);
-        h->setSpacing(2);
-        for (QToolButton* b : {SB_SAVE, SB_delete, SpeedButton1, SB_SAVE_ORVAN})
-            h->addWidget(b);
-        h->addStretch(1);
-    }
-
-    auto* horni = new QWidget(this);
-
-    // "Datum"
-    GroupBox_DATUM = pojmenuj(new QGroupBox(QStringLiteral("Datum"), horni), "GroupBox_DATUM");
-    KTEDITDC_DATUM = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 3), "KTEDITDC_DATUM");
-    ChB_CELY_DEN = pojmenuj(new QCheckBox(QStringLiteral("Celý den"), GroupBox_DATUM), "ChB_CELY_DEN");
-    KTEDITDC_CAS_OD = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_OD");
-    KTEDITDC_CAS_DO = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_DO");
-    {
-        auto* g = new QGridLayout(GroupBox_DATUM);
-        g->addWidget(KTEDITDC_DATUM, 0, 0, 1, 2);
-        g->addWidget(ChB_CELY_DEN, 0, 2, 1, 2);
-        g->addWidget(new QLabel(QStringLiteral("Čas Od"), GroupBox_DATUM), 1, 0);
-        g->addWidget(KTEDITDC_CAS_OD, 1, 1);
-        g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
-        g->addWidget(KTEDITDC_CAS_DO, 1, 3);
-        g->setRowStretch(2, 1);
-    }
-
-    // "Práva"
-    GroupBox_PRAVA = pojmenuj(new QGroupBox(QStringLiteral("Práva"), horni), "GroupBox_PRAVA");
-    Frame_Prava1 = pojmenuj(new TFrame_Prava(GroupBox_PRAVA), "Frame_Prava1");
-    {
-        auto* l = new QVBoxLayout(GroupBox_PRAVA);
-        l->setContentsMargins(2, 2, 2, 2);
-        l->addWidget(Frame_Prava1);
-    }
-
-    // "Událost"
-    GroupBox_UDALOST = pojmenuj(new QGroupBox(QStringLiteral("Událost"), horni), "GroupBox_UDALOST");
-    Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UDALOST), "Edit_NAZEV");
-    Edit_NAZEV->setMaxLength(250);
-    {
-        auto* l = new QVBoxLayout(GroupBox_UDALOST);
-        l->addWidget(Edit_NAZEV);
-    }
-
-    // "Alarm"
-    GroupBox_ALARM = pojmenuj(new QGroupBox(QStringLiteral("Alarm"), horni), "GroupBox_ALARM");
-    ChB_ALARM = pojmenuj(new QCheckBox(GroupBox_ALARM), "ChB_ALARM");
-    KTEDITDC_ALARM_DATUM = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 3), "KTEDITDC_ALARM_DATUM");
-    KTEDITDC_ALARM_CAS = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 4), "KTEDITDC_ALARM_CAS");
-    ComboBox_ALARM_TYP_AKCE = pojmenuj(new QComboBox(GroupBox_ALARM), "ComboBox_ALARM_TYP_AKCE");
-    ComboBox_ALARM_TYP_AKCE->addItems(TypyAkce());
-    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
-    Edit_ALARM_AKCE = pojmenuj(new QLineEdit(GroupBox_ALARM), "Edit_ALARM_AKCE");
-    Edit_ALARM_AKCE->setMaxLength(255);
-    SB_RUN = pojmenuj(new QToolButton(GroupBox_ALARM), "SB_RUN");
-    SB_RUN->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    SB_ALARM_AKCE = pojmenuj(new QToolButton(GroupBox_ALARM), "SB_ALARM_AKCE");
-    SB_ALARM_AKCE->setText(QStringLiteral("..."));
-    {
-        auto* g = new QGridLayout(GroupBox_ALARM);
-        g->addWidget(ChB_ALARM, 0, 0);
-        g->addWidget(new QLabel(QStringLiteral("Datum"), GroupBox_ALARM), 0, 1);
-        g->addWidget(KTEDITDC_ALARM_DATUM, 0, 2);
-        g->addWidget(new QLabel(QStringLiteral("Čas"), GroupBox_ALARM), 0, 3);
-        g->addWidget(KTEDITDC_ALARM_CAS, 0, 4);
-        g->addWidget(new QLabel(QStringLiteral("Typ akce"), GroupBox_ALARM), 0, 5);
-        g->addWidget(ComboBox_ALARM_TYP_AKCE, 0, 6, 1, 3);
-        g->addWidget(new QLabel(QStringLiteral("Akce"), GroupBox_ALARM), 1, 1);
-        g->addWidget(Edit_ALARM_AKCE, 1, 2, 1, 5);
-        g->addWidget(SB_RUN, 1, 7);
-        g->addWidget(SB_ALARM_AKCE, 1, 8);
-        g->setColumnStretch(6, 1);
-    }
-
-    FRAME_JvxCheckListBox_KUC1 =
-        pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
-    FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
-
-    {
-        auto* vlevo = new QGridLayout;
-        vlevo->addWidget(GroupBox_DATUM, 0, 0);
-        vlevo->addWidget(GroupBox_PRAVA, 0, 1);
-        vlevo->addWidget(GroupBox_UDALOST, 1, 0, 1, 2);
-        vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
-        vlevo->setRowStretch(3, 1);
-        auto* h = new QHBoxLayout(horni);
-        h->setContentsMargins(0, 0, 0, 0);
-        h->addLayout(vlevo, 1);
-        h->addWidget(FRAME_JvxCheckListBox_KUC1);
-    }
-
+    QWidget* lista = sestavListu();
+    QWidget* horni = sestavHorniCast();
     Splitter1 = pojmenuj(new QSplitter(Qt::Vertical, this), "Splitter1");
     Frame_Richedit1 = pojmenuj(new TFrame_Richedit(Splitter1), "Frame_Richedit1");
     Splitter1->addWidget(horni);
@@ -180,48 +68,164 @@ Teditudalost::Teditudalost(QWidget* parent) : QWidget(parent, Qt::Window)
     v->addWidget(lista);
     v->addWidget(Splitter1, 1);
 
-    // Wiring: every slot runs as one user action.
-    auto akce = [this](void (Teditudalost::*f)()) {
-        return [this, f] { runAction([this, f] { (this->*f)(); }); };
-    };
-    connect(SB_SAVE, &QToolButton::clicked, this, akce(&Teditudalost::SB_SAVEClick));
-    connect(SB_delete, &QToolButton::clicked, this, akce(&Teditudalost::SB_deleteClick));
-    connect(SpeedButton1, &QToolButton::clicked, this, akce(&Teditudalost::SpeedButton1Click));
-    connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(&Teditudalost::SB_SAVE_ORVANClick));
-    connect(SB_RUN, &QToolButton::clicked, this, akce(&Teditudalost::SB_RUNClick));
-    connect(SB_ALARM_AKCE, &QToolButton::clicked, this, akce(&Teditudalost::SB_ALARM_AKCEClick));
+    propoj();
+    FRAME_JvxCheckListBox_KUC1->NastavDruh(true, QStringLiteral("KU"));
+    editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KU")));
+}
+
+QWidget* Teditudalost::sestavListu()
+{
+    auto* lista = new QWidget(this);
+    SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
+                       QStringLiteral("Uložit"));
+    SB_delete =
+        tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"), QStringLiteral("Smazat"));
+    SpeedButton1 = tlacitko(lista, "SpeedButton1", QStyle::SP_BrowserReload, QString(),
+                            QStringLiteral("Znovu načtení záznamu"));
+    SB_SAVE_ORVAN = tlacitko(lista, "SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
+                             QStringLiteral("Uloží záznam do souboru typu ORVAN"));
+    auto* h = new QHBoxLayout(lista);
+    h->setContentsMargins(2, 2, 2, 2);
+    h->setSpacing(2);
+    for (QToolButton* b : {SB_SAVE, SB_delete, SpeedButton1, SB_SAVE_ORVAN})
+        h->addWidget(b);
+    h->addStretch(1);
+    return lista;
+}
+
+QWidget* Teditudalost::sestavHorniCast()
+{
+    auto* horni = new QWidget(this);
+    sestavDatum(horni);
+
+    GroupBox_PRAVA = pojmenuj(new QGroupBox(QStringLiteral("Práva"), horni), "GroupBox_PRAVA");
+    Frame_Prava1 = pojmenuj(new TFrame_Prava(GroupBox_PRAVA), "Frame_Prava1");
+    auto* prava = new QVBoxLayout(GroupBox_PRAVA);
+    prava->setContentsMargins(2, 2, 2, 2);
+    prava->addWidget(Frame_Prava1);
+
+    GroupBox_UDALOST = pojmenuj(new QGroupBox(QStringLiteral("Událost"), horni), "GroupBox_UDALOST");
+    Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UDALOST), "Edit_NAZEV");
+    (new QVBoxLayout(GroupBox_UDALOST))->addWidget(Edit_NAZEV);
+
+    sestavAlarm(horni);
+
+    FRAME_JvxCheckListBox_KUC1 = pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
+    FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
+
+    auto* vlevo = new QGridLayout;
+    vlevo->addWidget(GroupBox_DATUM, 0, 0);
+    vlevo->addWidget(GroupBox_PRAVA, 0, 1);
+    vlevo->addWidget(GroupBox_UDALOST, 1, 0, 1, 2);
+    vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
+    vlevo->setRowStretch(3, 1);
+    auto* h = new QHBoxLayout(horni);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addLayout(vlevo, 1);
+    h->addWidget(FRAME_JvxCheckListBox_KUC1);
+    return horni;
+}
+
+void Teditudalost::sestavDatum(QWidget* rodic)
+{
+    GroupBox_DATUM = pojmenuj(new QGroupBox(QStringLiteral("Datum"), rodic), "GroupBox_DATUM");
+    KTEDITDC_DATUM = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 3), "KTEDITDC_DATUM");
+    ChB_CELY_DEN = pojmenuj(new QCheckBox(QStringLiteral("Celý den"), GroupBox_DATUM), "ChB_CELY_DEN");
+    KTEDITDC_CAS_OD = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_OD");
+    KTEDITDC_CAS_DO = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_DO");
+    auto* g = new QGridLayout(GroupBox_DATUM);
+    g->addWidget(KTEDITDC_DATUM, 0, 0, 1, 2);
+    g->addWidget(ChB_CELY_DEN, 0, 2, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Čas Od"), GroupBox_DATUM), 1, 0);
+    g->addWidget(KTEDITDC_CAS_OD, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
+    g->addWidget(KTEDITDC_CAS_DO, 1, 3);
+    g->setRowStretch(2, 1);
+}
+
+void Teditudalost::sestavAlarm(QWidget* rodic)
+{
+    GroupBox_ALARM = pojmenuj(new QGroupBox(QStringLiteral("Alarm"), rodic), "GroupBox_ALARM");
+    ChB_ALARM = pojmenuj(new QCheckBox(GroupBox_ALARM), "ChB_ALARM");
+    KTEDITDC_ALARM_DATUM = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 3), "KTEDITDC_ALARM_DATUM");
+    KTEDITDC_ALARM_CAS = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 4), "KTEDITDC_ALARM_CAS");
+    ComboBox_ALARM_TYP_AKCE = pojmenuj(new QComboBox(GroupBox_ALARM), "ComboBox_ALARM_TYP_AKCE");
+    ComboBox_ALARM_TYP_AKCE->addItems(TypyAkce());
+    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
+    Edit_ALARM_AKCE = pojmenuj(new QLineEdit(GroupBox_ALARM), "Edit_ALARM_AKCE");
+    SB_RUN = tlacitko(GroupBox_ALARM, "SB_RUN", QStyle::SP_MediaPlay, QString(), QString());
+    SB_RUN->setAutoRaise(false);
+    SB_ALARM_AKCE = tlacitko(GroupBox_ALARM, "SB_ALARM_AKCE", QStringLiteral("..."), QString());
+    SB_ALARM_AKCE->setAutoRaise(false);
+    auto* g = new QGridLayout(GroupBox_ALARM);
+    g->addWidget(ChB_ALARM, 0, 0);
+    g->addWidget(new QLabel(QStringLiteral("Datum"), GroupBox_ALARM), 0, 1);
+    g->addWidget(KTEDITDC_ALARM_DATUM, 0, 2);
+    g->addWidget(new QLabel(QStringLiteral("Čas"), GroupBox_ALARM), 0, 3);
+    g->addWidget(KTEDITDC_ALARM_CAS, 0, 4);
+    g->addWidget(new QLabel(QStringLiteral("Typ akce"), GroupBox_ALARM), 0, 5);
+    g->addWidget(ComboBox_ALARM_TYP_AKCE, 0, 6, 1, 3);
+    g->addWidget(new QLabel(QStringLiteral("Akce"), GroupBox_ALARM), 1, 1);
+    g->addWidget(Edit_ALARM_AKCE, 1, 2, 1, 5);
+    g->addWidget(SB_RUN, 1, 7);
+    g->addWidget(SB_ALARM_AKCE, 1, 8);
+    g->setColumnStretch(6, 1);
+}
+
+void Teditudalost::propoj()
+{
+    // Every slot runs as one user action.
+    connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVEClick));
+    connect(SB_delete, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_deleteClick));
+    connect(SpeedButton1, &QToolButton::clicked, this, akce(this, &Teditudalost::SpeedButton1Click));
+    connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVE_ORVANClick));
+    connect(SB_RUN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_RUNClick));
+    connect(SB_ALARM_AKCE, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_ALARM_AKCEClick));
     // The boxes react to every change of state, also one made by loading.
-    connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(&Teditudalost::ChB_CELY_DENClick));
-    connect(ChB_ALARM, &QCheckBox::toggled, this, akce(&Teditudalost::ChB_ALARMClick));
+    connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_CELY_DENClick));
+    connect(ChB_ALARM, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_ALARMClick));
     // Only the user's choice, not the program's setting of the list.
     connect(ComboBox_ALARM_TYP_AKCE, &QComboBox::activated, this,
-            akce(&Teditudalost::ComboBox_ALARM_TYP_AKCEChange));
-    for (QLineEdit* e :
-         {static_cast<QLineEdit*>(KTEDITDC_DATUM), static_cast<QLineEdit*>(KTEDITDC_CAS_OD),
-          static_cast<QLineEdit*>(KTEDITDC_CAS_DO), Edit_NAZEV, static_cast<QLineEdit*>(KTEDITDC_ALARM_DATUM),
-          static_cast<QLineEdit*>(KTEDITDC_ALARM_CAS), Edit_ALARM_AKCE})
-        connect(e, &QLineEdit::textChanged, this, [this] { ZAZNAM_Change(); });
-    connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
-    // A change of the note alone is a change of the event.
-    connect(Frame_Richedit1->JvxRichEdit1->document(), &QTextDocument::modificationChanged, this,
-            [this](bool changed) {
-                if (changed) ZAZNAM_Change();
-            });
+            akce(this, &Teditudalost::ComboBox_ALARM_TYP_AKCEChange));
 
-    FRAME_JvxCheckListBox_KUC1->NastavDruh(true, QStringLiteral("KU"));
-    m_zmeneno = false;
+    editor::sledujZmeny(m_stav, {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV,
+                                 ChB_ALARM, KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE,
+                                 Edit_ALARM_AKCE, Frame_Richedit1->JvxRichEdit1});
+    connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
+    connect(FRAME_JvxCheckListBox_KUC1, &TFRAME_JvxCheckListBox_KUC::zmeneno, this, [this] { ZAZNAM_Change(); });
 }
 
 // ---- Loading ----------------------------------------------------------------
 
-void Teditudalost::OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam)
+bool Teditudalost::opustZobrazeny()
 {
-    if (lParam == -11)
+    return m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); });
+}
+
+bool Teditudalost::OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam)
+{
+    if (!opustZobrazeny()) return false;
+    if (lParam == LP_EDIT_RECORD)
         Nacti_zaznam(int(wParam), QString(), QString(), QString());
-    else if (lParam == -12)
+    else if (lParam == LP_NEW_ON_DATE)
         Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), QString());
     else
         Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), KlicNaText(2, int(lParam)));
+    return true;
+}
+
+bool Teditudalost::NovaUdalost()
+{
+    if (!opustZobrazeny()) return false;
+    Nacti_zaznam(0, QString(), QString(), QString());
+    return true;
+}
+
+bool Teditudalost::ImportujSoubor(const QString& soubor)
+{
+    if (!opustZobrazeny()) return false;
+    Nacti_zaznam(0, QString(), soubor, QString());
+    return true;
 }
 
 QString Teditudalost::VyberSouborImportu(QWidget* parent)
@@ -232,8 +236,7 @@ QString Teditudalost::VyberSouborImportu(QWidget* parent)
 void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& soubor, const QString& cas)
 {
     {
-        QScopedValueRollback guard(m_nacitani, true);
-        m_zaviraPoUlozeni = false;
+        const StavEditoru::Nacitani nacitani(m_stav);
         SB_delete->setVisible(id != 0);
 
         KTEDITDC_DATUM->setText(datum);
@@ -252,12 +255,11 @@ void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& sou
         m_smiSmazat = true;
         Frame_Prava1->setJenCteni(false);
         Frame_Prava1->NactiPrava(PravaZaznamu::Vse(session().VychoziSkupina));
-        m_id = id;
+        m_stav.setId(id);
 
         if (id != 0) {
             TKTDATASET t;
-            SQLDATA().NactiTabulku(QString(SqlNactiUdalost).replace(QLatin1String("%d"), QString::number(id)),
-                                   t);
+            SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiUdalost, {QString::number(id)}), t);
             if (t.PocetRadku() < 1) throw ActionError(QStringLiteral("Záznam %1 nebyl nalezen.").arg(id));
             const UdalostPole u = UdalostZRadku(t, 1);
             KTEDITDC_DATUM->setText(u.Datum);
@@ -276,9 +278,8 @@ void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& sou
             m_smiSmazat = pravidlo.SmiSmazat;
             Frame_Prava1->setJenCteni(pravidlo.PravaZamcena);
             Frame_Prava1->NactiPrava(u.Prava);
-            SQLDATA().NactiPoznamku(
-                QString(SqlPoznamkaUdalosti).replace(QLatin1String("%d"), QString::number(id)),
-                QStringLiteral("Poznamka"), Frame_Richedit1->JvxRichEdit1->document());
+            SQLDATA().NactiPoznamku(VyplnSablonu(SqlPoznamkaUdalosti, {QString::number(id)}),
+                                    QStringLiteral("Poznamka"), Frame_Richedit1->JvxRichEdit1->document());
         }
         // Also for a new event, so it never keeps the locks of a read-only
         // event shown before it.
@@ -289,8 +290,6 @@ void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& sou
         povolAlarm();
         Frame_Richedit1->JvxRichEdit1->document()->setModified(false);
     }
-    m_zmeneno = false;
-
     if (id == 0 && !soubor.isEmpty()) nactiZeSouboru(soubor);
 }
 
@@ -331,18 +330,16 @@ void Teditudalost::povolAlarm()
 
 void Teditudalost::ZAZNAM_Change()
 {
-    if (!m_nacitani) m_zmeneno = true;
+    m_stav.oznacZmenu();
 }
 
 void Teditudalost::ChB_CELY_DENClick()
 {
-    m_zmeneno = true;
     povolCasy();
 }
 
 void Teditudalost::ChB_ALARMClick()
 {
-    m_zmeneno = true;
     povolAlarm();
     if (!ChB_ALARM->isChecked()) return;
     if (KTEDITDC_ALARM_DATUM->text().trimmed().isEmpty())
@@ -353,7 +350,6 @@ void Teditudalost::ChB_ALARMClick()
 
 void Teditudalost::ComboBox_ALARM_TYP_AKCEChange()
 {
-    m_zmeneno = true;
     const bool soubor = ComboBox_ALARM_TYP_AKCE->currentIndex() != 0;
     for (QWidget* w : std::initializer_list<QWidget*>{Edit_ALARM_AKCE, SB_RUN, SB_ALARM_AKCE})
         w->setEnabled(soubor);
@@ -365,7 +361,6 @@ void Teditudalost::SB_ALARM_AKCEClick()
         dialogs::openFileName(this, QStringLiteral("*.waw|*.wav|*.*|*.*"), QStringLiteral("wav"));
     if (f.isEmpty()) return;
     Edit_ALARM_AKCE->setText(f);
-    m_zmeneno = true;
 }
 
 void Teditudalost::SB_RUNClick()
@@ -410,92 +405,65 @@ Teditudalost::Ulozeni Teditudalost::Uloz_zaznam()
         return Ulozeni::JenCteni;
     }
     const UdalostPole u = pole();
-    if (!UdalostMaDatum(u)) return Ulozeni::ChybiDatum;
-
-    TSQLDATA& db = SQLDATA();
-    const int noveId = m_id == 0 ? db.NoveID(QStringLiteral("KU_ID")) : 0;
-    const QStringList sql =
-        PrikazyUlozeniUdalosti(u, m_id, noveId, session().UzivatelID, FRAME_JvxCheckListBox_KUC1->data());
-    QString chyba;
-    const bool ok = db.ProvedSQLSeznam(sql, chyba);
-    if (!ok) {
-        messages::error(sql.constFirst() + QStringLiteral("\r\n") + chyba);
-    } else {
-        if (m_id == 0) m_id = noveId;
-        db.UlozPoznamku(QStringLiteral("UPDATE_KU_POZNAMKA"), QStringLiteral("KU"),
-                        Frame_Richedit1->JvxRichEdit1->document(), m_id, QStringLiteral("POZNAMKA"));
+    if (!UdalostMaPlatnaData(u)) {
+        messages::error(TextChybnaData);
+        return Ulozeni::ChybiDatum;
     }
-    db.UdelejRefresh();
-    return ok ? Ulozeni::Ulozeno : Ulozeni::Odmitnuto;
+    const VysledekZapisu v =
+        UlozUdalost(SQLDATA(), u, m_stav.id(), session().UzivatelID, FRAME_JvxCheckListBox_KUC1->data(),
+                    notetext::save(Frame_Richedit1->JvxRichEdit1->document()));
+    if (!v.ok) {
+        messages::error(v.chyba);
+        return Ulozeni::Odmitnuto;
+    }
+    m_stav.setId(v.id);
+    m_stav.zahodZmeny();
+    FRAME_JvxCheckListBox_KUC1->setZmeneno(false);
+    return Ulozeni::Ulozeno;
+}
+
+bool Teditudalost::ulozenoNeboNelze()
+{
+    // A read-only record has nothing that could be saved: it may be left.
+    const Ulozeni u = Uloz_zaznam();
+    return u == Ulozeni::Ulozeno || u == Ulozeni::JenCteni;
 }
 
 void Teditudalost::SB_SAVEClick()
 {
-    switch (Uloz_zaznam()) {
-    case Ulozeni::Ulozeno:
-    case Ulozeni::JenCteni:
-        m_zmeneno = false;
-        m_zaviraPoUlozeni = true;
+    const Ulozeni u = Uloz_zaznam();
+    // Anything refused keeps the window open with everything the user typed.
+    if (u == Ulozeni::Ulozeno || u == Ulozeni::JenCteni) {
+        m_stav.zahodZmeny();
         close();
-        break;
-    case Ulozeni::ChybiDatum:
-        messages::error(kTextChybnaData);
-        break;
-    case Ulozeni::Odmitnuto:
-        // The window stays open with everything the user typed.
-        break;
     }
 }
 
 void Teditudalost::SB_deleteClick()
 {
-    if (m_id == 0) return;
+    if (m_stav.id() == 0) return;
     PravidloEditoru pravidlo;
     pravidlo.JenCteni = m_jenCteni;
     pravidlo.SmiSmazat = m_smiSmazat;
     if (!OverSmazani(pravidlo)) return;
-    QString chyba;
-    if (!SQLDATA().ProvedSQLSeznam({QStringLiteral("delete from ku where ku_id=%1").arg(m_id)}, chyba))
+    const QString chyba = SmazUdalost(SQLDATA(), m_stav.id());
+    if (!chyba.isEmpty()) {
         messages::error(chyba);
-    SQLDATA().UdelejRefresh();
+        return;
+    }
     // Nothing is left to save: close without the question.
-    m_zaviraPoUlozeni = true;
+    m_stav.zahodZmeny();
     close();
 }
 
 void Teditudalost::SpeedButton1Click()
 {
-    Nacti_zaznam(m_id, QString(), QString(), QString());
-    m_zmeneno = false;
+    Nacti_zaznam(m_stav.id(), QString(), QString(), QString());
 }
 
 void Teditudalost::closeEvent(QCloseEvent* event)
 {
-    if (FRAME_JvxCheckListBox_KUC1->Zmeneno() || Frame_Prava1->Zmeneno()) m_zmeneno = true;
-    if (m_zaviraPoUlozeni || !m_zmeneno) {
-        event->accept();
-        return;
-    }
-    bool zavrit = true;
-    runAction([&] {
-        if (!messages::confirm(kTextUlozit)) return;
-        switch (Uloz_zaznam()) {
-        case Ulozeni::ChybiDatum:
-            messages::error(kTextChybnaData);
-            zavrit = false;
-            break;
-        case Ulozeni::Odmitnuto:
-            zavrit = false;
-            break;
-        default:
-            m_zmeneno = false;
-            break;
-        }
-    });
-    if (zavrit)
-        event->accept();
-    else
-        event->ignore();
+    editor::zavri(event, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 // ---- Item files -----------------------------------------------------------------
@@ -551,5 +519,6 @@ void Teditudalost::nactiZeSouboru(const QString& soubor)
     Frame_Richedit1->JvxRichEdit1->setPlainText(p.Poznamka.join(QLatin1Char('\n')));
     Frame_Prava1->NactiPravaIni(ini);
     FRAME_JvxCheckListBox_KUC1->NactiKategorieZeSouboru(ini);
-    m_zmeneno = true;
+    // Nothing of the file is stored yet.
+    m_stav.oznacZmenu();
 }

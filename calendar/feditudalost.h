@@ -2,6 +2,8 @@
 
 #include "udalost.h"
 
+#include "data/editorzaznamu.h"
+
 #include <QWidget>
 #include <cstdint>
 
@@ -28,16 +30,19 @@ public:
     explicit Teditudalost(QWidget* parent = nullptr);
 
     // ---- For the main window --------------------------------------------
+    // These open another record; when the shown one has unsaved changes they
+    // ask "Chcete data uložit ?" first and return false, with the shown record
+    // kept, when its save was refused.
     // WM_EDIT_EVENT: lParam -11 edits the event wParam (0 = a new, empty
     // event); -12 a new event on the date key wParam; any other lParam a new
     // event on the date key wParam starting at the time key lParam.
-    void OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam);
+    bool OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam);
     // A new event without a date (the page bar).
-    void NovaUdalost() { Nacti_zaznam(0, QString(), QString(), QString()); }
+    bool NovaUdalost();
     // The import command: asks for an item file; empty when cancelled.
     static QString VyberSouborImportu(QWidget* parent);
     // A new event filled from an item file.
-    void ImportujSoubor(const QString& soubor) { Nacti_zaznam(0, QString(), soubor, QString()); }
+    bool ImportujSoubor(const QString& soubor);
 
     // Fills the window for the stored event id, or for a new event (id 0)
     // on the date text at the time text, filled from the item file when one
@@ -47,14 +52,15 @@ public:
     enum class Ulozeni {
         Ulozeno,    // written
         JenCteni,   // read-only record: the message was shown, nothing written
-        ChybiDatum, // refused before writing: the date is missing
+        ChybiDatum, // refused before writing: a date or time is missing or malformed
         Odmitnuto,  // the server refused the statements; the input stays
     };
+    // Shows what went wrong itself; the window keeps the input unless saved.
     Ulozeni Uloz_zaznam();
 
-    int ZaznamID() const { return m_id; }
+    int ZaznamID() const { return m_stav.id(); }
     bool JenCteni() const { return m_jenCteni; }
-    bool Zmeneno() const { return m_zmeneno; }
+    bool Zmeneno() const { return m_stav.zmeneno(); }
 
     // ---- Handlers ---------------------------------------------------------
     void SB_SAVEClick();
@@ -98,6 +104,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QWidget* sestavListu();
+    QWidget* sestavHorniCast();
+    void sestavDatum(QWidget* rodic);
+    void sestavAlarm(QWidget* rodic);
+    void propoj();
+    bool opustZobrazeny();
+    bool ulozenoNeboNelze();
+
     UdalostPole pole() const;
     PolozkaSouboru polozka() const;
     void nactiZeSouboru(const QString& soubor);
@@ -106,10 +120,7 @@ private:
     void povolAlarm();
     void nastavTypAkce(int typ);
 
-    int m_id = 0;
+    StavEditoru m_stav;
     bool m_jenCteni = false;
     bool m_smiSmazat = true;
-    bool m_zmeneno = false;
-    bool m_zaviraPoUlozeni = false;
-    bool m_nacitani = false; // loading: changes of the fields are not the user's
 };

@@ -229,7 +229,7 @@ void TBrowsePanel::dvojklik(const QModelIndex& index)
     if (!index.isValid() || !m_cil) return;
     const RadekSeznamu& r = BrowseGrid1->model()->radky().at(index.row());
     if (index.column() == 1)
-        m_cil->command(WM_EDIT_EVENT, r.id.toInt(), -11);
+        m_cil->command(WM_EDIT_EVENT, r.id.toInt(), LP_EDIT_RECORD);
     else
         m_cil->command(WM_EDIT_EVENT, TextNaKlic(1, r.zacatek), TextNaKlic(2, r.zacatek));
 }

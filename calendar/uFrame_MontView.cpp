@@ -216,7 +216,7 @@ void TFrame_MontView::exportDoHtml()
 
 void TFrame_MontView::novaPolozka()
 {
-    if (m_sloupec >= 1 && m_radek >= 1) posli(WM_EDIT_EVENT, m_mrizka.klicBunky(m_sloupec, m_radek), -12);
+    if (m_sloupec >= 1 && m_radek >= 1) posli(WM_EDIT_EVENT, m_mrizka.klicBunky(m_sloupec, m_radek), LP_NEW_ON_DATE);
 }
 
 void TFrame_MontView::prehledDne()
@@ -324,11 +324,11 @@ void TFrame_MontView::klik(QPoint bod)
         posli(WM_SHOW_DAY_LIST, klic, klic);
         break;
     case CilKliku::NovaUdalost:
-        posli(WM_EDIT_EVENT, klic, -12);
+        posli(WM_EDIT_EVENT, klic, LP_NEW_ON_DATE);
         break;
     case CilKliku::UpravitUdalost: {
         const QString id = data.udalosti.at(cil.radek - 1).id;
-        if (!id.isEmpty()) posli(WM_EDIT_EVENT, id.toInt(), -11);
+        if (!id.isEmpty()) posli(WM_EDIT_EVENT, id.toInt(), LP_EDIT_RECORD);
         break;
     }
     case CilKliku::Nic:

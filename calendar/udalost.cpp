@@ -82,6 +82,29 @@ bool UdalostMaDatum(const UdalostPole& u)
     return !d.isEmpty() && d != QLatin1String("00.00.0");
 }
 
+bool UdalostMaPlatnaData(const UdalostPole& u)
+{
+    return UdalostMaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
+           PlatneDatum(u.AlarmDatum) && PlatnyCas(u.AlarmCas);
+}
+
+VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
+                           const TKategorieKUC& kategorie, const QByteArray& poznamka)
+{
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("KU_ID"),
+        [&](int id) {
+            return PrikazyUlozeniUdalosti(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie);
+        },
+        PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka});
+}
+
+QString SmazUdalost(TDataModuleIb& db, int zaznamId)
+{
+    const QString id = QString::number(zaznamId);
+    return SmazZaznam(db, {VyplnSablonu(SqlSmazatKuKat, {id}), QStringLiteral("delete from ku where ku_id=") + id});
+}
+
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
                                    const TKategorieKUC& kategorie)
 {

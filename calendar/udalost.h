@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/editorzaznamu.h"
 #include "users/rights.h"
 
 #include <QString>
@@ -35,12 +36,25 @@ UdalostPole UdalostZRadku(const TKTDATASET& tabulka, int radek);
 
 // A save needs a date: neither empty after trimming nor "00.00.0".
 bool UdalostMaDatum(const UdalostPole& u);
+// A save needs a date that parses, and times and an alarm date that are
+// empty or parse; anything else is refused before a statement is built.
+bool UdalostMaPlatnaData(const UdalostPole& u);
 
 // The statements of one save, run in one transaction: for a stored event
 // (zaznamId != 0) the update, the delete of its links and the inserts; for a
 // new one (noveId) the insert and the link inserts.
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
                                    const TKategorieKUC& kategorie);
+
+// Stores the event (zaznamId 0: a new one under a new KU_ID) with its
+// category links and its note (the note procedure's bytes) in one
+// transaction, then announces the change.
+VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
+                           const TKategorieKUC& kategorie, const QByteArray& poznamka);
+
+// Deletes the event and its category links in one transaction and announces
+// the change; the server's error text, empty on success.
+QString SmazUdalost(TDataModuleIb& db, int zaznamId);
 
 // Fills "%s" and "%d" of a template in order with the given texts.
 QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty);

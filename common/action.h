@@ -33,3 +33,10 @@ bool runAction(F&& action)
     }
     return false;
 }
+
+// A slot that runs a member function of `obj` as one user action.
+template <typename T>
+auto akce(T* obj, void (T::*f)())
+{
+    return [obj, f] { runAction([obj, f] { (obj->*f)(); }); };
+}

@@ -20,6 +20,15 @@ enum : int {
     WM_EDIT_CALENDAR_CATEGORY = 1255,
 };
 
+// lParam codes of WM_EDIT_EVENT; any other lParam is a time key.
+enum : std::intptr_t {
+    LP_EDIT_RECORD = -11, // wParam: the record's id (0 = a new record)
+    LP_NEW_ON_DATE = -12, // wParam: the date key of a new record
+    // The program's own code, not one of the described messages: the page
+    // bar's "Nová událost", a new event without a date.
+    LP_NEW_WITHOUT_DATE = -13,
+};
+
 // Whatever receives window messages: the main window, or a view for its own.
 class CommandTarget {
 public:

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStyle>
 #include <QToolButton>
 
-// The flat tool button of the small frames' button strips.
+// The flat tool button of the editors' and small frames' button strips.
 inline QToolButton* tlacitko(QWidget* parent, const char* name, const QString& text, const QString& tip)
 {
     auto* b = new QToolButton(parent);
@@ -11,5 +12,16 @@ inline QToolButton* tlacitko(QWidget* parent, const char* name, const QString& t
     b->setText(text);
     b->setToolTip(tip);
     b->setAutoRaise(true);
+    return b;
+}
+
+// The same with a standard icon, the text beside it.
+inline QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::StandardPixmap ikona, const QString& text,
+                             const QString& tip)
+{
+    QToolButton* b = tlacitko(parent, name, text, tip);
+    b->setIcon(parent->style()->standardIcon(ikona));
+    if (!text.isEmpty())
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return b;
 }

@@ -41,6 +41,9 @@ QByteArray encodeSql(const QString& sql)
     QChar bad;
     if (!cp1250::encode(sql, out, &bad))
         throw DbError(cp1250::unencodableMessage(bad));
+    // A NUL byte in statement text is refused, not left to the server's parser.
+    if (out.contains('\0'))
+        throw DbError(cp1250::unencodableMessage(QChar(0)));
     return out;
 }
 

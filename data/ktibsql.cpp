@@ -221,6 +221,17 @@ bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
 
 bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
 {
+    return provedVTransakci(statements, nullptr, error);
+}
+
+bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error)
+{
+    return provedVTransakci(statements, &poznamka, error);
+}
+
+bool TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
+                                     QString& error)
+{
     error.clear();
     if (!m_att) {
         error = QStringLiteral("Databáze není připojena.");
@@ -234,6 +245,8 @@ bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& erro
             const QByteArray text = fb::encodeSql(sql);
             m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
         }
+        if (poznamka)
+            zapisPoznamku(m_tra, *poznamka);
         m_tra->commit(&st);
         m_tra = nullptr;
         return true;
@@ -316,23 +329,42 @@ void TDataModuleIb::NactiPoznamku(const QString& sql, const QString& column, QTe
 void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const QTextDocument* note, int id,
                                  const QString&)
 {
-    const QByteArray data = note ? notetext::save(note) : QByteArray();
+    const PoznamkaZapisu p{procedure, id, note ? notetext::save(note) : QByteArray()};
     ukonciTransakci();
     ITransaction* tra = sdilenaTransakce();
+    try {
+        zapisPoznamku(tra, p);
+        fb::Status st(fb::status());
+        m_tra->commit(&st);
+        m_tra = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        ukonciTransakci();
+        throw DbError(msg);
+    } catch (const DbError&) {
+        ukonciTransakci();
+        throw;
+    }
+}
+
+void TDataModuleIb::zapisPoznamku(ITransaction* tra, const PoznamkaZapisu& poznamka)
+{
     fb::Status st(fb::status());
     IStatement* stmt = nullptr;
     IMessageMetadata* in = nullptr;
     IBlob* blob = nullptr;
     try {
-        const QByteArray sql = fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + procedure + QStringLiteral("(?, ?)"));
+        const QByteArray sql =
+            fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + poznamka.procedura + QStringLiteral("(?, ?)"));
         stmt = m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
         in = stmt->getInputMetadata(&st);
         // The procedures take an integer id and a blob.
         std::vector<unsigned char> buf(in->getMessageLength(&st), 0);
-        const ISC_LONG idValue = id;
+        const ISC_LONG idValue = poznamka.id;
         std::memcpy(buf.data() + in->getOffset(&st, 0), &idValue, sizeof idValue);
         ISC_QUAD blobId{};
         blob = m_att->createBlob(&st, tra, &blobId, 0, nullptr);
+        const QByteArray& data = poznamka.data;
         for (qsizetype pos = 0; pos < data.size(); pos += 32768) {
             const auto len = unsigned(std::min<qsizetype>(32768, data.size() - pos));
             blob->putSegment(&st, len, data.constData() + pos);
@@ -345,18 +377,14 @@ void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const
         stmt = nullptr;
         in->release();
         in = nullptr;
-        m_tra->commit(&st);
-        m_tra = nullptr;
-    } catch (const FbException& e) {
-        const QString msg = fb::errorText(e);
+    } catch (...) {
         if (blob)
             blob->release();
         if (stmt)
             stmt->release();
         if (in)
             in->release();
-        ukonciTransakci();
-        throw DbError(msg);
+        throw;
     }
 }
 

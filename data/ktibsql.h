@@ -11,6 +11,14 @@
 class CommandTarget;
 class QTextDocument;
 
+// A note stored with the statements of a record, through one of the note
+// procedures (an integer id and a blob).
+struct PoznamkaZapisu {
+    QString procedura;
+    int id = 0;
+    QByteArray data;
+};
+
 // The program's only door to the database: one connection, one shared read
 // transaction (a snapshot that lasts until the next write, procedure call or
 // restart), statement execution with its own commit, generators, the server
@@ -40,6 +48,9 @@ public:
     // Writes never throw: the result is the server's error text, empty on success.
     bool ProvedSQL(const QString& sql, QString& error);
     bool ProvedSQLSeznam(const QStringList& statements, QString& error);
+    // The statements and then the note, all in one transaction: either the
+    // whole record is stored or nothing of it.
+    bool ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error);
 
     int NoveID(const QString& generator);
     void UdelejRefresh();
@@ -67,6 +78,10 @@ protected:
     Firebird::ITransaction* sdilenaTransakce();
     void ukonciTransakci();
     void zavriKurzor();
+
+private:
+    bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error);
+    void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
 
 private:
     Firebird::IAttachment* m_att = nullptr;

@@ -5,30 +5,100 @@
 #include <QDate>
 #include <QRegularExpression>
 
+const QString TextChybnaData = QStringLiteral("Data obsahují nepovolené údaje !");
+
+namespace
+{
+
+// `rokCislic`: how many digits the year may have, as a regular expression's count.
+QDate parsujDatum(const QString& text, const char* rokCislic = "1,4")
+{
+    const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{%1})\\s*$")
+                                    .arg(QLatin1String(rokCislic)));
+    const auto m = re.match(text);
+    return m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()) : QDate();
+}
+
+// Seconds since midnight, -1 when the text is no time of day.
+int parsujCas(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
+    const auto m = re.match(text);
+    const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
+    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59)
+        return -1;
+    return h * 3600 + mi * 60 + s;
+}
+
+QString datumNeboChyba(const QString& date)
+{
+    const auto d = KanonickeDatum(date);
+    if (!d)
+        throw ActionError(TextChybnaData);
+    return *d;
+}
+
+} // namespace
+
 QString TextSQLMax(const QString& text, int maximum)
 {
-    QString s = text;
-    s.replace(QLatin1Char('"'), QLatin1Char('\''));
-    if (maximum > 0 && maximum < s.size())
-        s.truncate(maximum);
+    QString s = maximum > 0 && maximum < text.size() ? text.left(maximum) : text;
+    // A cut must not leave half of a surrogate pair behind.
+    if (s.size() < text.size() && !s.isEmpty() && s.back().isHighSurrogate())
+        s.chop(1);
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
+bool JePrazdneDatum(const QString& date)
+{
+    return date.trimmed().isEmpty() || date == QLatin1String("00.00.0000") || date == QLatin1String("0.0.0000") ||
+           date == QLatin1String("0.0.0");
+}
+
+std::optional<QString> KanonickeDatum(const QString& date)
+{
+    // A short year would be read by the server as one of this century: only
+    // the full year is taken, so nothing is stored under a guessed century.
+    const QDate d = parsujDatum(date, "4");
+    if (!d.isValid())
+        return std::nullopt;
+    return QStringLiteral("%1.%2.%3").arg(d.day()).arg(d.month()).arg(d.year(), 4, 10, QLatin1Char('0'));
+}
+
+std::optional<QString> KanonickyCas(const QString& time)
+{
+    const int s = parsujCas(time);
+    if (s < 0)
+        return std::nullopt;
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600)
+        .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+bool PlatneDatum(const QString& date) { return JePrazdneDatum(date) || KanonickeDatum(date).has_value(); }
+bool PlatnyCas(const QString& time) { return time.trimmed().isEmpty() || KanonickyCas(time).has_value(); }
+
 QString DatumSQL(const QString& date)
 {
-    if (date.isEmpty() || date == QLatin1String("00.00.0000") || date == QLatin1String("0.0.0000") ||
-        date == QLatin1String("0.0.0"))
+    if (JePrazdneDatum(date))
         return QStringLiteral("NULL");
-    return QLatin1Char('"') + date + QLatin1Char('"');
+    return QLatin1Char('"') + datumNeboChyba(date) + QLatin1Char('"');
 }
 
 QString DatumCasSQL(const QString& date, const QString& time)
 {
-    if (date.isEmpty() && time.isEmpty())
+    const bool bezData = JePrazdneDatum(date), bezCasu = time.trimmed().isEmpty();
+    if (bezData && bezCasu)
         return QStringLiteral("NULL");
-    if (!time.isEmpty())
-        return QLatin1Char('"') + date + QLatin1Char(' ') + time + QLatin1Char('"');
-    return QLatin1Char('"') + date + QLatin1Char('"');
+    const QString d = bezData ? QString() : datumNeboChyba(date);
+    if (bezCasu)
+        return QLatin1Char('"') + d + QLatin1Char('"');
+    const auto t = KanonickyCas(time);
+    if (!t)
+        throw ActionError(TextChybnaData);
+    return QLatin1Char('"') + d + QLatin1Char(' ') + *t + QLatin1Char('"');
 }
 
 QString LogikaSQL(bool flag) { return flag ? QStringLiteral("\"1\"") : QStringLiteral("\"0\""); }
@@ -59,11 +129,8 @@ QString CasCast(const QString& dateTime)
 
 double DatumZTextu(const QString& dateTime)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{1,4})\\s*$"));
     const QString part = DatumCast(dateTime);
-    const auto m = re.match(part);
-    const QDate d = m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt())
-                                 : QDate();
+    const QDate d = parsujDatum(part);
     if (!d.isValid())
         throw ActionError(QStringLiteral("\"%1\" není platné datum.").arg(part));
     return double(QDate(1899, 12, 30).daysTo(d));
@@ -71,13 +138,11 @@ double DatumZTextu(const QString& dateTime)
 
 double CasZTextu(const QString& dateTime)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
     QString part = CasCast(dateTime);
     if (part.trimmed().isEmpty())
         part = QStringLiteral("00:00:00");
-    const auto m = re.match(part);
-    const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
-    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59)
+    const int s = parsujCas(part);
+    if (s < 0)
         throw ActionError(QStringLiteral("\"%1\" není platný čas.").arg(part));
-    return (h * 3600 + mi * 60 + s) / 86400.0;
+    return s / 86400.0;
 }

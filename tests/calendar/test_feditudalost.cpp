@@ -152,7 +152,7 @@ TEST_F(EditUdalost, SaveStatementsAreExact)
             "ku(ku_id,datum,cas_od,cas_do,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,"
             "ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,F_SMAZAT,F_"
             "ALARM,"
-            "F_ADMINISTROVAT)  values(77,\"1.5.2004\",\"1.5.2004 8:00:00\",\"1.5.2004\",\"0\",\"Řekl 'ano'\","
+            "F_ADMINISTROVAT)  values(77,\"1.5.2004\",\"1.5.2004 8:00:00\",\"1.5.2004\",\"0\",\"Řekl \"\"ano\"\"\","
             "\"1\",\"30.4.2004\",\"30.4.2004 "
             "7:00:00\",2,\"/tmp/a.wav\",5,CURRENT_TIMESTAMP,5,CURRENT_TIMESTAMP,"
             "10,20,30,40,50);",
@@ -166,7 +166,7 @@ TEST_F(EditUdalost, SaveStatementsAreExact)
         PrikazyUlozeniUdalosti(u, 9, 0, 5, kat),
         (QStringList{
             "update ku set datum=\"1.5.2004\",cas_od=\"1.5.2004 8:00:00\",cas_do=\"1.5.2004\","
-            "cely_den=\"1\",NAZEV=\"Řekl 'ano'\",ALARM=\"0\",ALARM_DATUM=NULL,ALARM_CAS=NULL,"
+            "cely_den=\"1\",NAZEV=\"Řekl \"\"ano\"\"\",ALARM=\"0\",ALARM_DATUM=NULL,ALARM_CAS=NULL,"
             "ALARM_TYP_AKCE=2,ALARM_AKCE=\"/tmp/a.wav\",editoval_kdo=5,editoval_kdy=CURRENT_TIMESTAMP,"
             "F_CIST=10,F_EDITOVAT=20,F_SMAZAT=30,F_ALARM=40,F_ADMINISTROVAT=50 where KU_ID=9",
             "Delete from KU_KAT where KU_ID=9", "Insert into ku_kat(KU_ID,KU_C_KAT_ID,HLAVNI) values(9,11,0)",
@@ -185,18 +185,26 @@ TEST_F(EditUdalost, MissingDateRefusedAndRefusedSaveKeepsInput)
     EXPECT_TRUE(ed().isVisible());
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Bez data"));
 
-    // The server refuses an impossible date: statement and error, the window
-    // stays open with everything typed.
+    // A date that does not exist is refused the same way.
     type(ed().KTEDITDC_DATUM, QStringLiteral("31.2.2004"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    EXPECT_TRUE(ed().isVisible());
+
+    // The server refuses a character outside the code page: statement and
+    // error, the window stays open with everything typed.
+    type(ed().KTEDITDC_DATUM, QStringLiteral("28.2.2004"));
+    ed().Edit_NAZEV->setText(QStringLiteral("Bez data 仕事"));
     click(ed().SB_SAVE);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QLatin1String("insert into ku(ku_id,datum,"))) << shown[0].toStdString();
     EXPECT_TRUE(shown[0].contains(QLatin1String("\r\n")));
     EXPECT_TRUE(ed().isVisible());
-    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Bez data"));
-    EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("31.2.2004"));
+    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Bez data 仕事"));
+    EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("28.2.2004"));
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")).Hodnota(1, 1), QStringLiteral("0"));
+    type(ed().Edit_NAZEV, QStringLiteral("Bez data"));
 
     // Correct it: a missing start time is stored as the date at midnight.
     type(ed().KTEDITDC_DATUM, QStringLiteral("28.2.2004"));
@@ -246,7 +254,7 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
     EXPECT_FALSE(ed().KTEDITDC_DATUM->isReadOnly());
 }
 
-TEST_F(EditUdalost, DeleteNeedsTheRightAndKeepsLinks)
+TEST_F(EditUdalost, DeleteNeedsTheRightAndTakesTheLinks)
 {
     // Edit right without the delete right.
     const int kept = addEvent(kVedeni, kObchod);
@@ -267,6 +275,8 @@ TEST_F(EditUdalost, DeleteNeedsTheRightAndKeepsLinks)
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)).Hodnota(1, 1),
               QStringLiteral("0"));
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_kat where ku_id=%1").arg(id)).Hodnota(1, 1),
+              QStringLiteral("0"));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_kat where ku_id=%1").arg(kept)).Hodnota(1, 1),
               QStringLiteral("1"));
 }
 

@@ -20,8 +20,11 @@ protected:
         DbTest::SetUpTestSuite();
         exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 4)"));
         exec(QStringLiteral("insert into ku_c_kat values (12, \"Úkoly\", 0, 5)"));
+        exec(QStringLiteral("insert into ku (ku_id, datum, nazev) values (1, \"1.5.2004\", \"Porada\")"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (1, 11, 1)"));
         exec(QStringLiteral("insert into ukoly_kat (ukoly_id, ku_c_kat_id, hlavni) values (1, 12, 1)"));
+        // A link left behind by an event deleted long ago.
+        exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (99, 12, 1)"));
     }
     void SetUp() override
     {
@@ -46,7 +49,7 @@ TEST_F(KategorieEditor, NewCategoryWithColourThenChange)
 {
     m_ed.Napln(0);
     m_ed.show();
-    EXPECT_EQ(m_ed.windowTitle(), QStringLiteral("Orvan - Edtitace kategorií v kalendáři"));
+    EXPECT_EQ(m_ed.windowTitle(), QStringLiteral("Orvan - Editace kategorií v kalendáři"));
     EXPECT_EQ(m_ed.JvColorSquare_BARVA->barva(), QColor(Qt::black));
     m_ed.Edit_NAZEV->setText(QStringLiteral("Školení"));
     m_ed.JvIntegerEdit_PORADI->setValue(7);
@@ -112,7 +115,8 @@ TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_c_kat where ku_c_kat_id=11")).Hodnota(1, 1),
               QStringLiteral("1"));
 
-    // Used by tasks only: only event links count. "No" first keeps it.
+    // Used by tasks and by a deleted event only: only links of existing
+    // events count. "No" first keeps it.
     m_ed.Napln(12);
     QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
     EXPECT_TRUE(m_ed.isVisible());
@@ -121,6 +125,9 @@ TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_c_kat where ku_c_kat_id=12")).Hodnota(1, 1),
               QStringLiteral("0"));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_kat where ku_c_kat_id=12")).Hodnota(1, 1),
+              QStringLiteral("0"));
+    EXPECT_EQ(m_bar, QStringList{"KU"}); // the bar loses the deleted category
 }
 
 } // namespace

@@ -114,7 +114,7 @@ TEST_F(DataMesiceTest, Statements)
     Skupiny g(QStringLiteral("3,7"));
     EXPECT_EQ(DataMesice::DotazPoctu(ZakodujDatum(2004, 4, 26), ZakodujDatum(2004, 5, 30)),
               QStringLiteral(
-                  "Select datum, count(*) from KU where (datum>=\"26.04.2004\") and (datum<=\"30.05.2004\")  "
+                  "Select datum, count(*) from KU where (datum>=\"26.4.2004\") and (datum<=\"30.5.2004\")  "
                   "and ((ku.f_cist is null) or (ku.f_cist=0) or (ku.f_cist in (3,7))) group by datum;"));
     EXPECT_TRUE(DataMesice::DotazUdalostiRozsahu(QStringLiteral("1"), false, ZakodujDatum(2004, 4, 26),
                                                  ZakodujDatum(2004, 5, 30))

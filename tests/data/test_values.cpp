@@ -13,21 +13,31 @@ struct Case {
     const char* out;
 };
 
-TEST(SqlValues, TextQuotingReplacesDoubleQuotesAndCuts)
+TEST(SqlValues, TextQuotingDoublesQuotesAndCutsFirst)
 {
     EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 2), QStringLiteral("\"ab\""));
     EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 3), QStringLiteral("\"abc\""));
     EXPECT_EQ(TextSQLMax(QStringLiteral("abc"), 10), QStringLiteral("\"abc\""));
-    EXPECT_EQ(TextSQL(QStringLiteral("\"")), QStringLiteral("\"'\""));
-    EXPECT_EQ(TextSQL(QStringLiteral("O'Neil \"Žluťák\"")), QStringLiteral("\"O'Neil 'Žluťák'\""));
+    EXPECT_EQ(TextSQL(QStringLiteral("\"")), QStringLiteral("\"\"\"\""));
+    EXPECT_EQ(TextSQL(QStringLiteral("O'Neil \"Žluťák\"")), QStringLiteral("\"O'Neil \"\"Žluťák\"\"\""));
     EXPECT_EQ(TextSQL(QString()), QStringLiteral("\"\""));
+    // The cut counts the typed characters, so a doubled quote never pushes
+    // the stored value past its column, and never splits a pair.
+    EXPECT_EQ(TextSQLMax(QStringLiteral("a\"\"b"), 3), QStringLiteral("\"a\"\"\"\"\""));
+    EXPECT_EQ(TextSQLMax(QStringLiteral("\"--x"), 1), QStringLiteral("\"\"\"\""));
+    EXPECT_EQ(TextSQLMax(QStringLiteral("a\U0001F600"), 2), QStringLiteral("\"a\""));
 }
 
-TEST(SqlValues, DateLiterals)
+TEST(SqlValues, DateLiteralsAreParsedAndCanonical)
 {
-    const Case dates[] = {{"", "NULL"},          {"00.00.0000", "NULL"}, {"0.0.0000", "NULL"},
-                          {"0.0.0", "NULL"},     {" ", "\" \""},         {"5.3.2004", "\"5.3.2004\""},
-                          {"00.00.00", "\"00.00.00\""}};
+    const Case dates[] = {{"", "NULL"},
+                          {"00.00.0000", "NULL"},
+                          {"0.0.0000", "NULL"},
+                          {"0.0.0", "NULL"},
+                          {" ", "NULL"},
+                          {"5.3.2004", "\"5.3.2004\""},
+                          {"05.03.2004", "\"5.3.2004\""},
+                          {" 5.3.2004 ", "\"5.3.2004\""}};
     for (const auto& c : dates)
         EXPECT_EQ(DatumSQL(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 
@@ -36,8 +46,19 @@ TEST(SqlValues, DateLiterals)
     EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QString()), QStringLiteral("\"5.3.2004\""));
     EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QStringLiteral("14:30:00")),
               QStringLiteral("\"5.3.2004 14:30:00\""));
+    EXPECT_EQ(DatumCasSQL(QStringLiteral("05.03.2004"), QStringLiteral("8:5")), QStringLiteral("\"5.3.2004 8:05:00\""));
     EXPECT_EQ(LogikaSQL(true), QStringLiteral("\"1\""));
     EXPECT_EQ(LogikaSQL(false), QStringLiteral("\"0\""));
+
+    // Whoever calls them, a text that is no date or time never reaches SQL.
+    for (const char* bad : {"1.1.00\"--", "00.00.00", "31.2.2004", "5.3.2004\") or (1=1) or (\"", "x", ";",
+                            "5.3.2004 8:00", "1.1.26"})
+        EXPECT_THROW(DatumSQL(QString::fromUtf8(bad)), ActionError) << bad;
+    for (const char* bad : {"0:00\"--", "24:00", "8:60", "8", "8:00:00:00", "%"})
+        EXPECT_THROW(DatumCasSQL(QStringLiteral("5.3.2004"), QString::fromUtf8(bad)), ActionError) << bad;
+    EXPECT_THROW(DatumCasSQL(QStringLiteral("1.1.00\"--"), QStringLiteral("8:00")), ActionError);
+    EXPECT_TRUE(PlatneDatum(QString()) && PlatnyCas(QStringLiteral(" ")));
+    EXPECT_FALSE(PlatneDatum(QStringLiteral("1.1.00\"--")) || PlatnyCas(QStringLiteral("0:00\"--")));
 }
 
 TEST(SqlValues, SplittingDateTimeTexts)

@@ -120,8 +120,7 @@ const SelectCase kSelects[] = {
          return d;
      },
      "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC  where  (ADRESAR_SPEC.NAZEV=\"Pekárna "
-     "'U "
-     "Zlatého klasu'\") and  (ADRESAR_SPEC.PSC>=\"1\") and  (ADRESAR_SPEC.PSC<=\"5\")  order by NAZEV;"},
+     "\"\"U Zlatého klasu\"\"\") and  (ADRESAR_SPEC.PSC>=\"1\") and  (ADRESAR_SPEC.PSC<=\"5\")  order by NAZEV;"},
     {"further tables, WHERE text, qualified column, fixed order",
      [] {
          GridDefinition d = jizdy();
