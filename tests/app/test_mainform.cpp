@@ -1,10 +1,16 @@
 #include "app/fmain.h"
+#include "calendar/feditudalost.h"
+#include "common/inifile.h"
+#include "common/ui_KTEDITDC.h"
+#include "common/ui_dialogs.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBox>
@@ -125,6 +131,43 @@ TEST_F(MainForm, CommandMessagesReachTheirOpeners)
     w.PreplanujAlarmy = [&] { ++refreshed; };
     w.command(WM_DATA_CHANGED, 0, 0);
     EXPECT_EQ(refreshed, 1);
+}
+
+// The item-file import of the "Special" menu, and an event editor that
+// keeps unsaved changes until the user answers.
+TEST_F(MainForm, ImportMenuItemAndEditorMessages)
+{
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    dialogs::startRecording();
+    const QString file = m_dir.filePath(QStringLiteral("porada.orvan"));
+    {
+        IniFile ini(file);
+        ini.WriteString(QStringLiteral("FILE"), QStringLiteral("type"), QStringLiteral("1"));
+        ini.WriteString(QStringLiteral("DATATYPE"), QStringLiteral("type"), QStringLiteral("KU"));
+        ini.WriteString(QStringLiteral("DATA"), QStringLiteral("nazev"), QStringLiteral("Porada ze souboru"));
+        ASSERT_TRUE(ini.UpdateFile());
+    }
+    auto* menu = w.findChild<QMenu*>(QStringLiteral("MenuSpecial"));
+    ASSERT_TRUE(menu);
+    QAction* import = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("ActionImportPolozky")) import = a;
+    ASSERT_TRUE(import);
+    dialogs::queueFileName(file);
+    import->trigger();
+    auto* ed = w.findChild<Teditudalost*>();
+    ASSERT_TRUE(ed);
+    EXPECT_TRUE(ed->isVisible());
+    EXPECT_EQ(ed->Edit_NAZEV->text(), QStringLiteral("Porada ze souboru"));
+    EXPECT_TRUE(ed->Zmeneno());
+
+    // A second message over the unsaved import asks; No drops it.
+    w.command(WM_EDIT_EVENT, 20040501, LP_NEW_ON_DATE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Chcete data uložit ?"});
+    EXPECT_EQ(ed->Edit_NAZEV->text(), QString());
+    EXPECT_EQ(ed->KTEDITDC_DATUM->text(), QStringLiteral("1.5.2004"));
+    dialogs::stopRecording();
 }
 
 TEST_F(MainForm, UserPresentElsewhereIsRefused)
