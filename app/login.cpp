@@ -106,12 +106,7 @@ void Prihlaseni::ZapisDo(Session& s) const
     s.UzivatelID = uzivatelId;
     s.Administrator = administrator;
     s.VychoziSkupina = vychoziSkupina;
-    s.SkupinyText = skupiny.text;
-    s.PocetSkupin = 0;
-    for (int id : skupiny.ids) {
-        if (s.PocetSkupin >= Session::kMaxSkupiny) break;
-        s.Skupiny[size_t(s.PocetSkupin++)] = id;
-    }
+    s.NastavSkupiny(skupiny.ids);
     if (!alarmPoslCas.isEmpty()) s.AlarmPoslCas = alarmPoslCas;
     if (!alarmPoslDatum.isEmpty()) s.AlarmPoslDatum = alarmPoslDatum;
 }

@@ -128,9 +128,11 @@ void TPohledy::importujPolozku()
     if (f.isEmpty())
         return;
     Teditudalost* e = editorUdalosti();
-    KurzorHodiny();
-    const bool ok = runAction([&] { e->ImportujSoubor(f); });
-    KurzorNormalni();
+    bool ok = false;
+    {
+        const Presypaci hodiny;
+        ok = runAction([&] { e->ImportujSoubor(f); });
+    }
     if (ok)
         ukaz(e);
 }

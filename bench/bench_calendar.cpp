@@ -66,11 +66,7 @@ CalendarDatabase& database()
                    "I = I + 1; END END")
                    .arg(kEvents)
                    .arg(kDays));
-        Session& s = session();
-        s.SkupinyText = QStringLiteral("1,2");
-        s.PocetSkupin = 2;
-        s.Skupiny[0] = 1;
-        s.Skupiny[1] = 2;
+        session().NastavSkupiny({1, 2});
         return d;
     }();
     return *b;

@@ -17,13 +17,6 @@ namespace
 {
 
 // The hourglass while a list loads, restored however the loading ends.
-struct Presypaci {
-    Presypaci() { KurzorHodiny(); }
-    ~Presypaci() { KurzorNormalni(); }
-    Presypaci(const Presypaci&) = delete;
-    Presypaci& operator=(const Presypaci&) = delete;
-};
-
 QDate naQDate(DatumCas d)
 {
     const RozlozenyCas r = RozlozDatum(d);

@@ -23,13 +23,6 @@ namespace
 {
 
 // The hourglass while a list loads, restored however the loading ends.
-struct Presypaci {
-    Presypaci() { KurzorHodiny(); }
-    ~Presypaci() { KurzorNormalni(); }
-    Presypaci(const Presypaci&) = delete;
-    Presypaci& operator=(const Presypaci&) = delete;
-};
-
 const QColor kSeda(128, 128, 128);
 const QColor kPozadiDnes(252, 167, 131);
 const QColor kPozadiSvatek(250, 164, 122);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -21,6 +22,10 @@ struct Session {
     QString SntpServer;
     int SntpAuto = 0;
     bool KJTest = false;
+
+    // The user's groups: the list, its count and its text always agree.
+    // Only the first kMaxSkupiny ids are kept.
+    void NastavSkupiny(const QList<int>& ids);
 
     // True when the id is 0 (everybody) or one of the user's groups.
     bool JeVeSkupine(int skupinaId) const

@@ -93,3 +93,13 @@ private:
 
 void KurzorHodiny();
 void KurzorNormalni();
+
+// The hourglass for the life of a scope, also when the action inside fails.
+class Presypaci
+{
+public:
+    Presypaci() { KurzorHodiny(); }
+    ~Presypaci() { KurzorNormalni(); }
+    Presypaci(const Presypaci&) = delete;
+    Presypaci& operator=(const Presypaci&) = delete;
+};

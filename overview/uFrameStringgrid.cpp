@@ -145,11 +145,6 @@ QAction* polozka(QMenu* menu, const char* name, const QString& text)
 }
 
 // Restores the normal cursor however the load ends.
-struct Presypaci {
-    Presypaci() { KurzorHodiny(); }
-    ~Presypaci() { KurzorNormalni(); }
-};
-
 } // namespace
 
 // ---- Frame ----------------------------------------------------------------------

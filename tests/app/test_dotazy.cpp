@@ -1,23 +1,11 @@
 #include "calendar/dotazy.h"
 #include "common/session.h"
+#include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 
 namespace {
 
-// The session's groups for one test.
-struct Groups {
-    explicit Groups(const QString& text) : m_saved(session().SkupinyText) { apply(text); }
-    ~Groups() { apply(m_saved); }
-    static void apply(const QString& text)
-    {
-        Session& s = session();
-        s.SkupinyText = text;
-        s.PocetSkupin = 0;
-        for (const QString& id : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            s.Skupiny[size_t(s.PocetSkupin++)] = id.toInt();
-    }
-    QString m_saved;
-};
+using Groups = SessionGroups;
 
 TEST(Dotazy, EventStatementsAreExact)
 {

@@ -5,6 +5,7 @@
 // holding commas, a day with three events and a DATUM carrying a time of day.
 
 #include "common/session.h"
+#include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 
 #include <QHash>
@@ -12,20 +13,7 @@
 namespace kalendar
 {
 
-// The session's groups for one scope.
-struct Skupiny {
-    explicit Skupiny(const QString& text) : m_saved(session().SkupinyText) { apply(text); }
-    ~Skupiny() { apply(m_saved); }
-    static void apply(const QString& text)
-    {
-        Session& s = session();
-        s.SkupinyText = text;
-        s.PocetSkupin = 0;
-        for (const QString& id : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            s.Skupiny[size_t(s.PocetSkupin++)] = id.toInt();
-    }
-    QString m_saved;
-};
+using Skupiny = SessionGroups;
 
 inline constexpr int kCervena = 255;     // category 1
 inline constexpr int kZelena = 0x00C000; // category 2 (0x00BBGGRR: green)

@@ -3,7 +3,7 @@
 #include "common/messages.h"
 #include "fixtures/testdb.h"
 #include "users/printers.h"
-#include "users/session_groups.h"
+#include "fixtures/session_groups.h"
 
 #include <functional>
 
