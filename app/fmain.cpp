@@ -8,6 +8,7 @@
 #include "common/action.h"
 #include "common/ui_about.h"
 #include "common/messages.h"
+#include "common/modal.h"
 #include "common/session.h"
 #include "data/ktdata.h"
 
@@ -70,7 +71,11 @@ Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, Q
     start(programPath, arguments);
 }
 
-Tmainform::~Tmainform() { Ukonci(); }
+Tmainform::~Tmainform()
+{
+    modal::forget(this);
+    Ukonci();
+}
 
 void Tmainform::Ukonci()
 {
@@ -251,6 +256,7 @@ void Tmainform::buildMenus()
                 return SQLDATA().VerzeDat();
             },
             this);
+        const modal::Scope open;
         about.exec();
     });
 }
@@ -592,6 +598,11 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
     case WM_DATA_CHANGED:
         if (!Prihlaseno())
             return;
+        if (modal::isOpen()) {
+            // Nothing changes under an open box; one refresh once it closes.
+            modal::whenClosed(this, [this] { command(WM_DATA_CHANGED, 0, 0); });
+            return;
+        }
         runAction([this] { m_data->ObnovTransakci(); });
         refreshVisible();
         if (PreplanujAlarmy)

@@ -2,8 +2,13 @@
 #include "common/messages.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "overview/uFrameStringgrid.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -125,6 +130,48 @@ TEST_F(MainForm, CommandMessagesReachTheirOpeners)
     w.PreplanujAlarmy = [&] { ++refreshed; };
     w.command(WM_DATA_CHANGED, 0, 0);
     EXPECT_EQ(refreshed, 1);
+}
+
+// A change announced while a confirmation is open waits for the box: the user
+// deletes the row he was asked about, and the views refresh once afterwards.
+TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
+{
+    exec(QStringLiteral("insert into KJ_AUTO (KJ_AUTO_ID, SPZ, POPIS) values (1, \"1B\", \"Auto B\")"));
+    exec(QStringLiteral("insert into KJ (KJ_ID, KJ_AUTO_ID, DUVOD) values (20, 1, \"porada\")"));
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.ZobrazPanel(QStringLiteral("KJPrehledJizd"));
+    auto* grid = qobject_cast<TFrameStringGrid*>(w.Pohled(QStringLiteral("overview")));
+    ASSERT_TRUE(grid && grid->isVisible());
+    ASSERT_EQ(grid->PocetRadku(), 2);
+
+    QWidget* viewport = grid->StringGrid1->viewport();
+    const QPointF p = grid->StringGrid1->visualRect(grid->Model()->index(0, 0)).center();
+    QMouseEvent move(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    ASSERT_EQ(grid->MysRadek(), 1);
+
+    QCoreApplication::processEvents();
+    int refreshed = 0;
+    w.PreplanujAlarmy = [&] { ++refreshed; };
+    messages::queueAnswer(true, [&] {
+        exec(QStringLiteral("insert into KJ_AUTO (KJ_AUTO_ID, SPZ, POPIS) values (2, \"2A\", \"Auto A\")"));
+        exec(QStringLiteral("insert into KJ (KJ_ID, KJ_AUTO_ID, DUVOD) values (21, 2, \"novy\")"));
+        w.command(WM_DATA_CHANGED, 0, 0);
+        w.command(WM_DATA_CHANGED, 0, 0);
+        EXPECT_EQ(refreshed, 0);
+        EXPECT_EQ(grid->Klic(1), QStringLiteral("20")) << "the grid reloaded under the box";
+    });
+    grid->DeleteZaznam->trigger();
+    EXPECT_EQ(messages::takeShown().size(), 1);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from KJ where KJ_ID=20")), 0);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from KJ where KJ_ID=21")), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refreshed > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshed, 1) << "both announcements are handled by one refresh";
+    EXPECT_EQ(grid->Klic(1), QStringLiteral("21"));
 }
 
 TEST_F(MainForm, UserPresentElsewhereIsRefused)
