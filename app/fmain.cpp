@@ -440,6 +440,11 @@ void Tmainform::NaplnKategorie(const QString& druh)
 {
     if (druh == m_druhKategorii)
         return;
+    postavKategorie(druh, {});
+}
+
+void Tmainform::postavKategorie(const QString& druh, const QList<KategorieBox>& stare)
+{
     qDeleteAll(m_boxy);
     m_boxy.clear();
     m_kategorie.clear();
@@ -459,10 +464,11 @@ void Tmainform::NaplnKategorie(const QString& druh)
         b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
         m_kategorie << b;
     }
+    PrevezmiZaskrtnuti(m_kategorie, stare);
     for (qsizetype i = 0; i < m_kategorie.size(); ++i) {
         auto* cb = new QCheckBox(Panel_kategorie);
         cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
-        cb->setChecked(true);
+        cb->setChecked(m_kategorie[i].zaskrtnuto);
         cb->setGeometry(PoziceBoxu(int(i)));
         if (i == 0) {
             cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
@@ -489,8 +495,10 @@ void Tmainform::ZnovuNactiKategorie(const QString& druh)
 {
     if (druh != m_druhKategorii)
         return;
-    m_druhKategorii.clear();
-    NaplnKategorie(druh);
+    for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
+        m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
+    const QList<KategorieBox> stare = m_kategorie; // the rebuild clears the list
+    postavKategorie(druh, stare);
     refreshVisible();
 }
 

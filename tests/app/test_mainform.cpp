@@ -112,6 +112,35 @@ TEST_F(MainForm, CategoryBarBuildsTheFilter)
     EXPECT_EQ(w.FiltrKalendare(), QStringLiteral("3,8"));
 }
 
+// After a category is edited the bar is rebuilt with the user's ticks; a new
+// category comes ticked.
+TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
+{
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    QList<QCheckBox*> boxes = w.KategorieBoxy();
+    ASSERT_EQ(boxes.size(), 3);
+    boxes[0]->click();
+    boxes[2]->click();
+    ASSERT_EQ(w.FiltrKalendare(), QStringLiteral("3"));
+
+    exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady a schůze\" where KU_C_KAT_ID=3"));
+    exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (9, \"Nová\", 0)"));
+    w.data().ObnovTransakci(); // the editor's save ends the window's read transaction
+    w.ZnovuNactiKategorie(QStringLiteral("KU"));
+    boxes = w.KategorieBoxy();
+    ASSERT_EQ(boxes.size(), 4);
+    QList<bool> ticks;
+    for (QCheckBox* b : boxes)
+        ticks << b->isChecked();
+    EXPECT_EQ(ticks, (QList<bool>{false, true, false, true}));
+    EXPECT_EQ(boxes[1]->toolTip(), QStringLiteral("Porady a schůze"));
+    EXPECT_EQ(w.FiltrKalendare(), QStringLiteral("3,9"));
+    EXPECT_FALSE(w.Box0());
+    exec(QStringLiteral("delete from KU_C_KAT where KU_C_KAT_ID=9"));
+    exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady\" where KU_C_KAT_ID=3"));
+}
+
 TEST_F(MainForm, CommandMessagesReachTheirOpeners)
 {
     Tmainform w(program(), {});
