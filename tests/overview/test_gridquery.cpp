@@ -167,19 +167,30 @@ TEST(GridQuery, EachFilterOperator)
     }
 }
 
+// A filter on column 1 of the rides: the column's kind and shown type, operator, values.
+struct KindCase {
+    TableColumn::Kind kind;
+    const char* typ;
+    int op;
+    QString v1, v2;
+    QString expected; // the condition, or the refusal (empty: accepted)
+};
+
+GridColumn& filtrDruhu(GridDefinition& d, const KindCase& c)
+{
+    GridColumn& col = d.Sloupce[1];
+    col.Typ = QString::fromUtf8(c.typ);
+    col.FiltrDruh = c.kind;
+    filtr(d, 1, c.op, c.v1, c.v2);
+    return col;
+}
+
 // Conditions by the kind of the column: canonical values, literal % and _,
 // whole last days of date-time ranges, booleans as the grid shows them.
 TEST(GridQuery, FilterConditionsFollowTheColumnKind)
 {
     using Kind = TableColumn::Kind;
-    struct Case {
-        Kind kind;
-        const char* typ;
-        int op;
-        const char* v1;
-        const char* v2;
-        const char* expected;
-    } const cases[] = {
+    const KindCase cases[] = {
         {Kind::Text, "", 7, "_", "", " (KJ.VZDALENOST like \"%\\_%\" escape \"\\\")"},
         {Kind::Text, "", 7, "50%", "", " (KJ.VZDALENOST like \"%50\\%%\" escape \"\\\")"},
         {Kind::Text, "", 7, "a\\b", "", " (KJ.VZDALENOST like \"%a\\\\b%\" escape \"\\\")"},
@@ -198,26 +209,17 @@ TEST(GridQuery, FilterConditionsFollowTheColumnKind)
         {Kind::Integer, "boolean", 2, "Ne", "", " (coalesce(KJ.VZDALENOST,0)=\"1\")"},
     };
     GridDefinition d = jizdy();
-    for (const Case& c : cases) {
-        GridColumn& col = d.Sloupce[1];
-        col.Typ = QString::fromUtf8(c.typ);
-        col.FiltrDruh = c.kind;
-        filtr(d, 1, c.op, QString::fromUtf8(c.v1), QString::fromUtf8(c.v2));
-        EXPECT_EQ(gridquery::filterProblem(col), QString()) << c.v1;
-        EXPECT_EQ(gridquery::filterCondition(d, col).toStdString(), std::string(c.expected)) << c.v1;
+    for (const KindCase& c : cases) {
+        const GridColumn& col = filtrDruhu(d, c);
+        EXPECT_EQ(gridquery::filterProblem(col), QString()) << c.v1.toStdString();
+        EXPECT_EQ(gridquery::filterCondition(d, col).toStdString(), c.expected.toStdString()) << c.v1.toStdString();
     }
 }
 
 TEST(GridQuery, FilterValuesThatCannotBeComparedAreRefused)
 {
     using Kind = TableColumn::Kind;
-    struct Case {
-        Kind kind;
-        const char* typ;
-        int op;
-        QString v1, v2;
-        QString message; // empty: accepted
-    } const cases[] = {
+    const KindCase cases[] = {
         {Kind::Integer, "integer", 1, "", "",
          "Zadejte do filtru sloupce „Vzdálenost“ celé číslo. Filtr nebyl nastaven."},
         {Kind::Integer, "integer", 3, "deset", "",
@@ -245,13 +247,9 @@ TEST(GridQuery, FilterValuesThatCannotBeComparedAreRefused)
          "nastaven."},
     };
     GridDefinition d = jizdy();
-    for (const Case& c : cases) {
-        GridColumn& col = d.Sloupce[1];
-        col.Typ = QString::fromUtf8(c.typ);
-        col.FiltrDruh = c.kind;
-        filtr(d, 1, c.op, c.v1, c.v2);
-        EXPECT_EQ(gridquery::filterProblem(col).toStdString(), c.message.toStdString()) << c.v1.toStdString();
-    }
+    for (const KindCase& c : cases)
+        EXPECT_EQ(gridquery::filterProblem(filtrDruhu(d, c)).toStdString(), c.expected.toStdString())
+            << c.v1.toStdString();
     // A character the code page lacks is named instead of reaching the server.
     GridColumn& col = d.Sloupce[1];
     col.Typ.clear();
