@@ -8,6 +8,7 @@
 #include "common/action.h"
 #include "common/ui_about.h"
 #include "common/messages.h"
+#include "common/modal.h"
 #include "common/session.h"
 #include "data/ktdata.h"
 
@@ -70,7 +71,11 @@ Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, Q
     start(programPath, arguments);
 }
 
-Tmainform::~Tmainform() { Ukonci(); }
+Tmainform::~Tmainform()
+{
+    modal::forget(this);
+    Ukonci();
+}
 
 void Tmainform::Ukonci()
 {
@@ -252,6 +257,7 @@ void Tmainform::buildMenus()
                 return SQLDATA().VerzeDat();
             },
             this);
+        const modal::Scope open;
         about.exec();
     });
 }
@@ -435,6 +441,11 @@ void Tmainform::NaplnKategorie(const QString& druh)
 {
     if (druh == m_druhKategorii)
         return;
+    postavKategorie(druh, {});
+}
+
+void Tmainform::postavKategorie(const QString& druh, const QList<KategorieBox>& stare)
+{
     qDeleteAll(m_boxy);
     m_boxy.clear();
     m_kategorie.clear();
@@ -454,10 +465,11 @@ void Tmainform::NaplnKategorie(const QString& druh)
         b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
         m_kategorie << b;
     }
+    PrevezmiZaskrtnuti(m_kategorie, stare);
     for (qsizetype i = 0; i < m_kategorie.size(); ++i) {
         auto* cb = new QCheckBox(Panel_kategorie);
         cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
-        cb->setChecked(true);
+        cb->setChecked(m_kategorie[i].zaskrtnuto);
         cb->setGeometry(PoziceBoxu(int(i)));
         if (i == 0) {
             cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
@@ -484,8 +496,10 @@ void Tmainform::ZnovuNactiKategorie(const QString& druh)
 {
     if (druh != m_druhKategorii)
         return;
-    m_druhKategorii.clear();
-    NaplnKategorie(druh);
+    for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
+        m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
+    const QList<KategorieBox> stare = m_kategorie; // the rebuild clears the list
+    postavKategorie(druh, stare);
     refreshVisible();
 }
 
@@ -593,6 +607,11 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
     case WM_DATA_CHANGED:
         if (!Prihlaseno())
             return;
+        if (modal::isOpen()) {
+            // Nothing changes under an open box; one refresh once it closes.
+            modal::whenClosed(this, [this] { command(WM_DATA_CHANGED, 0, 0); });
+            return;
+        }
         runAction([this] { m_data->ObnovTransakci(); });
         refreshVisible();
         if (PreplanujAlarmy)

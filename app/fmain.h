@@ -86,6 +86,7 @@ private:
     void buildPageBar();
     void buildTray();
     void umistiOkno();
+    void postavKategorie(const QString& druh, const QList<KategorieBox>& stare);
     void refreshVisible();
     void end();
 

@@ -13,6 +13,16 @@ QString SestavFiltrKategorii(const QList<KategorieBox>& boxy)
     return filtr.isEmpty() ? QStringLiteral("0") : filtr;
 }
 
+void PrevezmiZaskrtnuti(QList<KategorieBox>& nove, const QList<KategorieBox>& stare)
+{
+    for (KategorieBox& b : nove)
+        for (const KategorieBox& s : stare)
+            if (s.id == b.id) {
+                b.zaskrtnuto = s.zaskrtnuto;
+                break;
+            }
+}
+
 QRect PoziceBoxu(int index) { return QRect(index == 0 ? 25 : 35 * index + 25, 2, 25, 25); }
 
 QRect UmistiOkno(QRect okno, int w, int h, int c)

@@ -15,6 +15,10 @@ struct KategorieBox {
 // Ids of the ticked boxes from box 1 on, in box order, joined by ","; "0" when none.
 QString SestavFiltrKategorii(const QList<KategorieBox>& boxy);
 
+// A rebuilt bar keeps the user's ticks: boxes found in `stare` by id (box 0
+// included) take their tick from there; new categories start ticked.
+void PrevezmiZaskrtnuti(QList<KategorieBox>& nove, const QList<KategorieBox>& stare);
+
 // Positions of the boxes in the strip: box i at left 35 * i + 25 (box 0 at 25), top 2, 25 wide.
 QRect PoziceBoxu(int index);
 

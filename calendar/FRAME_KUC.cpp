@@ -85,7 +85,11 @@ public:
         const QRect check = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &o, w);
         const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &o, w);
 
+        // The indicator in the list's own colours: the item's white text colour
+        // would draw the mark white on white.
         QStyleOptionViewItem ch = o;
+        ch.palette = w ? w->palette() : QApplication::palette();
+        ch.backgroundBrush = QBrush();
         ch.rect = check;
         ch.state = ch.state & ~QStyle::State_HasFocus;
         ch.state |= o.checkState == Qt::Checked ? QStyle::State_On : QStyle::State_Off;

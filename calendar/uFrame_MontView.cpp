@@ -338,8 +338,12 @@ void TFrame_MontView::dvojklik(QPoint bod)
 
 void TFrame_MontView::kontextoveMenu(QPoint bod, QPoint globalne)
 {
+    // Only over a day cell: beside or below the cells the last hovered day
+    // would be the target without the user seeing it.
+    int s = 0, r = 0;
+    if (!m_mrizka.bunkaNaBode(bod, s, r) || s < 1 || r < 1) return;
     pohybMysi(bod);
-    if (m_sloupec >= 1 && m_radek >= 1) PopupMenu1->popup(globalne);
+    PopupMenu1->popup(globalne);
 }
 
 TMonthGridWidget::TMonthGridWidget(TFrame_MontView* view) : QWidget(view), m_view(view)

@@ -1,16 +1,23 @@
 #include "messages.h"
 
+#include "modal.h"
+
 #include <QQueue>
 #include <cstdio>
 
 namespace messages {
 namespace {
 
+struct Answer {
+    bool yes;
+    std::function<void()> whileOpen;
+};
+
 struct State {
     Sink* sink = nullptr;
     bool recording = false;
     QStringList shown;
-    QQueue<bool> answers;
+    QQueue<Answer> answers;
 };
 
 State& state()
@@ -26,6 +33,7 @@ void setSink(Sink* sink) { state().sink = sink; }
 void error(const QString& text)
 {
     State& s = state();
+    const modal::Scope open;
     if (s.recording) {
         s.shown << text;
         return;
@@ -39,9 +47,13 @@ void error(const QString& text)
 bool confirm(const QString& text)
 {
     State& s = state();
+    const modal::Scope open;
     if (s.recording) {
         s.shown << text;
-        return s.answers.isEmpty() ? false : s.answers.dequeue();
+        if (s.answers.isEmpty()) return false;
+        const Answer a = s.answers.dequeue();
+        if (a.whileOpen) a.whileOpen();
+        return a.yes;
     }
     if (s.sink)
         return s.sink->confirm(text);
@@ -64,7 +76,10 @@ void stopRecording()
     s.answers.clear();
 }
 
-void queueAnswer(bool yes) { state().answers.enqueue(yes); }
+void queueAnswer(bool yes, std::function<void()> whileOpen)
+{
+    state().answers.enqueue({yes, std::move(whileOpen)});
+}
 
 QStringList takeShown()
 {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The program's two kinds of message box: an error box with OK and a Yes/No
 // confirmation. Logic code calls these; the widget layer installs the real
@@ -22,9 +23,10 @@ bool confirm(const QString& text);
 
 // Test hooks: while recording, no box is shown; texts are collected and
 // confirmations take the queued answers (No when the queue is empty).
+// `whileOpen` runs while the box counts as open, before it is answered.
 void startRecording();
 void stopRecording();
-void queueAnswer(bool yes);
+void queueAnswer(bool yes, std::function<void()> whileOpen = {});
 QStringList takeShown();
 
 } // namespace messages

@@ -250,12 +250,19 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
     connect(UpDown_DEN, &TUpDown::stepped, this, [this] { Edit_DEN->setText(DoplnNulu(Edit_DEN->text())); });
     connect(UpDown_HODINY, &TUpDown::stepped, this,
             [this] { Edit_HODINY->setText(DoplnNulu(Edit_HODINY->text())); });
-    connect(MonthCalendar1, &QCalendarWidget::activated, this, [this](QDate d) {
+    // The highlighted day is the answer: a click, a double click or the keys
+    // that move the highlight all take it into the fields.
+    auto vezmiDen = [this](QDate d) {
+        if (m_maska.isEmpty() || !d.isValid()) return; // still being opened
         QString t = QStringLiteral("%1.%2.%3").arg(d.day()).arg(d.month()).arg(d.year());
         const QString cas = casZPoli();
         if (!cas.isEmpty()) t += QLatin1Char(' ') + cas;
         NASTAV_VNITRKY(t);
-    });
+    };
+    connect(MonthCalendar1, &QCalendarWidget::activated, this, vezmiDen);
+    connect(MonthCalendar1, &QCalendarWidget::clicked, this, vezmiDen);
+    connect(MonthCalendar1, &QCalendarWidget::selectionChanged, this,
+            [this, vezmiDen] { vezmiDen(MonthCalendar1->selectedDate()); });
     connect(Label_AKTUAL_CAS, &TDblClickLabel::doubleClicked, this, [this] {
         // The date part only where the mask has one, so positions match.
         const QString ted = DatumNaText(3, Ted());

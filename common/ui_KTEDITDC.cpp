@@ -2,6 +2,7 @@
 
 #include "KTEDITDC_logic.h"
 #include "action.h"
+#include "modal.h"
 #include "ui_KTEDITDAT.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ void TKTEDITDC::SpustVyber()
     if (isReadOnly()) return;
     TFORMKTEDITDAT picker(this);
     picker.Otevri(text(), m_typ); // throws on a text that is no date
+    const modal::Scope open;
     picker.exec();
     const QString odpoved = picker.Odpoved();
     if (!odpoved.isEmpty()) setText(odpoved);

@@ -1,5 +1,7 @@
 #include "ui_dialogs.h"
 
+#include "modal.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -49,6 +51,7 @@ QString qtFilter(const QString& windowsFilter)
 
 static QString fileDialog(QWidget* parent, bool save, const QString& filter, const QString& suffix)
 {
+    const modal::Scope open;
     State& s = state();
     if (s.recording) {
         s.asked << QStringLiteral("%1|%2|%3")
@@ -78,6 +81,7 @@ QString saveFileName(QWidget* parent, const QString& filter, const QString& defa
 
 std::optional<QColor> color(QWidget* parent, const QColor& initial)
 {
+    const modal::Scope open;
     State& s = state();
     if (s.recording) {
         s.asked << QStringLiteral("color");
@@ -90,6 +94,7 @@ std::optional<QColor> color(QWidget* parent, const QColor& initial)
 
 std::optional<QFont> font(QWidget* parent, const QFont& initial)
 {
+    const modal::Scope open;
     State& s = state();
     if (s.recording) {
         s.asked << QStringLiteral("font");
@@ -103,6 +108,7 @@ std::optional<QFont> font(QWidget* parent, const QFont& initial)
 
 bool printer(QWidget* parent, QPrinter& printer)
 {
+    const modal::Scope open;
     State& s = state();
     if (s.recording) {
         s.asked << QStringLiteral("print");

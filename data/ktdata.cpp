@@ -5,6 +5,8 @@
 #include "common/messages.h"
 #include "common/session.h"
 #include "dberror.h"
+#include "sqlvalues.h"
+#include "tablecolumns.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -55,6 +57,32 @@ QStringList readLines(const QString& fileName)
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
     return lines;
+}
+
+// The column names of a CSV header line checked against the table; empty with
+// the reason when a name is not a column of it.
+QStringList csvColumns(TSQLDATA& db, const QString& header, const QString& table, bool withoutId,
+                       QString& reason)
+{
+    const std::vector<TableColumn> known = TableColumns(db, table);
+    if (known.empty()) {
+        reason = QStringLiteral("Tabulka %1 neexistuje.").arg(table);
+        return {};
+    }
+    QStringList out;
+    for (const QString& name : header.split(QLatin1Char(';'))) {
+        const TableColumn* c = FindColumn(known, name);
+        if (!c) {
+            reason = QStringLiteral("Sloupec \"%1\" v tabulce %2 není.").arg(name.trimmed(), table);
+            return {};
+        }
+        if (out.contains(c->name) || (!withoutId && c->name == table.toUpper() + QStringLiteral("_ID"))) {
+            reason = QStringLiteral("Sloupec \"%1\" je v hlavičce vícekrát.").arg(c->name);
+            return {};
+        }
+        out << c->name;
+    }
+    return out;
 }
 
 } // namespace
@@ -222,21 +250,37 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
         finish();
         return;
     }
-    QString columns = lines.front();
-    columns.replace(QLatin1Char('"'), QLatin1Char('\'')).replace(QLatin1Char(';'), QLatin1Char(','));
-    const QString head = withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, columns)
-                                   : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, columns);
     try {
+        // The header names reach the statement only as the table's own column names.
+        QString reason;
+        const QStringList columns = csvColumns(*this, lines.front(), tableName, withoutId, reason);
+        if (columns.isEmpty()) {
+            messages::error(QStringLiteral("Chyba na řádku: 1\r") + reason);
+            finish();
+            return;
+        }
+        const QString list = columns.join(QLatin1Char(','));
+        const QString head = withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, list)
+                                       : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, list);
         for (int i = 1; i < lines.size(); ++i) {
             const int lineNo = i + 1;
             if (m_setCaption)
                 m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
-            QString line = lines[i];
+            const QString& line = lines[i];
             if (line.trimmed().isEmpty())
                 continue;
-            line.replace(QLatin1Char('"'), QLatin1Char('\''));
-            line.replace(QLatin1Char(';'), QStringLiteral("\",\""));
-            const QString values = QLatin1Char('"') + line + QLatin1Char('"');
+            const QStringList fields = line.split(QLatin1Char(';'));
+            if (fields.size() != columns.size()) {
+                messages::error(QStringLiteral("Chyba na řádku: %1\rŘádek má %2 hodnot, hlavička %3 sloupců.")
+                                    .arg(lineNo)
+                                    .arg(fields.size())
+                                    .arg(columns.size()));
+                break;
+            }
+            QStringList literals;
+            for (const QString& f : fields)
+                literals << TextSQL(f);
+            const QString values = literals.join(QLatin1Char(','));
             const QString sql = withoutId ? head + values + QStringLiteral(");")
                                           : head + QString::number(NoveID(tableName + QStringLiteral("_ID"))) +
                                                 QLatin1Char(',') + values + QStringLiteral(");");

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/tablecolumns.h"
+
 #include <QString>
 #include <array>
 #include <vector>
 
 class CommandTarget;
+class TSQLDATA;
 
 // One column of an overview: what the select list reads and how the grid shows it.
 struct GridColumn {
@@ -16,6 +19,9 @@ struct GridColumn {
     int FiltrOperator = 0; // 0 none, 1..8 see kFiltrOperatory
     QString FiltrHodnota1;
     QString FiltrHodnota2;
+    // What the database holds in the column, learnt when the filter is set;
+    // Other compares the values as the server converts them.
+    TableColumn::Kind FiltrDruh = TableColumn::Kind::Other;
 
     QString caption() const { return Titulek.isEmpty() ? Pole : Titulek; }
     bool isBoolean() const { return Typ.compare(QLatin1String("boolean"), Qt::CaseInsensitive) == 0; }
@@ -85,8 +91,17 @@ QString orderByText(const GridDefinition& d);
 QString selectList(const GridDefinition& d);
 // The column as filtered: Pole itself when it names its table, else Tabulka.Pole.
 QString qualifiedColumn(const GridDefinition& d, const GridColumn& c);
-// " (column op value)" for a filtered column; empty without a filter.
+// " (column op value)" for a filtered column; empty without a filter. Values
+// go in through the value builders in the canonical form of the column's kind;
+// "Obsahuje" matches % and _ literally; a range or "<=" up to a date without a
+// time on a date-time column takes in the whole day.
 QString filterCondition(const GridDefinition& d, const GridColumn& c);
+// Why the filter of the column cannot be applied, in Czech; empty when it can.
+// Booleans (shown as Ano/Ne) take "Ano"/"Ne" with = and <>.
+QString filterProblem(const GridColumn& c);
+// The kind of a plain or table-qualified column from the system tables; Other
+// for an expression. Throws DbError.
+TableColumn::Kind filterKind(TSQLDATA& db, const GridDefinition& d, const GridColumn& c);
 QString whereText(const GridDefinition& d);
 QString selectStatement(const GridDefinition& d);
 // Reads one row of the table to learn its columns (definitions without columns).

@@ -3,6 +3,7 @@
 #include "common/action.h"
 #include "common/commandtarget.h"
 #include "common/kttext.h"
+#include "common/modal.h"
 #include "common/ui_dialogs.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
@@ -492,12 +493,21 @@ void TFrameStringGrid::FiltrSloupce()
     const GridColumn& column = Sloupce[size_t(c)];
     dialog->setWindowTitle(QStringLiteral("Orvan - Filtr - Sloupec: ") + column.caption());
     dialog->NastavFiltr(column.FiltrOperator, column.FiltrHodnota1, column.FiltrHodnota2);
-    dialog->exec();
+    {
+        const modal::Scope open;
+        dialog->exec();
+    }
     if (dialog->Prijato() && c < int(Sloupce.size())) {
-        GridColumn& changed = Sloupce[size_t(c)];
+        GridColumn changed = Sloupce[size_t(c)];
         changed.FiltrOperator = dialog->VratOperator();
         changed.FiltrHodnota1 = dialog->CB_1->text();
         changed.FiltrHodnota2 = dialog->CB_2->text();
+        changed.FiltrDruh = gridquery::filterKind(SQLDATA(), *this, changed);
+        // A value that cannot be compared with the column keeps the filter as it was.
+        if (const QString problem = gridquery::filterProblem(changed); !problem.isEmpty())
+            messages::error(problem);
+        else
+            Sloupce[size_t(c)] = changed;
     }
     Obnov();
 }
@@ -506,12 +516,15 @@ void TFrameStringGrid::SmazRadek()
 {
     const int r = m_mysRadek;
     if (!MazaniPovoleno || r < 1 || r > m_model->dataRowCount()) return;
+    // The key of the row the user is asked about: the grid may be reloaded
+    // while the box is open.
+    const QString klic = Klic(r);
     if (!messages::confirm(QStringLiteral("Opravdu chcete vymazat tento řádek ?\nřádek:") +
                            QString::number(r) + QLatin1Char(' ') + Bunka(m_mysSloupec, r)))
         return;
     TSQLDATA& db = SQLDATA();
     QString error;
-    if (!db.ProvedSQL(gridquery::deleteStatement(*this, Klic(r)), error)) messages::error(error);
+    if (!db.ProvedSQL(gridquery::deleteStatement(*this, klic), error)) messages::error(error);
     db.ObnovTransakci();
     NactiData(0);
 }

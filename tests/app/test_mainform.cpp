@@ -6,8 +6,13 @@
 #include "common/messages.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "overview/uFrameStringgrid.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -113,6 +118,35 @@ TEST_F(MainForm, CategoryBarBuildsTheFilter)
     EXPECT_EQ(w.FiltrKalendare(), QStringLiteral("3,8"));
 }
 
+// After a category is edited the bar is rebuilt with the user's ticks; a new
+// category comes ticked.
+TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
+{
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    QList<QCheckBox*> boxes = w.KategorieBoxy();
+    ASSERT_EQ(boxes.size(), 3);
+    boxes[0]->click();
+    boxes[2]->click();
+    ASSERT_EQ(w.FiltrKalendare(), QStringLiteral("3"));
+
+    exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady a schůze\" where KU_C_KAT_ID=3"));
+    exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (9, \"Nová\", 0)"));
+    w.data().ObnovTransakci(); // the editor's save ends the window's read transaction
+    w.ZnovuNactiKategorie(QStringLiteral("KU"));
+    boxes = w.KategorieBoxy();
+    ASSERT_EQ(boxes.size(), 4);
+    QList<bool> ticks;
+    for (QCheckBox* b : boxes)
+        ticks << b->isChecked();
+    EXPECT_EQ(ticks, (QList<bool>{false, true, false, true}));
+    EXPECT_EQ(boxes[1]->toolTip(), QStringLiteral("Porady a schůze"));
+    EXPECT_EQ(w.FiltrKalendare(), QStringLiteral("3,9"));
+    EXPECT_FALSE(w.Box0());
+    exec(QStringLiteral("delete from KU_C_KAT where KU_C_KAT_ID=9"));
+    exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady\" where KU_C_KAT_ID=3"));
+}
+
 TEST_F(MainForm, CommandMessagesReachTheirOpeners)
 {
     Tmainform w(program(), {});
@@ -168,6 +202,48 @@ TEST_F(MainForm, ImportMenuItemAndEditorMessages)
     EXPECT_EQ(ed->Edit_NAZEV->text(), QString());
     EXPECT_EQ(ed->KTEDITDC_DATUM->text(), QStringLiteral("1.5.2004"));
     dialogs::stopRecording();
+}
+
+// A change announced while a confirmation is open waits for the box: the user
+// deletes the row he was asked about, and the views refresh once afterwards.
+TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
+{
+    exec(QStringLiteral("insert into KJ_AUTO (KJ_AUTO_ID, SPZ, POPIS) values (1, \"1B\", \"Auto B\")"));
+    exec(QStringLiteral("insert into KJ (KJ_ID, KJ_AUTO_ID, DUVOD) values (20, 1, \"porada\")"));
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.ZobrazPanel(QStringLiteral("KJPrehledJizd"));
+    auto* grid = qobject_cast<TFrameStringGrid*>(w.Pohled(QStringLiteral("overview")));
+    ASSERT_TRUE(grid && grid->isVisible());
+    ASSERT_EQ(grid->PocetRadku(), 2);
+
+    QWidget* viewport = grid->StringGrid1->viewport();
+    const QPointF p = grid->StringGrid1->visualRect(grid->Model()->index(0, 0)).center();
+    QMouseEvent move(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    ASSERT_EQ(grid->MysRadek(), 1);
+
+    QCoreApplication::processEvents();
+    int refreshed = 0;
+    w.PreplanujAlarmy = [&] { ++refreshed; };
+    messages::queueAnswer(true, [&] {
+        exec(QStringLiteral("insert into KJ_AUTO (KJ_AUTO_ID, SPZ, POPIS) values (2, \"2A\", \"Auto A\")"));
+        exec(QStringLiteral("insert into KJ (KJ_ID, KJ_AUTO_ID, DUVOD) values (21, 2, \"novy\")"));
+        w.command(WM_DATA_CHANGED, 0, 0);
+        w.command(WM_DATA_CHANGED, 0, 0);
+        EXPECT_EQ(refreshed, 0);
+        EXPECT_EQ(grid->Klic(1), QStringLiteral("20")) << "the grid reloaded under the box";
+    });
+    grid->DeleteZaznam->trigger();
+    EXPECT_EQ(messages::takeShown().size(), 1);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from KJ where KJ_ID=20")), 0);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from KJ where KJ_ID=21")), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refreshed > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshed, 1) << "both announcements are handled by one refresh";
+    EXPECT_EQ(grid->Klic(1), QStringLiteral("21"));
 }
 
 TEST_F(MainForm, UserPresentElsewhereIsRefused)

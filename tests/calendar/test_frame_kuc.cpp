@@ -3,6 +3,7 @@
 #include "common/inifile.h"
 #include "fixtures/testdb.h"
 
+#include <QImage>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,31 @@ TEST_F(FrameKuc, LinksWithoutMainGetOneOnFirstClick)
     m_frame.NactiKategorie(501, QStringLiteral("KU"));
     EXPECT_EQ(checked(), (QList<bool>{true, true, false, false}));
     EXPECT_EQ(m_frame.HlavniIndex(), kRodina);
+}
+
+// A checked box shows its check mark: the item's white text colour must not
+// reach the indicator, whose inside would then be white on white.
+TEST_F(FrameKuc, CheckedBoxesShowTheirMark)
+{
+    m_frame.NactiKategorie(500, QStringLiteral("KU"));
+    ASSERT_EQ(checked(), (QList<bool>{false, true, true, false}));
+    // The list lays its items out from the event loop.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_frame.rectZaskrtnuti(kUrad).isValid(); }));
+    const QImage image = m_frame.JvxCheckListBox1->viewport()->grab().toImage();
+    if (const QByteArray dir = qgetenv("ORVAN_GRAB_DIR"); !dir.isEmpty())
+        image.save(QString::fromLocal8Bit(dir) + QStringLiteral("/kategorie.png"));
+    // Dark pixels inside an indicator: the mark (and the box outline) as the style draws them.
+    auto darkPixels = [&](int i) {
+        const QRect r = m_frame.rectZaskrtnuti(i).adjusted(2, 2, -2, -2);
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += QColor(image.pixel(x * image.devicePixelRatio(), y * image.devicePixelRatio())).lightness() < 128;
+        return n;
+    };
+    const int unchecked = darkPixels(kPrace);
+    EXPECT_GT(darkPixels(kRodina), unchecked + 4) << "no check mark in a checked box";
+    EXPECT_GT(darkPixels(kSport), unchecked + 4);
 }
 
 TEST_F(FrameKuc, KindsReadTheirOwnTables)

@@ -162,6 +162,34 @@ TEST_F(MonthViewTest, ContextMenuOnDayCellsOnly)
     m_view->Pehledpoloekvtomtodni1->trigger();
     EXPECT_EQ(m_hlavni.take(),
               (std::vector<Zprava>{{WM_EDIT_EVENT, 20040512, -12}, {WM_SHOW_DAY_LIST, 20040512, 20040512}}));
+
+    // Narrower last column and lower last row leave a blank strip beside and
+    // below the cells: no day there, so no menu of the day hovered last.
+    auto* grid = m_view->JvDrawGrid1;
+    auto drag = [grid](QPoint from, QPoint to) {
+        QTest::mousePress(grid, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), grid->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(grid, &move);
+        QTest::mouseRelease(grid, Qt::LeftButton, {}, to);
+    };
+    const MesicniMrizka& m = m_view->mrizka();
+    const QPoint columnBorder(m.bunka(7, 0).right() + 1, 10);
+    drag(columnBorder, columnBorder - QPoint(40, 0));
+    const QPoint rowBorder(10, m.bunka(0, m.tydny()).bottom() + 1);
+    drag(rowBorder, rowBorder - QPoint(0, 15));
+    const QRect last = m.bunka(7, m.tydny());
+    for (const QPoint blank : {QPoint(last.right() + 10, bunka(12).center().y()),
+                               QPoint(bunka(12).center().x(), last.bottom() + 8)}) {
+        ASSERT_TRUE(grid->rect().contains(blank));
+        int s = 0, r = 0;
+        ASSERT_FALSE(m.bunkaNaBode(blank, s, r) && s >= 1 && r >= 1);
+        QContextMenuEvent outside(QContextMenuEvent::Mouse, blank, grid->mapToGlobal(blank));
+        QApplication::sendEvent(grid, &outside);
+        EXPECT_FALSE(m_view->PopupMenu1->isVisible()) << blank.x() << "," << blank.y();
+        m_view->PopupMenu1->hide();
+    }
+    EXPECT_TRUE(m_hlavni.take().empty());
 }
 
 TEST_F(MonthViewTest, DraggingABorderResizesUntilRefresh)

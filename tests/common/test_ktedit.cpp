@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -121,6 +122,32 @@ TEST_F(Picker, DateTextOpensOnItsDay)
     QTest::mouseClick(f.BitBtn_OK, Qt::LeftButton);
     EXPECT_EQ(f.Odpoved(), QStringLiteral("24.12.2004"));
     EXPECT_EQ(f.result(), QDialog::Accepted);
+}
+
+// A single click on a day highlights it, and OK returns that day with the time kept.
+TEST_F(Picker, SingleClickedDayIsTheAnswer)
+{
+    TFORMKTEDITDAT f;
+    f.Otevri(QStringLiteral("5.3.2004 14:30:00"), 1);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    auto* view = f.MonthCalendar1->findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    QModelIndex day17;
+    for (int r = 0; r < view->model()->rowCount() && !day17.isValid(); ++r)
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            const QModelIndex i = view->model()->index(r, c);
+            if (i.data().toString() == QLatin1String("17")) {
+                day17 = i;
+                break;
+            }
+        }
+    ASSERT_TRUE(day17.isValid());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(day17).center());
+    ASSERT_EQ(f.MonthCalendar1->selectedDate(), QDate(2004, 3, 17));
+    EXPECT_EQ(f.Edit_DEN->text(), QStringLiteral("17"));
+    QTest::mouseClick(f.BitBtn_OK, Qt::LeftButton);
+    EXPECT_EQ(f.Odpoved(), QStringLiteral("17.03.2004 14:30:00"));
 }
 
 TEST_F(Picker, EmptyTimeStartsAtZeroWithoutDate)

@@ -309,7 +309,7 @@ TEST_F(DataModule, CsvImportStopsAtTheFirstFailingLine)
     db().ImportCSV(file, QStringLiteral("ADRESAR_ZAKL"), false);
     EXPECT_EQ(db().VratSloupec(QStringLiteral("select PRIJMENI from ADRESAR_ZAKL order by ADRESAR_ZAKL_ID"),
                                QStringLiteral("|")),
-              QStringLiteral("Novák|O'Brien"));
+              QStringLiteral("Novák|O\"Brien"));
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba na řádku: 5\r"))) << shown[0].toStdString();
@@ -330,6 +330,66 @@ TEST_F(DataModule, CsvImportStopsAtTheFirstFailingLine)
     db().setCaptionTarget(nullptr, nullptr);
     exec(QStringLiteral("delete from ADRESAR_ZAKL"));
     exec(QStringLiteral("delete from ADRESAR_C_KAT"));
+}
+
+TEST_F(DataModule, CsvHeaderNamesOnlyColumnsOfTheTable)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("skupiny.csv"));
+    auto import = [&](const QByteArray& content) {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        db().ImportCSV(file, QStringLiteral("UZIVSKUPINA"), false);
+    };
+    testdb::addUser(db(), QStringLiteral("tajny"), QStringLiteral("heslo123"));
+    auto usersTable = [] {
+        QStringList lines;
+        db().NactiDotaz(QStringLiteral("select * from UZIVATEL order by UZIVATEL_ID"), true, lines,
+                        QStringLiteral(","));
+        return lines;
+    };
+    const QStringList users = usersTable();
+
+    const struct {
+        const char* header;
+        QString message;
+    } refused[] = {
+        {"POPIS) select uzivatel_id+500,heslo from uzivatel --",
+         QStringLiteral("Sloupec \"POPIS) select uzivatel_id+500,heslo from uzivatel --\" v tabulce UZIVSKUPINA není.")},
+        {"NEEXISTUJE", QStringLiteral("Sloupec \"NEEXISTUJE\" v tabulce UZIVSKUPINA není.")},
+        {"\"POPIS\"", QStringLiteral("Sloupec \"\"POPIS\"\" v tabulce UZIVSKUPINA není.")},
+        {"POPIS;", QStringLiteral("Sloupec \"\" v tabulce UZIVSKUPINA není.")},
+        {"POPIS;popis", QStringLiteral("Sloupec \"POPIS\" je v hlavičce vícekrát.")},
+        {"UZIVSKUPINA_ID;POPIS", QStringLiteral("Sloupec \"UZIVSKUPINA_ID\" je v hlavičce vícekrát.")},
+    };
+    for (const auto& c : refused) {
+        import(QByteArray(c.header) + "\r\nskupina\r\n");
+        EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Chyba na řádku: 1\r") + c.message}) << c.header;
+        EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 0) << c.header;
+    }
+
+    // Names are trimmed and found whatever their case; values stay values.
+    import(" popis \r\n"
+           "x'), ('y\r\n"
+           "a--\r\n"
+           "%_ or (1=1)\r\n"
+           "x\"), (\"y\r\n");
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(db().VratSloupec(QStringLiteral("select POPIS from UZIVSKUPINA order by UZIVSKUPINA_ID"),
+                               QStringLiteral("|")).section(QLatin1Char('|'), 0, 2),
+              QStringLiteral("x'), ('y|a--|%_ or (1=1)"));
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 4);
+
+    // A line whose values do not match the header stops the import there.
+    import("POPIS\r\nprvni\r\ndruha;navic\r\ntreti\r\n");
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{QStringLiteral("Chyba na řádku: 3\rŘádek má 2 hodnot, hlavička 1 sloupců.")});
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 5);
+    EXPECT_EQ(usersTable(), users);
+    exec(QStringLiteral("delete from UZIVSKUPINA"));
+    exec(QStringLiteral("delete from UZIVATEL"));
 }
 
 TEST_F(DataModule, PlainGrid)

@@ -166,6 +166,99 @@ TEST(GridQuery, EachFilterOperator)
     }
 }
 
+// A filter on column 1 of the rides: the column's kind and shown type, operator, values.
+struct KindCase {
+    TableColumn::Kind kind;
+    const char* typ;
+    int op;
+    QString v1, v2;
+    QString expected; // the condition, or the refusal (empty: accepted)
+};
+
+GridColumn& filtrDruhu(GridDefinition& d, const KindCase& c)
+{
+    GridColumn& col = d.Sloupce[1];
+    col.Typ = QString::fromUtf8(c.typ);
+    col.FiltrDruh = c.kind;
+    filtr(d, 1, c.op, c.v1, c.v2);
+    return col;
+}
+
+// Conditions by the kind of the column: canonical values, literal % and _,
+// whole last days of date-time ranges, booleans as the grid shows them.
+TEST(GridQuery, FilterConditionsFollowTheColumnKind)
+{
+    using Kind = TableColumn::Kind;
+    const KindCase cases[] = {
+        {Kind::Text, "", 7, "_", "", " (KJ.VZDALENOST like \"%\\_%\" escape \"\\\")"},
+        {Kind::Text, "", 7, "50%", "", " (KJ.VZDALENOST like \"%50\\%%\" escape \"\\\")"},
+        {Kind::Text, "", 7, "a\\b", "", " (KJ.VZDALENOST like \"%a\\\\b%\" escape \"\\\")"},
+        {Kind::Integer, "integer", 7, "1", "", " (KJ.VZDALENOST like \"%1%\")"},
+        {Kind::Integer, "integer", 1, " 007 ", "", " (KJ.VZDALENOST=\"7\")"},
+        {Kind::Number, "numerick", 4, "1,5", "", " (KJ.VZDALENOST>\"1.5\")"},
+        {Kind::Timestamp, "", 8, "01.03.2004", "1.3.2004",
+         " (KJ.VZDALENOST>=\"1.3.2004\") and  (KJ.VZDALENOST<\"2.3.2004\")"},
+        {Kind::Timestamp, "", 8, "1.3.2004 8:00", "31.12.2004 17:30",
+         " (KJ.VZDALENOST>=\"1.3.2004 8:00:00\") and  (KJ.VZDALENOST<=\"31.12.2004 17:30:00\")"},
+        {Kind::Timestamp, "", 6, "31.12.2004", "", " (KJ.VZDALENOST<\"1.1.2005\")"},
+        {Kind::Date, "", 8, "1.3.2004", "2.3.2004",
+         " (KJ.VZDALENOST>=\"1.3.2004\") and  (KJ.VZDALENOST<=\"2.3.2004\")"},
+        {Kind::Integer, "boolean", 1, "Ano", "", " (coalesce(KJ.VZDALENOST,0)=\"1\")"},
+        {Kind::Integer, "boolean", 1, "ne", "", " (coalesce(KJ.VZDALENOST,0)!=\"1\")"},
+        {Kind::Integer, "boolean", 2, "Ne", "", " (coalesce(KJ.VZDALENOST,0)=\"1\")"},
+    };
+    GridDefinition d = jizdy();
+    for (const KindCase& c : cases) {
+        const GridColumn& col = filtrDruhu(d, c);
+        EXPECT_EQ(gridquery::filterProblem(col), QString()) << c.v1.toStdString();
+        EXPECT_EQ(gridquery::filterCondition(d, col).toStdString(), c.expected.toStdString()) << c.v1.toStdString();
+    }
+}
+
+TEST(GridQuery, FilterValuesThatCannotBeComparedAreRefused)
+{
+    using Kind = TableColumn::Kind;
+    const KindCase cases[] = {
+        {Kind::Integer, "integer", 1, "", "",
+         "Zadejte do filtru sloupce „Vzdálenost“ celé číslo. Filtr nebyl nastaven."},
+        {Kind::Integer, "integer", 3, "deset", "",
+         "Hodnota „deset“ ve filtru sloupce „Vzdálenost“ není celé číslo. Filtr nebyl nastaven."},
+        {Kind::Integer, "integer", 8, "1", "5\"--", "Hodnota „5\"--“ ve filtru sloupce „Vzdálenost“ není celé "
+                                                   "číslo. Filtr nebyl nastaven."},
+        {Kind::Integer, "integer", 7, "x\") or (1=1) or (\"", "", ""},
+        {Kind::Number, "numerick", 1, "1e999", "", "Hodnota „1e999“ ve filtru sloupce „Vzdálenost“ není číslo. "
+                                                   "Filtr nebyl nastaven."},
+        {Kind::Timestamp, "", 1, "31.2.2004", "",
+         "Hodnota „31.2.2004“ ve filtru sloupce „Vzdálenost“ není datum (d.m.rrrr) nebo datum a čas "
+         "(d.m.rrrr h:mm:ss). Filtr nebyl nastaven."},
+        {Kind::Date, "", 5, "1.1.2004 25:00", "",
+         "Hodnota „1.1.2004 25:00“ ve filtru sloupce „Vzdálenost“ není datum (d.m.rrrr). Filtr nebyl nastaven."},
+        {Kind::Text, "", 1, "", "", ""},
+        {Kind::Other, "", 1, "a\nb", "",
+         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl nastaven."},
+        {Kind::Text, "", 7, QString(QChar(0)), "",
+         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl nastaven."},
+        {Kind::Integer, "boolean", 7, "Ano", "",
+         "Sloupec „Vzdálenost“ lze filtrovat jen podmínkou „=“ nebo „<>“ s hodnotou Ano nebo Ne. Filtr nebyl "
+         "nastaven."},
+        {Kind::Integer, "boolean", 1, "Možná", "",
+         "Sloupec „Vzdálenost“ lze filtrovat jen podmínkou „=“ nebo „<>“ s hodnotou Ano nebo Ne. Filtr nebyl "
+         "nastaven."},
+    };
+    GridDefinition d = jizdy();
+    for (const KindCase& c : cases)
+        EXPECT_EQ(gridquery::filterProblem(filtrDruhu(d, c)).toStdString(), c.expected.toStdString())
+            << c.v1.toStdString();
+    // A character the code page lacks is named instead of reaching the server.
+    GridColumn& col = d.Sloupce[1];
+    col.Typ.clear();
+    col.FiltrDruh = Kind::Text;
+    filtr(d, 1, 7, QStringLiteral("ok 😀"));
+    const QString problem = gridquery::filterProblem(col);
+    EXPECT_TRUE(problem.contains(QStringLiteral("Windows-1250")) && problem.endsWith(QStringLiteral("Filtr nebyl nastaven.")))
+        << problem.toStdString();
+}
+
 TEST(GridQuery, SortRequests)
 {
     struct Case {
