@@ -103,7 +103,6 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
             akce(this, &TFormEditCiselnikKalendarKategorie::JvColorSquare_BARVADblClick));
     editor::sledujZmeny(m_stav, {Edit_NAZEV, JvIntegerEdit_PORADI});
     connect(JvColorSquare_BARVA, &TColorSquare::zmenena, this, [this] { m_stav.oznacZmenu(); });
-    editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")));
     // The name's column is KU_C_KAT_NAZEV, not NAZEV.
     if (const int n = DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")).value(QStringLiteral("KU_C_KAT_NAZEV")))
         Edit_NAZEV->setMaxLength(n);

@@ -1,7 +1,8 @@
 #include "editorzaznamu.h"
 
 #include "common/messages.h"
-#include "sqlvalues.h"
+#include "ktdata.h"
+#include "tablecolumns.h"
 
 const QString TextUlozitData = QStringLiteral("Chcete data uložit ?");
 
@@ -52,20 +53,11 @@ QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy)
     return QString();
 }
 
-QHash<QString, int> DelkySloupcu(TDataModuleIb& db, const QString& tabulka)
+QHash<QString, int> DelkySloupcu(TSQLDATA& db, const QString& tabulka)
 {
-    QStringList radky;
-    db.NactiDotaz(QStringLiteral("select trim(rf.rdb$field_name), coalesce(f.rdb$character_length, "
-                                 "f.rdb$field_length) from rdb$relation_fields rf join rdb$fields f on "
-                                 "f.rdb$field_name = rf.rdb$field_source where rf.rdb$relation_name = %1 "
-                                 "and f.rdb$field_type in (14, 37)")
-                      .arg(TextSQL(tabulka.toUpper())),
-                  false, radky, QStringLiteral("|"));
     QHash<QString, int> out;
-    for (const QString& r : radky) {
-        const qsizetype bar = r.lastIndexOf(QLatin1Char('|'));
-        if (bar > 0)
-            out.insert(r.left(bar), r.mid(bar + 1).toInt());
-    }
+    for (const TableColumn& c : TableColumns(db, tabulka))
+        if (c.length > 0)
+            out.insert(c.name, c.length);
     return out;
 }

@@ -2,6 +2,8 @@
 
 #include "ktibsql.h"
 
+class TSQLDATA;
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -82,4 +84,4 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
 QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy);
 
 // Character lengths of the text columns of a table, by upper-case column name.
-QHash<QString, int> DelkySloupcu(TDataModuleIb& db, const QString& tabulka);
+QHash<QString, int> DelkySloupcu(TSQLDATA& db, const QString& tabulka);
