@@ -101,6 +101,7 @@ void IbEvents::delivered(const QByteArray& counts)
     // Length 0: cancelled or the server went away; do not queue again.
     if (counts.isEmpty() || !m_events)
         return;
+    ++m_deliveries;
     std::memcpy(m_resultBuffer, counts.constData(), std::min<qsizetype>(counts.size(), m_length));
     ISC_ULONG vector[20] = {};
     isc_event_counts(vector, short(m_length), m_eventBuffer, m_resultBuffer);

@@ -22,6 +22,9 @@ public:
     void start();
     void stop();
 
+    // Deliveries handled so far, the baseline after queuing included.
+    int deliveries() const { return m_deliveries; }
+
 private:
     struct Callback;
     void delivered(const QByteArray& counts);
@@ -36,4 +39,5 @@ private:
     Firebird::IEvents* m_events = nullptr;
     Callback* m_callback = nullptr;
     bool m_baseline = true;
+    int m_deliveries = 0;
 };

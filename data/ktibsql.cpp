@@ -402,6 +402,11 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
     zavriKurzor();
 }
 
+int TDataModuleIb::DoruceniUdalosti() const
+{
+    return m_events ? m_events->deliveries() : 0;
+}
+
 void TDataModuleIb::IBEvents1EventAlert(const QString&)
 {
     ++m_changesDelivered;

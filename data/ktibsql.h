@@ -72,6 +72,9 @@ public:
 
     // How many times the change event has been handed to the notify target.
     int ZmenyPrijate() const { return m_changesDelivered; }
+    // Deliveries of the change event handled, the baseline after registering
+    // included: a test waits for the baseline instead of sleeping.
+    int DoruceniUdalosti() const;
 
 protected:
     // Reads go through the shared transaction; starts it when inactive.

@@ -32,10 +32,10 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     ASSERT_TRUE(w.Prihlaseno());
     w.resize(1000, 640);
     w.show();
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     for (const char* panel : {"MonthPanel", "BrowseAdresarZakladni", "BrowseUkoly", "Uzivatel", "CiselnikKalendarKategorie"}) {
         w.ZobrazPanel(QString::fromLatin1(panel));
-        QTest::qWait(100);
+        QCoreApplication::processEvents();
         w.grab().save(QDir(out).filePath(QStringLiteral("main-%1.png").arg(QString::fromLatin1(panel))));
     }
     setSQLDATA(s_db.get());

@@ -271,6 +271,7 @@ TEST_F(EditUdalost, DeleteNeedsTheRightAndTakesTheLinks)
     EXPECT_TRUE(ed().isVisible());
     messages::queueAnswer(true);
     click(ed().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});
     EXPECT_FALSE(ed().isVisible());
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)).Hodnota(1, 1),
               QStringLiteral("0"));

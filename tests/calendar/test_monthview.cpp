@@ -57,7 +57,7 @@ protected:
         // 6 week rows 40 pixels high: the grid gets 267 pixels.
         m_view->resize(900, 41 + 267);
         m_view->show();
-        QTest::qWait(1);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
         m_view->SB_PLUS->click();
         ASSERT_EQ(m_view->mrizka().tydny(), 6);
         ASSERT_EQ(m_view->JvDrawGrid1->height(), 267);

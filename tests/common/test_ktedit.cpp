@@ -187,8 +187,7 @@ TEST_F(Picker, TypedDigitIsPaddedWithinATenth)
     f.Edit_HODINY->clear();
     QTest::keyClicks(f.Edit_HODINY, QStringLiteral("7"));
     EXPECT_EQ(f.Edit_HODINY->text(), QStringLiteral("7"));
-    QTest::qWait(150);
-    EXPECT_EQ(f.Edit_HODINY->text(), QStringLiteral("07"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Edit_HODINY->text() == QLatin1String("07"); }, 5000));
     EXPECT_EQ(f.Label_DATUM->text(), QStringLiteral("07:20:30"));
     EXPECT_EQ(f.Label_AKTUAL_CAS->text(), QStringLiteral("8:05:03"));
 

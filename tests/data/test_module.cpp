@@ -242,7 +242,8 @@ TEST_F(DataModule, ChangeEventReachesThePostingClient)
 {
     Recorder target;
     db().NotifyWindow = &target;
-    QTest::qWait(300); // the baseline delivery after registering is not a change
+    // The baseline delivery after registering is not a change.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return db().DoruceniUdalosti() >= 1; }, 5000));
     EXPECT_TRUE(target.received.isEmpty());
     db().UdelejRefresh();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !target.received.isEmpty(); }, 5000));
