@@ -114,8 +114,7 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
 void TFrame_MontView::tlacitko(QToolButton* button, const char* hint, void (TFrame_MontView::*akce)())
 {
     if (hint) button->setToolTip(QString::fromUtf8(hint));
-    connect(button, &QToolButton::clicked, this,
-            [this, akce] { runAction([this, akce] { (this->*akce)(); }); });
+    connect(button, &QToolButton::clicked, this, ::akce(this, akce));
 }
 
 void TFrame_MontView::rozvrhni()

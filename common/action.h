@@ -30,6 +30,9 @@ bool runAction(F&& action)
         messages::error(e.text());
     } catch (const std::exception& e) {
         messages::error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        // Whatever else a library throws ends the action, not the program.
+        messages::error(QStringLiteral("Akce skončila neočekávanou chybou."));
     }
     return false;
 }
