@@ -7,20 +7,158 @@
 #include "overview/gridquery.h"
 #include "users/rights.h"
 
+#include <vector>
+
 namespace prehledy {
 namespace {
 
-void kategorie(GridDefinition& d, unsigned message, const QString& table)
+struct Sloupec {
+    const char* pole;
+    const char* titulek;
+    bool scitat = false;
+    const char* typ = "";
+    int sirka = 0;
+};
+
+// The part of the WHERE text that depends on the session or the category bar.
+enum class Filtr {
+    Zadny,
+    Kategorie, // follows the category bar; distinct rows while any category matches
+    AlarmUdalosti,
+    AlarmUkolu,
+    CteniAut,
+    CteniJizd,
+};
+
+struct Prehled {
+    const char* nazev;
+    unsigned zprava;
+    const char* tabulka;
+    std::vector<Sloupec> sloupce;
+    Filtr filtr = Filtr::Zadny;
+    const char* dalsiTabulky = "";
+    const char* podminka = ""; // fixed WHERE text in front of the filter
+    bool mazani = false;
+    const char* sloupecBarvyPisma = "";
+    const char* sloupecBarvyPozadi = "";
+    ColourValue barvaPisma = 0;
+    ColourValue barvaPozadi = 0xFFFFFF;
+    const char* zvyrazneniSloupec = "";
+    const char* zvyrazneniHodnota = "";
+    ColourValue zvyrazneniBarvaPisma = 0;
+    ColourValue zvyrazneniBarvaPozadi = 0xFFFFFF;
+};
+
+// Code lists of categories: name and order, each row on its own colour.
+Prehled kategorie(const char* nazev, unsigned zprava, const char* tabulka, const char* nazevSloupce,
+                  const char* poradi, const char* barva)
 {
-    d.ZpravaEditace = message;
-    d.Tabulka = table;
-    d.KlicovySloupec = table + QStringLiteral("_ID");
-    d.SloupecBarvyPozadi = table + QStringLiteral("_BARVA");
-    d.BarvaPisma = 0xFFFFFF;
-    d.PridejSloupec(table + QStringLiteral("_NAZEV"), QStringLiteral("Název"), false, QString(), 40);
-    d.PridejSloupec(table + QStringLiteral("_PORADI"), QStringLiteral("Pořadí"), false, QStringLiteral("integer"));
+    return {.nazev = nazev,
+            .zprava = zprava,
+            .tabulka = tabulka,
+            .sloupce = {{nazevSloupce, "Název", false, "", 40}, {poradi, "Pořadí", false, "integer"}},
+            .sloupecBarvyPozadi = barva,
+            .barvaPisma = 0xFFFFFF};
 }
 
+const std::vector<Prehled>& tabulka()
+{
+    static const std::vector<Prehled> t = {
+        kategorie("CiselnikKalendarKategorie", WM_EDIT_CALENDAR_CATEGORY, "KU_C_KAT", "KU_C_KAT_NAZEV",
+                  "KU_C_KAT_PORADI", "KU_C_KAT_BARVA"),
+        kategorie("CiselnikAdresarKategorie", WM_EDIT_ADDRESS_CATEGORY, "ADRESAR_C_KAT", "ADRESAR_C_KAT_NAZEV",
+                  "ADRESAR_C_KAT_PORADI", "ADRESAR_C_KAT_BARVA"),
+        {.nazev = "BrowseAdresarZakladni",
+         .zprava = WM_EDIT_ADDRESS,
+         .tabulka = "ADRESAR_ZAKL",
+         .sloupce = {{"NAZEV_ZKRACENY", "Zkratka"},
+                     {"NAZEV", "Název"},
+                     {"TITUL", "Titul"},
+                     {"JMENO", "Jméno"},
+                     {"PRIJMENI", "Příjmení"},
+                     {"ZA_PRIJMENIM", "Titul za"}},
+         .filtr = Filtr::Kategorie,
+         .sloupecBarvyPisma = "ADRESAR_C_KAT_BARVA"},
+        {.nazev = "BrowseUkoly",
+         .zprava = WM_EDIT_TASK,
+         .tabulka = "UKOLY",
+         .sloupce = {{"AKTIVNI", "Aktivní", false, "boolean"},
+                     {"NAZEV", "Název", false, "", 25},
+                     {"DATUM", "Datum"},
+                     {"CAS_DO", "Čas"}},
+         .filtr = Filtr::Kategorie,
+         .sloupecBarvyPisma = "KU_C_KAT_BARVA"},
+        {.nazev = "BrowseAdresarPanel",
+         .zprava = WM_EDIT_SPECIAL_ADDRESS,
+         .tabulka = "ADRESAR_SPEC",
+         .sloupce = {{"NAZEV", "Název"},
+                     {"JMENO", "Jméno"},
+                     {"PRIJMENI", "Příjmení"},
+                     {"TELEFON1", "Telefon1"},
+                     {"TELEFON2", "Telefon2"},
+                     {"ULICE", "Ulice"},
+                     {"MESTO", "Město"},
+                     {"PSC", "PSČ"},
+                     {"STAT", "Stát"},
+                     {"POZNAMKA", "Poznámka"}}},
+        {.nazev = "BrowseAlarm",
+         .zprava = WM_EDIT_EVENT,
+         .tabulka = "KU",
+         .sloupce = {{"ALARM_DATUM", "Datum"}, {"ALARM_CAS", "Čas"}, {"NAZEV", "Popis", false, "", 30}},
+         .filtr = Filtr::AlarmUdalosti},
+        {.nazev = "BrowseUkolyAlarm",
+         .zprava = WM_EDIT_TASK,
+         .tabulka = "UKOLY",
+         .sloupce = {{"ALARM_DATUM", "Datum"}, {"ALARM_CAS", "Čas"}, {"NAZEV", "Popis", false, "", 30}},
+         .filtr = Filtr::AlarmUkolu},
+        {.nazev = "Uzivatel",
+         .zprava = WM_EDIT_USER,
+         .tabulka = "UZIVATEL",
+         .sloupce = {{"LOGIN", "Login"},
+                     {"POPIS", "Popis"},
+                     {"ADMINISTRATOR", "Administrátor", false, "boolean"},
+                     {"PRIHLASEN", "Přihlášen", false, "boolean"}},
+         .barvaPisma = 0xFF0000,
+         .barvaPozadi = 0xFFFFFF,
+         .zvyrazneniSloupec = "PRIHLASEN",
+         .zvyrazneniHodnota = "Ano",
+         .zvyrazneniBarvaPisma = 0x0000FF,
+         .zvyrazneniBarvaPozadi = 0xFFFFFF},
+        {.nazev = "UzivSkupina", .zprava = WM_EDIT_USER_GROUP, .tabulka = "UZIVSKUPINA", .sloupce = {{"POPIS", "Popis"}}},
+        {.nazev = "KJPrehledAut",
+         .zprava = WM_EDIT_CAR,
+         .tabulka = "KJ_AUTO",
+         .sloupce = {{"SPZ", "SPZ"}, {"POPIS", "Popis"}},
+         .filtr = Filtr::CteniAut},
+        {.nazev = "KJPrehledJizd",
+         .zprava = 0,
+         .tabulka = "KJ",
+         .sloupce = {{"KJ_AUTO.POPIS", "Auto", false, "", 12},
+                     {"DATUM", "Datum", false, "", 10},
+                     {"PORADI", "Pořadí", false, "integer", 2},
+                     {"OD_NAZEV", "OD Název", false, "", 20},
+                     {"OD_PRIJMENI", "Od Příjmení", false, "", 20},
+                     {"DO_NAZEV", "Do Název", false, "", 20},
+                     {"DO_PRIJMENI", "Do Příjmení", false, "", 20},
+                     {"VZDALENOST", "Vzdálenost", true, "integer", 10},
+                     {"DUVOD", "Důvod", false, "", 20}},
+         .filtr = Filtr::CteniJizd,
+         .dalsiTabulky = "KJ_AUTO",
+         .podminka = "where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) ",
+         .mazani = true},
+    };
+    return t;
+}
+
+const Prehled* najdi(const QString& name)
+{
+    for (const Prehled& p : tabulka())
+        if (name == QLatin1String(p.nazev))
+            return &p;
+    return nullptr;
+}
+
+// Alarms after the last one shown: a later day, or the same day at a later time.
 QString alarmPodminka(const QString& begin, const QString& rights)
 {
     const Session& s = session();
@@ -28,6 +166,38 @@ QString alarmPodminka(const QString& begin, const QString& rights)
     const QString t = DatumCasSQL(s.AlarmPoslDatum, s.AlarmPoslCas);
     return begin + l + QStringLiteral(") or ((alarm_datum=") + l + QStringLiteral(") and (alarm_cas>") + t +
            QStringLiteral("))) ") + rights;
+}
+
+QString podminka(const Prehled& p, const StavKategorii& k)
+{
+    const QString pevna = QString::fromUtf8(p.podminka);
+    switch (p.filtr) {
+    case Filtr::Zadny:
+        return pevna;
+    case Filtr::Kategorie:
+        return PodminkaPodleKategorii(QLatin1String(p.nazev), k);
+    case Filtr::AlarmUdalosti:
+        return alarmPodminka(QStringLiteral("where (alarm=1) and ((alarm_datum>"), FiltrAlarmKu());
+    case Filtr::AlarmUkolu:
+        return alarmPodminka(QStringLiteral("where (aktivni=1) and (alarm=1) and ((alarm_datum>"), FiltrAlarmUkoly());
+    case Filtr::CteniAut:
+        return pevna + FiltrCteni(QStringLiteral("KJ_AUTO"), true);
+    case Filtr::CteniJizd:
+        return pevna + FiltrCteni(QStringLiteral("KJ_AUTO"), false);
+    }
+    return pevna;
+}
+
+void nastavBarvy(const Prehled& p, GridDefinition& d)
+{
+    d.SloupecBarvyPisma = QString::fromUtf8(p.sloupecBarvyPisma);
+    d.SloupecBarvyPozadi = QString::fromUtf8(p.sloupecBarvyPozadi);
+    d.BarvaPisma = p.barvaPisma;
+    d.BarvaPozadi = p.barvaPozadi;
+    d.ZvyrazneniSloupec = QString::fromUtf8(p.zvyrazneniSloupec);
+    d.ZvyrazneniHodnota = QString::fromUtf8(p.zvyrazneniHodnota);
+    d.ZvyrazneniBarvaPisma = p.zvyrazneniBarvaPisma;
+    d.ZvyrazneniBarvaPozadi = p.zvyrazneniBarvaPozadi;
 }
 
 } // namespace
@@ -46,103 +216,32 @@ int ParametrPoNacteni(const QString& name)
     return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm") ? int(LP_EDIT_RECORD) : 0;
 }
 
+QStringList Nazvy()
+{
+    QStringList out;
+    for (const Prehled& p : tabulka())
+        out << QLatin1String(p.nazev);
+    return out;
+}
+
 bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k)
 {
-    if (name == QLatin1String("CiselnikKalendarKategorie")) {
-        kategorie(d, WM_EDIT_CALENDAR_CATEGORY, QStringLiteral("KU_C_KAT"));
-    } else if (name == QLatin1String("CiselnikAdresarKategorie")) {
-        kategorie(d, WM_EDIT_ADDRESS_CATEGORY, QStringLiteral("ADRESAR_C_KAT"));
-    } else if (name == QLatin1String("BrowseAdresarZakladni")) {
-        d.ZpravaEditace = WM_EDIT_ADDRESS;
-        d.Tabulka = QStringLiteral("ADRESAR_ZAKL");
-        d.KlicovySloupec = QStringLiteral("ADRESAR_ZAKL_ID");
-        d.Distinct = k.box0;
-        d.Podminka = PodminkaPodleKategorii(name, k);
-        d.SloupecBarvyPisma = QStringLiteral("ADRESAR_C_KAT_BARVA");
-        d.PridejSloupec(QStringLiteral("NAZEV_ZKRACENY"), QStringLiteral("Zkratka"));
-        d.PridejSloupec(QStringLiteral("NAZEV"), QStringLiteral("Název"));
-        d.PridejSloupec(QStringLiteral("TITUL"), QStringLiteral("Titul"));
-        d.PridejSloupec(QStringLiteral("JMENO"), QStringLiteral("Jméno"));
-        d.PridejSloupec(QStringLiteral("PRIJMENI"), QStringLiteral("Příjmení"));
-        d.PridejSloupec(QStringLiteral("ZA_PRIJMENIM"), QStringLiteral("Titul za"));
-    } else if (name == QLatin1String("BrowseUkoly")) {
-        d.ZpravaEditace = WM_EDIT_TASK;
-        d.Tabulka = QStringLiteral("UKOLY");
-        d.KlicovySloupec = QStringLiteral("UKOLY_ID");
-        d.Distinct = k.box0;
-        d.Podminka = PodminkaPodleKategorii(name, k);
-        d.SloupecBarvyPisma = QStringLiteral("KU_C_KAT_BARVA");
-        d.PridejSloupec(QStringLiteral("AKTIVNI"), QStringLiteral("Aktivní"), false, QStringLiteral("boolean"));
-        d.PridejSloupec(QStringLiteral("NAZEV"), QStringLiteral("Název"), false, QString(), 25);
-        d.PridejSloupec(QStringLiteral("DATUM"), QStringLiteral("Datum"));
-        d.PridejSloupec(QStringLiteral("CAS_DO"), QStringLiteral("Čas"));
-    } else if (name == QLatin1String("BrowseAdresarPanel")) {
-        d.ZpravaEditace = WM_EDIT_SPECIAL_ADDRESS;
-        d.Tabulka = QStringLiteral("ADRESAR_SPEC");
-        d.KlicovySloupec = QStringLiteral("ADRESAR_SPEC_ID");
-        const char* cols[][2] = {{"NAZEV", "Název"},      {"JMENO", "Jméno"},       {"PRIJMENI", "Příjmení"},
-                                 {"TELEFON1", "Telefon1"}, {"TELEFON2", "Telefon2"}, {"ULICE", "Ulice"},
-                                 {"MESTO", "Město"},       {"PSC", "PSČ"},           {"STAT", "Stát"},
-                                 {"POZNAMKA", "Poznámka"}};
-        for (const auto& c : cols)
-            d.PridejSloupec(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]));
-    } else if (name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm")) {
-        const bool ku = name == QLatin1String("BrowseAlarm");
-        d.ZpravaEditace = ku ? WM_EDIT_EVENT : WM_EDIT_TASK;
-        d.Tabulka = ku ? QStringLiteral("KU") : QStringLiteral("UKOLY");
-        d.KlicovySloupec = d.Tabulka + QStringLiteral("_ID");
-        d.PridejSloupec(QStringLiteral("ALARM_DATUM"), QStringLiteral("Datum"));
-        d.PridejSloupec(QStringLiteral("ALARM_CAS"), QStringLiteral("Čas"));
-        d.PridejSloupec(QStringLiteral("NAZEV"), QStringLiteral("Popis"), false, QString(), 30);
-        d.Podminka = ku ? alarmPodminka(QStringLiteral("where (alarm=1) and ((alarm_datum>"), FiltrAlarmKu())
-                        : alarmPodminka(QStringLiteral("where (aktivni=1) and (alarm=1) and ((alarm_datum>"),
-                                        FiltrAlarmUkoly());
-    } else if (name == QLatin1String("Uzivatel")) {
-        d.ZpravaEditace = WM_EDIT_USER;
-        d.Tabulka = QStringLiteral("UZIVATEL");
-        d.KlicovySloupec = QStringLiteral("UZIVATEL_ID");
-        d.PridejSloupec(QStringLiteral("LOGIN"), QStringLiteral("Login"));
-        d.PridejSloupec(QStringLiteral("POPIS"), QStringLiteral("Popis"));
-        d.PridejSloupec(QStringLiteral("ADMINISTRATOR"), QStringLiteral("Administrátor"), false,
-                        QStringLiteral("boolean"));
-        d.PridejSloupec(QStringLiteral("PRIHLASEN"), QStringLiteral("Přihlášen"), false, QStringLiteral("boolean"));
-        d.ZvyrazneniSloupec = QStringLiteral("PRIHLASEN");
-        d.ZvyrazneniHodnota = QStringLiteral("Ano");
-        d.BarvaPozadi = 0xFFFFFF;
-        d.BarvaPisma = 0xFF0000;
-        d.ZvyrazneniBarvaPisma = 0x0000FF;
-        d.ZvyrazneniBarvaPozadi = 0xFFFFFF;
-    } else if (name == QLatin1String("UzivSkupina")) {
-        d.ZpravaEditace = WM_EDIT_USER_GROUP;
-        d.Tabulka = QStringLiteral("UZIVSKUPINA");
-        d.KlicovySloupec = QStringLiteral("UZIVSKUPINA_ID");
-        d.PridejSloupec(QStringLiteral("POPIS"), QStringLiteral("Popis"));
-    } else if (name == QLatin1String("KJPrehledAut")) {
-        d.ZpravaEditace = WM_EDIT_CAR;
-        d.Tabulka = QStringLiteral("KJ_AUTO");
-        d.KlicovySloupec = QStringLiteral("KJ_AUTO_ID");
-        d.PridejSloupec(QStringLiteral("SPZ"), QStringLiteral("SPZ"));
-        d.PridejSloupec(QStringLiteral("POPIS"), QStringLiteral("Popis"));
-        d.Podminka = FiltrCteni(QStringLiteral("KJ_AUTO"), true);
-    } else if (name == QLatin1String("KJPrehledJizd")) {
-        d.ZpravaEditace = 0;
-        d.MazaniPovoleno = true;
-        d.Tabulka = QStringLiteral("KJ");
-        d.KlicovySloupec = QStringLiteral("KJ_ID");
-        d.DalsiTabulky = QStringLiteral("KJ_AUTO");
-        d.Podminka = QStringLiteral("where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) ") + FiltrCteni(QStringLiteral("KJ_AUTO"), false);
-        d.PridejSloupec(QStringLiteral("KJ_AUTO.POPIS"), QStringLiteral("Auto"), false, QString(), 12);
-        d.PridejSloupec(QStringLiteral("DATUM"), QStringLiteral("Datum"), false, QString(), 10);
-        d.PridejSloupec(QStringLiteral("PORADI"), QStringLiteral("Pořadí"), false, QStringLiteral("integer"), 2);
-        d.PridejSloupec(QStringLiteral("OD_NAZEV"), QStringLiteral("OD Název"), false, QString(), 20);
-        d.PridejSloupec(QStringLiteral("OD_PRIJMENI"), QStringLiteral("Od Příjmení"), false, QString(), 20);
-        d.PridejSloupec(QStringLiteral("DO_NAZEV"), QStringLiteral("Do Název"), false, QString(), 20);
-        d.PridejSloupec(QStringLiteral("DO_PRIJMENI"), QStringLiteral("Do Příjmení"), false, QString(), 20);
-        d.PridejSloupec(QStringLiteral("VZDALENOST"), QStringLiteral("Vzdálenost"), true, QStringLiteral("integer"), 10);
-        d.PridejSloupec(QStringLiteral("DUVOD"), QStringLiteral("Důvod"), false, QString(), 20);
-    } else {
+    const Prehled* p = najdi(name);
+    if (!p)
         return false;
-    }
+    d.ZpravaEditace = p->zprava;
+    d.MazaniPovoleno = p->mazani;
+    d.Tabulka = QString::fromUtf8(p->tabulka);
+    d.KlicovySloupec = d.Tabulka + QStringLiteral("_ID");
+    d.DalsiTabulky = QString::fromUtf8(p->dalsiTabulky);
+    // Only the overviews of the category bar choose Distinct; the others keep it.
+    if (p->filtr == Filtr::Kategorie)
+        d.Distinct = k.box0;
+    d.Podminka = podminka(*p, k);
+    nastavBarvy(*p, d);
+    for (const Sloupec& s : p->sloupce)
+        d.PridejSloupec(QString::fromUtf8(s.pole), QString::fromUtf8(s.titulek), s.scitat, QString::fromUtf8(s.typ),
+                        s.sirka);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct GridDefinition;
 
@@ -17,6 +18,9 @@ namespace prehledy {
 // that was just cleared. False for names that are not defined here (the ride
 // overview of one car asks for the car itself).
 bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k);
+
+// The names Definuj knows, in the order of the table.
+QStringList Nazvy();
 
 // The WHERE text of the overviews that follow the category bar, rebuilt when
 // a box changes; empty for other names.

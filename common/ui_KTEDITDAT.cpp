@@ -103,15 +103,43 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FORMKTEDITDAT"));
     setWindowTitle(QStringLiteral("FORMKTEDITDAT"));
+    // Created in this order, which is also the order of the focus chain.
+    QLayout* vysledek = buildResult();
+    buildDate();
+    buildCurrentTime();
+    GroupBox_HODINY = buildButtonGroup({"Hodiny", "GroupBox_HODINY", "Edit_HODINY", "UpDown_HODINY", 24, "Button_H",
+                                        24, 1, 6, false},
+                                       Edit_HODINY, UpDown_HODINY);
+    GroupBox_MINUTY = buildButtonGroup({"Minuty", "GroupBox_MINUTY", "EDIT_MINUTY", "UpDown_MINUTY", 60, "Button_M",
+                                        60, 1, 10, true},
+                                       EDIT_MINUTY, UpDown_MINUTY);
+    GroupBox_SEKUNDY = buildButtonGroup({"Sekundy", "GroupBox_SEKUNDY", "Edit_SEKUNDY", "UpDown_SEKUNDY", 100,
+                                         "Button_S", 12, 5, 2, false},
+                                        Edit_SEKUNDY, UpDown_SEKUNDY);
+    buildDialogButtons();
+    layOut(vysledek);
+    wireFields();
+    wireButtons();
 
+    m_timer = new QTimer(this);
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &TFORMKTEDITDAT::Obnov);
+    m_timer->start();
+}
+
+QLayout* TFORMKTEDITDAT::buildResult()
+{
     auto* vysledek = new QHBoxLayout;
     vysledek->addWidget(new QLabel(QStringLiteral("Výsledek:"), this));
     Label_DATUM = new QLabel(this);
     Label_DATUM->setObjectName(QStringLiteral("Label_DATUM"));
     Label_DATUM->setStyleSheet(QStringLiteral("color: blue; font-weight: bold"));
     vysledek->addWidget(Label_DATUM, 1);
+    return vysledek;
+}
 
-    // Date
+void TFORMKTEDITDAT::buildDate()
+{
     GroupBox_DATUM = new QGroupBox(QStringLiteral("Datum"), this);
     GroupBox_DATUM->setObjectName(QStringLiteral("GroupBox_DATUM"));
     Edit_DEN = novePole(GroupBox_DATUM, "Edit_DEN", 28);
@@ -125,100 +153,71 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
     MonthCalendar1->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-    {
-        auto* g = new QGridLayout(GroupBox_DATUM);
-        g->addWidget(new QLabel(QStringLiteral("Den"), GroupBox_DATUM), 0, 0);
-        g->addWidget(new QLabel(QStringLiteral("Měsíc"), GroupBox_DATUM), 0, 1);
-        g->addWidget(new QLabel(QStringLiteral("Rok"), GroupBox_DATUM), 0, 2);
-        g->addLayout(radekPole(Edit_DEN, UpDown_DEN), 1, 0);
-        g->addLayout(radekPole(Edit_MESIC, UpDown_MESIC), 1, 1);
-        g->addLayout(radekPole(Edit_ROK, UpDown_ROK), 1, 2);
-        g->addWidget(MonthCalendar1, 2, 0, 1, 4);
-        g->setColumnStretch(3, 1);
-        g->setRowStretch(3, 1);
-    }
 
-    // Current time
+    auto* g = new QGridLayout(GroupBox_DATUM);
+    g->addWidget(new QLabel(QStringLiteral("Den"), GroupBox_DATUM), 0, 0);
+    g->addWidget(new QLabel(QStringLiteral("Měsíc"), GroupBox_DATUM), 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Rok"), GroupBox_DATUM), 0, 2);
+    g->addLayout(radekPole(Edit_DEN, UpDown_DEN), 1, 0);
+    g->addLayout(radekPole(Edit_MESIC, UpDown_MESIC), 1, 1);
+    g->addLayout(radekPole(Edit_ROK, UpDown_ROK), 1, 2);
+    g->addWidget(MonthCalendar1, 2, 0, 1, 4);
+    g->setColumnStretch(3, 1);
+    g->setRowStretch(3, 1);
+}
+
+void TFORMKTEDITDAT::buildCurrentTime()
+{
     GroupBox_AKT_CAS = new QGroupBox(this);
     GroupBox_AKT_CAS->setObjectName(QStringLiteral("GroupBox_AKT_CAS"));
-    {
-        auto* l = new QHBoxLayout(GroupBox_AKT_CAS);
-        l->setContentsMargins(6, 2, 6, 2);
-        l->addWidget(new QLabel(QStringLiteral("Aktuální čas:"), GroupBox_AKT_CAS));
-        Label_AKTUAL_CAS = new TDblClickLabel(GroupBox_AKT_CAS);
-        Label_AKTUAL_CAS->setObjectName(QStringLiteral("Label_AKTUAL_CAS"));
-        l->addWidget(Label_AKTUAL_CAS, 1);
-    }
+    auto* l = new QHBoxLayout(GroupBox_AKT_CAS);
+    l->setContentsMargins(6, 2, 6, 2);
+    l->addWidget(new QLabel(QStringLiteral("Aktuální čas:"), GroupBox_AKT_CAS));
+    Label_AKTUAL_CAS = new TDblClickLabel(GroupBox_AKT_CAS);
+    Label_AKTUAL_CAS->setObjectName(QStringLiteral("Label_AKTUAL_CAS"));
+    l->addWidget(Label_AKTUAL_CAS, 1);
+}
 
-    // Hours
-    GroupBox_HODINY = new QGroupBox(QStringLiteral("Hodiny"), this);
-    GroupBox_HODINY->setObjectName(QStringLiteral("GroupBox_HODINY"));
-    Edit_HODINY = novePole(GroupBox_HODINY, "Edit_HODINY", 28);
-    UpDown_HODINY = sipky(Edit_HODINY, "UpDown_HODINY", 0, 24, GroupBox_HODINY);
-    {
-        auto* v = new QVBoxLayout(GroupBox_HODINY);
-        v->addLayout(radekPole(Edit_HODINY, UpDown_HODINY));
-        auto* g = new QGridLayout;
-        g->setSpacing(1);
-        for (int h = 0; h < 24; ++h) {
-            QPushButton* b = tlacitko(GroupBox_HODINY, QStringLiteral("Button_H"), h);
-            g->addWidget(b, h / 6, h % 6);
-            connect(b, &QPushButton::clicked, this, [this, b] { Edit_HODINY->setText(b->text()); });
+QGroupBox* TFORMKTEDITDAT::buildButtonGroup(const ButtonGroup& spec, QLineEdit*& edit, TUpDown*& sipkyPole)
+{
+    auto* box = new QGroupBox(QLatin1String(spec.title), this);
+    box->setObjectName(QLatin1String(spec.groupName));
+    edit = novePole(box, spec.editName, 28);
+    sipkyPole = sipky(edit, spec.upDownName, 0, spec.upDownMax, box);
+
+    auto* v = new QVBoxLayout(box);
+    v->addLayout(radekPole(edit, sipkyPole));
+    auto* g = new QGridLayout;
+    g->setSpacing(1);
+    const QColor aktivni = palette().color(QPalette::Active, QPalette::Highlight);
+    for (int i = 0; i < spec.count; ++i) {
+        const int value = i * spec.step;
+        QPushButton* b = tlacitko(box, QLatin1String(spec.buttonPrefix), value);
+        if (spec.markFives && value % 5 == 0) {
+            QPalette p = b->palette();
+            p.setColor(QPalette::ButtonText, aktivni);
+            b->setPalette(p);
         }
-        v->addLayout(g);
-        v->addStretch(1);
+        g->addWidget(b, i / spec.columns, i % spec.columns);
+        QLineEdit* e = edit;
+        connect(b, &QPushButton::clicked, this, [e, b] { e->setText(b->text()); });
     }
+    v->addLayout(g);
+    v->addStretch(1);
+    return box;
+}
 
-    // Minutes
-    GroupBox_MINUTY = new QGroupBox(QStringLiteral("Minuty"), this);
-    GroupBox_MINUTY->setObjectName(QStringLiteral("GroupBox_MINUTY"));
-    EDIT_MINUTY = novePole(GroupBox_MINUTY, "EDIT_MINUTY", 28);
-    UpDown_MINUTY = sipky(EDIT_MINUTY, "UpDown_MINUTY", 0, 60, GroupBox_MINUTY);
-    {
-        auto* v = new QVBoxLayout(GroupBox_MINUTY);
-        v->addLayout(radekPole(EDIT_MINUTY, UpDown_MINUTY));
-        auto* g = new QGridLayout;
-        g->setSpacing(1);
-        const QColor aktivni = palette().color(QPalette::Active, QPalette::Highlight);
-        for (int m = 0; m < 60; ++m) {
-            QPushButton* b = tlacitko(GroupBox_MINUTY, QStringLiteral("Button_M"), m);
-            if (m % 5 == 0) {
-                QPalette p = b->palette();
-                p.setColor(QPalette::ButtonText, aktivni);
-                b->setPalette(p);
-            }
-            g->addWidget(b, m / 10, m % 10);
-            connect(b, &QPushButton::clicked, this, [this, b] { EDIT_MINUTY->setText(b->text()); });
-        }
-        v->addLayout(g);
-        v->addStretch(1);
-    }
-
-    // Seconds
-    GroupBox_SEKUNDY = new QGroupBox(QStringLiteral("Sekundy"), this);
-    GroupBox_SEKUNDY->setObjectName(QStringLiteral("GroupBox_SEKUNDY"));
-    Edit_SEKUNDY = novePole(GroupBox_SEKUNDY, "Edit_SEKUNDY", 28);
-    UpDown_SEKUNDY = sipky(Edit_SEKUNDY, "UpDown_SEKUNDY", 0, 100, GroupBox_SEKUNDY);
-    {
-        auto* v = new QVBoxLayout(GroupBox_SEKUNDY);
-        v->addLayout(radekPole(Edit_SEKUNDY, UpDown_SEKUNDY));
-        auto* g = new QGridLayout;
-        g->setSpacing(1);
-        for (int i = 0; i < 12; ++i) {
-            QPushButton* b = tlacitko(GroupBox_SEKUNDY, QStringLiteral("Button_S"), i * 5);
-            g->addWidget(b, i / 2, i % 2);
-            connect(b, &QPushButton::clicked, this, [this, b] { Edit_SEKUNDY->setText(b->text()); });
-        }
-        v->addLayout(g);
-        v->addStretch(1);
-    }
-
+void TFORMKTEDITDAT::buildDialogButtons()
+{
     BitBtn_OK = new QPushButton(QStringLiteral("&OK"), this);
     BitBtn_OK->setObjectName(QStringLiteral("BitBtn_OK"));
     BitBtn_OK->setDefault(true);
     BitBtn_STORNO = new QPushButton(QStringLiteral("&Storno"), this);
     BitBtn_STORNO->setObjectName(QStringLiteral("BitBtn_STORNO"));
+}
 
+void TFORMKTEDITDAT::layOut(QLayout* vysledek)
+{
     // Hidden groups take no room, so without the date the hours start at the
     // left edge (8 pixels) and the groups stand 4 pixels apart.
     auto* skupiny = new QHBoxLayout;
@@ -246,7 +245,10 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
     hlavni->addLayout(skupiny);
     hlavni->addLayout(tlacitka);
     hlavni->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+void TFORMKTEDITDAT::wireFields()
+{
     connect(UpDown_DEN, &TUpDown::stepped, this, [this] { Edit_DEN->setText(DoplnNulu(Edit_DEN->text())); });
     connect(UpDown_HODINY, &TUpDown::stepped, this,
             [this] { Edit_HODINY->setText(DoplnNulu(Edit_HODINY->text())); });
@@ -269,6 +271,10 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
         NASTAV_VNITRKY(m_maska.contains(QLatin1String("DD.MM.RRRR")) ? datumZPoli() + QLatin1Char(' ') + ted
                                                                      : ted);
     });
+}
+
+void TFORMKTEDITDAT::wireButtons()
+{
     connect(BitBtn_OK, &QPushButton::clicked, this, [this] {
         m_prac = VRAT_VYSLEDEK();
         accept();
@@ -277,11 +283,6 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
         m_prac.clear();
         reject();
     });
-
-    m_timer = new QTimer(this);
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &TFORMKTEDITDAT::Obnov);
-    m_timer->start();
 }
 
 void TFORMKTEDITDAT::Otevri(const QString& text, int typ)

@@ -98,6 +98,29 @@ public:
     TUpDown* UpDown_SEKUNDY;
 
 private:
+    // One group of a field, its arrows and a grid of buttons that set the field.
+    struct ButtonGroup {
+        const char* title;
+        const char* groupName;
+        const char* editName;
+        const char* upDownName;
+        int upDownMax;
+        const char* buttonPrefix;
+        int count;     // buttons
+        int step;      // value of button i is i * step
+        int columns;
+        bool markFives; // captions of multiples of 5 in the highlight colour
+    };
+
+    QLayout* buildResult();
+    void buildDate();
+    void buildCurrentTime();
+    QGroupBox* buildButtonGroup(const ButtonGroup& spec, QLineEdit*& edit, TUpDown*& sipkyPole);
+    void buildDialogButtons();
+    void layOut(QLayout* vysledek);
+    void wireFields();
+    void wireButtons();
+
     PolePickeru pole() const;
     void setPole(const PolePickeru& p);
     QString datumZPoli() const;

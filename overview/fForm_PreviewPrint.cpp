@@ -81,7 +81,17 @@ TForm_PreviewPrint::TForm_PreviewPrint(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Orvan - Náhled před tiskem"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     setSizeGripEnabled(true);
+    buildToolBar();
+    buildPageArea();
+    layOut();
+    resize(546, 349);
+    wire();
+    nastavZoom();
+    aktualizuj();
+}
 
+void TForm_PreviewPrint::buildToolBar()
+{
     SB_PRINT_SETUP =
         tlacitko(this, "SB_PRINT_SETUP", QStringLiteral("Nastavení tiskárny"), ikony::nastaveniTiskarny());
     SpeedButton1 =
@@ -99,7 +109,10 @@ TForm_PreviewPrint::TForm_PreviewPrint(QWidget* parent) : QDialog(parent)
     SB_Next = tlacitko(this, "SB_Next", QStringLiteral("Následující strana"), ikony::dalsi());
     Label3 = new QLabel(QStringLiteral("Nic"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
+}
 
+void TForm_PreviewPrint::buildPageArea()
+{
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setAlignment(Qt::AlignCenter);
@@ -108,7 +121,10 @@ TForm_PreviewPrint::TForm_PreviewPrint(QWidget* parent) : QDialog(parent)
     ScrollBox1->setWidget(m_view);
     ScrollBox1->viewport()->installEventFilter(this);
     m_view->installEventFilter(this);
+}
 
+void TForm_PreviewPrint::layOut()
+{
     auto* bar = new QHBoxLayout;
     bar->setSpacing(2);
     bar->addWidget(SB_PRINT_SETUP);
@@ -127,8 +143,10 @@ TForm_PreviewPrint::TForm_PreviewPrint(QWidget* parent) : QDialog(parent)
     main->setSpacing(2);
     main->addLayout(bar);
     main->addWidget(ScrollBox1, 1);
-    resize(546, 349);
+}
 
+void TForm_PreviewPrint::wire()
+{
     connect(SB_PRINT_SETUP, &QToolButton::clicked, this,
             [this] { runAction([this] { NastaveniTiskarny(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { runAction([this] { TiskniVse(); }); });
@@ -140,8 +158,6 @@ TForm_PreviewPrint::TForm_PreviewPrint(QWidget* parent) : QDialog(parent)
         m_view->setFocus();
     });
     connect(&m_doc, &TPreviewDocument::zmeneno, this, &TForm_PreviewPrint::aktualizuj);
-    nastavZoom();
-    aktualizuj();
 }
 
 TForm_PreviewPrint::~TForm_PreviewPrint() = default;

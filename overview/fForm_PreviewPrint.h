@@ -52,6 +52,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildToolBar();
+    void buildPageArea();
+    void layOut();
+    void wire();
     void nastavZoom();
     void aktualizuj();
     QPrinter* tiskarna();

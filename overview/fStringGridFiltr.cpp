@@ -17,7 +17,15 @@ TFormStringGridFilter::TFormStringGridFilter(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormStringGridFilter"));
     setWindowTitle(QStringLiteral("Orvan - Filtr"));
+    buildConditions();
+    buildValuesAndButtons();
+    layOut();
+    resize(365, 235);
+    nastavPovoleni();
+}
 
+void TFormStringGridFilter::buildConditions()
+{
     GroupBox1 = new QGroupBox(QStringLiteral("Podmínka"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* radios = new QVBoxLayout(GroupBox1);
@@ -35,7 +43,10 @@ TFormStringGridFilter::TFormStringGridFilter(QWidget* parent) : QDialog(parent)
     }
     RB0->setChecked(true);
     connect(group, &QButtonGroup::buttonClicked, this, [this] { nastavPovoleni(); });
+}
 
+void TFormStringGridFilter::buildValuesAndButtons()
+{
     CB_1 = new QLineEdit(this);
     CB_1->setObjectName(QStringLiteral("CB_1"));
     CB_2 = new QLineEdit(this);
@@ -58,7 +69,10 @@ TFormStringGridFilter::TFormStringGridFilter(QWidget* parent) : QDialog(parent)
         m_prijato = false;
         reject();
     });
+}
 
+void TFormStringGridFilter::layOut()
+{
     auto* right = new QVBoxLayout;
     right->addWidget(CB_1);
     right->addWidget(CB_2);
@@ -72,8 +86,6 @@ TFormStringGridFilter::TFormStringGridFilter(QWidget* parent) : QDialog(parent)
     main->setContentsMargins(8, 6, 8, 8);
     main->addWidget(GroupBox1);
     main->addLayout(right, 1);
-    resize(365, 235);
-    nastavPovoleni();
 }
 
 TFormStringGridFilter* TFormStringGridFilter::Instance(QWidget* owner)

@@ -49,6 +49,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void buildConditions();
+    void buildValuesAndButtons();
+    void layOut();
     void nastavPovoleni();
 
     std::array<QRadioButton*, 9> m_rb{};

@@ -145,7 +145,6 @@ QAction* polozka(QMenu* menu, const char* name, const QString& text)
     return a;
 }
 
-// Restores the normal cursor however the load ends.
 } // namespace
 
 // ---- Frame ----------------------------------------------------------------------
@@ -153,7 +152,16 @@ QAction* polozka(QMenu* menu, const char* name, const QString& text)
 TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrameStringGrid"));
+    buildToolPanel();
+    buildGrid();
+    buildPopupMenu();
+    layOut();
+    wireActions();
+    wireMouse();
+}
 
+void TFrameStringGrid::buildToolPanel()
+{
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(41);
@@ -179,7 +187,10 @@ TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
     for (QToolButton* b : {SBRefresh, SBNewRecord, SB_TISK, SB_FilterOFF, SB_EXPORT_CSV, SB_EXPORT_HTML})
         tools->addWidget(b);
     tools->addStretch(1);
+}
 
+void TFrameStringGrid::buildGrid()
+{
     m_model = new GridModel(this, this);
     StringGrid1 = new QTableView(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -206,7 +217,10 @@ TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
     StringGrid1->viewport()->setMouseTracking(true);
     StringGrid1->viewport()->installEventFilter(this);
     m_header->viewport()->installEventFilter(this);
+}
 
+void TFrameStringGrid::buildPopupMenu()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Souethodnotvesloupci1 =
@@ -217,7 +231,10 @@ TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
     Exportsloupcedoschrnky1 =
         polozka(PopupMenu1, "Exportsloupcedoschrnky1", QStringLiteral("&Export sloupce do schránky"));
     DeleteZaznam->setEnabled(false);
+}
 
+void TFrameStringGrid::layOut()
+{
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(0);
@@ -228,7 +245,10 @@ TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
     main->setSpacing(0);
     main->addWidget(Panel1);
     main->addLayout(body, 1);
+}
 
+void TFrameStringGrid::wireActions()
+{
     auto action = [this](void (TFrameStringGrid::*f)()) {
         return [this, f] { runAction([this, f] { (this->*f)(); }); };
     };
@@ -243,7 +263,10 @@ TFrameStringGrid::TFrameStringGrid(QWidget* parent) : QWidget(parent)
             action(&TFrameStringGrid::FiltrSloupce));
     connect(DeleteZaznam, &QAction::triggered, this, action(&TFrameStringGrid::SmazRadek));
     connect(Exportsloupcedoschrnky1, &QAction::triggered, this, action(&TFrameStringGrid::SloupecDoSchranky));
+}
 
+void TFrameStringGrid::wireMouse()
+{
     connect(m_header, &TGridHeader::dvojklik, this, [this](int sloupec) {
         nastavMys(sloupec, sloupec < 0 ? -1 : 0);
         runAction([this] { DvojklikNaBunku(); });

@@ -103,6 +103,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildToolPanel();
+    void buildGrid();
+    void buildPopupMenu();
+    void layOut();
+    void wireActions();
+    void wireMouse();
     void nastavMys(int sloupec, int radek);
     void mysZPozice(QObject* watched, const QPoint& pos);
     void zapamatujSirky();

@@ -1,7 +1,10 @@
+#include "app/prehledy.h"
 #include "calendar/dotazy.h"
 #include "common/session.h"
+#include "data/dberror.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
+#include "overview/gridquery.h"
 
 namespace {
 
@@ -99,6 +102,27 @@ TEST_F(DotazyDb, DayLines)
     dotazy::NactiDenKalendare(db(), lines, QStringLiteral("2,5"), false, QStringLiteral("1.5.2004"));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("1 , 255 , A, b , 1.5.2004 8:00:00 , 0 , 0"));
+}
+
+// Every page-bar overview reads from the schema as defined: tables, joins,
+// columns, colour columns and the filters of rights, alarms and categories.
+TEST_F(DotazyDb, EveryOverviewDefinitionRuns)
+{
+    Groups g(QStringLiteral("4"));
+    for (const bool box0 : {true, false}) {
+        for (const QString& name : prehledy::Nazvy()) {
+            GridDefinition d;
+            ASSERT_TRUE(prehledy::Definuj(name, d, {QStringLiteral("2,5"), QStringLiteral("0"), box0}));
+            d.Razeni = -1;
+            try {
+                db().VratSloupec(gridquery::selectStatement(d), QStringLiteral(","));
+            } catch (const DbError& e) {
+                ADD_FAILURE() << name.toStdString() << ": " << e.what();
+            }
+        }
+    }
+    GridDefinition d;
+    EXPECT_FALSE(prehledy::Definuj(QStringLiteral("KJPrehledJizdAuta"), d, {}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <QMouseEvent>
 #include <QApplication>
+#include "app/prehledy.h"
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
@@ -125,17 +126,9 @@ protected:
 
     void defineCategories()
     {
-        TFrameStringGrid& f = *m_frame;
-        f.ZrusDefinici();
-        f.ZpravaEditace = WM_EDIT_CALENDAR_CATEGORY;
-        f.Tabulka = QStringLiteral("KU_C_KAT");
-        f.KlicovySloupec = QStringLiteral("KU_C_KAT_ID");
-        f.SloupecBarvyPozadi = QStringLiteral("KU_C_KAT_BARVA");
-        f.BarvaPisma = 0xFFFFFF;
-        f.PridejSloupec(QStringLiteral("KU_C_KAT_NAZEV"), QStringLiteral("Název"), false, QString(), 40);
-        f.PridejSloupec(QStringLiteral("KU_C_KAT_PORADI"), QStringLiteral("Pořadí"), true,
-                        QStringLiteral("integer"));
-        f.NactiData(1);
+        m_frame->ZrusDefinici();
+        ASSERT_TRUE(prehledy::Definuj(QStringLiteral("CiselnikKalendarKategorie"), *m_frame, {}));
+        m_frame->NactiData(1);
     }
 
     // Opens the filter dialog from the popup and lets `answer` work it.
@@ -174,19 +167,8 @@ TEST_F(Prehled, ColourColumnsDefaultsOverridesAndBooleans)
     TFrameStringGrid& f = *m_frame;
     f.ZrusDefinici();
     EXPECT_EQ(m->backgroundColour(1), 0xFFFFFF); // the override lists went with the definition
-    f.ZpravaEditace = WM_EDIT_USER;
-    f.Tabulka = QStringLiteral("UZIVATEL");
-    f.KlicovySloupec = QStringLiteral("UZIVATEL_ID");
-    f.PridejSloupec(QStringLiteral("LOGIN"), QStringLiteral("Login"));
-    f.PridejSloupec(QStringLiteral("POPIS"), QStringLiteral("Popis"));
-    f.PridejSloupec(QStringLiteral("ADMINISTRATOR"), QStringLiteral("Administrátor"), false,
-                    QStringLiteral("boolean"));
-    f.PridejSloupec(QStringLiteral("PRIHLASEN"), QStringLiteral("Přihlášen"), false,
-                    QStringLiteral("Boolean"));
-    f.ZvyrazneniSloupec = QStringLiteral("PRIHLASEN");
-    f.ZvyrazneniHodnota = QStringLiteral("Ano");
-    f.BarvaPisma = 0xFF0000;
-    f.ZvyrazneniBarvaPisma = 0x0000FF;
+    ASSERT_TRUE(prehledy::Definuj(QStringLiteral("Uzivatel"), f, {}));
+    f.Sloupce[3].Typ = QStringLiteral("Boolean"); // the type is matched without case
     f.NactiData(1);
     EXPECT_EQ(column(2), (QStringList{"Ano", "Ne"})); // NULL shows "Ne"
     EXPECT_EQ(column(3), (QStringList{"Ano", "Ne"}));
@@ -332,6 +314,7 @@ TEST_F(Prehled, BooleanColumnsFilterByAnoAndNe)
 TEST_F(Prehled, SumAndColumnToClipboard)
 {
     defineCategories();
+    m_frame->Sloupce[1].Scitat = true; // the order numbers stand in for a summed column
     doubleClick(1, 0); // by order number
     hover(1, 2);
     m_frame->Souethodnotvesloupci1->trigger();

@@ -1,3 +1,4 @@
+#include "app/prehledy.h"
 #include "overview/gridquery.h"
 
 #include <functional>
@@ -6,15 +7,11 @@
 namespace
 {
 
+// The program's calendar categories overview, sorted by its first column.
 GridDefinition kategorieKalendare()
 {
     GridDefinition d;
-    d.Tabulka = QStringLiteral("KU_C_KAT");
-    d.KlicovySloupec = QStringLiteral("KU_C_KAT_ID");
-    d.SloupecBarvyPozadi = QStringLiteral("KU_C_KAT_BARVA");
-    d.PridejSloupec(QStringLiteral("KU_C_KAT_NAZEV"), QStringLiteral("Název"), false, QString(), 40);
-    d.PridejSloupec(QStringLiteral("KU_C_KAT_PORADI"), QStringLiteral("Pořadí"), false,
-                    QStringLiteral("integer"));
+    prehledy::Definuj(QStringLiteral("CiselnikKalendarKategorie"), d, {});
     d.Razeni = 1;
     return d;
 }
