@@ -249,9 +249,7 @@ void TFrameStringGrid::layOut()
 
 void TFrameStringGrid::wireActions()
 {
-    auto action = [this](void (TFrameStringGrid::*f)()) {
-        return [this, f] { runAction([this, f] { (this->*f)(); }); };
-    };
+    auto action = [this](void (TFrameStringGrid::*f)()) { return akce(this, f); };
     connect(SBRefresh, &QToolButton::clicked, this, action(&TFrameStringGrid::Obnov));
     connect(SBNewRecord, &QToolButton::clicked, this, action(&TFrameStringGrid::NovyZaznam));
     connect(SB_TISK, &QToolButton::clicked, this, action(&TFrameStringGrid::Tisk));
