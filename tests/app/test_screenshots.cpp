@@ -38,6 +38,15 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         QCoreApplication::processEvents();
         w.grab().save(QDir(out).filePath(QStringLiteral("main-%1.png").arg(QString::fromLatin1(panel))));
     }
+    // The editors as they open on a stored record.
+    w.command(WM_EDIT_EVENT, db().VratInt(QStringLiteral("select min(ku_id) from ku where alarm=1")), LP_EDIT_RECORD);
+    w.command(WM_EDIT_CALENDAR_CATEGORY, db().VratInt(QStringLiteral("select min(ku_c_kat_id) from ku_c_kat")), 0);
+    for (const char* name : {"editudalost", "FormEditCiselnikKalendarKategorie"}) {
+        auto* e = w.findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_TRUE(e) << name;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+        e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
+    }
     setSQLDATA(s_db.get());
 }
 
