@@ -46,6 +46,15 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     Frame_INFO_LISTA1 = new TFrame_INFO_LISTA(this);
     Frame_INFO_LISTA1->setObjectName(QStringLiteral("Frame_INFO_LISTA1"));
 
+    QWidget* sloupec = vytvorTlacitka();
+    propojTlacitka();
+    JvDrawGrid1 = new TMonthGridWidget(this);
+    vytvorMenu();
+    rozlozOkno(sloupec);
+}
+
+QWidget* TFrame_MontView::vytvorTlacitka()
+{
     auto* sloupec = new QWidget(this);
     sloupec->setFixedWidth(33);
     auto* tlacitka = new QVBoxLayout(sloupec);
@@ -72,7 +81,11 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     SB_PLUS = nove("SB_PLUS", {}, QStringLiteral("+"));
     SB_ExportDoHtml = nove("SB_ExportDoHtml", {}, QStringLiteral("html"));
     tlacitka->addStretch(1);
+    return sloupec;
+}
 
+void TFrame_MontView::propojTlacitka()
+{
     tlacitko(SB_REFRESH, "Znovunačte data", &TFrame_MontView::obnovTransakciAObnov);
     tlacitko(SB_PrevMonth, "Posune zobrazení na předchozí týdny", &TFrame_MontView::predchoziMesic);
     tlacitko(SB_PrevWeek, "Posune zobrazení na předchozí týdny o jeden řádek",
@@ -85,9 +98,10 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     tlacitko(SB_MINUS, "Zmenší počet zobrazovaných týdnů o jeden", &TFrame_MontView::uberTyden);
     tlacitko(SB_PLUS, "Zvetší počet zobrazovaných týdnů o jeden", &TFrame_MontView::pridejTyden);
     tlacitko(SB_ExportDoHtml, nullptr, &TFrame_MontView::exportDoHtml);
+}
 
-    JvDrawGrid1 = new TMonthGridWidget(this);
-
+void TFrame_MontView::vytvorMenu()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Novapolozkavtomtodni = PopupMenu1->addAction(QStringLiteral("&Nová položka v tomto dni"));
@@ -98,7 +112,11 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
             [this] { runAction([this] { novaPolozka(); }); });
     connect(Pehledpoloekvtomtodni1, &QAction::triggered, this,
             [this] { runAction([this] { prehledDne(); }); });
+}
 
+// The info bar on top; below it the button column left of the grid.
+void TFrame_MontView::rozlozOkno(QWidget* sloupec)
+{
     auto* dole = new QHBoxLayout;
     dole->setContentsMargins(0, 0, 0, 0);
     dole->setSpacing(0);

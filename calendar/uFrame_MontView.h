@@ -67,6 +67,12 @@ public:
 private:
     friend class TMonthGridWidget;
 
+    // Construction steps, in this order.
+    QWidget* vytvorTlacitka();
+    void propojTlacitka();
+    void vytvorMenu();
+    void rozlozOkno(QWidget* sloupec);
+
     void rozvrhni();
     void posli(int message, std::intptr_t wParam, std::intptr_t lParam);
     void tlacitko(QToolButton* button, const char* hint, void (TFrame_MontView::*akce)());
