@@ -90,6 +90,10 @@ private:
 
     // Grid events, in grid coordinates.
     void kresli(QPainter& p, const QRect& oblast);
+    void kresliZahlavi(QPainter& p, const QRect& c, int s, int r, const QFont& tucne);
+    void kresliDen(QPainter& p, const QRect& c, DatumCas den, DatumCas dnes, const QFont& tucne,
+                   const QFont& obycejne);
+    void kresliUdalosti(QPainter& p, const QRect& c, const DenKalendare& data, const QFont& obycejne);
     void pohybMysi(QPoint bod);
     void klik(QPoint bod);
     void dvojklik(QPoint bod);
