@@ -46,6 +46,15 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     Frame_INFO_LISTA1 = new TFrame_INFO_LISTA(this);
     Frame_INFO_LISTA1->setObjectName(QStringLiteral("Frame_INFO_LISTA1"));
 
+    QWidget* sloupec = vytvorTlacitka();
+    propojTlacitka();
+    JvDrawGrid1 = new TMonthGridWidget(this);
+    vytvorMenu();
+    rozlozOkno(sloupec);
+}
+
+QWidget* TFrame_MontView::vytvorTlacitka()
+{
     auto* sloupec = new QWidget(this);
     sloupec->setFixedWidth(33);
     auto* tlacitka = new QVBoxLayout(sloupec);
@@ -72,7 +81,11 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     SB_PLUS = nove("SB_PLUS", {}, QStringLiteral("+"));
     SB_ExportDoHtml = nove("SB_ExportDoHtml", {}, QStringLiteral("html"));
     tlacitka->addStretch(1);
+    return sloupec;
+}
 
+void TFrame_MontView::propojTlacitka()
+{
     tlacitko(SB_REFRESH, "Znovunačte data", &TFrame_MontView::obnovTransakciAObnov);
     tlacitko(SB_PrevMonth, "Posune zobrazení na předchozí týdny", &TFrame_MontView::predchoziMesic);
     tlacitko(SB_PrevWeek, "Posune zobrazení na předchozí týdny o jeden řádek",
@@ -85,9 +98,10 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     tlacitko(SB_MINUS, "Zmenší počet zobrazovaných týdnů o jeden", &TFrame_MontView::uberTyden);
     tlacitko(SB_PLUS, "Zvetší počet zobrazovaných týdnů o jeden", &TFrame_MontView::pridejTyden);
     tlacitko(SB_ExportDoHtml, nullptr, &TFrame_MontView::exportDoHtml);
+}
 
-    JvDrawGrid1 = new TMonthGridWidget(this);
-
+void TFrame_MontView::vytvorMenu()
+{
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Novapolozkavtomtodni = PopupMenu1->addAction(QStringLiteral("&Nová položka v tomto dni"));
@@ -98,7 +112,11 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
             [this] { runAction([this] { novaPolozka(); }); });
     connect(Pehledpoloekvtomtodni1, &QAction::triggered, this,
             [this] { runAction([this] { prehledDne(); }); });
+}
 
+// The info bar on top; below it the button column left of the grid.
+void TFrame_MontView::rozlozOkno(QWidget* sloupec)
+{
     auto* dole = new QHBoxLayout;
     dole->setContentsMargins(0, 0, 0, 0);
     dole->setSpacing(0);
@@ -235,60 +253,71 @@ void TFrame_MontView::kresli(QPainter& p, const QRect& oblast)
             if (!c.intersects(oblast)) continue;
             p.save();
             p.setClipRect(c);
-            if (s == 0 || r == 0) {
-                p.fillRect(c, kSeda);
-                p.setFont(tucne);
-                p.setPen(Qt::black);
-                QString text;
-                if (r == 0 && s > 0)
-                    text = NazevDne(s, 0, u'C');
-                else if (r > 0)
-                    text = QString::number(m_mrizka.cisloTydne(r)) + QStringLiteral(" týden");
-                if (!text.isEmpty())
-                    p.drawText(c.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                               text);
-                p.restore();
-                continue;
-            }
-
-            const DatumCas den = m_mrizka.datumBunky(s, r);
-            const DenKalendare& data = m_data.den(den);
-            QColor pozadi = Qt::white;
-            QColor barvaData(0, 0, 255);
-            if (std::floor(den) == std::floor(dnes)) {
-                pozadi = kPozadiDnes;
-                barvaData = QColor(255, 0, 0);
-            }
-            if (JeStatniSvatek(den)) {
-                pozadi = kPozadiSvatek;
-                barvaData = QColor(0, 128, 0);
-            }
-            if (data.pocet > 0) pozadi = kPozadiUdalosti;
-            p.fillRect(c, pozadi);
-            p.setFont(tucne);
-            p.setPen(barvaData);
-            p.drawText(c.adjusted(0, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                       KlicNaText(1, DatumNaKlic(1, den)));
-
-            if (data.pocet > 0) {
-                const int h = c.height();
-                const int w = c.width();
-                p.setFont(obycejne);
-                const int n = int(data.udalosti.size());
-                for (int i = 1; i <= n; ++i) {
-                    if (!radkyDne::vejdeSe(i, h)) break;
-                    const UdalostDne& u = data.udalosti.at(i - 1);
-                    p.setPen(u.barvaTextu());
-                    p.drawText(QRect(c.left(), c.top() + radkyDne::horni(i), w, radkyDne::kVyska),
-                               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, u.text());
-                }
-                if (radkyDne::viditelne(n, h) < n)
-                    p.fillRect(QRect(c.left() + int(std::lround(w / 2.0)) - 10, c.top() + h - 3 - 5, 20, 5),
-                               Qt::black);
-            }
+            if (s == 0 || r == 0)
+                kresliZahlavi(p, c, s, r, tucne);
+            else
+                kresliDen(p, c, m_mrizka.datumBunky(s, r), dnes, tucne, obycejne);
             p.restore();
         }
     }
+}
+
+// The header row holds the day names, the first column the week numbers.
+void TFrame_MontView::kresliZahlavi(QPainter& p, const QRect& c, int s, int r, const QFont& tucne)
+{
+    p.fillRect(c, kSeda);
+    p.setFont(tucne);
+    p.setPen(Qt::black);
+    QString text;
+    if (r == 0 && s > 0)
+        text = NazevDne(s, 0, u'C');
+    else if (r > 0)
+        text = QString::number(m_mrizka.cisloTydne(r)) + QStringLiteral(" týden");
+    if (!text.isEmpty())
+        p.drawText(c.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+void TFrame_MontView::kresliDen(QPainter& p, const QRect& c, DatumCas den, DatumCas dnes, const QFont& tucne,
+                                const QFont& obycejne)
+{
+    const DenKalendare& data = m_data.den(den);
+    QColor pozadi = Qt::white;
+    QColor barvaData(0, 0, 255);
+    if (std::floor(den) == std::floor(dnes)) {
+        pozadi = kPozadiDnes;
+        barvaData = QColor(255, 0, 0);
+    }
+    // A holiday outweighs today.
+    if (JeStatniSvatek(den)) {
+        pozadi = kPozadiSvatek;
+        barvaData = QColor(0, 128, 0);
+    }
+    if (data.pocet > 0) pozadi = kPozadiUdalosti;
+    p.fillRect(c, pozadi);
+    p.setFont(tucne);
+    p.setPen(barvaData);
+    p.drawText(c.adjusted(0, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+               KlicNaText(1, DatumNaKlic(1, den)));
+    if (data.pocet > 0) kresliUdalosti(p, c, data, obycejne);
+}
+
+void TFrame_MontView::kresliUdalosti(QPainter& p, const QRect& c, const DenKalendare& data,
+                                     const QFont& obycejne)
+{
+    const int h = c.height();
+    const int w = c.width();
+    p.setFont(obycejne);
+    const int n = int(data.udalosti.size());
+    for (int i = 1; i <= n; ++i) {
+        if (!radkyDne::vejdeSe(i, h)) break;
+        const UdalostDne& u = data.udalosti.at(i - 1);
+        p.setPen(u.barvaTextu());
+        p.drawText(QRect(c.left(), c.top() + radkyDne::horni(i), w, radkyDne::kVyska),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, u.text());
+    }
+    // A short bar at the bottom tells that some events did not fit.
+    if (radkyDne::viditelne(n, h) < n)
+        p.fillRect(QRect(c.left() + int(std::lround(w / 2.0)) - 10, c.top() + h - 3 - 5, 20, 5), Qt::black);
 }
 
 void TFrame_MontView::pohybMysi(QPoint bod)

@@ -67,6 +67,12 @@ public:
 private:
     friend class TMonthGridWidget;
 
+    // Construction steps, in this order.
+    QWidget* vytvorTlacitka();
+    void propojTlacitka();
+    void vytvorMenu();
+    void rozlozOkno(QWidget* sloupec);
+
     void rozvrhni();
     void posli(int message, std::intptr_t wParam, std::intptr_t lParam);
     void tlacitko(QToolButton* button, const char* hint, void (TFrame_MontView::*akce)());
@@ -84,6 +90,10 @@ private:
 
     // Grid events, in grid coordinates.
     void kresli(QPainter& p, const QRect& oblast);
+    void kresliZahlavi(QPainter& p, const QRect& c, int s, int r, const QFont& tucne);
+    void kresliDen(QPainter& p, const QRect& c, DatumCas den, DatumCas dnes, const QFont& tucne,
+                   const QFont& obycejne);
+    void kresliUdalosti(QPainter& p, const QRect& c, const DenKalendare& data, const QFont& obycejne);
     void pohybMysi(QPoint bod);
     void klik(QPoint bod);
     void dvojklik(QPoint bod);

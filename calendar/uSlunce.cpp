@@ -365,6 +365,49 @@ void zatmiRadek(QImage& obr, int y, int x1, int x2)
         obr.setPixel(x, y, qRgb(0, 0, 0));
 }
 
+// Local sidereal time at 0 h zone time, in radians; `Z0` is the zone in days (west positive).
+double hvezdnyUhel(double T, double Z0)
+{
+    const double T0 = T / 36525;
+    const double L5 = delkaStupne() / 360.0;
+    double S = 24110.5 + 8640184.813 * T0 + 86636.6 * Z0 + 86400 * L5;
+    S = frac(S / 86400);
+    return S * 360 * DR;
+}
+
+struct ObzorPozorovatele {
+    double s, c; // sine and cosine of the latitude
+    double z;    // the Sun's centre is at the horizon 0.833 deg below it: refraction and radius
+
+    // Positive while the Sun is above the rise/set horizon.
+    double vyska(double delta, double H) const
+    {
+        return s * std::sin(delta) + c * std::cos(delta) * std::cos(H) - z;
+    }
+};
+
+ObzorPozorovatele obzorPozorovatele()
+{
+    const double fi = sirkaStupne() * DR;
+    return {std::sin(fi), std::cos(fi), std::cos(90.833 * DR)};
+}
+
+// The altitude changes sign within hour `h`: a parabola through its values at
+// the start, middle and end of the hour gives the minute of the crossing.
+void zaznamenejPrechod(int h, double V0, double V1, double V2, CasySlunce& vysledek)
+{
+    const double A = 2 * V2 - 4 * V1 + 2 * V0;
+    const double B = 4 * V1 - 3 * V0 - V2;
+    double D = B * B - 4 * A * V0;
+    if (D < 0) return;
+    D = std::sqrt(D);
+    double e = (-B + D) / (2 * A);
+    if (e > 1 || e < 0) e = (-B - D) / (2 * A);
+    const double T3 = h + e + 1 / 120.0; // half a minute rounds to the nearest
+    if (V0 < 0 && V2 > 0) vysledek.vychod = casText(T3);
+    if (V0 > 0 && V2 < 0) vysledek.zapad = casText(T3);
+}
+
 } // namespace
 
 // ---- Sun ------------------------------------------------------------------
@@ -378,28 +421,18 @@ CasySlunce VychodZapadSlunce(int zona, DatumCas datum)
     const double F = 0.5;
     double T = (J - 2451545) + F;
     const double TT = T / 36525 + 1; // centuries from 1900
-
-    // Local sidereal time at 0 h zone time.
-    const double T0 = T / 36525;
     const double Z0 = -zona / 24.0;
-    const double L5 = delkaStupne() / 360.0;
-    double S = 24110.5 + 8640184.813 * T0 + 86636.6 * Z0 + 86400 * L5;
-    S = frac(S / 86400);
-    const double theta0 = S * 360 * DR;
+    const double theta0 = hvezdnyUhel(T, Z0);
 
     T += Z0;
     const PolohaSlunce p1 = slunceVanFlandern(T, TT);
     PolohaSlunce p2 = slunceVanFlandern(T + 1, TT);
     if (p2.rektascenze < p1.rektascenze) p2.rektascenze += 2 * kPi;
 
-    const double fi = sirkaStupne() * DR;
-    const double s = std::sin(fi), c = std::cos(fi);
-    const double z = std::cos(90.833 * DR); // refraction and the Sun's radius
+    const ObzorPozorovatele obzor = obzorPozorovatele();
     const double K1 = 15 * DR * 1.0027379;
-    auto vyska = [&](double delta, double H) {
-        return s * std::sin(delta) + c * std::cos(delta) * std::cos(H) - z;
-    };
 
+    // Hour by hour, interpolating the Sun's position between the two days.
     CasySlunce vysledek;
     double a0 = p1.rektascenze, d0 = p1.deklinace;
     double V0 = 0;
@@ -411,23 +444,9 @@ CasySlunce VychodZapadSlunce(int zona, DatumCas datum)
         const double L2 = L0 + K1;
         const double H0 = L0 - a0, H2 = L2 - a2;
         const double H1 = (H0 + H2) / 2, d1 = (d0 + d2) / 2;
-        if (h == 0) V0 = vyska(d0, H0);
-        const double V2 = vyska(d2, H2);
-
-        if (znamenko(V0) != znamenko(V2)) {
-            const double V1 = vyska(d1, H1);
-            const double A = 2 * V2 - 4 * V1 + 2 * V0;
-            const double B = 4 * V1 - 3 * V0 - V2;
-            double D = B * B - 4 * A * V0;
-            if (D >= 0) {
-                D = std::sqrt(D);
-                double e = (-B + D) / (2 * A);
-                if (e > 1 || e < 0) e = (-B - D) / (2 * A);
-                const double T3 = h + e + 1 / 120.0; // half a minute rounds to the nearest
-                if (V0 < 0 && V2 > 0) vysledek.vychod = casText(T3);
-                if (V0 > 0 && V2 < 0) vysledek.zapad = casText(T3);
-            }
-        }
+        if (h == 0) V0 = obzor.vyska(d0, H0);
+        const double V2 = obzor.vyska(d2, H2);
+        if (znamenko(V0) != znamenko(V2)) zaznamenejPrechod(h, V0, obzor.vyska(d1, H1), V2, vysledek);
         a0 = a2;
         d0 = d2;
         V0 = V2;

@@ -32,19 +32,44 @@ TAboutBox::TAboutBox(std::function<int()> verzeDat, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setModal(true);
 
+    vytvorNazev();
+    vytvorUdaje();
+    QGridLayout* grid = mrizkaUdaju();
+
+    auto* credits = new QLabel(QStringLiteral("Pří vývoji tohoto programu byly použity komponenty:"), this);
+    auto* moon = new QLabel(
+        QStringLiteral(
+            "uSlunce – fáze Měsíce, východ a západ Slunce (podle J. Meeuse: Astronomical Algorithms)"),
+        this);
+    moon->setWordWrap(true);
+
+    vytvorOdkaz();
+    vytvorTlacitkoOK();
+    rozloz(grid, credits, moon);
+}
+
+void TAboutBox::vytvorNazev()
+{
     ProductName = namedLabel("ProductName", this);
     ProductName->setText(QStringLiteral("Orvan"));
     QFont big = ProductName->font();
     if (big.pointSizeF() > 0) big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     ProductName->setFont(big);
+}
 
+void TAboutBox::vytvorUdaje()
+{
     Label_Version = namedLabel("Label_Version", this);
     Label_verze_dat = namedLabel("Label_verze_dat", this);
     Label_JmenoPC = namedLabel("Label_JmenoPC", this);
     Label_Uzivatel = namedLabel("Label_Uzivatel", this);
     Label_IPADRESA = namedLabel("Label_IPADRESA", this);
+}
 
+// Captions on the left, the values on the right.
+QGridLayout* TAboutBox::mrizkaUdaju()
+{
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     const std::pair<const char*, QLabel*> rows[] = {
@@ -58,25 +83,28 @@ TAboutBox::TAboutBox(std::function<int()> verzeDat, QWidget* parent)
         ++row;
     }
     grid->setColumnStretch(1, 1);
+    return grid;
+}
 
-    auto* credits = new QLabel(QStringLiteral("Pří vývoji tohoto programu byly použity komponenty:"), this);
-    auto* moon = new QLabel(
-        QStringLiteral(
-            "uSlunce – fáze Měsíce, východ a západ Slunce (podle J. Meeuse: Astronomical Algorithms)"),
-        this);
-    moon->setWordWrap(true);
-
+void TAboutBox::vytvorOdkaz()
+{
     Label_Web = namedLabel("Label_Web", this);
     Label_Web->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(WebProduktu()));
     Label_Web->setTextFormat(Qt::RichText);
     Label_Web->setTextInteractionFlags(Qt::TextBrowserInteraction);
     Label_Web->setOpenExternalLinks(true);
+}
 
+void TAboutBox::vytvorTlacitkoOK()
+{
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
 
+void TAboutBox::rozloz(QGridLayout* grid, QLabel* credits, QLabel* moon)
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKButton);

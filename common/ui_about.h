@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -33,5 +34,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Construction steps, in the order the controls are created.
+    void vytvorNazev();
+    void vytvorUdaje();
+    QGridLayout* mrizkaUdaju();
+    void vytvorOdkaz();
+    void vytvorTlacitkoOK();
+    void rozloz(QGridLayout* grid, QLabel* credits, QLabel* moon);
+
     std::function<int()> m_verzeDat;
 };

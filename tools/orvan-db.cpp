@@ -23,94 +23,119 @@ void usage()
 
 void fail(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
+struct Options {
+    QString command;
+    QString path;
+    QString file; // the script, for "script"
+    QString user = QStringLiteral("orvan"), password = QStringLiteral("qelmo.");
+    dbadmin::Admin admin;
+    bool demo = false;
+};
+
+// Takes the command, the path and, for "script", the file; false on a wrong command line.
+bool parsePositional(QStringList& args, Options& o)
+{
+    if (args.size() < 2) return false;
+    o.command = args.takeFirst();
+    o.path = args.takeFirst();
+    if (o.command == QLatin1String("script")) {
+        if (args.isEmpty()) return false;
+        o.file = args.takeFirst();
+        return true;
+    }
+    return o.command == QLatin1String("create");
+}
+
+bool setOption(const QString& opt, const QString& value, Options& o)
+{
+    if (opt == QLatin1String("--user"))
+        o.user = value;
+    else if (opt == QLatin1String("--password"))
+        o.password = value;
+    else if (opt == QLatin1String("--admin"))
+        o.admin.login = value;
+    else if (opt == QLatin1String("--admin-password"))
+        o.admin.password = value;
+    else if (opt == QLatin1String("--admin-name"))
+        o.admin.name = value;
+    else
+        return false;
+    return true;
+}
+
+bool parseArguments(QStringList args, Options& o)
+{
+    if (!parsePositional(args, o)) return false;
+    while (!args.isEmpty()) {
+        const QString opt = args.takeFirst();
+        if (opt == QLatin1String("--demo")) {
+            o.demo = true;
+            continue;
+        }
+        if (args.isEmpty()) return false;
+        if (!setOption(opt, args.takeFirst(), o)) return false;
+    }
+    return true;
+}
+
+// The administrator and, with --demo, the demo data; the error text or empty.
+QString fillNewDatabase(TSQLDATA& db, Options& o)
+{
+    // Only the demo's administrator may log in without the dialog.
+    o.admin.autoLogin = o.demo;
+    QString error = dbadmin::addAdministrator(db, o.admin);
+    if (error.isEmpty() && o.demo) {
+        try {
+            error = demodata::fill(db, db.VratInt(QStringLiteral("select max(uzivatel_id) from uzivatel")),
+                                   QDate::currentDate());
+        } catch (const ActionError& e) {
+            error = e.text();
+        }
+    }
+    return error;
+}
+
+int createDatabase(TSQLDATA& db, Options& o)
+{
+    try {
+        dbschema::createDatabase(o.path, o.user, o.password);
+    } catch (const ActionError& e) {
+        fail(QStringLiteral("Databázi %1 nelze vytvořit:\n%2").arg(o.path, e.text()));
+        return 1;
+    }
+    if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
+    const QString error = fillNewDatabase(db, o);
+    if (!error.isEmpty()) {
+        fail(error);
+        return 1;
+    }
+    std::printf("Databáze %s vytvořena.\n", o.path.toLocal8Bit().constData());
+    return 0;
+}
+
+int runScript(TSQLDATA& db, const Options& o)
+{
+    if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
+    QString error;
+    if (!db.ProvedSkript(o.file, error)) {
+        fail(error);
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.size() < 2) {
+    Options options;
+    if (!parseArguments(app.arguments().mid(1), options)) {
         usage();
         return 2;
     }
-    const QString command = args.takeFirst();
-    const QString path = args.takeFirst();
-    QString file;
-    if (command == QLatin1String("script")) {
-        if (args.isEmpty()) {
-            usage();
-            return 2;
-        }
-        file = args.takeFirst();
-    } else if (command != QLatin1String("create")) {
-        usage();
-        return 2;
-    }
-    QString user = QStringLiteral("orvan"), password = QStringLiteral("qelmo.");
-    dbadmin::Admin admin;
-    bool demo = false;
-    while (!args.isEmpty()) {
-        const QString opt = args.takeFirst();
-        if (opt == QLatin1String("--demo")) {
-            demo = true;
-            continue;
-        }
-        if (args.isEmpty()) {
-            usage();
-            return 2;
-        }
-        const QString value = args.takeFirst();
-        if (opt == QLatin1String("--user"))
-            user = value;
-        else if (opt == QLatin1String("--password"))
-            password = value;
-        else if (opt == QLatin1String("--admin"))
-            admin.login = value;
-        else if (opt == QLatin1String("--admin-password"))
-            admin.password = value;
-        else if (opt == QLatin1String("--admin-name"))
-            admin.name = value;
-        else {
-            usage();
-            return 2;
-        }
-    }
-
     TSQLDATA db;
     setSQLDATA(&db);
-    if (command == QLatin1String("create")) {
-        try {
-            dbschema::createDatabase(path, user, password);
-        } catch (const ActionError& e) {
-            fail(QStringLiteral("Databázi %1 nelze vytvořit:\n%2").arg(path, e.text()));
-            return 1;
-        }
-        if (!db.PripojDatabazi(path, user, password))
-            return 1;
-        // Only the demo's administrator may log in without the dialog.
-        admin.autoLogin = demo;
-        QString error = dbadmin::addAdministrator(db, admin);
-        if (error.isEmpty() && demo) {
-            try {
-                error = demodata::fill(db, db.VratInt(QStringLiteral("select max(uzivatel_id) from uzivatel")),
-                                       QDate::currentDate());
-            } catch (const ActionError& e) {
-                error = e.text();
-            }
-        }
-        if (!error.isEmpty()) {
-            fail(error);
-            return 1;
-        }
-        std::printf("Databáze %s vytvořena.\n", path.toLocal8Bit().constData());
-        return 0;
-    }
-    if (!db.PripojDatabazi(path, user, password))
-        return 1;
-    QString error;
-    if (!db.ProvedSkript(file, error)) {
-        fail(error);
-        return 1;
-    }
-    return 0;
+    if (options.command == QLatin1String("create")) return createDatabase(db, options);
+    return runScript(db, options);
 }
