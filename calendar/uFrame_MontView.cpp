@@ -22,7 +22,6 @@
 namespace
 {
 
-// The hourglass while a list loads, restored however the loading ends.
 const QColor kSeda(128, 128, 128);
 const QColor kPozadiDnes(252, 167, 131);
 const QColor kPozadiSvatek(250, 164, 122);
