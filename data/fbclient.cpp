@@ -38,7 +38,7 @@ QString errorText(const FbException& e)
 QByteArray encodeSql(const QString& sql)
 {
     QByteArray out;
-    QChar bad;
+    char32_t bad = 0;
     if (!cp1250::encode(sql, out, &bad))
         throw DbError(cp1250::unencodableMessage(bad));
     return out;
@@ -47,8 +47,8 @@ QByteArray encodeSql(const QString& sql)
 std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate, bool forcedWrites)
 {
     Status st(status());
-    IXpbBuilder* b = util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     const QByteArray u = encodeSql(user), p = encodeSql(password);
+    Ref<IXpbBuilder> b(util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     b->insertString(&st, isc_dpb_user_name, u.constData());
     b->insertString(&st, isc_dpb_password, p.constData());
     b->insertString(&st, isc_dpb_lc_ctype, "WIN1250");
@@ -60,9 +60,7 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     }
     const unsigned len = b->getBufferLength(&st);
     const unsigned char* data = b->getBuffer(&st);
-    std::vector<unsigned char> out(data, data + len);
-    b->dispose();
-    return out;
+    return std::vector<unsigned char>(data, data + len);
 }
 
 
@@ -72,23 +70,13 @@ void Cursor::close()
 {
     Status st(status());
     try {
-        if (m_rs)
-            m_rs->close(&st);
+        m_rs.end([&](IResultSet* rs) { rs->close(&st); });
     } catch (const FbException&) {
-        // A lost connection: the handles are released below either way.
+        // A lost connection: the result set is released below instead.
     }
-    if (m_rs) {
-        m_rs->release();
-        m_rs = nullptr;
-    }
-    if (m_stmt) {
-        m_stmt->release();
-        m_stmt = nullptr;
-    }
-    if (m_meta) {
-        m_meta->release();
-        m_meta = nullptr;
-    }
+    m_rs.reset();
+    m_stmt.reset();
+    m_meta.reset();
     m_cols.clear();
 }
 
@@ -99,8 +87,8 @@ void Cursor::prepare(IAttachment* att, ITransaction* tra, const QString& sql)
     m_tra = tra;
     const QByteArray text = encodeSql(sql);
     Status st(status());
-    m_stmt = att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA);
-    m_meta = m_stmt->getOutputMetadata(&st);
+    m_stmt.reset(att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA));
+    m_meta.reset(m_stmt->getOutputMetadata(&st));
     const unsigned n = m_meta->getCount(&st);
     m_cols.resize(n);
     for (unsigned i = 0; i < n; ++i) {
@@ -121,7 +109,7 @@ void Cursor::open(IAttachment* att, ITransaction* tra, const QString& sql)
     try {
         prepare(att, tra, sql);
         Status st(status());
-        m_rs = m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta, 0);
+        m_rs.reset(m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta.get(), 0));
     } catch (const FbException& e) {
         const QString msg = errorText(e);
         close();
@@ -134,7 +122,7 @@ void Cursor::executeSingleton(IAttachment* att, ITransaction* tra, const QString
     try {
         prepare(att, tra, sql);
         Status st(status());
-        m_stmt->execute(&st, tra, nullptr, nullptr, m_meta, m_buffer.data());
+        m_stmt->execute(&st, tra, nullptr, nullptr, m_meta.get(), m_buffer.data());
     } catch (const FbException& e) {
         const QString msg = errorText(e);
         close();
@@ -149,7 +137,9 @@ QDateTime Cursor::dateTime(int i) const
     ISC_TIMESTAMP v;
     std::memcpy(&v, m_buffer.data() + m_cols[i].offset, sizeof v);
     const QDate d = QDate::fromJulianDay(qint64(v.timestamp_date) + 2400001);
-    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(v.timestamp_time / 10)));
+    // A timestamp column holds a wall-clock value without a zone: kept as such,
+    // so no local-time gap or repeat can shift or void it.
+    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(v.timestamp_time / 10)), Qt::UTC);
 }
 
 bool Cursor::next()
@@ -444,9 +434,8 @@ QByteArray Cursor::blob(const Column& c) const
     std::memcpy(&id, m_buffer.data() + c.offset, sizeof id);
     Status st(status());
     QByteArray out;
-    IBlob* b = nullptr;
     try {
-        b = m_att->openBlob(&st, m_tra, &id, 0, nullptr);
+        Ref<IBlob> b(m_att->openBlob(&st, m_tra, &id, 0, nullptr));
         char chunk[32768];
         for (;;) {
             unsigned got = 0;
@@ -456,13 +445,9 @@ QByteArray Cursor::blob(const Column& c) const
             else
                 break;
         }
-        b->close(&st);
-        b = nullptr;
+        b.end([&](IBlob* blob) { blob->close(&st); });
     } catch (const FbException& e) {
-        const QString msg = errorText(e);
-        if (b)
-            b->release();
-        throw DbError(msg);
+        throw DbError(errorText(e));
     }
     return out;
 }

@@ -1,11 +1,13 @@
 #include "ktibsql.h"
 
+#include "common/chybyserveru.h"
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
 #include "commatext.h"
 #include "dberror.h"
 #include "notetext.h"
+#include "zameksouboru.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -57,6 +59,13 @@ void TDataModuleIb::Odpoj()
 bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, const QString& password)
 {
     Odpoj();
+    // A file another process holds through its own embedded engine is not even
+    // tried: the attempt alone leaves that process unable to close the file.
+    if (const auto drzitel = zameksouboru::drzitel(path); drzitel && drzitel->pid > 0 && !drzitel->jeServer()) {
+        messages::error(chybyserveru::souborPouzivan(path, drzitel->program),
+                        QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
+        return false;
+    }
     fb::Status st(fb::status());
     IProvider* prov = fb::master()->getDispatcher();
     QString detail;
@@ -71,12 +80,15 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
     }
     prov->release();
     if (!m_att) {
-        QString text = QStringLiteral("Chyba pripojení k databázi:") + path;
+        // Another process holds the file through its own embedded engine.
+        if (detail.contains(QLatin1String("already opened with engine instance")) ||
+            detail.contains(QLatin1String("during \"lock\" operation"))) {
+            messages::error(chybyserveru::souborPouzivan(path), detail);
+            return false;
+        }
+        QString text = QStringLiteral("Chyba připojení k databázi:") + path;
         if (!detail.isEmpty())
             text += QStringLiteral("\r\n") + detail;
-        // A plain path is tried in-process first and then through a local server.
-        if (!path.contains(QLatin1Char(':')) || path.startsWith(QLatin1Char('/')))
-            text += QStringLiteral("\r\n(Soubor byl otevírán přímo i přes místní server.)");
         messages::error(text);
         return false;
     }
@@ -320,43 +332,33 @@ void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const
     ukonciTransakci();
     ITransaction* tra = sdilenaTransakce();
     fb::Status st(fb::status());
-    IStatement* stmt = nullptr;
-    IMessageMetadata* in = nullptr;
-    IBlob* blob = nullptr;
     try {
         const QByteArray sql = fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + procedure + QStringLiteral("(?, ?)"));
-        stmt = m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
-        in = stmt->getInputMetadata(&st);
+        fb::Ref<IStatement> stmt(m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0));
+        fb::Ref<IMessageMetadata> in(stmt->getInputMetadata(&st));
         // The procedures take an integer id and a blob.
         std::vector<unsigned char> buf(in->getMessageLength(&st), 0);
         const ISC_LONG idValue = id;
         std::memcpy(buf.data() + in->getOffset(&st, 0), &idValue, sizeof idValue);
         ISC_QUAD blobId{};
-        blob = m_att->createBlob(&st, tra, &blobId, 0, nullptr);
+        fb::Ref<IBlob> blob(m_att->createBlob(&st, tra, &blobId, 0, nullptr));
         for (qsizetype pos = 0; pos < data.size(); pos += 32768) {
             const auto len = unsigned(std::min<qsizetype>(32768, data.size() - pos));
             blob->putSegment(&st, len, data.constData() + pos);
         }
-        blob->close(&st);
-        blob = nullptr;
+        blob.end([&](IBlob* b) { b->close(&st); });
         std::memcpy(buf.data() + in->getOffset(&st, 1), &blobId, sizeof blobId);
-        stmt->execute(&st, tra, in, buf.data(), nullptr, nullptr);
-        stmt->free(&st);
-        stmt = nullptr;
-        in->release();
-        in = nullptr;
+        stmt->execute(&st, tra, in.get(), buf.data(), nullptr, nullptr);
+        stmt.end([&](IStatement* s) { s->free(&st); });
         m_tra->commit(&st);
         m_tra = nullptr;
     } catch (const FbException& e) {
         const QString msg = fb::errorText(e);
-        if (blob)
-            blob->release();
-        if (stmt)
-            stmt->release();
-        if (in)
-            in->release();
         ukonciTransakci();
         throw DbError(msg);
+    } catch (const DbError&) { // a procedure name the code page cannot hold
+        ukonciTransakci();
+        throw;
     }
 }
 
@@ -372,6 +374,33 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
     while (m_cursor.next())
         lines << m_cursor.text(0).trimmed();
     zavriKurzor();
+}
+
+bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
+{
+    error.clear();
+    if (!m_att) {
+        error = QStringLiteral("Databáze není připojena.");
+        return false;
+    }
+    ukonciTransakci();
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_nowait};
+    fb::Status st(fb::status());
+    try {
+        m_tra = m_att->startTransaction(&st, sizeof tpb, tpb);
+        const QByteArray text = fb::encodeSql(sql);
+        m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+        m_tra->commit(&st);
+        m_tra = nullptr;
+        return true;
+    } catch (const FbException& e) {
+        error = fb::errorText(e);
+    } catch (const DbError& e) {
+        error = e.text();
+    }
+    ukonciTransakci();
+    return false;
 }
 
 void TDataModuleIb::IBEvents1EventAlert(const QString&)

@@ -43,6 +43,8 @@ public:
 
     int NoveID(const QString& generator);
     void UdelejRefresh();
+    // The server's wall clock as a plain date-time (UTC spec, never converted to
+    // or from the workstation's zone).
     QDateTime CasServeru(double offsetDays);
     void CasServeruText(double offsetDays, QString& text);
 
@@ -51,6 +53,10 @@ public:
                       const QString& column);
 
     void SeznamTabulek(QStringList& lines, int kind);
+
+    // A write for background timers: read committed, and a row that another
+    // connection holds locked fails it at once instead of making it wait.
+    bool ProvedSQLBezCekani(const QString& sql, QString& error);
 
     // Runs when the change event arrives (from any client, this one included).
     void IBEvents1EventAlert(const QString& eventName);
