@@ -2,6 +2,9 @@
 
 #include <QSocketNotifier>
 #include <atomic>
+#include <cstdlib>
+#include <pthread.h>
+#include <thread>
 #include <csignal>
 #include <ibase.h>
 #include <sys/socket.h>
@@ -36,7 +39,30 @@ int refuseSignalShutdown(const int reason, const int, void*)
     return 1;
 }
 
+const int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 } // namespace
+
+void UnixSignals::takeInOwnThread()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : kSignals)
+        sigaddset(&set, sig);
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0)
+        return;
+    std::thread([set] {
+        for (;;) {
+            int sig = 0;
+            if (sigwait(&set, &sig) != 0)
+                continue;
+            if (g_writeFd.load() >= 0)
+                onSignal(sig);
+            else
+                std::_Exit(128 + sig); // no window yet, or no longer: what the default would do
+        }
+    }).detach();
+}
 
 UnixSignals::UnixSignals(QObject* parent) : QObject(parent)
 {
