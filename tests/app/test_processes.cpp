@@ -55,6 +55,21 @@ protected:
         return false;
     }
 
+    // Logged in, the window shown and the main thread waiting in its event loop,
+    // with the database engine's threads running beside it.
+    static bool runsIdle(const QProcess& p)
+    {
+        QFile wchan(QStringLiteral("/proc/%1/wchan").arg(p.processId()));
+        return catchesHangup(p) && wchan.open(QIODevice::ReadOnly) && wchan.readAll().contains("poll");
+    }
+
+    void startAndWaitUntilIdle(QProcess& p)
+    {
+        start(p);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return runsIdle(p) || p.state() == QProcess::NotRunning; }, 60000));
+        ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+    }
+
     static void endProcess(QProcess& p)
     {
         if (p.state() != QProcess::NotRunning) {
@@ -90,9 +105,7 @@ TEST_F(RealProgram, TerminationSignalsEndItCleanly)
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(sig);
         QProcess p;
-        start(p);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return catchesHangup(p) || p.state() == QProcess::NotRunning; }, 60000));
-        ASSERT_EQ(p.state(), QProcess::Running) << p.readAllStandardError().toStdString();
+        startAndWaitUntilIdle(p);
         ::kill(pid_t(p.processId()), sig);
         const bool ended = p.waitForFinished(10000);
         EXPECT_TRUE(ended) << "the program still runs after the signal";
@@ -110,9 +123,7 @@ TEST_F(RealProgram, TerminationSignalsEndItCleanly)
 TEST_F(RealProgram, SecondStartOnTheSameFileSaysItIsInUse)
 {
     QProcess first;
-    start(first);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return catchesHangup(first) || first.state() == QProcess::NotRunning; }, 60000));
-    ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+    startAndWaitUntilIdle(first);
 
     QProcess second;
     start(second);
