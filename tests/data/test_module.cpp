@@ -277,8 +277,10 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
     const int lapsed = testdb::addUser(db(), QStringLiteral("tep_zapomenuty"), QString());
     exec(QStringLiteral("update uzivatel set prihlasen=0, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
              .arg(absent));
-    exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
-             .arg(lapsed));
+    auto markLapsed = [&] {
+        exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
+                 .arg(lapsed));
+    };
     session().UzivatelID = self;
 
     // Another workstation holds a user row locked in an open transaction.
@@ -288,7 +290,7 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
     Firebird::ITransaction* held = nullptr;
     auto hold = [&](int id) {
         held = other.attachment()->startTransaction(&st, 0, nullptr);
-        const QByteArray sql = QStringLiteral("update uzivatel set popis=popis where uzivatel_id=%1").arg(id).toLatin1();
+        const QByteArray sql = QStringLiteral("update uzivatel set popis=popis||\".\" where uzivatel_id=%1").arg(id).toLatin1();
         other.attachment()->execute(&st, held, 0, sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
     };
     auto release = [&] {
@@ -320,6 +322,7 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
     release();
     EXPECT_EQ(present(self), 1);
 
+    markLapsed();
     hold(lapsed);
     EXPECT_FALSE(heartbeat(ended)) << "a row held elsewhere fails the clearing";
     EXPECT_TRUE(ended) << "the heartbeat waited on the lock";
