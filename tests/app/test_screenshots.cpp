@@ -30,8 +30,11 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     session() = Session();
     Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
     ASSERT_TRUE(w.Prihlaseno());
-    w.resize(1000, 640);
+    // The first size, as the program chooses it for the screen.
     w.show();
+    QTest::qWait(200);
+    w.grab().save(QDir(out).filePath(QStringLiteral("main-first-size.png")));
+    w.resize(1000, 640);
     QTest::qWait(200);
     for (const char* panel : {"MonthPanel", "BrowseAdresarZakladni", "BrowseUkoly", "Uzivatel", "CiselnikKalendarKategorie"}) {
         w.ZobrazPanel(QString::fromLatin1(panel));
