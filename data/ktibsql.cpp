@@ -233,6 +233,12 @@ bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
 
 bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
 {
+    return zapisSeznam(statements, error, 0, nullptr);
+}
+
+bool TDataModuleIb::zapisSeznam(const QStringList& statements, QString& error, unsigned tpbLength,
+                                const unsigned char* tpb)
+{
     error.clear();
     if (!m_att) {
         error = QStringLiteral("Databáze není připojena.");
@@ -241,7 +247,7 @@ bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& erro
     ukonciTransakci();
     fb::Status st(fb::status());
     try {
-        m_tra = m_att->startTransaction(&st, 0, nullptr);
+        m_tra = m_att->startTransaction(&st, tpbLength, tpb);
         for (const QString& sql : statements) {
             const QByteArray text = fb::encodeSql(sql);
             m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
@@ -378,29 +384,9 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
 
 bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
 {
-    error.clear();
-    if (!m_att) {
-        error = QStringLiteral("Databáze není připojena.");
-        return false;
-    }
-    ukonciTransakci();
     static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_nowait};
-    fb::Status st(fb::status());
-    try {
-        m_tra = m_att->startTransaction(&st, sizeof tpb, tpb);
-        const QByteArray text = fb::encodeSql(sql);
-        m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
-        m_tra->commit(&st);
-        m_tra = nullptr;
-        return true;
-    } catch (const FbException& e) {
-        error = fb::errorText(e);
-    } catch (const DbError& e) {
-        error = e.text();
-    }
-    ukonciTransakci();
-    return false;
+    return zapisSeznam(QStringList{sql}, error, sizeof tpb, tpb);
 }
 
 void TDataModuleIb::IBEvents1EventAlert(const QString&)

@@ -73,6 +73,8 @@ protected:
     Firebird::ITransaction* sdilenaTransakce();
     void ukonciTransakci();
     void zavriKurzor();
+    // Runs the statements in one transaction of the given parameters (none: the default).
+    bool zapisSeznam(const QStringList& statements, QString& error, unsigned tpbLength, const unsigned char* tpb);
 
 private:
     Firebird::IAttachment* m_att = nullptr;
