@@ -2,15 +2,16 @@
 
 #include <QStringList>
 
-namespace chybyserveru {
+namespace chybyserveru
+{
 
-namespace {
+namespace
+{
 
 bool obsahuje(const QString& text, std::initializer_list<const char*> vzory)
 {
     for (const char* v : vzory)
-        if (text.contains(QLatin1String(v), Qt::CaseInsensitive))
-            return true;
+        if (text.contains(QLatin1String(v), Qt::CaseInsensitive)) return true;
     return false;
 }
 
@@ -25,7 +26,8 @@ QString veta(const QString& text)
     if (obsahuje(text, {"Unable to complete network request", "Failed to establish a connection",
                         "Connection refused", "connection lost", "connection shutdown",
                         "Error reading data from the connection", "Error writing data to the connection"}))
-        return QStringLiteral("Server databáze není dostupný. Zkontrolujte připojení k síti a zda server běží.");
+        return QStringLiteral(
+            "Server databáze není dostupný. Zkontrolujte připojení k síti a zda server běží.");
     if (obsahuje(text, {"read-only database", "read only database", "database is read-only"}))
         return QStringLiteral("Databáze je otevřena jen pro čtení, změny nelze uložit.");
     if (obsahuje(text, {"update conflicts with concurrent update", "lock conflict on no wait transaction",

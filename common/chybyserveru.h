@@ -5,7 +5,8 @@
 // Short Czech sentences for the server failures users meet most often. The
 // server's own text (English, often with the whole statement) stays available
 // as the details of the message.
-namespace chybyserveru {
+namespace chybyserveru
+{
 
 // The sentence for a failure whose text (a server text, or a message that
 // contains one) is among the common kinds; empty for any other text.

@@ -8,7 +8,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-namespace zameksouboru {
+namespace zameksouboru
+{
 
 bool Drzitel::jeServer() const
 {
@@ -19,17 +20,14 @@ std::optional<Drzitel> drzitel(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
+    if (fd < 0) return std::nullopt;
     struct stat st = {};
     const bool known = ::fstat(fd, &st) == 0;
     // A shared lock is refused only while an engine holds the file exclusively.
     const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
-    if (free)
-        ::flock(fd, LOCK_UN);
+    if (free) ::flock(fd, LOCK_UN);
     ::close(fd);
-    if (free)
-        return std::nullopt;
+    if (free) return std::nullopt;
 
     Drzitel d;
     QFile locks(QStringLiteral("/proc/locks"));
@@ -47,12 +45,10 @@ std::optional<Drzitel> drzitel(const QString& path)
         }
     }
     // This process's own engine may hold the file for another connection.
-    if (d.pid == qint64(::getpid()))
-        return std::nullopt;
+    if (d.pid == qint64(::getpid())) return std::nullopt;
     if (d.pid > 0) {
         QFile comm(QStringLiteral("/proc/%1/comm").arg(d.pid));
-        if (comm.open(QIODevice::ReadOnly))
-            d.program = QString::fromLocal8Bit(comm.readAll().trimmed());
+        if (comm.open(QIODevice::ReadOnly)) d.program = QString::fromLocal8Bit(comm.readAll().trimmed());
     }
     return d;
 }

@@ -7,11 +7,12 @@
 // the whole file for its process; another process that merely tries to open it
 // with its own engine disturbs the shared state the holder needs to close it,
 // so a start asks first, without the engine.
-namespace zameksouboru {
+namespace zameksouboru
+{
 
 struct Drzitel {
-    qint64 pid = 0;   // 0 when the lock's owner is not visible here
-    QString program;  // the holder's command name, empty when unknown
+    qint64 pid = 0;  // 0 when the lock's owner is not visible here
+    QString program; // the holder's command name, empty when unknown
     bool jeServer() const;
 };
 

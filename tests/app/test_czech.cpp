@@ -12,20 +12,21 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 void saveShot(QWidget& w, const char* name)
 {
     const QString out = qEnvironmentVariable("ORVAN_SCREENSHOT_DIR");
-    if (out.isEmpty())
-        return;
+    if (out.isEmpty()) return;
     QDir().mkpath(out);
     w.grab().save(QDir(out).filePath(QString::fromLatin1(name)));
 }
 
 TEST(CzechTexts, StandardButtonsOfQtAreCzech)
 {
-    ASSERT_TRUE(nactiCeskePrekladyQt(*QCoreApplication::instance())) << "qt6-translations-l10n is not installed";
+    ASSERT_TRUE(nactiCeskePrekladyQt(*QCoreApplication::instance()))
+        << "qt6-translations-l10n is not installed";
     QMessageBox box(QMessageBox::Question, QStringLiteral("Orvan"), QStringLiteral("Chcete data uložit ?"),
                     QMessageBox::Yes | QMessageBox::No);
     box.show();
@@ -46,7 +47,8 @@ TEST(CzechTexts, CommonServerFailuresGetAShortSentence)
          "Záznam právě mění jiná pracovní stanice."},
         {"lock conflict on no wait transaction\n-deadlock", "Záznam právě mění jiná pracovní stanice."},
         {"conversion error from string \"abc\"", "Zadaná hodnota nemá správný typ"},
-        {"I/O error during \"lock\" operation for file \"/x.gdb\"\n-Database already opened with engine instance, "
+        {"I/O error during \"lock\" operation for file \"/x.gdb\"\n-Database already opened with engine "
+         "instance, "
          "incompatible with current",
          "Databázi právě používá jiný spuštěný program."},
         {"attempted update on read-only database", "Databáze je otevřena jen pro čtení"},
@@ -59,8 +61,8 @@ TEST(CzechTexts, CommonServerFailuresGetAShortSentence)
         const QString statement = QStringLiteral("update uzivatel set prihlasen=0 where uzivatel_id=1\r\n");
         const QString sentence = chybyserveru::veta(statement + QString::fromUtf8(c.serverText));
         if (*c.sentenceStart)
-            EXPECT_TRUE(sentence.startsWith(QString::fromUtf8(c.sentenceStart))) << c.serverText << " -> "
-                                                                                << sentence.toStdString();
+            EXPECT_TRUE(sentence.startsWith(QString::fromUtf8(c.sentenceStart)))
+                << c.serverText << " -> " << sentence.toStdString();
         else
             EXPECT_EQ(sentence, QString()) << c.serverText;
     }
@@ -69,8 +71,9 @@ TEST(CzechTexts, CommonServerFailuresGetAShortSentence)
 // The box shows the sentence and keeps the statement and the server's text under its details.
 TEST(CzechTexts, ServerFailureBoxKeepsTheDetails)
 {
-    const QString text = QStringLiteral("update uzivatel set prihlasen=0 where (zivot_timestamp<\"1.1.2024 10:00:00\")\r\n"
-                                        "deadlock\n-update conflicts with concurrent update");
+    const QString text =
+        QStringLiteral("update uzivatel set prihlasen=0 where (zivot_timestamp<\"1.1.2024 10:00:00\")\r\n"
+                       "deadlock\n-update conflicts with concurrent update");
     QString shown, details;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {

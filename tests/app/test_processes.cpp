@@ -8,9 +8,11 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class RealProgram : public ::testing::Test {
+class RealProgram : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -22,7 +24,8 @@ protected:
         m_database = m_dir.filePath(QStringLiteral("orvan.gdb"));
         QProcess create;
         create.setProcessEnvironment(environment());
-        create.start(QStringLiteral(ORVAN_BIN_DIR "/orvan-db"), {QStringLiteral("create"), m_database, QStringLiteral("--demo")});
+        create.start(QStringLiteral(ORVAN_BIN_DIR "/orvan-db"),
+                     {QStringLiteral("create"), m_database, QStringLiteral("--demo")});
         ASSERT_TRUE(create.waitForFinished(120000));
         ASSERT_EQ(create.exitCode(), 0) << create.readAllStandardError().toStdString();
     }
@@ -47,8 +50,7 @@ protected:
     static bool catchesHangup(const QProcess& p)
     {
         QFile status(QStringLiteral("/proc/%1/status").arg(p.processId()));
-        if (!status.open(QIODevice::ReadOnly))
-            return false;
+        if (!status.open(QIODevice::ReadOnly)) return false;
         for (const QByteArray& line : status.readAll().split('\n'))
             if (line.startsWith("SigCgt:"))
                 return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGHUP - 1)) & 1;
@@ -83,14 +85,16 @@ protected:
     {
         QProcess isql;
         isql.setProcessEnvironment(environment());
-        isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"), m_database});
+        isql.start(QStringLiteral("isql-fb"),
+                   {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"), m_database});
         isql.write("set heading off;\nselect count(*) from uzivatel where prihlasen<>0;\nquit;\n");
         isql.closeWriteChannel();
         if (!isql.waitForFinished(30000)) {
             endProcess(isql);
             return QStringLiteral("isql-fb did not end");
         }
-        return QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError()).simplified();
+        return QString::fromLocal8Bit(isql.readAllStandardOutput() + isql.readAllStandardError())
+            .simplified();
     }
 
     QTemporaryDir m_dir;
@@ -110,8 +114,7 @@ TEST_F(RealProgram, TerminationSignalsEndItCleanly)
         const bool ended = p.waitForFinished(10000);
         EXPECT_TRUE(ended) << "the program still runs after the signal";
         endProcess(p);
-        if (!ended)
-            return;
+        if (!ended) return;
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(p.exitCode(), 0);
         EXPECT_EQ(presentUsers(), QStringLiteral("0"));
@@ -128,7 +131,8 @@ TEST_F(RealProgram, SecondStartOnTheSameFileSaysItIsInUse)
     QProcess second;
     start(second);
     QString errors;
-    const QString expected = QStringLiteral("Soubor databáze %1 právě používá jiný spuštěný program Orvan.").arg(m_database);
+    const QString expected =
+        QStringLiteral("Soubor databáze %1 právě používá jiný spuštěný program Orvan.").arg(m_database);
     const bool told = QTest::qWaitFor(
         [&] {
             errors += QString::fromUtf8(second.readAllStandardError());

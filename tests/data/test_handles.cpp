@@ -1,13 +1,15 @@
 #include "data/fbclient.h"
 
-#include <ibase.h>
 #include <gtest/gtest.h>
+#include <ibase.h>
 
-namespace {
+namespace
+{
 
 // An event registration that counts how often it is released. Like the client
 // library's, a successful cancel releases it; a failed one leaves it held.
-class CountingEvents : public Firebird::IEventsImpl<CountingEvents, Firebird::ThrowStatusWrapper> {
+class CountingEvents : public Firebird::IEventsImpl<CountingEvents, Firebird::ThrowStatusWrapper>
+{
 public:
     CountingEvents(int& releases, bool cancelFails) : m_releases(releases), m_cancelFails(cancelFails) {}
     void addRef() override {}

@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // Runs tests/start-server.sh for the given port with stand-ins for the commands
 // that stop processes by name; returns the exit code and what the stand-ins saw.
@@ -25,7 +26,9 @@ ScriptRun runScript(quint16 port)
     for (const char* name : {"pkill", "killall", "fbguard"}) {
         QFile f(stubs.filePath(QString::fromLatin1(name)));
         f.open(QIODevice::WriteOnly);
-        f.write(QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\n").arg(QString::fromLatin1(name), log).toUtf8());
+        f.write(QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\n")
+                    .arg(QString::fromLatin1(name), log)
+                    .toUtf8());
         f.close();
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -45,8 +48,7 @@ ScriptRun runScript(quint16 port)
     r.exitCode = p.exitCode();
     r.errors = QString::fromLocal8Bit(p.readAllStandardError());
     QFile f(log);
-    if (f.open(QIODevice::ReadOnly))
-        r.stopCommands = QString::fromLocal8Bit(f.readAll());
+    if (f.open(QIODevice::ReadOnly)) r.stopCommands = QString::fromLocal8Bit(f.readAll());
     return r;
 }
 
