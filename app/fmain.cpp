@@ -67,7 +67,13 @@ Tmainform::Tmainform(const QString& programPath, const QStringList& arguments, Q
 {
     setWindowTitle(QStringLiteral("ORVAN"));
     setObjectName(QStringLiteral("mainform"));
-    resize(763, 480);
+    // The month view needs room for the dates in its cells: most of the screen.
+    QSize first(763, 480);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize avail = screen->availableSize();
+        first = first.expandedTo(avail * 0.85).boundedTo(avail);
+    }
+    resize(first);
     start(programPath, arguments);
 }
 
@@ -122,7 +128,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     buildUi();
 
     if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password)) {
-        messages::error(QStringLiteral("Chyba pripojení k databázi."));
+        messages::error(QStringLiteral("Chyba připojení k databázi."));
     } else {
         // Registered after the connection and the session exist, so it runs
         // before their exit-time teardown.
@@ -141,12 +147,14 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
         }
 
         if (Prihlaseno()) {
-            bool allowed = false;
-            runAction([&] { allowed = m_data->Prihlas(); });
+            bool allowed = false, jinde = false;
+            runAction([&] { allowed = m_data->Prihlas(&jinde); });
             if (!allowed) {
                 session().UzivatelID = 0;
-                messages::error(
-                    QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+                // A write that failed (a read-only database) has shown its own message.
+                if (jinde)
+                    messages::error(
+                        QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
             }
         }
     }
@@ -159,7 +167,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
             m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
         buildTray();
         m_heartbeat.setInterval(60000);
-        connect(&m_heartbeat, &QTimer::timeout, this, [this] { runAction([this] { m_data->ZapisZivot(true); }); });
+        connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_data->Tep(); });
         m_heartbeat.start();
         m_timeWatcher = std::make_unique<TimeChangeWatcher>();
         connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {

@@ -4,10 +4,28 @@
 #include "common/ui_messagebox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+
+bool nactiCeskePrekladyQt(QCoreApplication& app)
+{
+    static QTranslator qt;
+    if (!qt.isEmpty())
+        return true;
+    if (!qt.load(QLocale(QLocale::Czech, QLocale::Czechia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    app.installTranslator(&qt);
+    return true;
+}
 
 int runOrvan(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Orvan"));
+    if (!nactiCeskePrekladyQt(app))
+        std::fprintf(stderr, "Orvan: Qt's Czech translation (qtbase_cs.qm, package qt6-translations-l10n) is missing.\n");
     static MessageBoxSink sink;
     messages::setSink(&sink);
     int code = 0;

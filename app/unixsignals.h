@@ -13,6 +13,13 @@ public:
     explicit UnixSignals(QObject* parent = nullptr);
     ~UnixSignals() override;
 
+    // Called first in main(), before any thread exists: blocks the three
+    // signals in every thread and takes them on one thread of their own with
+    // sigwait. No thread of the database engine is then interrupted by them,
+    // and the client library's own handler never runs. Until a UnixSignals
+    // object exists, such a signal ends the process as its default would.
+    static void takeInOwnThread();
+
 signals:
     void terminationRequested(int signalNumber);
 

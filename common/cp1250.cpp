@@ -43,7 +43,7 @@ QString decode(const char* data, qsizetype size)
     QChar* out = s.data();
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
+        out[i] = b < 0x80 ? QChar(char16_t(b)) : QChar(kHigh[b - 0x80]);
     }
     return s;
 }
@@ -55,11 +55,11 @@ void appendDecoded(QString& out, const char* data, qsizetype size)
     QChar* dst = out.data() + at;
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        dst[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
+        dst[i] = b < 0x80 ? QChar(char16_t(b)) : QChar(kHigh[b - 0x80]);
     }
 }
 
-bool encode(const QString& text, QByteArray& out, QChar* bad)
+bool encode(const QString& text, QByteArray& out, char32_t* bad)
 {
     out.resize(text.size());
     char* dst = out.data();
@@ -73,8 +73,10 @@ bool encode(const QString& text, QByteArray& out, QChar* bad)
         }
         const unsigned char b = u < rev.table.size() ? rev.table[u] : 0;
         if (b == 0) {
-            if (bad)
-                *bad = src[i];
+            if (bad) {
+                const bool pair = src[i].isHighSurrogate() && i + 1 < text.size() && src[i + 1].isLowSurrogate();
+                *bad = pair ? QChar::surrogateToUcs4(src[i], src[i + 1]) : char32_t(u);
+            }
             out.truncate(i);
             return false;
         }
@@ -83,10 +85,11 @@ bool encode(const QString& text, QByteArray& out, QChar* bad)
     return true;
 }
 
-QString unencodableMessage(QChar bad)
+QString unencodableMessage(char32_t bad)
 {
-    const QString code = QString::number(bad.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("Znak \"%1\" (U+%2) nelze uložit v kódové stránce Windows-1250.").arg(bad).arg(code);
+    const QString code = QString::number(quint32(bad), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QStringLiteral("Znak \"%1\" (U+%2) nelze uložit v kódové stránce Windows-1250.")
+        .arg(QString::fromUcs4(&bad, 1), code);
 }
 
 } // namespace cp1250

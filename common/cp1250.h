@@ -14,10 +14,12 @@ void appendDecoded(QString& out, const char* data, qsizetype size);
 inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
 
 // Encodes the text. When a character cannot be represented, returns false and
-// stores it in *bad (if given); out then holds the bytes before it.
-bool encode(const QString& text, QByteArray& out, QChar* bad = nullptr);
+// stores it in *bad (if given) as a whole code point, a surrogate pair joined;
+// out then holds the bytes before it.
+bool encode(const QString& text, QByteArray& out, char32_t* bad = nullptr);
 
 // The Czech error text for a character the code page cannot hold.
-QString unencodableMessage(QChar bad);
+QString unencodableMessage(char32_t bad);
+inline QString unencodableMessage(QChar bad) { return unencodableMessage(char32_t(bad.unicode())); }
 
 } // namespace cp1250

@@ -262,7 +262,7 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
 
     const QString encoded = encodeValue(value);
     QByteArray bytes;
-    QChar bad;
+    char32_t bad = 0;
     if (!cp1250::encode(section + key + encoded, bytes, &bad))
         return fail(QStringLiteral("Klíč \"%1\" sekce \"%2\" nelze zapsat do souboru \"%3\". ")
                         .arg(key, section, m_fileName) +
@@ -338,7 +338,7 @@ bool IniFile::UpdateFile()
     for (const Line& line : m_lines)
         content += line.text + kCrLf;
     QByteArray bytes;
-    QChar bad;
+    char32_t bad = 0;
     if (!cp1250::encode(content, bytes, &bad)) {
         m_error = QStringLiteral("Soubor \"%1\" nelze uložit. ").arg(m_fileName) + cp1250::unencodableMessage(bad);
         return false;
@@ -357,7 +357,18 @@ bool IniFile::UpdateFile()
 void NactiSeznamIni(const IniFile& file, const QString& section, QStringList& list)
 {
     list.clear();
-    const int count = file.ReadInteger(section, QStringLiteral("Count"), 0);
+    // Lines after the last numbered key present would all be empty: a huge
+    // Count must not fill memory with them.
+    QStringList keys;
+    file.ReadSection(section, keys);
+    int end = 0;
+    for (const QString& key : keys) {
+        bool ok = false;
+        const int i = key.toInt(&ok);
+        if (ok && i >= 0 && QString::number(i) == key)
+            end = std::max(end, i + 1);
+    }
+    const int count = std::min(file.ReadInteger(section, QStringLiteral("Count"), 0), end);
     for (int i = 0; i < count; ++i)
         list << file.ReadString(section, QString::number(i), QString());
 }

@@ -108,7 +108,7 @@ private:
 
 // A list kept in a section as "Count" and the keys "0" .. "Count-1".
 // Reading clears the list first; a missing Count counts as 0, a missing line
-// as empty text.
+// as empty text. Reading ends at the last numbered key present, whatever Count says.
 void NactiSeznamIni(const IniFile& file, const QString& section, QStringList& list);
 
 // Erases the section, then writes Count and the lines. False when a line

@@ -53,7 +53,7 @@ bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
     };
 
     QByteArray bytes;
-    QChar bad;
+    char32_t bad = 0;
     // Encode before opening, so an unwritable text leaves an existing file alone.
     if (!cp1250::encode(radek, bytes, &bad)) return fail(cp1250::unencodableMessage(bad));
     bytes.append("\r\n");

@@ -44,6 +44,19 @@ void error(const QString& text)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
+void error(const QString& text, const QString& details)
+{
+    State& s = state();
+    if (s.recording) {
+        s.shown << text;
+        return;
+    }
+    if (s.sink)
+        s.sink->errorWithDetails(text, details);
+    else
+        std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
+}
+
 bool confirm(const QString& text)
 {
     State& s = state();

@@ -14,11 +14,18 @@ public:
     virtual ~Sink() = default;
     virtual void error(const QString& text) = 0;
     virtual bool confirm(const QString& text) = 0;
+    // An error with further text for those who look (the server's own words).
+    virtual void errorWithDetails(const QString& text, const QString& details)
+    {
+        (void)details;
+        error(text);
+    }
 };
 
 void setSink(Sink* sink); // nullptr: texts go to stderr, confirmations answer No
 
 void error(const QString& text);
+void error(const QString& text, const QString& details);
 bool confirm(const QString& text);
 
 // Test hooks: while recording, no box is shown; texts are collected and

@@ -36,7 +36,7 @@ TAboutBox::TAboutBox(std::function<int()> verzeDat, QWidget* parent)
     vytvorUdaje();
     QGridLayout* grid = mrizkaUdaju();
 
-    auto* credits = new QLabel(QStringLiteral("Pří vývoji tohoto programu byly použity komponenty:"), this);
+    auto* credits = new QLabel(QStringLiteral("Při vývoji tohoto programu byly použity komponenty:"), this);
     auto* moon = new QLabel(
         QStringLiteral(
             "uSlunce – fáze Měsíce, východ a západ Slunce (podle J. Meeuse: Astronomical Algorithms)"),

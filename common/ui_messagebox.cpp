@@ -1,12 +1,30 @@
 #include "ui_messagebox.h"
 
+#include "chybyserveru.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 void MessageBoxSink::error(const QString& text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text,
-                          QMessageBox::Ok);
+    const QString veta = chybyserveru::veta(text);
+    if (veta.isEmpty())
+        errorWithDetails(text, QString());
+    else
+        errorWithDetails(veta, text);
+}
+
+void MessageBoxSink::errorWithDetails(const QString& text, const QString& details)
+{
+    std::fprintf(stderr, "Orvan: %s\n", qUtf8Printable(details.isEmpty() ? text : text + u'\n' + details));
+    std::fflush(stderr);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    box.exec();
 }
 
 bool MessageBoxSink::confirm(const QString& text)

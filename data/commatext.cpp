@@ -41,9 +41,13 @@ QString encode(const QStringList& values)
     return line;
 }
 
-QStringList decode(const QString& line)
+QStringList decode(const QString& text)
 {
     QStringList values;
+    // The text ends at a NUL character, as the line it came from did in the
+    // original string handling; past it nothing could be consumed.
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    const QString line = nul >= 0 ? text.left(nul) : text;
     const qsizetype n = line.size();
     qsizetype i = 0;
     if (n == 0)

@@ -68,49 +68,49 @@ void createDatabase(const QString& path, const QString& user, const QString& pas
     if (all.isEmpty())
         throw DbError(QStringLiteral("Skripty databáze nejsou v programu."));
     fb::Status st(fb::status());
-    IProvider* prov = fb::master()->getDispatcher();
-    IAttachment* att = nullptr;
+    fb::Ref<IProvider> prov(fb::master()->getDispatcher());
+    fb::Ref<IAttachment> att;
     QString current;
+    // A half-made database is dropped, whatever the failure.
+    auto drop = [&] {
+        fb::Status st2(fb::status());
+        try {
+            att.end([&](IAttachment* a) { a->dropDatabase(&st2); });
+        } catch (...) {
+        }
+    };
     try {
         const auto dpb = fb::dpb(user, password, true, forcedWrites);
         const QByteArray name = fb::encodeSql(path);
-        att = prov->createDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+        att.reset(prov->createDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data()));
         for (const auto& [file, text] : all) {
             for (const QString& stmt : splitScript(text)) {
                 current = file + QStringLiteral(": ") + stmt.left(200);
                 const QByteArray sql = fb::encodeSql(stmt);
                 // Each statement commits, so later ones see the objects made before.
-                ITransaction* tra = att->startTransaction(&st, 0, nullptr);
+                fb::Ref<ITransaction> tra(att->startTransaction(&st, 0, nullptr));
                 try {
-                    att->execute(&st, tra, sql.size(), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
-                    tra->commit(&st);
+                    att->execute(&st, tra.get(), sql.size(), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+                    tra.end([&](ITransaction* t) { t->commit(&st); });
                 } catch (...) {
                     fb::Status st2(fb::status());
                     try {
-                        tra->rollback(&st2);
+                        tra.end([&](ITransaction* t) { t->rollback(&st2); });
                     } catch (...) {
-                        tra->release();
                     }
                     throw;
                 }
             }
         }
-        att->detach(&st);
-        att = nullptr;
+        att.end([&](IAttachment* a) { a->detach(&st); });
     } catch (const FbException& e) {
         const QString msg = fb::errorText(e);
-        if (att) {
-            fb::Status st2(fb::status());
-            try {
-                att->dropDatabase(&st2);
-            } catch (...) {
-                att->release();
-            }
-        }
-        prov->release();
+        drop();
         throw DbError(current.isEmpty() ? msg : msg + QStringLiteral("\n") + current);
+    } catch (const DbError& e) {
+        drop();
+        throw DbError(current.isEmpty() ? e.text() : e.text() + QStringLiteral("\n") + current);
     }
-    prov->release();
 }
 
 } // namespace dbschema

@@ -38,7 +38,7 @@ QString errorText(const FbException& e)
 QByteArray encodeSql(const QString& sql)
 {
     QByteArray out;
-    QChar bad;
+    char32_t bad = 0;
     if (!cp1250::encode(sql, out, &bad))
         throw DbError(cp1250::unencodableMessage(bad));
     // A NUL byte in statement text is refused, not left to the server's parser.
@@ -50,8 +50,8 @@ QByteArray encodeSql(const QString& sql)
 std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate, bool forcedWrites)
 {
     Status st(status());
-    IXpbBuilder* b = util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     const QByteArray u = encodeSql(user), p = encodeSql(password);
+    Ref<IXpbBuilder> b(util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     b->insertString(&st, isc_dpb_user_name, u.constData());
     b->insertString(&st, isc_dpb_password, p.constData());
     b->insertString(&st, isc_dpb_lc_ctype, "WIN1250");
@@ -63,9 +63,7 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     }
     const unsigned len = b->getBufferLength(&st);
     const unsigned char* data = b->getBuffer(&st);
-    std::vector<unsigned char> out(data, data + len);
-    b->dispose();
-    return out;
+    return std::vector<unsigned char>(data, data + len);
 }
 
 
@@ -75,23 +73,13 @@ void Cursor::close()
 {
     Status st(status());
     try {
-        if (m_rs)
-            m_rs->close(&st);
+        m_rs.end([&](IResultSet* rs) { rs->close(&st); });
     } catch (const FbException&) {
-        // A lost connection: the handles are released below either way.
+        // A lost connection: the result set is released below instead.
     }
-    if (m_rs) {
-        m_rs->release();
-        m_rs = nullptr;
-    }
-    if (m_stmt) {
-        m_stmt->release();
-        m_stmt = nullptr;
-    }
-    if (m_meta) {
-        m_meta->release();
-        m_meta = nullptr;
-    }
+    m_rs.reset();
+    m_stmt.reset();
+    m_meta.reset();
     m_cols.clear();
 }
 
@@ -102,8 +90,8 @@ void Cursor::prepare(IAttachment* att, ITransaction* tra, const QString& sql)
     m_tra = tra;
     const QByteArray text = encodeSql(sql);
     Status st(status());
-    m_stmt = att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA);
-    m_meta = m_stmt->getOutputMetadata(&st);
+    m_stmt.reset(att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA));
+    m_meta.reset(m_stmt->getOutputMetadata(&st));
     const unsigned n = m_meta->getCount(&st);
     m_cols.resize(n);
     for (unsigned i = 0; i < n; ++i) {
@@ -124,7 +112,7 @@ void Cursor::open(IAttachment* att, ITransaction* tra, const QString& sql)
     try {
         prepare(att, tra, sql);
         Status st(status());
-        m_rs = m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta, 0);
+        m_rs.reset(m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta.get(), 0));
     } catch (const FbException& e) {
         const QString msg = errorText(e);
         close();
@@ -137,7 +125,7 @@ void Cursor::executeSingleton(IAttachment* att, ITransaction* tra, const QString
     try {
         prepare(att, tra, sql);
         Status st(status());
-        m_stmt->execute(&st, tra, nullptr, nullptr, m_meta, m_buffer.data());
+        m_stmt->execute(&st, tra, nullptr, nullptr, m_meta.get(), m_buffer.data());
     } catch (const FbException& e) {
         const QString msg = errorText(e);
         close();
@@ -152,7 +140,9 @@ QDateTime Cursor::dateTime(int i) const
     ISC_TIMESTAMP v;
     std::memcpy(&v, m_buffer.data() + m_cols[i].offset, sizeof v);
     const QDate d = QDate::fromJulianDay(qint64(v.timestamp_date) + 2400001);
-    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(v.timestamp_time / 10)));
+    // A timestamp column holds a wall-clock value without a zone: kept as such,
+    // so no local-time gap or repeat can shift or void it.
+    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(v.timestamp_time / 10)), Qt::UTC);
 }
 
 bool Cursor::next()
@@ -447,9 +437,8 @@ QByteArray Cursor::blob(const Column& c) const
     std::memcpy(&id, m_buffer.data() + c.offset, sizeof id);
     Status st(status());
     QByteArray out;
-    IBlob* b = nullptr;
     try {
-        b = m_att->openBlob(&st, m_tra, &id, 0, nullptr);
+        Ref<IBlob> b(m_att->openBlob(&st, m_tra, &id, 0, nullptr));
         char chunk[32768];
         for (;;) {
             unsigned got = 0;
@@ -459,13 +448,9 @@ QByteArray Cursor::blob(const Column& c) const
             else
                 break;
         }
-        b->close(&st);
-        b = nullptr;
+        b.end([&](IBlob* blob) { blob->close(&st); });
     } catch (const FbException& e) {
-        const QString msg = errorText(e);
-        if (b)
-            b->release();
-        throw DbError(msg);
+        throw DbError(errorText(e));
     }
     return out;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 #include <firebird/Interface.h>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // Thin helpers over the Firebird OO API shared by the database module and the
@@ -16,6 +18,59 @@ Firebird::IUtil* util();
 Firebird::IStatus* status();
 
 using Status = Firebird::ThrowStatusWrapper;
+
+// Holds one reference to a Firebird interface and gives it back exactly once,
+// also when a call throws. Calls that end the object and release it themselves
+// when they succeed (IResultSet::close, IEvents::cancel, IBlob::close,
+// IStatement::free, ITransaction::commit and rollback, IAttachment::detach) go
+// through end(), so the handle does not release it a second time.
+template <typename T>
+class Ref {
+public:
+    Ref() = default;
+    explicit Ref(T* p) : m_p(p) {}
+    ~Ref() { reset(); }
+    Ref(const Ref&) = delete;
+    Ref& operator=(const Ref&) = delete;
+    Ref(Ref&& o) noexcept : m_p(std::exchange(o.m_p, nullptr)) {}
+    Ref& operator=(Ref&& o) noexcept
+    {
+        if (this != &o) {
+            reset();
+            m_p = std::exchange(o.m_p, nullptr);
+        }
+        return *this;
+    }
+
+    T* get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+
+    void reset(T* p = nullptr)
+    {
+        if (m_p) {
+            if constexpr (std::is_base_of_v<Firebird::IReferenceCounted, T>)
+                m_p->release();
+            else
+                m_p->dispose();
+        }
+        m_p = p;
+    }
+
+    // Runs a call that releases the interface when it succeeds; when it throws,
+    // the handle still holds the reference and releases it later.
+    template <typename F>
+    void end(F&& call)
+    {
+        if (!m_p)
+            return;
+        std::forward<F>(call)(m_p);
+        m_p = nullptr;
+    }
+
+private:
+    T* m_p = nullptr;
+};
 
 // The server's error text of a failed call.
 QString errorText(const Firebird::FbException& e);
@@ -40,7 +95,7 @@ public:
     // its output readable through the accessors below.
     void executeSingleton(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);
     void close();
-    bool isOpen() const { return m_rs != nullptr; }
+    bool isOpen() const { return bool(m_rs); }
     bool next();
 
     int columnCount() const { return int(m_cols.size()); }
@@ -50,7 +105,7 @@ public:
     // Appends the text form to out; with commaQuote, quotes it as comma text needs.
     void appendText(int i, QString& out, bool commaQuote) const;
     QByteArray bytes(int i) const; // blobs and strings as stored
-    QDateTime dateTime(int i) const; // timestamps; invalid when NULL or another type
+    QDateTime dateTime(int i) const; // timestamps as plain date-times (UTC spec, no zone); invalid when NULL or another type
 
 private:
     void prepare(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);
@@ -67,9 +122,9 @@ private:
 
     Firebird::IAttachment* m_att = nullptr;
     Firebird::ITransaction* m_tra = nullptr;
-    Firebird::IStatement* m_stmt = nullptr;
-    Firebird::IResultSet* m_rs = nullptr;
-    Firebird::IMessageMetadata* m_meta = nullptr;
+    Ref<Firebird::IStatement> m_stmt;
+    Ref<Firebird::IResultSet> m_rs;
+    Ref<Firebird::IMessageMetadata> m_meta;
     std::vector<unsigned char> m_buffer;
     std::vector<Column> m_cols;
 };

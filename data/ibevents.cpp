@@ -76,10 +76,10 @@ void IbEvents::queue()
 {
     fb::Status st(fb::status());
     try {
-        m_events = m_att->queEvents(&st, m_callback, unsigned(m_length), m_eventBuffer);
+        m_events.reset(m_att->queEvents(&st, m_callback, unsigned(m_length), m_eventBuffer));
     } catch (const FbException&) {
         // Connection gone: no further notifications; later reads report the failure.
-        m_events = nullptr;
+        m_events.reset();
     }
 }
 
@@ -89,11 +89,11 @@ void IbEvents::stop()
         return;
     fb::Status st(fb::status());
     try {
-        m_events->cancel(&st);
+        // A successful cancel releases the interface itself.
+        m_events.end([&](IEvents* e) { e->cancel(&st); });
     } catch (const FbException&) {
+        m_events.reset();
     }
-    m_events->release();
-    m_events = nullptr;
 }
 
 void IbEvents::delivered(const QByteArray& counts)
@@ -105,8 +105,7 @@ void IbEvents::delivered(const QByteArray& counts)
     std::memcpy(m_resultBuffer, counts.constData(), std::min<qsizetype>(counts.size(), m_length));
     ISC_ULONG vector[20] = {};
     isc_event_counts(vector, short(m_length), m_eventBuffer, m_resultBuffer);
-    m_events->release();
-    m_events = nullptr;
+    m_events.reset(); // delivered: this registration has ended
     queue();
     if (m_baseline) {
         m_baseline = false;

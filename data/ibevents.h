@@ -1,14 +1,11 @@
 #pragma once
 
+#include "fbclient.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <functional>
 #include <memory>
-
-namespace Firebird {
-class IAttachment;
-class IEvents;
-} // namespace Firebird
 
 // Listens for one database event. The client library calls back on its own
 // thread; the counts are carried to the main thread, where the event is queued
@@ -36,7 +33,7 @@ private:
     unsigned char* m_eventBuffer = nullptr;
     unsigned char* m_resultBuffer = nullptr;
     long m_length = 0;
-    Firebird::IEvents* m_events = nullptr;
+    fb::Ref<Firebird::IEvents> m_events;
     Callback* m_callback = nullptr;
     bool m_baseline = true;
     int m_deliveries = 0;

@@ -47,8 +47,14 @@ public:
     void ImportCSV(const QString& fileName, const QString& tableName, bool withoutId);
 
     void ZapisZivot(bool markSelf);
-    bool Prihlas();
+    // False when the user may not start; *jinde tells whether because the user
+    // is present elsewhere (a failed write, a read-only database, is not that).
+    bool Prihlas(bool* jinde = nullptr);
     void Odhlas();
+    // The heartbeat of the logged-in user: ZapisZivot with mark-self that never
+    // waits on a lock and shows no box; a failure is logged and the next
+    // heartbeat tries again.
+    bool Tep();
 
     // The window whose caption shows the import progress (the main window).
     void setCaptionTarget(std::function<QString()> get, std::function<void(const QString&)> set)

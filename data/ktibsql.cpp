@@ -1,11 +1,13 @@
 #include "ktibsql.h"
 
+#include "common/chybyserveru.h"
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
 #include "commatext.h"
 #include "dberror.h"
 #include "notetext.h"
+#include "zameksouboru.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -57,6 +59,13 @@ void TDataModuleIb::Odpoj()
 bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, const QString& password)
 {
     Odpoj();
+    // A file another process holds through its own embedded engine is not even
+    // tried: the attempt alone leaves that process unable to close the file.
+    if (const auto drzitel = zameksouboru::drzitel(path); drzitel && drzitel->pid > 0 && !drzitel->jeServer()) {
+        messages::error(chybyserveru::souborPouzivan(path, drzitel->program),
+                        QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
+        return false;
+    }
     fb::Status st(fb::status());
     IProvider* prov = fb::master()->getDispatcher();
     QString detail;
@@ -71,12 +80,15 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
     }
     prov->release();
     if (!m_att) {
-        QString text = QStringLiteral("Chyba pripojení k databázi:") + path;
+        // Another process holds the file through its own embedded engine.
+        if (detail.contains(QLatin1String("already opened with engine instance")) ||
+            detail.contains(QLatin1String("during \"lock\" operation"))) {
+            messages::error(chybyserveru::souborPouzivan(path), detail);
+            return false;
+        }
+        QString text = QStringLiteral("Chyba připojení k databázi:") + path;
         if (!detail.isEmpty())
             text += QStringLiteral("\r\n") + detail;
-        // A plain path is tried in-process first and then through a local server.
-        if (!path.contains(QLatin1Char(':')) || path.startsWith(QLatin1Char('/')))
-            text += QStringLiteral("\r\n(Soubor byl otevírán přímo i přes místní server.)");
         messages::error(text);
         return false;
     }
@@ -221,16 +233,16 @@ bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
 
 bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
 {
-    return provedVTransakci(statements, nullptr, error);
+    return provedVTransakci(statements, nullptr, error, 0, nullptr);
 }
 
 bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error)
 {
-    return provedVTransakci(statements, &poznamka, error);
+    return provedVTransakci(statements, &poznamka, error, 0, nullptr);
 }
 
 bool TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
-                                     QString& error)
+                                     QString& error, unsigned tpbLength, const unsigned char* tpb)
 {
     error.clear();
     if (!m_att) {
@@ -240,7 +252,7 @@ bool TDataModuleIb::provedVTransakci(const QStringList& statements, const Poznam
     ukonciTransakci();
     fb::Status st(fb::status());
     try {
-        m_tra = m_att->startTransaction(&st, 0, nullptr);
+        m_tra = m_att->startTransaction(&st, tpbLength, tpb);
         for (const QString& sql : statements) {
             const QByteArray text = fb::encodeSql(sql);
             m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
@@ -350,41 +362,26 @@ void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const
 void TDataModuleIb::zapisPoznamku(ITransaction* tra, const PoznamkaZapisu& poznamka)
 {
     fb::Status st(fb::status());
-    IStatement* stmt = nullptr;
-    IMessageMetadata* in = nullptr;
-    IBlob* blob = nullptr;
-    try {
+    {
         const QByteArray sql =
             fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + poznamka.procedura + QStringLiteral("(?, ?)"));
-        stmt = m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
-        in = stmt->getInputMetadata(&st);
+        fb::Ref<IStatement> stmt(m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0));
+        fb::Ref<IMessageMetadata> in(stmt->getInputMetadata(&st));
         // The procedures take an integer id and a blob.
         std::vector<unsigned char> buf(in->getMessageLength(&st), 0);
         const ISC_LONG idValue = poznamka.id;
         std::memcpy(buf.data() + in->getOffset(&st, 0), &idValue, sizeof idValue);
         ISC_QUAD blobId{};
-        blob = m_att->createBlob(&st, tra, &blobId, 0, nullptr);
+        fb::Ref<IBlob> blob(m_att->createBlob(&st, tra, &blobId, 0, nullptr));
         const QByteArray& data = poznamka.data;
         for (qsizetype pos = 0; pos < data.size(); pos += 32768) {
             const auto len = unsigned(std::min<qsizetype>(32768, data.size() - pos));
             blob->putSegment(&st, len, data.constData() + pos);
         }
-        blob->close(&st);
-        blob = nullptr;
+        blob.end([&](IBlob* b) { b->close(&st); });
         std::memcpy(buf.data() + in->getOffset(&st, 1), &blobId, sizeof blobId);
-        stmt->execute(&st, tra, in, buf.data(), nullptr, nullptr);
-        stmt->free(&st);
-        stmt = nullptr;
-        in->release();
-        in = nullptr;
-    } catch (...) {
-        if (blob)
-            blob->release();
-        if (stmt)
-            stmt->release();
-        if (in)
-            in->release();
-        throw;
+        stmt->execute(&st, tra, in.get(), buf.data(), nullptr, nullptr);
+        stmt.end([&](IStatement* s) { s->free(&st); });
     }
 }
 
@@ -405,6 +402,13 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
 int TDataModuleIb::DoruceniUdalosti() const
 {
     return m_events ? m_events->deliveries() : 0;
+}
+
+bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
+{
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_nowait};
+    return provedVTransakci(QStringList{sql}, nullptr, error, sizeof tpb, tpb);
 }
 
 void TDataModuleIb::IBEvents1EventAlert(const QString&)

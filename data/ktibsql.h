@@ -54,6 +54,8 @@ public:
 
     int NoveID(const QString& generator);
     void UdelejRefresh();
+    // The server's wall clock as a plain date-time (UTC spec, never converted to
+    // or from the workstation's zone).
     QDateTime CasServeru(double offsetDays);
     void CasServeruText(double offsetDays, QString& text);
 
@@ -62,6 +64,10 @@ public:
                       const QString& column);
 
     void SeznamTabulek(QStringList& lines, int kind);
+
+    // A write for background timers: read committed, and a row that another
+    // connection holds locked fails it at once instead of making it wait.
+    bool ProvedSQLBezCekani(const QString& sql, QString& error);
 
     // Runs when the change event arrives (from any client, this one included).
     void IBEvents1EventAlert(const QString& eventName);
@@ -83,7 +89,10 @@ protected:
     void zavriKurzor();
 
 private:
-    bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error);
+    // The statements, then the note when given, in one transaction of the
+    // given kind (tpbLength 0: the server's default).
+    bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error,
+                          unsigned tpbLength, const unsigned char* tpb);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
 
 private:

@@ -265,7 +265,7 @@ QString filterProblem(const GridColumn& c)
                            .arg(c.caption()) +
                        notSet;
         QByteArray bytes;
-        QChar bad;
+        char32_t bad = 0;
         if (!cp1250::encode(v, bytes, &bad)) return cp1250::unencodableMessage(bad) + notSet;
     }
     if (c.isBoolean()) {

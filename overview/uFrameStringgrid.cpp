@@ -173,7 +173,7 @@ void TFrameStringGrid::buildToolPanel()
     SBNewRecord = tlacitko(Panel2, "SBNewRecord", QStringLiteral("Nový záznam"), ikony::novyZaznam());
     SB_TISK = tlacitko(Panel2, "SB_TISK", QStringLiteral("Vytiskne položky"), ikony::tisk());
     SB_FilterOFF =
-        tlacitko(Panel2, "SB_FilterOFF", QStringLiteral("Zruší všechny filtry pokud jsoun definovány"),
+        tlacitko(Panel2, "SB_FilterOFF", QStringLiteral("Zruší všechny filtry pokud jsou definovány"),
                  ikony::zrusitFiltry());
     SB_EXPORT_CSV = tlacitko(Panel2, "SB_EXPORT_CSV",
                              QStringLiteral("Exportuje data do tvaru CSV (Hodnoty oddělené středníkem)"),
@@ -334,11 +334,26 @@ void TFrameStringGrid::zapamatujSirky()
         m_sirky[size_t(i)] = m_header->sectionSize(i);
 }
 
+// A column without a width of its own, when its list is first shown, gets the
+// width of its caption or of the widest value on the first screen of rows.
+int TFrameStringGrid::sirkaPodleObsahu(int sloupec) const
+{
+    const QFontMetrics fm = StringGrid1->fontMetrics();
+    int w = m_header->fontMetrics().horizontalAdvance(
+        m_model->headerData(sloupec, Qt::Horizontal, Qt::DisplayRole).toString());
+    const int radek = std::max(1, StringGrid1->verticalHeader()->defaultSectionSize());
+    const int radku = std::min(m_model->rowCount(), std::max(StringGrid1->viewport()->height(), 600) / radek + 1);
+    for (int r = 0; r < radku; ++r)
+        w = std::max(w, fm.horizontalAdvance(m_model->data(m_model->index(r, sloupec), Qt::DisplayRole).toString()));
+    // Room for the cell margins and the sort mark; never wider than half the screen of the grid.
+    return std::clamp(w + 4 * SirkaNuly(), m_header->minimumSectionSize(), std::max(StringGrid1->width(), 640) / 2);
+}
+
 void TFrameStringGrid::obnovSirky()
 {
     const int zero = SirkaNuly();
     for (int i = 0; i < m_header->count(); ++i) {
-        int w = i < int(m_sirky.size()) ? m_sirky[size_t(i)] : m_header->defaultSectionSize();
+        int w = i < int(m_sirky.size()) ? m_sirky[size_t(i)] : sirkaPodleObsahu(i);
         if (i < int(Sloupce.size()) && Sloupce[size_t(i)].Sirka > 0) w = Sloupce[size_t(i)].Sirka * zero;
         m_header->resizeSection(i, w);
     }
@@ -349,7 +364,8 @@ void TFrameStringGrid::ZrusDefinici()
 {
     resetDefinition();
     nastavMys(0, 0);
-    zapamatujSirky();
+    // The next list sizes its own columns instead of inheriting these widths.
+    m_sirky.clear();
     m_model->clear();
     m_model->resetOverrides();
     obnovSirky();

@@ -117,7 +117,8 @@ private:
     GridModel* m_model;
     TGridHeader* m_header;
     QString m_dotaz;
-    std::vector<int> m_sirky; // widths kept across loads, by column index
+    std::vector<int> m_sirky; // widths kept across loads of one list, by column index
+    int sirkaPodleObsahu(int sloupec) const;
     int m_mysSloupec = 0;
     int m_mysRadek = 0;
 };

@@ -3,6 +3,7 @@
 #include "common/inifile.h"
 #include "common/ui_KTEDITDC.h"
 #include "common/ui_dialogs.h"
+#include "common/chybyserveru.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBox>
@@ -257,6 +259,37 @@ TEST_F(MainForm, UserPresentElsewhereIsRefused)
     EXPECT_EQ(present(), 1) << "the other workstation's presence stays";
 }
 
+// A database set read-only cannot take the user's presence: the program says
+// so instead of claiming that the user is logged in elsewhere.
+TEST_F(MainForm, ReadOnlyDatabaseSaysItIsReadOnly)
+{
+    testdb::FreshDatabase ro;
+    {
+        TSQLDATA setup;
+        ASSERT_TRUE(setup.PripojDatabazi(ro.path(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+        testdb::addUser(setup, QStringLiteral("admin"), QString(), true, true);
+    }
+    QProcess gfix;
+    gfix.start(QStringLiteral("gfix"), {QStringLiteral("-mode"), QStringLiteral("read_only"), QStringLiteral("-user"),
+                                        QStringLiteral("SYSDBA"), ro.path()});
+    ASSERT_TRUE(gfix.waitForFinished(30000));
+    ASSERT_EQ(gfix.exitCode(), 0) << gfix.readAllStandardError().toStdString();
+
+    QFile ini(m_dir.filePath(QStringLiteral("orvan.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(ro.path()).toLocal8Bit());
+    ini.close();
+    Tmainform w(m_dir.filePath(QStringLiteral("orvan")), {});
+    EXPECT_FALSE(w.Prihlaseno());
+    const QStringList shown = messages::takeShown();
+    ASSERT_FALSE(shown.isEmpty());
+    for (const QString& m : shown) {
+        EXPECT_FALSE(m.startsWith(QStringLiteral("Tento uživatel je již přihlášen"))) << m.toStdString();
+        EXPECT_TRUE(chybyserveru::veta(m).startsWith(QStringLiteral("Databáze je otevřena jen pro čtení")))
+            << m.toStdString();
+    }
+}
+
 TEST_F(MainForm, UnreachableDatabaseEndsWithTheMessages)
 {
     QFile ini(m_dir.filePath(QStringLiteral("orvan.ini")));
@@ -267,8 +300,8 @@ TEST_F(MainForm, UnreachableDatabaseEndsWithTheMessages)
     EXPECT_FALSE(w.Prihlaseno());
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba pripojení k databázi:/nonexistent/folder/x.gdb")));
-    EXPECT_EQ(shown[1], QStringLiteral("Chyba pripojení k databázi."));
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba připojení k databázi:/nonexistent/folder/x.gdb")));
+    EXPECT_EQ(shown[1], QStringLiteral("Chyba připojení k databázi."));
 }
 
 TEST_F(MainForm, TerminationSignalEndsLikeClosingTheWindow)

@@ -30,9 +30,12 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     session() = Session();
     Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
     ASSERT_TRUE(w.Prihlaseno());
-    w.resize(1000, 640);
+    // The first size, as the program chooses it for the screen.
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.grab().save(QDir(out).filePath(QStringLiteral("main-first-size.png")));
+    w.resize(1000, 640);
+    QCoreApplication::processEvents();
     for (const char* panel : {"MonthPanel", "BrowseAdresarZakladni", "BrowseUkoly", "Uzivatel", "CiselnikKalendarKategorie"}) {
         w.ZobrazPanel(QString::fromLatin1(panel));
         QCoreApplication::processEvents();

@@ -385,7 +385,9 @@ TEST_F(IniFileTest, ListReadFollowsCount)
     };
     const Case cases[] = {
         {"Count below the keys", "Count=2\r\n0=a\r\n1=b\r\n2=c\r\n", {"a", "b"}},
-        {"Count above the keys", "Count=3\r\n0=a\r\n", {"a", "", ""}},
+        {"Count above the keys", "Count=4\r\n0=a\r\n2=c\r\n", {"a", "", "c"}},
+        {"Count far above the keys", "Count=2000000000\r\n0=a\r\n1=b\r\n", {"a", "b"}},
+        {"keys not in canonical form", "Count=3\r\n00=a\r\n+1=b\r\n", {}},
         {"Count missing", "0=a\r\n1=b\r\n", {}},
         {"Count negative", "Count=-1\r\n0=a\r\n", {}},
         {"Count not a number", "Count=x\r\n0=a\r\n", {}},

@@ -77,7 +77,7 @@ TEST_F(AboutBox, ShowsVersionsAndWorkstation)
     for (const QLabel* label : box.findChildren<QLabel*>())
         texts << label->text();
     for (const char* caption : {"verze programu", "verze dat", "Jméno PC", "Uživatel", "IP Adresa",
-                                "Pří vývoji tohoto programu byly použity komponenty:"})
+                                "Při vývoji tohoto programu byly použity komponenty:"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(caption))) << caption;
     EXPECT_TRUE(box.Label_Web->text().contains(WebProduktu()));
 

@@ -1,5 +1,6 @@
 #include "common/commandtarget.h"
 #include "common/messages.h"
+#include "common/session.h"
 #include "data/dberror.h"
 #include "data/dbschema.h"
 #include "data/sqlvalues.h"
@@ -10,6 +11,9 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTextDocument>
+#include <atomic>
+#include <ctime>
+#include <thread>
 
 namespace {
 
@@ -196,7 +200,8 @@ TEST_F(DataModule, NotesGoThroughTheProcedures)
 TEST_F(DataModule, ServerClockAndTableList)
 {
     const QDateTime now = db().CasServeru(0);
-    EXPECT_LT(std::abs(now.secsTo(QDateTime::currentDateTime())), 120);
+    const QDateTime local = QDateTime::currentDateTime();
+    EXPECT_LT(std::abs(now.secsTo(QDateTime(local.date(), local.time(), Qt::UTC))), 120);
     EXPECT_NEAR(double(db().CasServeru(-3.0 / 1440.0).secsTo(now)), 180.0, 1.0);
     QString text;
     db().CasServeruText(0, text);
@@ -217,6 +222,117 @@ TEST_F(DataModule, ServerClockAndTableList)
     db().SeznamTabulek(tables, 2);
     EXPECT_EQ(tables, QStringList{QStringLiteral("Není implentováno")});
     EXPECT_EQ(db().VerzeDat(), 1);
+}
+
+// The server's clock is a plain date-time: the workstation's zone changes
+// nothing, not even in the hour its clocks skip or repeat.
+TEST_F(DataModule, ServerClockIgnoresTheWorkstationsZone)
+{
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "Europe/Prague");
+    tzset();
+    struct Case {
+        const char* server;
+        double offsetDays;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"31.3.2024 02:30:00", 0, "31.03.2024 02:30:00"}, // skipped by the clocks in Prague
+        {"31.3.2024 03:01:00", -3.0 / 1440.0, "31.03.2024 02:58:00"},
+        {"27.10.2024 02:30:00", 0, "27.10.2024 02:30:00"}, // repeated
+        {"27.10.2024 03:01:00", -1.0 / 24.0, "27.10.2024 02:01:00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.server);
+        exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = \"%1\"; end")
+                 .arg(QString::fromLatin1(c.server)));
+        QString text;
+        db().CasServeruText(c.offsetDays, text);
+        EXPECT_EQ(text, QString::fromLatin1(c.text));
+    }
+    // The heartbeat builds its statement from that text without a box.
+    exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = "
+                        "\"31.3.2024 02:31:00\"; end"));
+    session().UzivatelID = testdb::addUser(db(), QStringLiteral("hodiny"), QString());
+    messages::takeShown();
+    db().ZapisZivot(true);
+    EXPECT_EQ(messages::takeShown(), QStringList{});
+    session().UzivatelID = 0;
+
+    exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = CURRENT_TIMESTAMP; end"));
+    if (oldTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldTz);
+    tzset();
+}
+
+// Every workstation's heartbeat runs each minute: it leaves rows already marked
+// absent alone, never waits on a row another connection holds, and a failure
+// shows no box (the next heartbeat tries again).
+TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
+{
+    const int self = testdb::addUser(db(), QStringLiteral("tep_ja"), QString());
+    const int absent = testdb::addUser(db(), QStringLiteral("tep_pryc"), QString());
+    const int lapsed = testdb::addUser(db(), QStringLiteral("tep_zapomenuty"), QString());
+    exec(QStringLiteral("update uzivatel set prihlasen=0, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
+             .arg(absent));
+    auto markLapsed = [&] {
+        exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
+                 .arg(lapsed));
+    };
+    session().UzivatelID = self;
+
+    // Another workstation holds a user row locked in an open transaction.
+    TSQLDATA other;
+    ASSERT_TRUE(other.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    fb::Status st(fb::status());
+    Firebird::ITransaction* held = nullptr;
+    auto hold = [&](int id) {
+        held = other.attachment()->startTransaction(&st, 0, nullptr);
+        const QByteArray sql = QStringLiteral("update uzivatel set popis=popis||\".\" where uzivatel_id=%1").arg(id).toLatin1();
+        other.attachment()->execute(&st, held, 0, sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+    };
+    auto release = [&] {
+        if (held)
+            held->commit(&st);
+        held = nullptr;
+    };
+    // The heartbeat runs on a thread of its own, so that a wait on the lock shows
+    // as a heartbeat that has not ended (the lock is then released to end it).
+    auto heartbeat = [&](bool& ended) {
+        std::atomic<int> result{-1};
+        std::thread t([&] { result = db().Tep() ? 1 : 0; });
+        ended = QTest::qWaitFor([&] { return result != -1; }, 30000);
+        if (!ended)
+            release();
+        t.join();
+        return result == 1;
+    };
+    auto present = [&](int id) {
+        db().ObnovTransakci();
+        return db().VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(id));
+    };
+    messages::takeShown();
+    bool ended = false;
+
+    hold(absent);
+    EXPECT_TRUE(heartbeat(ended)) << "a row already marked absent is not touched";
+    EXPECT_TRUE(ended);
+    release();
+    EXPECT_EQ(present(self), 1);
+
+    markLapsed();
+    hold(lapsed);
+    EXPECT_FALSE(heartbeat(ended)) << "a row held elsewhere fails the clearing";
+    EXPECT_TRUE(ended) << "the heartbeat waited on the lock";
+    release();
+    EXPECT_EQ(present(lapsed), 1);
+    EXPECT_EQ(messages::takeShown(), QStringList{});
+
+    EXPECT_TRUE(heartbeat(ended)) << "the next heartbeat clears the row";
+    EXPECT_EQ(present(lapsed), 0);
+    session().UzivatelID = 0;
 }
 
 TEST_F(DataModule, KeysMarkedForTheDatabaseAreAssigned)
@@ -414,7 +530,7 @@ TEST(DataModuleConnection, UnreachableDatabaseGivesTheMessage)
                                    QStringLiteral("qelmo.")));
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba pripojení k databázi:/nonexistent/dir/x.gdb")));
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba připojení k databázi:/nonexistent/dir/x.gdb")));
     // Operations on a module without a connection fail as messages, not crashes.
     QString error;
     EXPECT_FALSE(db.ProvedSQL(QStringLiteral("delete from KU"), error));

@@ -121,6 +121,13 @@ TEST(CommaText, EncodingAndDecodingRules)
     };
     for (const auto& c : cases)
         EXPECT_EQ(commatext::decode(QString::fromUtf8(c.line)), c.values) << c.line;
+
+    // A NUL ends the text wherever it stands (it used to stop the reader for ever).
+    const QChar nul(u'\0');
+    EXPECT_EQ(commatext::decode(QStringLiteral("a,b") + nul + QStringLiteral("c,d")),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(commatext::decode(QStringLiteral("\"x") + nul + QStringLiteral("y\",z")), QStringList{QStringLiteral("x")});
+    EXPECT_EQ(commatext::decode(QString(nul) + QStringLiteral("a")), QStringList{});
 }
 
 TEST(Cp1250, CzechTextRoundTripsAndForeignCharactersAreRefused)
@@ -131,10 +138,21 @@ TEST(Cp1250, CzechTextRoundTripsAndForeignCharactersAreRefused)
     EXPECT_EQ(bytes.size(), czech.size());
     EXPECT_EQ(cp1250::decode(bytes), czech);
 
-    QChar bad;
-    EXPECT_FALSE(cp1250::encode(QStringLiteral("abc日d"), bytes, &bad));
-    EXPECT_EQ(bad, QChar(0x65E5));
-    EXPECT_TRUE(cp1250::unencodableMessage(bad).contains(QStringLiteral("U+65E5")));
+    // A refused character is named whole, a pair of surrogates as one code point.
+    const struct {
+        QString text;
+        char32_t bad;
+        QString named;
+    } refused[] = {
+        {QStringLiteral("abc日d"), 0x65E5, QStringLiteral("\"日\" (U+65E5)")},
+        {QStringLiteral("ok 😀 ne"), 0x1F600, QStringLiteral("\"😀\" (U+1F600)")},
+    };
+    for (const auto& r : refused) {
+        char32_t bad = 0;
+        EXPECT_FALSE(cp1250::encode(r.text, bytes, &bad));
+        EXPECT_EQ(bad, r.bad);
+        EXPECT_TRUE(cp1250::unencodableMessage(bad).contains(r.named)) << cp1250::unencodableMessage(bad).toStdString();
+    }
 }
 
 TEST(SchemaScript, SplitsOnTerminatorsAndSetTerm)

@@ -162,14 +162,22 @@ TEST_F(Prehled, ColourColumnsDefaultsOverridesAndBooleans)
     for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(m->backgroundColour(r), 0) << r;
     EXPECT_EQ(header()->sectionSize(0), 40 * m_frame->SirkaNuly());
-    EXPECT_EQ(header()->sectionSize(1), 64);
+    // A column without a width of its own fits its caption and the values on screen.
+    const QFontMetrics fm = header()->fontMetrics();
+    EXPECT_GE(header()->sectionSize(1), fm.horizontalAdvance(m->headerData(1, Qt::Horizontal).toString()));
+    for (int r = 0; r < m->rowCount(); ++r)
+        EXPECT_GE(header()->sectionSize(1), fm.horizontalAdvance(m->data(m->index(r, 1)).toString())) << r;
 
     TFrameStringGrid& f = *m_frame;
+    header()->resizeSection(1, 333); // a width this list had, set by hand
     f.ZrusDefinici();
     EXPECT_EQ(m->backgroundColour(1), 0xFFFFFF); // the override lists went with the definition
     ASSERT_TRUE(prehledy::Definuj(QStringLiteral("Uzivatel"), f, {}));
     f.Sloupce[3].Typ = QStringLiteral("Boolean"); // the type is matched without case
     f.NactiData(1);
+    // The next list sizes its own columns: nothing of the previous list's widths.
+    EXPECT_NE(header()->sectionSize(1), 333);
+    EXPECT_GE(header()->sectionSize(3), header()->fontMetrics().horizontalAdvance(QStringLiteral("Přihlášen")));
     EXPECT_EQ(column(2), (QStringList{"Ano", "Ne"})); // NULL shows "Ne"
     EXPECT_EQ(column(3), (QStringList{"Ano", "Ne"}));
     EXPECT_EQ(m->textColour(1), 0x0000FF); // logged in: red
