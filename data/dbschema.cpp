@@ -1,4 +1,5 @@
 #include "dbschema.h"
+#include "dblog.h"
 
 #include "dberror.h"
 #include "fbclient.h"
@@ -77,6 +78,7 @@ void createDatabase(const QString& path, const QString& user, const QString& pas
         try {
             att.end([&](IAttachment* a) { a->dropDatabase(&st2); });
         } catch (...) {
+            qCInfo(orvanDb) << "a half-made database could not be dropped:" << path;
         }
     };
     try {

@@ -1,4 +1,5 @@
 #include "fbclient.h"
+#include "dblog.h"
 
 #include "common/cp1250.h"
 #include "dberror.h"
@@ -74,8 +75,9 @@ void Cursor::close()
     Status st(status());
     try {
         m_rs.end([&](IResultSet* rs) { rs->close(&st); });
-    } catch (const FbException&) {
+    } catch (const FbException& e) {
         // A lost connection: the result set is released below instead.
+        qCInfo(orvanDb) << "closing a cursor:" << errorText(e);
     }
     m_rs.reset();
     m_stmt.reset();

@@ -1,4 +1,5 @@
 #include "ibevents.h"
+#include "dblog.h"
 
 #include "fbclient.h"
 
@@ -77,8 +78,9 @@ void IbEvents::queue()
     fb::Status st(fb::status());
     try {
         m_events.reset(m_att->queEvents(&st, m_callback, unsigned(m_length), m_eventBuffer));
-    } catch (const FbException&) {
+    } catch (const FbException& e) {
         // Connection gone: no further notifications; later reads report the failure.
+        qCWarning(orvanDb) << "the change event cannot be queued again:" << fb::errorText(e);
         m_events.reset();
     }
 }
@@ -91,7 +93,8 @@ void IbEvents::stop()
     try {
         // A successful cancel releases the interface itself.
         m_events.end([&](IEvents* e) { e->cancel(&st); });
-    } catch (const FbException&) {
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "cancelling the change event:" << fb::errorText(e);
         m_events.reset();
     }
 }

@@ -1,4 +1,5 @@
 #include "ktdata.h"
+#include "dblog.h"
 
 #include "commatext.h"
 #include "common/cp1250.h"
@@ -341,7 +342,7 @@ bool TSQLDATA::Tep()
         failures.append({QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"), e.text()});
     }
     for (const auto& [sql, error] : failures)
-        qWarning("Orvan: heartbeat failed, retried in a minute: %s: %s", qUtf8Printable(sql), qUtf8Printable(error));
+        qCWarning(orvanDb) << "heartbeat failed, retried in a minute:" << sql << error;
     return failures.isEmpty();
 }
 

@@ -1,4 +1,5 @@
 #include "ktibsql.h"
+#include "dblog.h"
 
 #include "common/chybyserveru.h"
 #include "common/commandtarget.h"
@@ -41,7 +42,8 @@ void TDataModuleIb::Odpoj()
     if (m_tra) {
         try {
             m_tra->rollback(&st);
-        } catch (const FbException&) {
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "rollback before detaching:" << fb::errorText(e);
             m_tra->release();
         }
         m_tra = nullptr;
@@ -49,7 +51,8 @@ void TDataModuleIb::Odpoj()
     if (m_att) {
         try {
             m_att->detach(&st);
-        } catch (const FbException&) {
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "detaching:" << fb::errorText(e);
             m_att->release();
         }
         m_att = nullptr;
@@ -108,7 +111,8 @@ void TDataModuleIb::ukonciTransakci()
     fb::Status st(fb::status());
     try {
         m_tra->rollback(&st);
-    } catch (const FbException&) {
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "ending the shared transaction:" << fb::errorText(e);
         m_tra->release();
     }
     m_tra = nullptr;

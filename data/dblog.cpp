@@ -1,0 +1,3 @@
+#include "dblog.h"
+
+Q_LOGGING_CATEGORY(orvanDb, "orvan.db", QtWarningMsg)
