@@ -449,55 +449,47 @@ void Tmainform::NaplnKategorie(const QString& druh)
 {
     if (druh == m_druhKategorii)
         return;
-    postavKategorie(druh, {});
+    runAction([&] { postavKategorie(druh, {}); });
 }
 
 void Tmainform::postavKategorie(const QString& druh, const QList<KategorieBox>& stare)
 {
+    // Read first: a failed read throws here and leaves the old bar and kind,
+    // so the next request of this kind tries again.
+    QList<KategorieBox> nove = NactiKategorie(*m_data, druh);
+    PrevezmiZaskrtnuti(nove, stare);
     qDeleteAll(m_boxy);
     m_boxy.clear();
-    m_kategorie.clear();
+    m_kategorie = std::move(nove);
     m_druhKategorii = druh;
-
-    TKTDATASET t;
-    const bool ku = druh == QLatin1String("KU");
-    m_data->NactiTabulku(ku ? QStringLiteral("Select * from ku_c_kat;") : QStringLiteral("Select * from adresar_c_kat;"),
-                         t);
-    const QString prefix = ku ? QStringLiteral("KU_C_KAT_") : QStringLiteral("ADRESAR_C_KAT_");
-    KategorieBox box0;
-    m_kategorie << box0;
-    for (int r = 1; r <= std::min(t.PocetRadku(), 1000); ++r) {
-        KategorieBox b;
-        b.id = t.HodnotaInt(r, prefix + QStringLiteral("ID"));
-        b.nazev = t.HodnotaJmeno(r, prefix + QStringLiteral("NAZEV"));
-        b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
-        m_kategorie << b;
-    }
-    PrevezmiZaskrtnuti(m_kategorie, stare);
-    for (qsizetype i = 0; i < m_kategorie.size(); ++i) {
-        auto* cb = new QCheckBox(Panel_kategorie);
-        cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
-        cb->setChecked(m_kategorie[i].zaskrtnuto);
-        cb->setGeometry(PoziceBoxu(int(i)));
-        if (i == 0) {
-            cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
-                                          "kategorie jako hlavní"));
-        } else {
-            cb->setToolTip(m_kategorie[i].nazev);
-            const QColor c = QColor::fromRgb(BarvaNaRgb(m_kategorie[i].barva));
-            cb->setAutoFillBackground(true);
-            QPalette pal = cb->palette();
-            pal.setColor(QPalette::Window, c);
-            pal.setColor(QPalette::Button, c);
-            cb->setPalette(pal);
-            cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
-        }
-        connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
-        cb->show();
-        m_boxy << cb;
-    }
+    for (qsizetype i = 0; i < m_kategorie.size(); ++i)
+        m_boxy << postavBox(int(i));
     Panel_kategorie->setFixedSize(PoziceBoxu(int(m_kategorie.size())).left() + 10, 30);
     SestavFiltrKategorii();
+}
+
+QCheckBox* Tmainform::postavBox(int i)
+{
+    auto* cb = new QCheckBox(Panel_kategorie);
+    cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
+    cb->setChecked(m_kategorie[i].zaskrtnuto);
+    cb->setGeometry(PoziceBoxu(i));
+    if (i == 0) {
+        cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
+                                      "kategorie jako hlavní"));
+    } else {
+        cb->setToolTip(m_kategorie[i].nazev);
+        const QColor c = QColor::fromRgb(BarvaNaRgb(m_kategorie[i].barva));
+        cb->setAutoFillBackground(true);
+        QPalette pal = cb->palette();
+        pal.setColor(QPalette::Window, c);
+        pal.setColor(QPalette::Button, c);
+        cb->setPalette(pal);
+        cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
+    }
+    connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
+    cb->show();
+    return cb;
 }
 
 void Tmainform::ZnovuNactiKategorie(const QString& druh)
@@ -506,9 +498,9 @@ void Tmainform::ZnovuNactiKategorie(const QString& druh)
         return;
     for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
         m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
-    const QList<KategorieBox> stare = m_kategorie; // the rebuild clears the list
-    postavKategorie(druh, stare);
-    refreshVisible();
+    const QList<KategorieBox> stare = m_kategorie;
+    if (runAction([&] { postavKategorie(druh, stare); }))
+        refreshVisible();
 }
 
 bool Tmainform::Box0() const { return m_boxy.isEmpty() || m_boxy.front()->isChecked(); }
