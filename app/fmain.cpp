@@ -55,9 +55,8 @@ void ukonciPriExit()
 template <typename F>
 void sHodinami(F&& f)
 {
-    KurzorHodiny();
+    const Presypaci hodiny;
     runAction(std::forward<F>(f));
-    KurzorNormalni();
 }
 
 } // namespace
@@ -538,7 +537,7 @@ void Tmainform::refreshVisible()
 
 void Tmainform::OznacitVse(int how)
 {
-    KurzorHodiny();
+    const Presypaci hodiny;
     for (qsizetype i = 1; i < m_boxy.size(); ++i) {
         const bool before = m_boxy[i]->isChecked();
         const bool after = how == 2 ? !before : how == 1;
@@ -547,7 +546,6 @@ void Tmainform::OznacitVse(int how)
             runAction([this] { KategorieZmena(); });
         }
     }
-    KurzorNormalni();
 }
 
 void Tmainform::end()
@@ -629,7 +627,6 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
     const auto opener = m_editory.value(message);
     if (!opener)
         return; // accepted; nothing to open (1231, or an editor not available)
-    KurzorHodiny();
+    const Presypaci hodiny;
     runAction([&] { opener(wParam, lParam); });
-    KurzorNormalni();
 }
