@@ -117,6 +117,21 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     m_druhKategorii.clear();
     m_kategorieAdresar.clear();
 
+    pripravData(programPath);
+    buildUi();
+
+    if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password))
+        messages::error(QStringLiteral("Chyba připojení k databázi."));
+    else
+        prihlas();
+
+    if (Prihlaseno())
+        spustSezeni();
+    umistiOkno();
+}
+
+void Tmainform::pripravData(const QString& programPath)
+{
     m_data = std::make_unique<TSQLDATA>();
     m_data->NotifyWindow = this;
     setSQLDATA(m_data.get());
@@ -124,60 +139,71 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     m_config = AppConfig::read(AppConfig::iniPath(programPath), programPath);
     m_config.applyTo(session());
-    buildUi();
+}
 
-    if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password)) {
-        messages::error(QStringLiteral("Chyba připojení k databázi."));
-    } else {
-        // Registered after the connection and the session exist, so it runs
-        // before their exit-time teardown.
-        g_hlavni = this;
-        (void)session();
-        static const bool registered = std::atexit(ukonciPriExit) == 0;
-        (void)registered;
-        bool ciselniky = true;
-        runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
-        // After a dialog login of a non-administrator the code lists are not offered.
-        if (m_pageCiselniky >= 0 && !ciselniky) {
-            QWidget* page = PageBar->widget(m_pageCiselniky);
-            PageBar->removeItem(m_pageCiselniky);
-            page->hide();
-            m_pageCiselniky = -1;
-        }
+void Tmainform::prihlas()
+{
+    // Registered after the connection and the session exist, so it runs
+    // before their exit-time teardown.
+    g_hlavni = this;
+    (void)session();
+    static const bool registered = std::atexit(ukonciPriExit) == 0;
+    (void)registered;
+    bool ciselniky = true;
+    runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
+    // After a dialog login of a non-administrator the code lists are not offered.
+    if (!ciselniky)
+        skryjCiselniky();
+    if (Prihlaseno())
+        zapisPritomnost();
+}
 
-        if (Prihlaseno()) {
-            bool allowed = false, jinde = false;
-            runAction([&] { allowed = m_data->Prihlas(&jinde); });
-            if (!allowed) {
-                session().UzivatelID = 0;
-                // A write that failed (a read-only database) has shown its own message.
-                if (jinde)
-                    messages::error(
-                        QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
-            }
-        }
-    }
+void Tmainform::skryjCiselniky()
+{
+    if (m_pageCiselniky < 0)
+        return;
+    QWidget* page = PageBar->widget(m_pageCiselniky);
+    PageBar->removeItem(m_pageCiselniky);
+    page->hide();
+    m_pageCiselniky = -1;
+}
 
-    if (Prihlaseno()) {
-        m_uiBuilt = true;
-        runAction([this] { PripojPohledy(*this); });
-        ZobrazPanel(QStringLiteral("MonthPanel"));
-        if (m_menuSpecial)
-            m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
-        buildTray();
-        m_heartbeat.setInterval(60000);
-        connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_data->Tep(); });
-        m_heartbeat.start();
-        m_timeWatcher = std::make_unique<TimeChangeWatcher>();
-        connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
-            if (PreplanujAlarmy)
-                runAction(PreplanujAlarmy);
-        });
-        // A desktop logout, shutdown or closed terminal ends the program like closing the window.
-        m_signals = std::make_unique<UnixSignals>();
-        connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
-    }
-    umistiOkno();
+void Tmainform::zapisPritomnost()
+{
+    bool allowed = false, jinde = false;
+    runAction([&] { allowed = m_data->Prihlas(&jinde); });
+    if (allowed)
+        return;
+    session().UzivatelID = 0;
+    // A write that failed (a read-only database) has shown its own message.
+    if (jinde)
+        messages::error(QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+}
+
+void Tmainform::spustSezeni()
+{
+    m_uiBuilt = true;
+    runAction([this] { PripojPohledy(*this); });
+    ZobrazPanel(QStringLiteral("MonthPanel"));
+    if (m_menuSpecial)
+        m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
+    buildTray();
+    spustHlidace();
+}
+
+void Tmainform::spustHlidace()
+{
+    m_heartbeat.setInterval(60000);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_data->Tep(); });
+    m_heartbeat.start();
+    m_timeWatcher = std::make_unique<TimeChangeWatcher>();
+    connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
+        if (PreplanujAlarmy)
+            runAction(PreplanujAlarmy);
+    });
+    // A desktop logout, shutdown or closed terminal ends the program like closing the window.
+    m_signals = std::make_unique<UnixSignals>();
+    connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
 }
 
 void Tmainform::buildUi()
@@ -269,83 +295,128 @@ void Tmainform::buildMenus()
     });
 }
 
+namespace {
+
+// A page of the page bar: a column of buttons above a stretch.
+QWidget* novaStranka(const QString& name)
+{
+    auto* w = new QWidget;
+    w->setObjectName(name);
+    auto* l = new QVBoxLayout(w);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->setSpacing(4);
+    l->addStretch(1);
+    return w;
+}
+
+// A button below the page's last one; its click runs the action with the hourglass.
+void pridejTlacitko(QWidget* page, const QString& caption, const QString& name, std::function<void()> action,
+                    const QString& tip = QString())
+{
+    auto* b = new QPushButton(caption, page);
+    b->setObjectName(name);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    auto* l = static_cast<QVBoxLayout*>(page->layout());
+    l->insertWidget(l->count() - 1, b);
+    QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { sHodinami(action); });
+}
+
+} // namespace
+
+std::function<void()> Tmainform::ukazPanel(const char* panel)
+{
+    return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); };
+}
+
+int Tmainform::pridejStranku(QWidget* page, const QString& caption) { return PageBar->addItem(page, caption); }
+
 void Tmainform::buildPageBar()
 {
-    auto page = [this](const QString& caption, const QString& name) {
-        auto* w = new QWidget;
-        w->setObjectName(name);
-        auto* l = new QVBoxLayout(w);
-        l->setContentsMargins(4, 4, 4, 4);
-        l->setSpacing(4);
-        l->addStretch(1);
-        const int index = PageBar->addItem(w, caption);
-        return std::pair{w, index};
-    };
-    auto button = [](QWidget* pageWidget, const QString& caption, const QString& name, auto&& action,
-                     const QString& tip = QString()) {
-        auto* b = new QPushButton(caption, pageWidget);
-        b->setObjectName(name);
-        if (!tip.isEmpty())
-            b->setToolTip(tip);
-        auto* l = static_cast<QVBoxLayout*>(pageWidget->layout());
-        l->insertWidget(l->count() - 1, b);
-        QObject::connect(b, &QPushButton::clicked, b, [action] { sHodinami(action); });
-        return b;
-    };
-    auto show = [this](const char* panel) { return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); }; };
+    const int kalendar = buildPageKalendar();
+    buildPageAlarmy();
+    buildPageKnihaJizd();
+    buildPageAdresar();
+    buildPageCiselniky();
+    buildPageUkoly();
+    PageBar->setCurrentIndex(kalendar);
+}
 
-    auto [kal, kalIndex] = page(QStringLiteral("Kalendář"), QStringLiteral("PageKalendar"));
-    button(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), show("MonthPanel"));
-    button(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), show("BrowsePanel"));
-    button(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
-           [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
+int Tmainform::buildPageKalendar()
+{
+    QWidget* kal = novaStranka(QStringLiteral("PageKalendar"));
+    const int index = pridejStranku(kal, QStringLiteral("Kalendář"));
+    pridejTlacitko(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), ukazPanel("MonthPanel"));
+    pridejTlacitko(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), ukazPanel("BrowsePanel"));
+    pridejTlacitko(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
+                   [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
+    return index;
+}
 
-    auto [alarm, alarmIndex] = page(QStringLiteral("Alarmy"), QStringLiteral("PageAlarmy"));
-    button(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
-           show("BrowseAlarm"));
-    button(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
-           show("BrowseUkolyAlarm"));
+void Tmainform::buildPageAlarmy()
+{
+    QWidget* alarm = novaStranka(QStringLiteral("PageAlarmy"));
+    pridejStranku(alarm, QStringLiteral("Alarmy"));
+    pridejTlacitko(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
+                   ukazPanel("BrowseAlarm"));
+    pridejTlacitko(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
+                   ukazPanel("BrowseUkolyAlarm"));
+}
 
-    auto [kj, kjIndex] = page(QStringLiteral("Kniha jízd"), QStringLiteral("PageKnihaJizd"));
-    m_pageKnihaJizd = kjIndex;
-    button(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), show("KJPrehledAut"));
-    button(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"), show("KJPrehledJizd"));
-    button(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"), show("ZadavaniJizd"));
-    button(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
-           QStringLiteral("Tisk přehledu jízd"));
-    button(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
-           show("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
+void Tmainform::buildPageKnihaJizd()
+{
+    QWidget* kj = novaStranka(QStringLiteral("PageKnihaJizd"));
+    m_pageKnihaJizd = pridejStranku(kj, QStringLiteral("Kniha jízd"));
+    pridejTlacitko(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), ukazPanel("KJPrehledAut"));
+    pridejTlacitko(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"),
+                   ukazPanel("KJPrehledJizd"));
+    pridejTlacitko(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"),
+                   ukazPanel("ZadavaniJizd"));
+    pridejTlacitko(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
+                   QStringLiteral("Tisk přehledu jízd"));
+    pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
+                   ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
     // "visible" applies as soon as it is read.
-    PageBar->setItemEnabled(kjIndex, m_config.showLogbook());
+    PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
     if (!m_config.showLogbook()) {
-        PageBar->removeItem(kjIndex);
+        PageBar->removeItem(m_pageKnihaJizd);
         kj->hide();
         m_pageKnihaJizd = -1;
     }
+}
 
-    auto [adr, adrIndex] = page(QStringLiteral("Adresář"), QStringLiteral("PageAdresar"));
-    button(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
-           [this] { command(WM_EDIT_ADDRESS, 0, 0); });
-    button(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"), show("BrowseAdresarZakladni"));
-    button(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
-           show("BrowseAdresarPanel"));
+void Tmainform::buildPageAdresar()
+{
+    QWidget* adr = novaStranka(QStringLiteral("PageAdresar"));
+    pridejStranku(adr, QStringLiteral("Adresář"));
+    pridejTlacitko(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
+                   [this] { command(WM_EDIT_ADDRESS, 0, 0); });
+    pridejTlacitko(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"),
+                   ukazPanel("BrowseAdresarZakladni"));
+    pridejTlacitko(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
+                   ukazPanel("BrowseAdresarPanel"));
+}
 
-    auto [cis, cisIndex] = page(QStringLiteral("Číselníky"), QStringLiteral("PageCiselniky"));
-    m_pageCiselniky = cisIndex;
-    button(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
-           show("CiselnikKalendarKategorie"));
-    button(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), show("Uzivatel"));
-    button(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"), show("UzivSkupina"));
-    button(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
-           show("CiselnikAdresarKategorie"));
+void Tmainform::buildPageCiselniky()
+{
+    QWidget* cis = novaStranka(QStringLiteral("PageCiselniky"));
+    m_pageCiselniky = pridejStranku(cis, QStringLiteral("Číselníky"));
+    pridejTlacitko(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
+                   ukazPanel("CiselnikKalendarKategorie"));
+    pridejTlacitko(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), ukazPanel("Uzivatel"));
+    pridejTlacitko(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"),
+                   ukazPanel("UzivSkupina"));
+    pridejTlacitko(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
+                   ukazPanel("CiselnikAdresarKategorie"));
+}
 
-    auto [uk, ukIndex] = page(QStringLiteral("Úkoly"), QStringLiteral("PageUkoly"));
-    button(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"), [this] { command(WM_EDIT_TASK, 0, 0); });
-    button(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), show("BrowseUkoly"));
-    (void)alarmIndex;
-    (void)adrIndex;
-    (void)ukIndex;
-    PageBar->setCurrentIndex(kalIndex);
+void Tmainform::buildPageUkoly()
+{
+    QWidget* uk = novaStranka(QStringLiteral("PageUkoly"));
+    pridejStranku(uk, QStringLiteral("Úkoly"));
+    pridejTlacitko(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"),
+                   [this] { command(WM_EDIT_TASK, 0, 0); });
+    pridejTlacitko(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), ukazPanel("BrowseUkoly"));
 }
 
 void Tmainform::buildTray()

@@ -82,9 +82,23 @@ protected:
 
 private:
     void start(const QString& programPath, const QStringList& arguments);
+    void pripravData(const QString& programPath);
+    void prihlas();
+    void skryjCiselniky();
+    void zapisPritomnost();
+    void spustSezeni();
+    void spustHlidace();
     void buildUi();
     void buildMenus();
     void buildPageBar();
+    int buildPageKalendar();
+    void buildPageAlarmy();
+    void buildPageKnihaJizd();
+    void buildPageAdresar();
+    void buildPageCiselniky();
+    void buildPageUkoly();
+    int pridejStranku(QWidget* page, const QString& caption);
+    std::function<void()> ukazPanel(const char* panel);
     void buildTray();
     void umistiOkno();
     // Reads the kind's categories, then replaces the boxes; throws (bar unchanged) when the read fails.
