@@ -55,9 +55,8 @@ void ukonciPriExit()
 template <typename F>
 void sHodinami(F&& f)
 {
-    KurzorHodiny();
+    const Presypaci hodiny;
     runAction(std::forward<F>(f));
-    KurzorNormalni();
 }
 
 } // namespace
@@ -118,6 +117,21 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     m_druhKategorii.clear();
     m_kategorieAdresar.clear();
 
+    pripravData(programPath);
+    buildUi();
+
+    if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password))
+        messages::error(QStringLiteral("Chyba připojení k databázi."));
+    else
+        prihlas();
+
+    if (Prihlaseno())
+        spustSezeni();
+    umistiOkno();
+}
+
+void Tmainform::pripravData(const QString& programPath)
+{
     m_data = std::make_unique<TSQLDATA>();
     m_data->NotifyWindow = this;
     setSQLDATA(m_data.get());
@@ -125,60 +139,71 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     m_config = AppConfig::read(AppConfig::iniPath(programPath), programPath);
     m_config.applyTo(session());
-    buildUi();
+}
 
-    if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password)) {
-        messages::error(QStringLiteral("Chyba připojení k databázi."));
-    } else {
-        // Registered after the connection and the session exist, so it runs
-        // before their exit-time teardown.
-        g_hlavni = this;
-        (void)session();
-        static const bool registered = std::atexit(ukonciPriExit) == 0;
-        (void)registered;
-        bool ciselniky = true;
-        runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
-        // After a dialog login of a non-administrator the code lists are not offered.
-        if (m_pageCiselniky >= 0 && !ciselniky) {
-            QWidget* page = PageBar->widget(m_pageCiselniky);
-            PageBar->removeItem(m_pageCiselniky);
-            page->hide();
-            m_pageCiselniky = -1;
-        }
+void Tmainform::prihlas()
+{
+    // Registered after the connection and the session exist, so it runs
+    // before their exit-time teardown.
+    g_hlavni = this;
+    (void)session();
+    static const bool registered = std::atexit(ukonciPriExit) == 0;
+    (void)registered;
+    bool ciselniky = true;
+    runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
+    // After a dialog login of a non-administrator the code lists are not offered.
+    if (!ciselniky)
+        skryjCiselniky();
+    if (Prihlaseno())
+        zapisPritomnost();
+}
 
-        if (Prihlaseno()) {
-            bool allowed = false, jinde = false;
-            runAction([&] { allowed = m_data->Prihlas(&jinde); });
-            if (!allowed) {
-                session().UzivatelID = 0;
-                // A write that failed (a read-only database) has shown its own message.
-                if (jinde)
-                    messages::error(
-                        QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
-            }
-        }
-    }
+void Tmainform::skryjCiselniky()
+{
+    if (m_pageCiselniky < 0)
+        return;
+    QWidget* page = PageBar->widget(m_pageCiselniky);
+    PageBar->removeItem(m_pageCiselniky);
+    page->hide();
+    m_pageCiselniky = -1;
+}
 
-    if (Prihlaseno()) {
-        m_uiBuilt = true;
-        runAction([this] { PripojPohledy(*this); });
-        ZobrazPanel(QStringLiteral("MonthPanel"));
-        if (m_menuSpecial)
-            m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
-        buildTray();
-        m_heartbeat.setInterval(60000);
-        connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_data->Tep(); });
-        m_heartbeat.start();
-        m_timeWatcher = std::make_unique<TimeChangeWatcher>();
-        connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
-            if (PreplanujAlarmy)
-                runAction(PreplanujAlarmy);
-        });
-        // A desktop logout, shutdown or closed terminal ends the program like closing the window.
-        m_signals = std::make_unique<UnixSignals>();
-        connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
-    }
-    umistiOkno();
+void Tmainform::zapisPritomnost()
+{
+    bool allowed = false, jinde = false;
+    runAction([&] { allowed = m_data->Prihlas(&jinde); });
+    if (allowed)
+        return;
+    session().UzivatelID = 0;
+    // A write that failed (a read-only database) has shown its own message.
+    if (jinde)
+        messages::error(QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+}
+
+void Tmainform::spustSezeni()
+{
+    m_uiBuilt = true;
+    runAction([this] { PripojPohledy(*this); });
+    ZobrazPanel(QStringLiteral("MonthPanel"));
+    if (m_menuSpecial)
+        m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
+    buildTray();
+    spustHlidace();
+}
+
+void Tmainform::spustHlidace()
+{
+    m_heartbeat.setInterval(60000);
+    connect(&m_heartbeat, &QTimer::timeout, this, [this] { m_data->Tep(); });
+    m_heartbeat.start();
+    m_timeWatcher = std::make_unique<TimeChangeWatcher>();
+    connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
+        if (PreplanujAlarmy)
+            runAction(PreplanujAlarmy);
+    });
+    // A desktop logout, shutdown or closed terminal ends the program like closing the window.
+    m_signals = std::make_unique<UnixSignals>();
+    connect(m_signals.get(), &UnixSignals::terminationRequested, this, [this] { close(); });
 }
 
 void Tmainform::buildUi()
@@ -270,83 +295,128 @@ void Tmainform::buildMenus()
     });
 }
 
+namespace {
+
+// A page of the page bar: a column of buttons above a stretch.
+QWidget* novaStranka(const QString& name)
+{
+    auto* w = new QWidget;
+    w->setObjectName(name);
+    auto* l = new QVBoxLayout(w);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->setSpacing(4);
+    l->addStretch(1);
+    return w;
+}
+
+// A button below the page's last one; its click runs the action with the hourglass.
+void pridejTlacitko(QWidget* page, const QString& caption, const QString& name, std::function<void()> action,
+                    const QString& tip = QString())
+{
+    auto* b = new QPushButton(caption, page);
+    b->setObjectName(name);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    auto* l = static_cast<QVBoxLayout*>(page->layout());
+    l->insertWidget(l->count() - 1, b);
+    QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { sHodinami(action); });
+}
+
+} // namespace
+
+std::function<void()> Tmainform::ukazPanel(const char* panel)
+{
+    return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); };
+}
+
+int Tmainform::pridejStranku(QWidget* page, const QString& caption) { return PageBar->addItem(page, caption); }
+
 void Tmainform::buildPageBar()
 {
-    auto page = [this](const QString& caption, const QString& name) {
-        auto* w = new QWidget;
-        w->setObjectName(name);
-        auto* l = new QVBoxLayout(w);
-        l->setContentsMargins(4, 4, 4, 4);
-        l->setSpacing(4);
-        l->addStretch(1);
-        const int index = PageBar->addItem(w, caption);
-        return std::pair{w, index};
-    };
-    auto button = [](QWidget* pageWidget, const QString& caption, const QString& name, auto&& action,
-                     const QString& tip = QString()) {
-        auto* b = new QPushButton(caption, pageWidget);
-        b->setObjectName(name);
-        if (!tip.isEmpty())
-            b->setToolTip(tip);
-        auto* l = static_cast<QVBoxLayout*>(pageWidget->layout());
-        l->insertWidget(l->count() - 1, b);
-        QObject::connect(b, &QPushButton::clicked, b, [action] { sHodinami(action); });
-        return b;
-    };
-    auto show = [this](const char* panel) { return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); }; };
+    const int kalendar = buildPageKalendar();
+    buildPageAlarmy();
+    buildPageKnihaJizd();
+    buildPageAdresar();
+    buildPageCiselniky();
+    buildPageUkoly();
+    PageBar->setCurrentIndex(kalendar);
+}
 
-    auto [kal, kalIndex] = page(QStringLiteral("Kalendář"), QStringLiteral("PageKalendar"));
-    button(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), show("MonthPanel"));
-    button(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), show("BrowsePanel"));
-    button(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
-           [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
+int Tmainform::buildPageKalendar()
+{
+    QWidget* kal = novaStranka(QStringLiteral("PageKalendar"));
+    const int index = pridejStranku(kal, QStringLiteral("Kalendář"));
+    pridejTlacitko(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), ukazPanel("MonthPanel"));
+    pridejTlacitko(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), ukazPanel("BrowsePanel"));
+    pridejTlacitko(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
+                   [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
+    return index;
+}
 
-    auto [alarm, alarmIndex] = page(QStringLiteral("Alarmy"), QStringLiteral("PageAlarmy"));
-    button(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
-           show("BrowseAlarm"));
-    button(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
-           show("BrowseUkolyAlarm"));
+void Tmainform::buildPageAlarmy()
+{
+    QWidget* alarm = novaStranka(QStringLiteral("PageAlarmy"));
+    pridejStranku(alarm, QStringLiteral("Alarmy"));
+    pridejTlacitko(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
+                   ukazPanel("BrowseAlarm"));
+    pridejTlacitko(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
+                   ukazPanel("BrowseUkolyAlarm"));
+}
 
-    auto [kj, kjIndex] = page(QStringLiteral("Kniha jízd"), QStringLiteral("PageKnihaJizd"));
-    m_pageKnihaJizd = kjIndex;
-    button(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), show("KJPrehledAut"));
-    button(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"), show("KJPrehledJizd"));
-    button(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"), show("ZadavaniJizd"));
-    button(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
-           QStringLiteral("Tisk přehledu jízd"));
-    button(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
-           show("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
+void Tmainform::buildPageKnihaJizd()
+{
+    QWidget* kj = novaStranka(QStringLiteral("PageKnihaJizd"));
+    m_pageKnihaJizd = pridejStranku(kj, QStringLiteral("Kniha jízd"));
+    pridejTlacitko(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), ukazPanel("KJPrehledAut"));
+    pridejTlacitko(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"),
+                   ukazPanel("KJPrehledJizd"));
+    pridejTlacitko(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"),
+                   ukazPanel("ZadavaniJizd"));
+    pridejTlacitko(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
+                   QStringLiteral("Tisk přehledu jízd"));
+    pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
+                   ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
     // "visible" applies as soon as it is read.
-    PageBar->setItemEnabled(kjIndex, m_config.showLogbook());
+    PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
     if (!m_config.showLogbook()) {
-        PageBar->removeItem(kjIndex);
+        PageBar->removeItem(m_pageKnihaJizd);
         kj->hide();
         m_pageKnihaJizd = -1;
     }
+}
 
-    auto [adr, adrIndex] = page(QStringLiteral("Adresář"), QStringLiteral("PageAdresar"));
-    button(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
-           [this] { command(WM_EDIT_ADDRESS, 0, 0); });
-    button(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"), show("BrowseAdresarZakladni"));
-    button(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
-           show("BrowseAdresarPanel"));
+void Tmainform::buildPageAdresar()
+{
+    QWidget* adr = novaStranka(QStringLiteral("PageAdresar"));
+    pridejStranku(adr, QStringLiteral("Adresář"));
+    pridejTlacitko(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
+                   [this] { command(WM_EDIT_ADDRESS, 0, 0); });
+    pridejTlacitko(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"),
+                   ukazPanel("BrowseAdresarZakladni"));
+    pridejTlacitko(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
+                   ukazPanel("BrowseAdresarPanel"));
+}
 
-    auto [cis, cisIndex] = page(QStringLiteral("Číselníky"), QStringLiteral("PageCiselniky"));
-    m_pageCiselniky = cisIndex;
-    button(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
-           show("CiselnikKalendarKategorie"));
-    button(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), show("Uzivatel"));
-    button(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"), show("UzivSkupina"));
-    button(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
-           show("CiselnikAdresarKategorie"));
+void Tmainform::buildPageCiselniky()
+{
+    QWidget* cis = novaStranka(QStringLiteral("PageCiselniky"));
+    m_pageCiselniky = pridejStranku(cis, QStringLiteral("Číselníky"));
+    pridejTlacitko(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
+                   ukazPanel("CiselnikKalendarKategorie"));
+    pridejTlacitko(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), ukazPanel("Uzivatel"));
+    pridejTlacitko(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"),
+                   ukazPanel("UzivSkupina"));
+    pridejTlacitko(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
+                   ukazPanel("CiselnikAdresarKategorie"));
+}
 
-    auto [uk, ukIndex] = page(QStringLiteral("Úkoly"), QStringLiteral("PageUkoly"));
-    button(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"), [this] { command(WM_EDIT_TASK, 0, 0); });
-    button(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), show("BrowseUkoly"));
-    (void)alarmIndex;
-    (void)adrIndex;
-    (void)ukIndex;
-    PageBar->setCurrentIndex(kalIndex);
+void Tmainform::buildPageUkoly()
+{
+    QWidget* uk = novaStranka(QStringLiteral("PageUkoly"));
+    pridejStranku(uk, QStringLiteral("Úkoly"));
+    pridejTlacitko(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"),
+                   [this] { command(WM_EDIT_TASK, 0, 0); });
+    pridejTlacitko(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), ukazPanel("BrowseUkoly"));
 }
 
 void Tmainform::buildTray()
@@ -449,55 +519,47 @@ void Tmainform::NaplnKategorie(const QString& druh)
 {
     if (druh == m_druhKategorii)
         return;
-    postavKategorie(druh, {});
+    runAction([&] { postavKategorie(druh, {}); });
 }
 
 void Tmainform::postavKategorie(const QString& druh, const QList<KategorieBox>& stare)
 {
+    // Read first: a failed read throws here and leaves the old bar and kind,
+    // so the next request of this kind tries again.
+    QList<KategorieBox> nove = NactiKategorie(*m_data, druh);
+    PrevezmiZaskrtnuti(nove, stare);
     qDeleteAll(m_boxy);
     m_boxy.clear();
-    m_kategorie.clear();
+    m_kategorie = std::move(nove);
     m_druhKategorii = druh;
-
-    TKTDATASET t;
-    const bool ku = druh == QLatin1String("KU");
-    m_data->NactiTabulku(ku ? QStringLiteral("Select * from ku_c_kat;") : QStringLiteral("Select * from adresar_c_kat;"),
-                         t);
-    const QString prefix = ku ? QStringLiteral("KU_C_KAT_") : QStringLiteral("ADRESAR_C_KAT_");
-    KategorieBox box0;
-    m_kategorie << box0;
-    for (int r = 1; r <= std::min(t.PocetRadku(), 1000); ++r) {
-        KategorieBox b;
-        b.id = t.HodnotaInt(r, prefix + QStringLiteral("ID"));
-        b.nazev = t.HodnotaJmeno(r, prefix + QStringLiteral("NAZEV"));
-        b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
-        m_kategorie << b;
-    }
-    PrevezmiZaskrtnuti(m_kategorie, stare);
-    for (qsizetype i = 0; i < m_kategorie.size(); ++i) {
-        auto* cb = new QCheckBox(Panel_kategorie);
-        cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
-        cb->setChecked(m_kategorie[i].zaskrtnuto);
-        cb->setGeometry(PoziceBoxu(int(i)));
-        if (i == 0) {
-            cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
-                                          "kategorie jako hlavní"));
-        } else {
-            cb->setToolTip(m_kategorie[i].nazev);
-            const QColor c = QColor::fromRgb(BarvaNaRgb(m_kategorie[i].barva));
-            cb->setAutoFillBackground(true);
-            QPalette pal = cb->palette();
-            pal.setColor(QPalette::Window, c);
-            pal.setColor(QPalette::Button, c);
-            cb->setPalette(pal);
-            cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
-        }
-        connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
-        cb->show();
-        m_boxy << cb;
-    }
+    for (qsizetype i = 0; i < m_kategorie.size(); ++i)
+        m_boxy << postavBox(int(i));
     Panel_kategorie->setFixedSize(PoziceBoxu(int(m_kategorie.size())).left() + 10, 30);
     SestavFiltrKategorii();
+}
+
+QCheckBox* Tmainform::postavBox(int i)
+{
+    auto* cb = new QCheckBox(Panel_kategorie);
+    cb->setObjectName(QStringLiteral("Kategorie_%1").arg(i));
+    cb->setChecked(m_kategorie[i].zaskrtnuto);
+    cb->setGeometry(PoziceBoxu(i));
+    if (i == 0) {
+        cb->setToolTip(QStringLiteral("Nastavuje jestli se mají zobrazovat i položky, které nemají vybrané "
+                                      "kategorie jako hlavní"));
+    } else {
+        cb->setToolTip(m_kategorie[i].nazev);
+        const QColor c = QColor::fromRgb(BarvaNaRgb(m_kategorie[i].barva));
+        cb->setAutoFillBackground(true);
+        QPalette pal = cb->palette();
+        pal.setColor(QPalette::Window, c);
+        pal.setColor(QPalette::Button, c);
+        cb->setPalette(pal);
+        cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
+    }
+    connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
+    cb->show();
+    return cb;
 }
 
 void Tmainform::ZnovuNactiKategorie(const QString& druh)
@@ -506,9 +568,9 @@ void Tmainform::ZnovuNactiKategorie(const QString& druh)
         return;
     for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
         m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
-    const QList<KategorieBox> stare = m_kategorie; // the rebuild clears the list
-    postavKategorie(druh, stare);
-    refreshVisible();
+    const QList<KategorieBox> stare = m_kategorie;
+    if (runAction([&] { postavKategorie(druh, stare); }))
+        refreshVisible();
 }
 
 bool Tmainform::Box0() const { return m_boxy.isEmpty() || m_boxy.front()->isChecked(); }
@@ -546,7 +608,7 @@ void Tmainform::refreshVisible()
 
 void Tmainform::OznacitVse(int how)
 {
-    KurzorHodiny();
+    const Presypaci hodiny;
     for (qsizetype i = 1; i < m_boxy.size(); ++i) {
         const bool before = m_boxy[i]->isChecked();
         const bool after = how == 2 ? !before : how == 1;
@@ -555,7 +617,6 @@ void Tmainform::OznacitVse(int how)
             runAction([this] { KategorieZmena(); });
         }
     }
-    KurzorNormalni();
 }
 
 void Tmainform::end()
@@ -637,7 +698,6 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
     const auto opener = m_editory.value(message);
     if (!opener)
         return; // accepted; nothing to open (1231, or an editor not available)
-    KurzorHodiny();
+    const Presypaci hodiny;
     runAction([&] { opener(wParam, lParam); });
-    KurzorNormalni();
 }

@@ -42,6 +42,7 @@ public:
     // Views ("MonthPanel", "BrowsePanel", "BrowseUkoly", ...) and categories.
     void ZobrazPanel(const QString& name);
     QString AktualniPanel() const { return m_panel; }
+    // Shows the kind's categories; a failed read is reported and keeps the bar as it was.
     void NaplnKategorie(const QString& druh);
     // Reloads the bar even when it already shows that kind (a category was edited).
     void ZnovuNactiKategorie(const QString& druh);
@@ -81,12 +82,28 @@ protected:
 
 private:
     void start(const QString& programPath, const QStringList& arguments);
+    void pripravData(const QString& programPath);
+    void prihlas();
+    void skryjCiselniky();
+    void zapisPritomnost();
+    void spustSezeni();
+    void spustHlidace();
     void buildUi();
     void buildMenus();
     void buildPageBar();
+    int buildPageKalendar();
+    void buildPageAlarmy();
+    void buildPageKnihaJizd();
+    void buildPageAdresar();
+    void buildPageCiselniky();
+    void buildPageUkoly();
+    int pridejStranku(QWidget* page, const QString& caption);
+    std::function<void()> ukazPanel(const char* panel);
     void buildTray();
     void umistiOkno();
+    // Reads the kind's categories, then replaces the boxes; throws (bar unchanged) when the read fails.
     void postavKategorie(const QString& druh, const QList<KategorieBox>& stare);
+    QCheckBox* postavBox(int index);
     void refreshVisible();
     void end();
 

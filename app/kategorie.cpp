@@ -1,5 +1,27 @@
 #include "kategorie.h"
 
+#include "data/ktdata.h"
+
+#include <algorithm>
+
+QList<KategorieBox> NactiKategorie(TSQLDATA& data, const QString& druh)
+{
+    const bool ku = druh == QLatin1String("KU");
+    TKTDATASET t;
+    data.NactiTabulku(ku ? QStringLiteral("Select * from ku_c_kat;") : QStringLiteral("Select * from adresar_c_kat;"),
+                      t);
+    const QString prefix = ku ? QStringLiteral("KU_C_KAT_") : QStringLiteral("ADRESAR_C_KAT_");
+    QList<KategorieBox> boxy{KategorieBox()};
+    for (int r = 1; r <= std::min(t.PocetRadku(), 1000); ++r) {
+        KategorieBox b;
+        b.id = t.HodnotaInt(r, prefix + QStringLiteral("ID"));
+        b.nazev = t.HodnotaJmeno(r, prefix + QStringLiteral("NAZEV"));
+        b.barva = t.HodnotaInt(r, prefix + QStringLiteral("BARVA"));
+        boxy << b;
+    }
+    return boxy;
+}
+
 QString SestavFiltrKategorii(const QList<KategorieBox>& boxy)
 {
     QString filtr;

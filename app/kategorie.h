@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+class TSQLDATA;
+
 // State of the category bar, kept apart from its check boxes.
 struct KategorieBox {
     int id = 0; // box 0 has id 0
@@ -11,6 +13,11 @@ struct KategorieBox {
     int barva = 0; // 0x00BBGGRR
     bool zaskrtnuto = true;
 };
+
+// The boxes of a kind ("KU" calendar, "ADRESAR" address book) from its code
+// list: box 0 first, then at most 1000 categories, all ticked. Throws DbError
+// when the read fails.
+QList<KategorieBox> NactiKategorie(TSQLDATA& data, const QString& druh);
 
 // Ids of the ticked boxes from box 1 on, in box order, joined by ","; "0" when none.
 QString SestavFiltrKategorii(const QList<KategorieBox>& boxy);

@@ -5,6 +5,7 @@
 #include "dberror.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cstring>
 
 using namespace Firebird;
@@ -168,36 +169,64 @@ bool Cursor::isNull(int i) const
 
 namespace {
 
-QString scaledText(qint64 v, int scale)
-{
-    if (scale >= 0)
-        return QString::number(v);
-    const bool neg = v < 0;
-    QString digits = QString::number(neg ? -v : v).rightJustified(-scale + 1, QLatin1Char('0'));
-    digits.insert(digits.size() + scale, QLatin1Char('.'));
-    return neg ? QLatin1Char('-') + digits : digits;
-}
-
-} // namespace
-
-namespace {
-
-inline void appendUnsigned(QString& out, quint64 v)
-{
-    char16_t buf[24];
+// ASCII text of a number, date or time formed on the stack, so that decoding
+// a value allocates nothing but its QString.
+struct AsciiText {
+    char buf[64];
     int n = 0;
-    do {
-        buf[n++] = char16_t(u'0' + v % 10);
-        v /= 10;
-    } while (v);
-    while (n)
-        out += QChar(buf[--n]);
-}
 
-inline void append2(QString& out, unsigned v)
+    void put(char c) { buf[n++] = c; }
+    void putUnsigned(quint64 v)
+    {
+        char rev[24];
+        int k = 0;
+        do {
+            rev[k++] = char('0' + v % 10);
+            v /= 10;
+        } while (v);
+        while (k)
+            put(rev[--k]);
+    }
+    void putSigned(qint64 v)
+    {
+        if (v < 0) {
+            put('-');
+            putUnsigned(quint64(-(v + 1)) + 1);
+        } else {
+            putUnsigned(quint64(v));
+        }
+    }
+    void put2(unsigned v)
+    {
+        put(char('0' + v / 10));
+        put(char('0' + v % 10));
+    }
+};
+
+// An integer column with a negative scale as a decimal: 1234 at scale -2 is "12.34".
+void putScaled(AsciiText& a, qint64 v, int scale)
 {
-    out += QChar(char16_t(u'0' + v / 10));
-    out += QChar(char16_t(u'0' + v % 10));
+    if (scale >= 0) {
+        a.putSigned(v);
+        return;
+    }
+    const int frac = std::min(-scale, 38);
+    quint64 m = v < 0 ? quint64(-(v + 1)) + 1 : quint64(v);
+    char rev[48];
+    int k = 0;
+    do {
+        rev[k++] = char('0' + m % 10);
+        m /= 10;
+    } while (m);
+    while (k < frac + 1)
+        rev[k++] = '0';
+    if (v < 0)
+        a.put('-');
+    while (k) {
+        if (k == frac)
+            a.put('.');
+        a.put(rev[--k]);
+    }
 }
 
 // Civil date of an ISC_DATE (days since 17.11.1858) without going through QDate.
@@ -214,29 +243,43 @@ inline void civil(ISC_DATE date, int& y, unsigned& m, unsigned& d)
     y = int(yoe + era * 400 + (m <= 2));
 }
 
-inline void appendTimestamp(QString& out, ISC_DATE date, ISC_TIME time)
+void putTimestamp(AsciiText& a, ISC_DATE date, ISC_TIME time)
 {
     int y;
     unsigned m, d;
     civil(date, y, m, d);
-    appendUnsigned(out, d);
-    out += QLatin1Char('.');
-    appendUnsigned(out, m);
-    out += QLatin1Char('.');
-    if (y < 0) {
-        out += QLatin1Char('-');
-        y = -y;
-    }
-    appendUnsigned(out, unsigned(y));
+    a.putUnsigned(d);
+    a.put('.');
+    a.putUnsigned(m);
+    a.put('.');
+    a.putSigned(y);
     const unsigned secs = time / ISC_TIME_SECONDS_PRECISION;
     if (secs != 0) {
-        out += QLatin1Char(' ');
-        appendUnsigned(out, secs / 3600);
-        out += QLatin1Char(':');
-        append2(out, secs / 60 % 60);
-        out += QLatin1Char(':');
-        append2(out, secs % 60);
+        a.put(' ');
+        a.putUnsigned(secs / 3600);
+        a.put(':');
+        a.put2(secs / 60 % 60);
+        a.put(':');
+        a.put2(secs % 60);
     }
+}
+
+void putTime(AsciiText& a, ISC_TIME time)
+{
+    const unsigned secs = time / ISC_TIME_SECONDS_PRECISION;
+    a.putUnsigned(secs / 3600);
+    a.put(':');
+    a.put2(secs / 60 % 60);
+    a.put(':');
+    a.put2(secs % 60);
+}
+
+template <typename T>
+T load(const unsigned char* p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
 }
 
 inline void appendBytes(QString& out, const char* p, qsizetype n, bool commaQuote)
@@ -270,140 +313,113 @@ inline void appendBytes(QString& out, const char* p, qsizetype n, bool commaQuot
 
 } // namespace
 
+// One value's text before it becomes a QString: Windows-1250 bytes (in the
+// row buffer, in a blob, or ASCII formed here), or a floating-point number
+// already formatted by Qt. Not copyable: data may point into ascii.
+struct Cursor::ValueText {
+    enum Form { None, Bytes, Formatted } form = None;
+    const char* data = nullptr;
+    qsizetype size = 0;
+    QString formatted;
+    QByteArray blob;
+    AsciiText ascii;
+
+    ValueText() = default;
+    ValueText(const ValueText&) = delete;
+    ValueText& operator=(const ValueText&) = delete;
+
+    void bytes(const void* p, qsizetype n)
+    {
+        form = Bytes;
+        data = static_cast<const char*>(p);
+        size = n;
+    }
+    void fromAscii() { bytes(ascii.buf, ascii.n); }
+};
+
+void Cursor::valueText(const Column& c, ValueText& v) const
+{
+    const unsigned char* p = m_buffer.data() + c.offset;
+    switch (c.type) {
+    case SQL_VARYING:
+        v.bytes(p + 2, load<unsigned short>(p));
+        return;
+    case SQL_TEXT:
+        v.bytes(p, c.length);
+        return;
+    case SQL_SHORT:
+        putScaled(v.ascii, load<short>(p), c.scale);
+        break;
+    case SQL_LONG:
+        putScaled(v.ascii, load<ISC_LONG>(p), c.scale);
+        break;
+    case SQL_INT64:
+        putScaled(v.ascii, load<ISC_INT64>(p), c.scale);
+        break;
+    case SQL_FLOAT:
+        v.form = ValueText::Formatted;
+        v.formatted = QString::number(double(load<float>(p)), 'g', 7);
+        return;
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        // Already scaled by the server in dialect 1.
+        v.form = ValueText::Formatted;
+        v.formatted = QString::number(load<double>(p), 'g', 15);
+        return;
+    case SQL_TIMESTAMP: {
+        const auto t = load<ISC_TIMESTAMP>(p);
+        putTimestamp(v.ascii, t.timestamp_date, t.timestamp_time);
+        break;
+    }
+    case SQL_TYPE_DATE:
+        putTimestamp(v.ascii, load<ISC_DATE>(p), 0);
+        break;
+    case SQL_TYPE_TIME:
+        putTime(v.ascii, load<ISC_TIME>(p));
+        break;
+    case SQL_BOOLEAN:
+        v.ascii.put(*p ? '1' : '0');
+        break;
+    case SQL_BLOB:
+        v.blob = blob(c);
+        v.bytes(v.blob.constData(), v.blob.size());
+        return;
+    default:
+        return;
+    }
+    v.fromAscii();
+}
+
 void Cursor::appendText(int i, QString& out, bool commaQuote) const
 {
     if (isNull(i))
         return;
-    const Column& c = m_cols[i];
-    const unsigned char* p = m_buffer.data() + c.offset;
-    switch (c.type) {
-    case SQL_VARYING: {
-        unsigned short len;
-        std::memcpy(&len, p, 2);
-        appendBytes(out, reinterpret_cast<const char*>(p + 2), len, commaQuote);
-        return;
-    }
-    case SQL_TEXT:
-        appendBytes(out, reinterpret_cast<const char*>(p), c.length, commaQuote);
-        return;
-    case SQL_SHORT:
-    case SQL_LONG:
-    case SQL_INT64:
-        if (c.scale == 0) {
-            qint64 v = 0;
-            if (c.type == SQL_SHORT) {
-                short s;
-                std::memcpy(&s, p, sizeof s);
-                v = s;
-            } else if (c.type == SQL_LONG) {
-                ISC_LONG l;
-                std::memcpy(&l, p, sizeof l);
-                v = l;
-            } else {
-                std::memcpy(&v, p, sizeof v);
-            }
-            if (v < 0) {
-                out += QLatin1Char('-');
-                appendUnsigned(out, quint64(-(v + 1)) + 1);
-            } else {
-                appendUnsigned(out, quint64(v));
-            }
-            return;
-        }
-        break;
-    case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP v;
-        std::memcpy(&v, p, sizeof v);
-        if (!commaQuote || v.timestamp_time / ISC_TIME_SECONDS_PRECISION == 0) {
-            appendTimestamp(out, v.timestamp_date, v.timestamp_time);
-            return;
-        }
-        break; // a date with a time holds a blank: quoted below
-    }
-    default:
-        break;
-    }
-    const QString t = text(i);
-    if (!commaQuote) {
-        out += t;
-        return;
-    }
-    QByteArray b;
-    cp1250::encode(t, b);
-    appendBytes(out, b.constData(), b.size(), true);
+    ValueText v;
+    valueText(m_cols[i], v);
+    if (v.form == ValueText::Bytes)
+        appendBytes(out, v.data, v.size, commaQuote);
+    else if (v.form == ValueText::Formatted)
+        out += v.formatted; // digits, sign, point and exponent: never quoted
 }
 
 QString timestampText(ISC_DATE date, ISC_TIME time)
 {
-    QString s;
-    appendTimestamp(s, date, time);
-    return s;
+    AsciiText a;
+    putTimestamp(a, date, time);
+    return QString::fromLatin1(a.buf, a.n);
 }
 
 QString Cursor::text(int i) const
 {
     if (isNull(i))
         return QString();
-    const Column& c = m_cols[i];
-    const unsigned char* p = m_buffer.data() + c.offset;
-    switch (c.type) {
-    case SQL_VARYING: {
-        unsigned short len;
-        std::memcpy(&len, p, 2);
-        return cp1250::decode(reinterpret_cast<const char*>(p + 2), len);
-    }
-    case SQL_TEXT:
-        return cp1250::decode(reinterpret_cast<const char*>(p), c.length);
-    case SQL_SHORT: {
-        short v;
-        std::memcpy(&v, p, sizeof v);
-        return scaledText(v, c.scale);
-    }
-    case SQL_LONG: {
-        ISC_LONG v;
-        std::memcpy(&v, p, sizeof v);
-        return scaledText(v, c.scale);
-    }
-    case SQL_INT64: {
-        ISC_INT64 v;
-        std::memcpy(&v, p, sizeof v);
-        return scaledText(v, c.scale);
-    }
-    case SQL_FLOAT: {
-        float v;
-        std::memcpy(&v, p, sizeof v);
-        return QString::number(double(v), 'g', 7);
-    }
-    case SQL_DOUBLE:
-    case SQL_D_FLOAT: {
-        // Already scaled by the server in dialect 1.
-        double v;
-        std::memcpy(&v, p, sizeof v);
-        return QString::number(v, 'g', 15);
-    }
-    case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP v;
-        std::memcpy(&v, p, sizeof v);
-        return timestampText(v.timestamp_date, v.timestamp_time);
-    }
-    case SQL_TYPE_DATE: {
-        ISC_DATE v;
-        std::memcpy(&v, p, sizeof v);
-        return timestampText(v, 0);
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME v;
-        std::memcpy(&v, p, sizeof v);
-        const unsigned secs = v / ISC_TIME_SECONDS_PRECISION;
-        return QStringLiteral("%1:%2:%3")
-            .arg(secs / 3600)
-            .arg(secs / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(secs % 60, 2, 10, QLatin1Char('0'));
-    }
-    case SQL_BOOLEAN:
-        return *p ? QStringLiteral("1") : QStringLiteral("0");
-    case SQL_BLOB:
-        return cp1250::decode(blob(c));
+    ValueText v;
+    valueText(m_cols[i], v);
+    switch (v.form) {
+    case ValueText::Bytes:
+        return cp1250::decode(v.data, v.size);
+    case ValueText::Formatted:
+        return v.formatted;
     default:
         return QString();
     }

@@ -119,6 +119,9 @@ private:
         unsigned nullOffset = 0;
     };
     QByteArray blob(const Column& c) const;
+    // The one decoding of a non-NULL value, shared by text() and appendText().
+    struct ValueText;
+    void valueText(const Column& c, ValueText& v) const;
 
     Firebird::IAttachment* m_att = nullptr;
     Firebird::ITransaction* m_tra = nullptr;

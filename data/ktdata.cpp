@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardItemModel>
 
 namespace {
@@ -233,69 +234,77 @@ bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
     return true;
 }
 
+namespace {
+
+// The statement up to its values: with the id from the table's generator
+// unless withoutId.
+QString csvInsertHead(const QString& tableName, const QStringList& columns, bool withoutId)
+{
+    const QString list = columns.join(QLatin1Char(','));
+    return withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, list)
+                     : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, list);
+}
+
+// Inserts one data line; false (its message shown) ends the import. Blank lines are skipped.
+bool importCsvLine(TSQLDATA& db, const QString& line, int lineNo, const QString& head, const QString& tableName,
+                   qsizetype columnCount, bool withoutId)
+{
+    if (line.trimmed().isEmpty())
+        return true;
+    const QStringList fields = line.split(QLatin1Char(';'));
+    if (fields.size() != columnCount) {
+        messages::error(QStringLiteral("Chyba na řádku: %1\rŘádek má %2 hodnot, hlavička %3 sloupců.")
+                            .arg(lineNo)
+                            .arg(fields.size())
+                            .arg(columnCount));
+        return false;
+    }
+    QStringList literals;
+    for (const QString& f : fields)
+        literals << TextSQL(f);
+    const QString values = literals.join(QLatin1Char(','));
+    const QString sql = withoutId ? head + values + QStringLiteral(");")
+                                  : head + QString::number(db.NoveID(tableName + QStringLiteral("_ID"))) +
+                                        QLatin1Char(',') + values + QStringLiteral(");");
+    QString error;
+    if (!db.ProvedSQL(sql, error)) {
+        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(lineNo).arg(error));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool withoutId)
 {
-    KurzorHodiny();
+    const Presypaci hodiny;
     const QString caption = m_getCaption ? m_getCaption() : QString();
-    auto finish = [&] {
+    // The caption counts the lines; it is put back however the import ends.
+    const auto restoreCaption = qScopeGuard([&] {
         if (m_setCaption)
             m_setCaption(caption);
-        KurzorNormalni();
-    };
-    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
-        finish();
+    });
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName))
         return;
-    }
     const QStringList lines = readLines(fileName);
-    if (lines.isEmpty()) {
-        finish();
+    if (lines.isEmpty())
+        return;
+    // The header names reach the statement only as the table's own column names.
+    QString reason;
+    const QStringList columns = csvColumns(*this, lines.front(), tableName, withoutId, reason);
+    if (columns.isEmpty()) {
+        messages::error(QStringLiteral("Chyba na řádku: 1\r") + reason);
         return;
     }
-    try {
-        // The header names reach the statement only as the table's own column names.
-        QString reason;
-        const QStringList columns = csvColumns(*this, lines.front(), tableName, withoutId, reason);
-        if (columns.isEmpty()) {
-            messages::error(QStringLiteral("Chyba na řádku: 1\r") + reason);
-            finish();
-            return;
-        }
-        const QString list = columns.join(QLatin1Char(','));
-        const QString head = withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, list)
-                                       : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, list);
-        for (int i = 1; i < lines.size(); ++i) {
-            const int lineNo = i + 1;
-            if (m_setCaption)
-                m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
-            const QString& line = lines[i];
-            if (line.trimmed().isEmpty())
-                continue;
-            const QStringList fields = line.split(QLatin1Char(';'));
-            if (fields.size() != columns.size()) {
-                messages::error(QStringLiteral("Chyba na řádku: %1\rŘádek má %2 hodnot, hlavička %3 sloupců.")
-                                    .arg(lineNo)
-                                    .arg(fields.size())
-                                    .arg(columns.size()));
-                break;
-            }
-            QStringList literals;
-            for (const QString& f : fields)
-                literals << TextSQL(f);
-            const QString values = literals.join(QLatin1Char(','));
-            const QString sql = withoutId ? head + values + QStringLiteral(");")
-                                          : head + QString::number(NoveID(tableName + QStringLiteral("_ID"))) +
-                                                QLatin1Char(',') + values + QStringLiteral(");");
-            QString error;
-            if (!ProvedSQL(sql, error)) {
-                messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(lineNo).arg(error));
-                break;
-            }
-        }
-    } catch (...) {
-        finish();
-        throw;
+    const QString head = csvInsertHead(tableName, columns, withoutId);
+    for (int i = 1; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        if (m_setCaption)
+            m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
+        if (!importCsvLine(*this, lines[i], lineNo, head, tableName, columns.size(), withoutId))
+            break;
     }
-    finish();
 }
 
 namespace {

@@ -149,6 +149,38 @@ TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
     exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady\" where KU_C_KAT_ID=3"));
 }
 
+// A failed read of the categories keeps the bar it had and says why; the
+// same kind is read again on the next request.
+TEST_F(MainForm, FailedCategoryReadKeepsTheBar)
+{
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    const QList<QCheckBox*> boxes = w.KategorieBoxy();
+    ASSERT_EQ(boxes.size(), 3);
+    boxes[2]->click();
+    ASSERT_EQ(w.FiltrKalendare(), QStringLiteral("3"));
+
+    w.data().Odpoj(); // the connection is lost
+    w.NaplnKategorie(QStringLiteral("ADRESAR"));
+    EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Databáze není připojena.")});
+    EXPECT_EQ(w.DruhKategorii(), QStringLiteral("KU"));
+    EXPECT_EQ(w.KategorieBoxy(), boxes);
+    EXPECT_EQ(w.FiltrKalendare(), QStringLiteral("3"));
+    EXPECT_FALSE(boxes[2]->isChecked());
+
+    // A failed reload after an edit keeps the ticks too.
+    w.ZnovuNactiKategorie(QStringLiteral("KU"));
+    EXPECT_EQ(messages::takeShown().size(), 1);
+    EXPECT_EQ(w.KategorieBoxy(), boxes);
+
+    ASSERT_TRUE(w.data().PripojDatabazi(dbPath(), w.config().username, w.config().password));
+    w.NaplnKategorie(QStringLiteral("ADRESAR"));
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(w.DruhKategorii(), QStringLiteral("ADRESAR"));
+    EXPECT_EQ(w.KategorieBoxy().size(), 1);
+    EXPECT_EQ(w.KategorieAdresar(), QStringLiteral("0"));
+}
+
 TEST_F(MainForm, CommandMessagesReachTheirOpeners)
 {
     Tmainform w(program(), {});
