@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
+namespace
+{
 
 QString withExtension(const QString& programPath, QLatin1String extension)
 {
@@ -35,8 +36,7 @@ QString AppConfig::defaultDatabasePath(const QString& programPath)
 
 QString AppConfig::databasePath(const QString& value, const QString& programPath)
 {
-    if (value.contains(u'/') || value.contains(u'\\'))
-        return value;
+    if (value.contains(u'/') || value.contains(u'\\')) return value;
     return withTrailingSeparator(QFileInfo(programPath).absolutePath()) + value;
 }
 
@@ -87,8 +87,7 @@ bool writeLocalFirebirdConf(const QString& programDir, QString* error)
     QSaveFile f(fileName);
     f.setDirectWriteFallback(false);
     if (!f.open(QIODevice::WriteOnly) || f.write(line) != line.size() || !f.commit()) {
-        if (error)
-            *error = QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, f.errorString());
+        if (error) *error = QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(fileName, f.errorString());
         return false;
     }
     return true;

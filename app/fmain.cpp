@@ -6,10 +6,10 @@
 #include "app/unixsignals.h"
 #include "common/KTWINSYS.h"
 #include "common/action.h"
-#include "common/ui_about.h"
 #include "common/messages.h"
 #include "common/modal.h"
 #include "common/session.h"
+#include "common/ui_about.h"
 #include "data/ktdata.h"
 
 #include <QAction>
@@ -35,7 +35,8 @@
 #include <QWindowStateChangeEvent>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 Tmainform* g_hlavni = nullptr;
 
@@ -44,16 +45,14 @@ Tmainform* g_hlavni = nullptr;
 // database client's own exit handler shuts the engine down.
 void ukonciPriExit()
 {
-    if (!g_hlavni)
-        return;
+    if (!g_hlavni) return;
     // No window may be touched any more: failures go to stderr.
     messages::setSink(nullptr);
     g_hlavni->UkonciDatabazi();
 }
 
 // Runs an action with the hourglass around it.
-template <typename F>
-void sHodinami(F&& f)
+template <typename F> void sHodinami(F&& f)
 {
     const Presypaci hodiny;
     runAction(std::forward<F>(f));
@@ -92,8 +91,7 @@ void Tmainform::UkonciDatabazi()
 {
     if (!m_ended) {
         m_ended = true;
-        if (m_data && m_data->Pripojeno())
-            runAction([this] { m_data->Odhlas(); });
+        if (m_data && m_data->Pripojeno()) runAction([this] { m_data->Odhlas(); });
     }
     if (m_data) {
         m_data->NotifyWindow = nullptr;
@@ -103,7 +101,10 @@ void Tmainform::UkonciDatabazi()
     g_hlavni = nullptr;
 }
 
-bool Tmainform::Prihlaseno() const { return session().UzivatelID != 0; }
+bool Tmainform::Prihlaseno() const
+{
+    return session().UzivatelID != 0;
+}
 
 void Tmainform::start(const QString& programPath, const QStringList& arguments)
 {
@@ -111,8 +112,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     if (isLocalFbSetupSwitch(arguments)) {
         QString error;
-        if (!writeLocalFirebirdConf(m_programDir, &error))
-            messages::error(error);
+        if (!writeLocalFirebirdConf(m_programDir, &error)) messages::error(error);
     }
     m_druhKategorii.clear();
     m_kategorieAdresar.clear();
@@ -125,8 +125,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
     else
         prihlas();
 
-    if (Prihlaseno())
-        spustSezeni();
+    if (Prihlaseno()) spustSezeni();
     umistiOkno();
 }
 
@@ -135,7 +134,8 @@ void Tmainform::pripravData(const QString& programPath)
     m_data = std::make_unique<TSQLDATA>();
     m_data->NotifyWindow = this;
     setSQLDATA(m_data.get());
-    m_data->setCaptionTarget([this] { return windowTitle(); }, [this](const QString& c) { setWindowTitle(c); });
+    m_data->setCaptionTarget([this] { return windowTitle(); },
+                             [this](const QString& c) { setWindowTitle(c); });
 
     m_config = AppConfig::read(AppConfig::iniPath(programPath), programPath);
     m_config.applyTo(session());
@@ -152,16 +152,13 @@ void Tmainform::prihlas()
     bool ciselniky = true;
     runAction([&] { ciselniky = prihlasUzivatele(*m_data); });
     // After a dialog login of a non-administrator the code lists are not offered.
-    if (!ciselniky)
-        skryjCiselniky();
-    if (Prihlaseno())
-        zapisPritomnost();
+    if (!ciselniky) skryjCiselniky();
+    if (Prihlaseno()) zapisPritomnost();
 }
 
 void Tmainform::skryjCiselniky()
 {
-    if (m_pageCiselniky < 0)
-        return;
+    if (m_pageCiselniky < 0) return;
     QWidget* page = PageBar->widget(m_pageCiselniky);
     PageBar->removeItem(m_pageCiselniky);
     page->hide();
@@ -172,12 +169,12 @@ void Tmainform::zapisPritomnost()
 {
     bool allowed = false, jinde = false;
     runAction([&] { allowed = m_data->Prihlas(&jinde); });
-    if (allowed)
-        return;
+    if (allowed) return;
     session().UzivatelID = 0;
     // A write that failed (a read-only database) has shown its own message.
     if (jinde)
-        messages::error(QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+        messages::error(
+            QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
 }
 
 void Tmainform::spustSezeni()
@@ -185,8 +182,7 @@ void Tmainform::spustSezeni()
     m_uiBuilt = true;
     runAction([this] { PripojPohledy(*this); });
     ZobrazPanel(QStringLiteral("MonthPanel"));
-    if (m_menuSpecial)
-        m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
+    if (m_menuSpecial) m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
     buildTray();
     spustHlidace();
 }
@@ -198,8 +194,7 @@ void Tmainform::spustHlidace()
     m_heartbeat.start();
     m_timeWatcher = std::make_unique<TimeChangeWatcher>();
     connect(m_timeWatcher.get(), &TimeChangeWatcher::timeChanged, this, [this] {
-        if (PreplanujAlarmy)
-            runAction(PreplanujAlarmy);
+        if (PreplanujAlarmy) runAction(PreplanujAlarmy);
     });
     // A desktop logout, shutdown or closed terminal ends the program like closing the window.
     m_signals = std::make_unique<UnixSignals>();
@@ -280,9 +275,11 @@ void Tmainform::buildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Nápověda"));
     help->setObjectName(QStringLiteral("MenuNapoveda"));
     help->addAction(QStringLiteral("Nápověda"), this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_programDir).filePath(QStringLiteral("help/index.html"))));
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QDir(m_programDir).filePath(QStringLiteral("help/index.html"))));
     });
-    help->addAction(QStringLiteral("Orvan na internetu"), this, [] { QDesktopServices::openUrl(QUrl(WebProduktu())); });
+    help->addAction(QStringLiteral("Orvan na internetu"), this,
+                    [] { QDesktopServices::openUrl(QUrl(WebProduktu())); });
     help->addAction(QStringLiteral("O programu"), this, [this] {
         TAboutBox about(
             [] {
@@ -295,7 +292,8 @@ void Tmainform::buildMenus()
     });
 }
 
-namespace {
+namespace
+{
 
 // A page of the page bar: a column of buttons above a stretch.
 QWidget* novaStranka(const QString& name)
@@ -315,8 +313,7 @@ void pridejTlacitko(QWidget* page, const QString& caption, const QString& name, 
 {
     auto* b = new QPushButton(caption, page);
     b->setObjectName(name);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
+    if (!tip.isEmpty()) b->setToolTip(tip);
     auto* l = static_cast<QVBoxLayout*>(page->layout());
     l->insertWidget(l->count() - 1, b);
     QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { sHodinami(action); });
@@ -329,7 +326,10 @@ std::function<void()> Tmainform::ukazPanel(const char* panel)
     return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); };
 }
 
-int Tmainform::pridejStranku(QWidget* page, const QString& caption) { return PageBar->addItem(page, caption); }
+int Tmainform::pridejStranku(QWidget* page, const QString& caption)
+{
+    return PageBar->addItem(page, caption);
+}
 
 void Tmainform::buildPageBar()
 {
@@ -367,13 +367,15 @@ void Tmainform::buildPageKnihaJizd()
 {
     QWidget* kj = novaStranka(QStringLiteral("PageKnihaJizd"));
     m_pageKnihaJizd = pridejStranku(kj, QStringLiteral("Kniha jízd"));
-    pridejTlacitko(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"), ukazPanel("KJPrehledAut"));
+    pridejTlacitko(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"),
+                   ukazPanel("KJPrehledAut"));
     pridejTlacitko(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"),
                    ukazPanel("KJPrehledJizd"));
     pridejTlacitko(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"),
                    ukazPanel("ZadavaniJizd"));
-    pridejTlacitko(kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
-                   QStringLiteral("Tisk přehledu jízd"));
+    pridejTlacitko(
+        kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
+        QStringLiteral("Tisk přehledu jízd"));
     pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
                    ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
     // "visible" applies as soon as it is read.
@@ -403,7 +405,8 @@ void Tmainform::buildPageCiselniky()
     m_pageCiselniky = pridejStranku(cis, QStringLiteral("Číselníky"));
     pridejTlacitko(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
                    ukazPanel("CiselnikKalendarKategorie"));
-    pridejTlacitko(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"), ukazPanel("Uzivatel"));
+    pridejTlacitko(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"),
+                   ukazPanel("Uzivatel"));
     pridejTlacitko(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"),
                    ukazPanel("UzivSkupina"));
     pridejTlacitko(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
@@ -416,15 +419,15 @@ void Tmainform::buildPageUkoly()
     pridejStranku(uk, QStringLiteral("Úkoly"));
     pridejTlacitko(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"),
                    [this] { command(WM_EDIT_TASK, 0, 0); });
-    pridejTlacitko(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"), ukazPanel("BrowseUkoly"));
+    pridejTlacitko(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"),
+                   ukazPanel("BrowseUkoly"));
 }
 
 void Tmainform::buildTray()
 {
     m_tray = new QSystemTrayIcon(this);
     QIcon icon = windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     m_tray->setIcon(icon);
     m_tray->setToolTip(QStringLiteral("Orvan"));
     auto* menu = new QMenu(this);
@@ -433,8 +436,7 @@ void Tmainform::buildTray()
     menu->addAction(QStringLiteral("Ukončit program"), this, [this] { close(); });
     m_tray->setContextMenu(menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::Trigger)
-            command(WM_TRAY_ICON, 0, 513);
+        if (r == QSystemTrayIcon::Trigger) command(WM_TRAY_ICON, 0, 513);
     });
     m_tray->show();
 }
@@ -451,8 +453,7 @@ void Tmainform::PrivedDoPopredi()
 void Tmainform::umistiOkno()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
+    if (!screen) return;
     const QRect avail = screen->availableGeometry();
     const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QRect placed = UmistiOkno(geometry(), avail.width(), avail.height() - caption, caption);
@@ -461,8 +462,7 @@ void Tmainform::umistiOkno()
 
 void Tmainform::RegistrujPohled(const QString& key, QWidget* view, std::function<void()> obnov)
 {
-    if (QWidget* old = m_views.value(key))
-        old->deleteLater();
+    if (QWidget* old = m_views.value(key)) old->deleteLater();
     view->setParent(m_viewArea);
     m_viewLayout->addWidget(view);
     view->hide();
@@ -476,35 +476,28 @@ void Tmainform::ZobrazPanel(const QString& name)
         v->hide();
     m_panel = name;
     auto showView = [this](const char* key) {
-        if (QWidget* v = m_views.value(QString::fromLatin1(key)))
-            v->show();
+        if (QWidget* v = m_views.value(QString::fromLatin1(key))) v->show();
     };
     auto overview = [&](bool bar, const QString& druh) {
         m_kategorieBar->setVisible(bar);
-        if (!druh.isEmpty())
-            NaplnKategorie(druh);
+        if (!druh.isEmpty()) NaplnKategorie(druh);
         bool defined = false;
-        if (DefinujPrehled)
-            runAction([&] { defined = DefinujPrehled(name); });
-        if (defined)
-            showView("overview");
+        if (DefinujPrehled) runAction([&] { defined = DefinujPrehled(name); });
+        if (defined) showView("overview");
     };
     if (name == QLatin1String("MonthPanel")) {
         m_kategorieBar->show();
         NaplnKategorie(QStringLiteral("KU"));
         showView("month");
-        if (auto f = m_obnov.value(QStringLiteral("month")))
-            runAction(f);
+        if (auto f = m_obnov.value(QStringLiteral("month"))) runAction(f);
     } else if (name == QLatin1String("BrowsePanel")) {
         m_kategorieBar->show();
         showView("browse");
-        if (auto f = m_obnov.value(QStringLiteral("browse")))
-            runAction(f);
+        if (auto f = m_obnov.value(QStringLiteral("browse"))) runAction(f);
     } else if (name == QLatin1String("ZadavaniJizd")) {
         m_kategorieBar->show();
         NaplnKategorie(QStringLiteral("ADRESAR"));
-        if (auto f = m_obnov.value(QStringLiteral("ride")))
-            runAction(f);
+        if (auto f = m_obnov.value(QStringLiteral("ride"))) runAction(f);
         showView("ride");
     } else if (name == QLatin1String("BrowseAdresarZakladni")) {
         overview(true, QStringLiteral("ADRESAR"));
@@ -517,8 +510,7 @@ void Tmainform::ZobrazPanel(const QString& name)
 
 void Tmainform::NaplnKategorie(const QString& druh)
 {
-    if (druh == m_druhKategorii)
-        return;
+    if (druh == m_druhKategorii) return;
     runAction([&] { postavKategorie(druh, {}); });
 }
 
@@ -555,7 +547,8 @@ QCheckBox* Tmainform::postavBox(int i)
         pal.setColor(QPalette::Window, c);
         pal.setColor(QPalette::Button, c);
         cb->setPalette(pal);
-        cb->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
+        cb->setStyleSheet(
+            QStringLiteral("QCheckBox { background-color: %1; padding-left: 5px; }").arg(c.name()));
     }
     connect(cb, &QCheckBox::clicked, this, [this] { runAction([this] { KategorieZmena(); }); });
     cb->show();
@@ -564,16 +557,17 @@ QCheckBox* Tmainform::postavBox(int i)
 
 void Tmainform::ZnovuNactiKategorie(const QString& druh)
 {
-    if (druh != m_druhKategorii)
-        return;
+    if (druh != m_druhKategorii) return;
     for (qsizetype i = 0; i < m_boxy.size() && i < m_kategorie.size(); ++i)
         m_kategorie[i].zaskrtnuto = m_boxy[i]->isChecked();
     const QList<KategorieBox> stare = m_kategorie;
-    if (runAction([&] { postavKategorie(druh, stare); }))
-        refreshVisible();
+    if (runAction([&] { postavKategorie(druh, stare); })) refreshVisible();
 }
 
-bool Tmainform::Box0() const { return m_boxy.isEmpty() || m_boxy.front()->isChecked(); }
+bool Tmainform::Box0() const
+{
+    return m_boxy.isEmpty() || m_boxy.front()->isChecked();
+}
 
 void Tmainform::SestavFiltrKategorii()
 {
@@ -582,8 +576,7 @@ void Tmainform::SestavFiltrKategorii()
     const QString filtr = ::SestavFiltrKategorii(m_kategorie);
     if (m_druhKategorii == QLatin1String("KU")) {
         m_filtrKalendare = filtr;
-        if (NastavFiltrKalendare)
-            NastavFiltrKalendare(filtr, Box0());
+        if (NastavFiltrKalendare) NastavFiltrKalendare(filtr, Box0());
     } else if (m_druhKategorii == QLatin1String("ADRESAR")) {
         m_kategorieAdresar = filtr;
     }
@@ -601,8 +594,7 @@ void Tmainform::refreshVisible()
                                QStringLiteral("ride")}) {
         QWidget* v = m_views.value(key);
         if (v && v->isVisibleTo(this))
-            if (auto f = m_obnov.value(key))
-                runAction(f);
+            if (auto f = m_obnov.value(key)) runAction(f);
     }
 }
 
@@ -621,13 +613,11 @@ void Tmainform::OznacitVse(int how)
 
 void Tmainform::end()
 {
-    if (m_ended)
-        return;
+    if (m_ended) return;
     m_ended = true;
     m_heartbeat.stop();
     m_alarmTimer.stop();
-    if (m_data && m_data->Pripojeno())
-        runAction([this] { m_data->Odhlas(); });
+    if (m_data && m_data->Pripojeno()) runAction([this] { m_data->Odhlas(); });
     if (m_tray) {
         m_tray->hide();
         delete m_tray;
@@ -635,15 +625,13 @@ void Tmainform::end()
     }
     m_signals.reset();
     m_timeWatcher.reset();
-    if (m_data)
-        m_data->NotifyWindow = nullptr;
+    if (m_data) m_data->NotifyWindow = nullptr;
 }
 
 void Tmainform::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    if (!Prihlaseno())
-        QTimer::singleShot(0, this, &QWidget::close);
+    if (!Prihlaseno()) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void Tmainform::closeEvent(QCloseEvent* e)
@@ -674,8 +662,7 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
         }
         return;
     case WM_DATA_CHANGED:
-        if (!Prihlaseno())
-            return;
+        if (!Prihlaseno()) return;
         if (modal::isOpen()) {
             // Nothing changes under an open box; one refresh once it closes.
             modal::whenClosed(this, [this] { command(WM_DATA_CHANGED, 0, 0); });
@@ -683,21 +670,18 @@ void Tmainform::command(int message, std::intptr_t wParam, std::intptr_t lParam)
         }
         runAction([this] { m_data->ObnovTransakci(); });
         refreshVisible();
-        if (PreplanujAlarmy)
-            runAction(PreplanujAlarmy);
+        if (PreplanujAlarmy) runAction(PreplanujAlarmy);
         return;
     case WM_SHOW_DAY_LIST:
     case WM_SHOW_WEEK_LIST:
-        if (auto f = m_editory.value(message))
-            runAction([&] { f(wParam, lParam); });
+        if (auto f = m_editory.value(message)) runAction([&] { f(wParam, lParam); });
         ZobrazPanel(QStringLiteral("BrowsePanel"));
         return;
     default:
         break;
     }
     const auto opener = m_editory.value(message);
-    if (!opener)
-        return; // accepted; nothing to open (1231, or an editor not available)
+    if (!opener) return; // accepted; nothing to open (1231, or an editor not available)
     const Presypaci hodiny;
     runAction([&] { opener(wParam, lParam); });
 }

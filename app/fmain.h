@@ -22,7 +22,8 @@ class UnixSignals;
 
 // The program's only top-level window: start-up and the session, the page
 // bar, category bar and views, and the hub of the command messages.
-class Tmainform : public QMainWindow, public CommandTarget {
+class Tmainform : public QMainWindow, public CommandTarget
+{
     Q_OBJECT
 public:
     // Runs the whole start-up; afterwards Prihlaseno() tells whether a user is in.

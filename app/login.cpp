@@ -5,9 +5,11 @@
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
-namespace login {
+namespace login
+{
 
-namespace {
+namespace
+{
 
 bool g_ciselnikyViditelne = true;
 
@@ -130,7 +132,8 @@ std::optional<Prihlaseni> NactiPrihlaseni(TSQLDATA& db, int uzivatelId)
     return p;
 }
 
-namespace {
+namespace
+{
 
 bool prihlas(TSQLDATA& db, int uzivatelId, Session& s)
 {

@@ -10,7 +10,8 @@ struct Session;
 // Who uses the program: the automatic login of the configured mode, the
 // dialog's check of login name and password, and loading the chosen user into
 // the session. No widgets here; TPasswordDlg only reads its fields and calls in.
-namespace login {
+namespace login
+{
 
 // Answers of the automatic login; the numbers are those start-up expects.
 enum class Odpoved { Prihlasen = 0, Nic = 1, Dialog = 2 };

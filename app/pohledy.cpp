@@ -38,7 +38,8 @@ void PripojPohledy(Tmainform& w)
 }
 
 TPohledy::TPohledy(Tmainform& w)
-    : QObject(&w), m_w(w), m_month(new TFrame_MontView), m_browse(new TBrowsePanel), m_grid(new TFrameStringGrid)
+    : QObject(&w), m_w(w), m_month(new TFrame_MontView), m_browse(new TBrowsePanel),
+      m_grid(new TFrameStringGrid)
 {
     setObjectName(QStringLiteral("Pohledy"));
     m_month->setCommandTarget(&w);
@@ -52,8 +53,7 @@ TPohledy::TPohledy(Tmainform& w)
 
 Teditudalost* TPohledy::editorUdalosti()
 {
-    if (!m_udalost)
-        m_udalost = new Teditudalost(&m_w);
+    if (!m_udalost) m_udalost = new Teditudalost(&m_w);
     return m_udalost;
 }
 
@@ -73,8 +73,7 @@ void TPohledy::registrujPohledy()
     m_w.RegistrujPohled(QStringLiteral("overview"), m_grid, [this] {
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
         const QString podminka = prehledy::PodminkaPodleKategorii(m_nazevPrehledu, k);
-        if (!podminka.isEmpty())
-            m_grid->Podminka = podminka;
+        if (!podminka.isEmpty()) m_grid->Podminka = podminka;
         m_grid->Obnov();
     });
     m_w.NastavFiltrKalendare = [this](const QString& filtr, bool box0) {
@@ -87,12 +86,10 @@ void TPohledy::registrujPohledy()
     m_w.DefinujPrehled = [this](const QString& name) {
         m_grid->ZrusDefinici();
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
-        if (!prehledy::Definuj(name, *m_grid, k))
-            return false;
+        if (!prehledy::Definuj(name, *m_grid, k)) return false;
         m_nazevPrehledu = name;
         m_grid->NactiData(1);
-        if (const int p = prehledy::ParametrPoNacteni(name))
-            m_grid->ParametrEditace = p;
+        if (const int p = prehledy::ParametrPoNacteni(name)) m_grid->ParametrEditace = p;
         return true;
     };
 }
@@ -125,14 +122,12 @@ void TPohledy::registrujEditory()
 void TPohledy::importujPolozku()
 {
     const QString f = Teditudalost::VyberSouborImportu(&m_w);
-    if (f.isEmpty())
-        return;
+    if (f.isEmpty()) return;
     Teditudalost* e = editorUdalosti();
     bool ok = false;
     {
         const Presypaci hodiny;
         ok = runAction([&] { e->ImportujSoubor(f); });
     }
-    if (ok)
-        ukaz(e);
+    if (ok) ukaz(e);
 }

@@ -9,8 +9,10 @@
 
 #include <vector>
 
-namespace prehledy {
-namespace {
+namespace prehledy
+{
+namespace
+{
 
 struct Sloupec {
     const char* pole;
@@ -66,8 +68,8 @@ const std::vector<Prehled>& tabulka()
     static const std::vector<Prehled> t = {
         kategorie("CiselnikKalendarKategorie", WM_EDIT_CALENDAR_CATEGORY, "KU_C_KAT", "KU_C_KAT_NAZEV",
                   "KU_C_KAT_PORADI", "KU_C_KAT_BARVA"),
-        kategorie("CiselnikAdresarKategorie", WM_EDIT_ADDRESS_CATEGORY, "ADRESAR_C_KAT", "ADRESAR_C_KAT_NAZEV",
-                  "ADRESAR_C_KAT_PORADI", "ADRESAR_C_KAT_BARVA"),
+        kategorie("CiselnikAdresarKategorie", WM_EDIT_ADDRESS_CATEGORY, "ADRESAR_C_KAT",
+                  "ADRESAR_C_KAT_NAZEV", "ADRESAR_C_KAT_PORADI", "ADRESAR_C_KAT_BARVA"),
         {.nazev = "BrowseAdresarZakladni",
          .zprava = WM_EDIT_ADDRESS,
          .tabulka = "ADRESAR_ZAKL",
@@ -124,7 +126,10 @@ const std::vector<Prehled>& tabulka()
          .zvyrazneniHodnota = "Ano",
          .zvyrazneniBarvaPisma = 0x0000FF,
          .zvyrazneniBarvaPozadi = 0xFFFFFF},
-        {.nazev = "UzivSkupina", .zprava = WM_EDIT_USER_GROUP, .tabulka = "UZIVSKUPINA", .sloupce = {{"POPIS", "Popis"}}},
+        {.nazev = "UzivSkupina",
+         .zprava = WM_EDIT_USER_GROUP,
+         .tabulka = "UZIVSKUPINA",
+         .sloupce = {{"POPIS", "Popis"}}},
         {.nazev = "KJPrehledAut",
          .zprava = WM_EDIT_CAR,
          .tabulka = "KJ_AUTO",
@@ -153,8 +158,7 @@ const std::vector<Prehled>& tabulka()
 const Prehled* najdi(const QString& name)
 {
     for (const Prehled& p : tabulka())
-        if (name == QLatin1String(p.nazev))
-            return &p;
+        if (name == QLatin1String(p.nazev)) return &p;
     return nullptr;
 }
 
@@ -179,7 +183,8 @@ QString podminka(const Prehled& p, const StavKategorii& k)
     case Filtr::AlarmUdalosti:
         return alarmPodminka(QStringLiteral("where (alarm=1) and ((alarm_datum>"), FiltrAlarmKu());
     case Filtr::AlarmUkolu:
-        return alarmPodminka(QStringLiteral("where (aktivni=1) and (alarm=1) and ((alarm_datum>"), FiltrAlarmUkoly());
+        return alarmPodminka(QStringLiteral("where (aktivni=1) and (alarm=1) and ((alarm_datum>"),
+                             FiltrAlarmUkoly());
     case Filtr::CteniAut:
         return pevna + FiltrCteni(QStringLiteral("KJ_AUTO"), true);
     case Filtr::CteniJizd:
@@ -206,14 +211,15 @@ QString PodminkaPodleKategorii(const QString& name, const StavKategorii& k)
 {
     if (name == QLatin1String("BrowseAdresarZakladni"))
         return dotazy::DotazAdresar(k.kategorieAdresar, !k.box0);
-    if (name == QLatin1String("BrowseUkoly"))
-        return dotazy::DotazUkoly(k.filtrKalendare, !k.box0);
+    if (name == QLatin1String("BrowseUkoly")) return dotazy::DotazUkoly(k.filtrKalendare, !k.box0);
     return QString();
 }
 
 int ParametrPoNacteni(const QString& name)
 {
-    return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm") ? int(LP_EDIT_RECORD) : 0;
+    return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm")
+               ? int(LP_EDIT_RECORD)
+               : 0;
 }
 
 QStringList Nazvy()
@@ -227,21 +233,19 @@ QStringList Nazvy()
 bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k)
 {
     const Prehled* p = najdi(name);
-    if (!p)
-        return false;
+    if (!p) return false;
     d.ZpravaEditace = p->zprava;
     d.MazaniPovoleno = p->mazani;
     d.Tabulka = QString::fromUtf8(p->tabulka);
     d.KlicovySloupec = d.Tabulka + QStringLiteral("_ID");
     d.DalsiTabulky = QString::fromUtf8(p->dalsiTabulky);
     // Only the overviews of the category bar choose Distinct; the others keep it.
-    if (p->filtr == Filtr::Kategorie)
-        d.Distinct = k.box0;
+    if (p->filtr == Filtr::Kategorie) d.Distinct = k.box0;
     d.Podminka = podminka(*p, k);
     nastavBarvy(*p, d);
     for (const Sloupec& s : p->sloupce)
-        d.PridejSloupec(QString::fromUtf8(s.pole), QString::fromUtf8(s.titulek), s.scitat, QString::fromUtf8(s.typ),
-                        s.sirka);
+        d.PridejSloupec(QString::fromUtf8(s.pole), QString::fromUtf8(s.titulek), s.scitat,
+                        QString::fromUtf8(s.typ), s.sirka);
     return true;
 }
 

@@ -12,7 +12,8 @@ struct StavKategorii {
     bool box0 = true;         // ticked: any category matches
 };
 
-namespace prehledy {
+namespace prehledy
+{
 
 // Sets the fields and columns of the named page-bar overview on a definition
 // that was just cleared. False for names that are not defined here (the ride

@@ -9,7 +9,6 @@ bool prihlasUzivatele(TSQLDATA&)
     session().UzivatelID = 0;
     login::NastavCiselnikyViditelne(true);
     TPasswordDlg dialog;
-    if (dialog.AutomatickePrihlaseni() == 2)
-        dialog.exec();
+    if (dialog.AutomatickePrihlaseni() == 2) dialog.exec();
     return login::CiselnikyViditelne();
 }

@@ -12,8 +12,7 @@
 bool nactiCeskePrekladyQt(QCoreApplication& app)
 {
     static QTranslator qt;
-    if (!qt.isEmpty())
-        return true;
+    if (!qt.isEmpty()) return true;
     if (!qt.load(QLocale(QLocale::Czech, QLocale::Czechia), QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
@@ -25,14 +24,15 @@ int runOrvan(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Orvan"));
     if (!nactiCeskePrekladyQt(app))
-        std::fprintf(stderr, "Orvan: Qt's Czech translation (qtbase_cs.qm, package qt6-translations-l10n) is missing.\n");
+        std::fprintf(
+            stderr,
+            "Orvan: Qt's Czech translation (qtbase_cs.qm, package qt6-translations-l10n) is missing.\n");
     static MessageBoxSink sink;
     messages::setSink(&sink);
     int code = 0;
     {
         Tmainform w(QCoreApplication::applicationFilePath(), QCoreApplication::arguments());
-        if (!w.Prihlaseno())
-            return 1; // nothing to show: connection or login failed
+        if (!w.Prihlaseno()) return 1; // nothing to show: connection or login failed
         w.show();
         code = app.exec();
     }

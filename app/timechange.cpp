@@ -9,8 +9,7 @@
 TimeChangeWatcher::TimeChangeWatcher(QObject* parent) : QObject(parent)
 {
     m_fd = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_fd < 0)
-        return;
+    if (m_fd < 0) return;
     arm();
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
@@ -26,8 +25,7 @@ TimeChangeWatcher::TimeChangeWatcher(QObject* parent) : QObject(parent)
 TimeChangeWatcher::~TimeChangeWatcher()
 {
     delete m_notifier;
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_fd >= 0) ::close(m_fd);
 }
 
 void TimeChangeWatcher::arm()

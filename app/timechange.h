@@ -6,7 +6,8 @@ class QSocketNotifier;
 
 // Reports when the system clock is set (the kernel cancels a timerfd armed
 // with TFD_TIMER_CANCEL_ON_SET); re-arms itself after each report.
-class TimeChangeWatcher : public QObject {
+class TimeChangeWatcher : public QObject
+{
     Q_OBJECT
 public:
     explicit TimeChangeWatcher(QObject* parent = nullptr);

@@ -2,15 +2,16 @@
 
 #include <QSocketNotifier>
 #include <atomic>
-#include <cstdlib>
-#include <pthread.h>
-#include <thread>
 #include <csignal>
+#include <cstdlib>
 #include <ibase.h>
+#include <pthread.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 int g_fds[2] = {-1, -1};
 // The writing end, read also by the client library's shutdown thread.
@@ -21,8 +22,8 @@ void onSignal(int sig)
     const unsigned char b = static_cast<unsigned char>(sig);
     // Only async-signal-safe work here: hand the number to the event loop.
     const int fd = g_writeFd.load();
-    if (fd >= 0)
-        [[maybe_unused]] const auto n = ::write(fd, &b, 1);
+    if (fd >= 0) [[maybe_unused]]
+        const auto n = ::write(fd, &b, 1);
 }
 
 // The Firebird client library catches SIGINT and SIGTERM itself and, on its own
@@ -33,8 +34,7 @@ void onSignal(int sig)
 int refuseSignalShutdown(const int reason, const int, void*)
 {
     // 0 lets the shutdown go on; anything else cancels it.
-    if (reason != fb_shutrsn_signal)
-        return 0;
+    if (reason != fb_shutrsn_signal) return 0;
     onSignal(SIGTERM);
     return 1;
 }
@@ -49,13 +49,11 @@ void UnixSignals::takeInOwnThread()
     sigemptyset(&set);
     for (int sig : kSignals)
         sigaddset(&set, sig);
-    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0)
-        return;
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0) return;
     std::thread([set] {
         for (;;) {
             int sig = 0;
-            if (sigwait(&set, &sig) != 0)
-                continue;
+            if (sigwait(&set, &sig) != 0) continue;
             if (g_writeFd.load() >= 0)
                 onSignal(sig);
             else
@@ -66,14 +64,12 @@ void UnixSignals::takeInOwnThread()
 
 UnixSignals::UnixSignals(QObject* parent) : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0)
-        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0) return;
     g_writeFd = g_fds[0];
     m_notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         unsigned char b = 0;
-        if (::read(g_fds[1], &b, 1) == 1)
-            emit terminationRequested(b);
+        if (::read(g_fds[1], &b, 1) == 1) emit terminationRequested(b);
     });
     struct sigaction sa = {};
     sa.sa_handler = onSignal;

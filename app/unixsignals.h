@@ -7,7 +7,8 @@ class QSocketNotifier;
 // Turns SIGTERM, SIGINT and SIGHUP (desktop logout, shutdown, a closed
 // terminal) into a Qt signal on the main thread, so the program ends the same
 // way as when its main window is closed.
-class UnixSignals : public QObject {
+class UnixSignals : public QObject
+{
     Q_OBJECT
 public:
     explicit UnixSignals(QObject* parent = nullptr);

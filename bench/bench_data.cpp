@@ -5,26 +5,29 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 const int kRows = 100000;
 const QString kSelect = QStringLiteral(
     "select ADRESAR_ZAKL_ID, NAZEV, JMENO, PRIJMENI, ULICE, MESTO, PSC, TELEFON1, EMAIL1, VYTVORIL_KDY "
     "from ADRESAR_ZAKL");
-const char* kColumns[] = {"ADRESAR_ZAKL_ID", "NAZEV", "JMENO", "PRIJMENI", "ULICE",
-                          "MESTO", "PSC", "TELEFON1", "EMAIL1", "VYTVORIL_KDY"};
+const char* kColumns[] = {"ADRESAR_ZAKL_ID", "NAZEV", "JMENO",    "PRIJMENI", "ULICE",
+                          "MESTO",           "PSC",   "TELEFON1", "EMAIL1",   "VYTVORIL_KDY"};
 
 BenchDatabase& database()
 {
     static BenchDatabase* b = [] {
         auto* d = new BenchDatabase;
-        d->run(QStringLiteral(
-            "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN "
-            "INSERT INTO ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV, JMENO, PRIJMENI, ULICE, MESTO, PSC, TELEFON1, "
-            "EMAIL1, VYTVORIL_KDY) VALUES (:I + 1, 'Firma ' || :I || ', s.r.o.', 'Jan', 'Novák ' || :I, "
-            "'Dlouhá ' || :I, 'Praha', '110 00', '+420 222 ' || :I, 'jan' || :I || '@example.cz', "
-            "CURRENT_TIMESTAMP); I = I + 1; END END")
-                   .arg(kRows));
+        d->run(
+            QStringLiteral(
+                "EXECUTE BLOCK AS DECLARE I INTEGER = 0; BEGIN WHILE (I < %1) DO BEGIN "
+                "INSERT INTO ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV, JMENO, PRIJMENI, ULICE, MESTO, PSC, "
+                "TELEFON1, "
+                "EMAIL1, VYTVORIL_KDY) VALUES (:I + 1, 'Firma ' || :I || ', s.r.o.', 'Jan', 'Novák ' || :I, "
+                "'Dlouhá ' || :I, 'Praha', '110 00', '+420 222 ' || :I, 'jan' || :I || '@example.cz', "
+                "CURRENT_TIMESTAMP); I = I + 1; END END")
+                .arg(kRows));
         return d;
     }();
     return *b;
@@ -38,8 +41,7 @@ void BM_RawFetch(benchmark::State& state)
         b.db.ObnovTransakci();
         fb::Status st(fb::status());
         Firebird::ITransaction* tra = b.db.attachment()->startTransaction(&st, 0, nullptr);
-        Firebird::IStatement* stmt =
-            b.db.attachment()->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
+        Firebird::IStatement* stmt = b.db.attachment()->prepare(&st, tra, sql.size(), sql.constData(), 1, 0);
         Firebird::IMessageMetadata* meta = stmt->getOutputMetadata(&st);
         std::vector<unsigned char> buf(meta->getMessageLength(&st));
         Firebird::IResultSet* rs = stmt->openCursor(&st, tra, nullptr, nullptr, meta, 0);
@@ -50,8 +52,7 @@ void BM_RawFetch(benchmark::State& state)
         meta->release();
         stmt->free(&st);
         tra->commit(&st);
-        if (rows != kRows)
-            state.SkipWithError("row count");
+        if (rows != kRows) state.SkipWithError("row count");
     }
 }
 BENCHMARK(BM_RawFetch)->Unit(benchmark::kMillisecond);

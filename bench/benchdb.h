@@ -17,8 +17,7 @@ struct BenchDatabase {
     BenchDatabase()
     {
         dbschema::createDatabase(path, QStringLiteral("orvan"), QStringLiteral("qelmo."), false);
-        if (!db.PripojDatabazi(path, QStringLiteral("orvan"), QStringLiteral("qelmo.")))
-            std::abort();
+        if (!db.PripojDatabazi(path, QStringLiteral("orvan"), QStringLiteral("qelmo."))) std::abort();
         setSQLDATA(&db);
     }
 

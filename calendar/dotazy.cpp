@@ -5,7 +5,8 @@
 #include "data/sqlvalues.h"
 #include "users/rights.h"
 
-namespace dotazy {
+namespace dotazy
+{
 
 int PocetUdalosti(TSQLDATA& db, const QString& datum)
 {
@@ -16,26 +17,31 @@ int PocetUdalosti(TSQLDATA& db, const QString& datum)
 QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenHlavni, const QString& od,
                       const QString& doDatum)
 {
-    const QString d = od != doDatum
-                          ? QStringLiteral(" ((ku.datum>=%1) and  (ku.datum<=%2)) ").arg(DatumSQL(od), DatumSQL(doDatum))
-                          : QStringLiteral(" (ku.datum=%1) ").arg(DatumSQL(od));
+    const QString d =
+        od != doDatum
+            ? QStringLiteral(" ((ku.datum>=%1) and  (ku.datum<=%2)) ").arg(DatumSQL(od), DatumSQL(doDatum))
+            : QStringLiteral(" (ku.datum=%1) ").arg(DatumSQL(od));
     const QString rights = FiltrCteni(QStringLiteral("ku"), false);
     if (jenHlavni) {
         const QString c = filtr.isEmpty() ? QString()
                                           : QStringLiteral("and ((ku_c_kat.ku_c_kat_id is null) or "
                                                            "(ku_c_kat.ku_c_kat_id in (") +
                                                 filtr + QStringLiteral(")))");
-        return QStringLiteral("Select %1 from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1)")
+        return QStringLiteral(
+                   "Select %1 from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1)")
                    .arg(selectList) +
-               QStringLiteral("left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2 %3 "
-                              "order by CAS_OD,NAZEV;")
+               QStringLiteral(
+                   "left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2 %3 "
+                   "order by CAS_OD,NAZEV;")
                    .arg(d, c, rights);
     }
-    const QString c = filtr.isEmpty() ? QString()
-                                      : QStringLiteral("and ((ku_kat1.ku_c_kat_id is null) or (ku_kat1.ku_c_kat_id in (") +
-                                            filtr + QStringLiteral(")))");
-    return QStringLiteral("Select distinct %1 from ku left join ku_kat ku_kat1 on (ku.ku_id=ku_kat1.ku_id) left join "
-                          "ku_kat ku_kat2 on (ku.ku_id=ku_kat2.ku_id) and (ku_kat2.hlavni=1)")
+    const QString c =
+        filtr.isEmpty() ? QString()
+                        : QStringLiteral("and ((ku_kat1.ku_c_kat_id is null) or (ku_kat1.ku_c_kat_id in (") +
+                              filtr + QStringLiteral(")))");
+    return QStringLiteral(
+               "Select distinct %1 from ku left join ku_kat ku_kat1 on (ku.ku_id=ku_kat1.ku_id) left join "
+               "ku_kat ku_kat2 on (ku.ku_id=ku_kat2.ku_id) and (ku_kat2.hlavni=1)")
                .arg(selectList) +
            QStringLiteral("left join ku_c_kat on (ku_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2 %3 "
                           "order by CAS_OD,NAZEV;")
@@ -45,7 +51,8 @@ QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenH
 const QString SloupceDneKalendare =
     QStringLiteral("ku.ku_id,\",\",ku_c_kat_barva,\",\",NAZEV,\",\",CAS_OD,\",\",KU_TYP,\",\",ALARM");
 
-void NactiDenKalendare(TSQLDATA& db, QStringList& lines, const QString& filtr, bool jenHlavni, const QString& datum)
+void NactiDenKalendare(TSQLDATA& db, QStringList& lines, const QString& filtr, bool jenHlavni,
+                       const QString& datum)
 {
     db.NactiDotaz(DotazUdalosti(SloupceDneKalendare, filtr, jenHlavni, datum, datum), false, lines,
                   QStringLiteral(" "));
@@ -55,16 +62,19 @@ QString DotazUkoly(const QString& filtr, bool jenHlavni)
 {
     const QString rights = FiltrCteni(QStringLiteral("ukoly"), false);
     if (jenHlavni)
-        return QStringLiteral(" left join ukoly_kat on (ukoly.ukoly_id=ukoly_kat.ukoly_id) and (ukoly_kat.hlavni=1)") +
-               QStringLiteral(" left join ku_c_kat on (ukoly_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2")
-                   .arg(QStringLiteral(" ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in (") + filtr +
-                            QStringLiteral(")))"),
+        return QStringLiteral(
+                   " left join ukoly_kat on (ukoly.ukoly_id=ukoly_kat.ukoly_id) and (ukoly_kat.hlavni=1)") +
+               QStringLiteral(
+                   " left join ku_c_kat on (ukoly_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2")
+                   .arg(QStringLiteral(" ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in (") +
+                            filtr + QStringLiteral(")))"),
                         rights);
-    return QStringLiteral(" left join ukoly_kat ukoly_kat1 on (ukoly.ukoly_id=ukoly_kat1.ukoly_id) left join ukoly_kat "
-                          "ukoly_kat2 on (ukoly.ukoly_id=ukoly_kat2.ukoly_id) and (ukoly_kat2.hlavni=1)") +
+    return QStringLiteral(
+               " left join ukoly_kat ukoly_kat1 on (ukoly.ukoly_id=ukoly_kat1.ukoly_id) left join ukoly_kat "
+               "ukoly_kat2 on (ukoly.ukoly_id=ukoly_kat2.ukoly_id) and (ukoly_kat2.hlavni=1)") +
            QStringLiteral(" left join ku_c_kat on (ukoly_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2")
-               .arg(QStringLiteral(" ((ukoly_kat1.ku_c_kat_id is null) or (ukoly_kat1.ku_c_kat_id in (") + filtr +
-                        QStringLiteral(")))"),
+               .arg(QStringLiteral(" ((ukoly_kat1.ku_c_kat_id is null) or (ukoly_kat1.ku_c_kat_id in (") +
+                        filtr + QStringLiteral(")))"),
                     rights);
 }
 
@@ -72,19 +82,26 @@ QString DotazAdresar(const QString& g, bool jenHlavni)
 {
     const QString& groups = session().SkupinyText;
     if (jenHlavni) {
-        QString s = QStringLiteral("left join adresar_zakl_kat on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat.adresar_zakl_id) ") +
+        QString s = QStringLiteral("left join adresar_zakl_kat on "
+                                   "(adresar_zakl.adresar_zakl_id=adresar_zakl_kat.adresar_zakl_id) ") +
                     QStringLiteral("and (adresar_zakl_kat.hlavni=1) ") +
-                    QStringLiteral("left join adresar_c_kat on (adresar_zakl_kat.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id) ") +
-                    QStringLiteral(" where ((adresar_zakl_kat.adresar_c_kat_id is null) or (adresar_zakl_kat.adresar_c_kat_id in (") +
+                    QStringLiteral("left join adresar_c_kat on "
+                                   "(adresar_zakl_kat.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id) ") +
+                    QStringLiteral(" where ((adresar_zakl_kat.adresar_c_kat_id is null) or "
+                                   "(adresar_zakl_kat.adresar_c_kat_id in (") +
                     g + QStringLiteral(")))");
-        if (!groups.isEmpty())
-            s += QStringLiteral(" and ") + FiltrCteniAdresar();
+        if (!groups.isEmpty()) s += QStringLiteral(" and ") + FiltrCteniAdresar();
         return s;
     }
-    return QStringLiteral("left join adresar_zakl_kat adresar_zakl_kat1 on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat1.adresar_zakl_id) ") +
-           QStringLiteral("left join adresar_zakl_kat adresar_zakl_kat2 on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat2.adresar_zakl_id) and (adresar_zakl_kat2.hlavni=1) ") +
-           QStringLiteral("left join adresar_c_kat on (adresar_zakl_kat2.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id) ") +
-           QStringLiteral(" where ((adresar_zakl_kat1.adresar_c_kat_id is null) or (adresar_zakl_kat1.adresar_c_kat_id in (") +
+    return QStringLiteral("left join adresar_zakl_kat adresar_zakl_kat1 on "
+                          "(adresar_zakl.adresar_zakl_id=adresar_zakl_kat1.adresar_zakl_id) ") +
+           QStringLiteral("left join adresar_zakl_kat adresar_zakl_kat2 on "
+                          "(adresar_zakl.adresar_zakl_id=adresar_zakl_kat2.adresar_zakl_id) and "
+                          "(adresar_zakl_kat2.hlavni=1) ") +
+           QStringLiteral("left join adresar_c_kat on "
+                          "(adresar_zakl_kat2.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id) ") +
+           QStringLiteral(" where ((adresar_zakl_kat1.adresar_c_kat_id is null) or "
+                          "(adresar_zakl_kat1.adresar_c_kat_id in (") +
            g + QStringLiteral(")))") + FiltrCteniAdresarAnd();
 }
 

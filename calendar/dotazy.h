@@ -7,7 +7,8 @@ class TSQLDATA;
 
 // SQL of the lists that follow the category bar and the user's read rights.
 // Dates are texts in the day.month.year form.
-namespace dotazy {
+namespace dotazy
+{
 
 int PocetUdalosti(TSQLDATA& db, const QString& datum);
 QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenHlavni, const QString& od,

@@ -96,7 +96,8 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
     v->addLayout(g);
     v->addStretch(1);
 
-    connect(SB_Save, &QToolButton::clicked, this, akce(this, &TFormEditCiselnikKalendarKategorie::SB_SaveClick));
+    connect(SB_Save, &QToolButton::clicked, this,
+            akce(this, &TFormEditCiselnikKalendarKategorie::SB_SaveClick));
     connect(SB_Delete, &QToolButton::clicked, this,
             akce(this, &TFormEditCiselnikKalendarKategorie::SB_DeleteClick));
     connect(JvColorSquare_BARVA, &TColorSquare::doubleClicked, this,
@@ -104,7 +105,8 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
     editor::sledujZmeny(m_stav, {Edit_NAZEV, JvIntegerEdit_PORADI});
     connect(JvColorSquare_BARVA, &TColorSquare::zmenena, this, [this] { m_stav.oznacZmenu(); });
     // The name's column is KU_C_KAT_NAZEV, not NAZEV.
-    if (const int n = DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")).value(QStringLiteral("KU_C_KAT_NAZEV")))
+    if (const int n =
+            DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")).value(QStringLiteral("KU_C_KAT_NAZEV")))
         Edit_NAZEV->setMaxLength(n);
 }
 

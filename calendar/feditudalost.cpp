@@ -78,8 +78,8 @@ QWidget* Teditudalost::sestavListu()
     auto* lista = new QWidget(this);
     SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
                        QStringLiteral("Uložit"));
-    SB_delete =
-        tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"), QStringLiteral("Smazat"));
+    SB_delete = tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"),
+                         QStringLiteral("Smazat"));
     SpeedButton1 = tlacitko(lista, "SpeedButton1", QStyle::SP_BrowserReload, QString(),
                             QStringLiteral("Znovu načtení záznamu"));
     SB_SAVE_ORVAN = tlacitko(lista, "SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
@@ -110,7 +110,8 @@ QWidget* Teditudalost::sestavHorniCast()
 
     sestavAlarm(horni);
 
-    FRAME_JvxCheckListBox_KUC1 = pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
+    FRAME_JvxCheckListBox_KUC1 =
+        pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
     FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
 
     auto* vlevo = new QGridLayout;
@@ -192,7 +193,8 @@ void Teditudalost::propoj()
                                  ChB_ALARM, KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE,
                                  Edit_ALARM_AKCE, Frame_Richedit1->JvxRichEdit1});
     connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
-    connect(FRAME_JvxCheckListBox_KUC1, &TFRAME_JvxCheckListBox_KUC::zmeneno, this, [this] { ZAZNAM_Change(); });
+    connect(FRAME_JvxCheckListBox_KUC1, &TFRAME_JvxCheckListBox_KUC::zmeneno, this,
+            [this] { ZAZNAM_Change(); });
 }
 
 // ---- Loading ----------------------------------------------------------------

@@ -26,8 +26,7 @@ std::optional<KalendarKategorie> NactiKalendarKategorii(TSQLDATA& db, int id)
 {
     TKTDATASET t;
     db.NactiTabulku(VyplnSablonu(SqlNactiKategorii, {QString::number(id)}), t);
-    if (t.PocetRadku() < 1)
-        return std::nullopt;
+    if (t.PocetRadku() < 1) return std::nullopt;
     KalendarKategorie k;
     k.Nazev = t.HodnotaJmeno(1, QStringLiteral("KU_C_KAT_NAZEV"));
     k.Barva = t.HodnotaInt(1, QStringLiteral("KU_C_KAT_BARVA"));
@@ -40,16 +39,16 @@ VysledekZapisu UlozKalendarKategorii(TDataModuleIb& db, const KalendarKategorie&
     return ZapisZaznam(db, id, QString(), [&](int) {
         const QString nazev = TextSQL(k.Nazev), barva = QString::number(k.Barva),
                       poradi = QString::number(k.Poradi);
-        return QStringList{id != 0 ? VyplnSablonu(SqlUlozKategorii, {nazev, barva, poradi, QString::number(id)})
-                                   : VyplnSablonu(SqlVlozKategorii, {nazev, barva, poradi})};
+        return QStringList{id != 0
+                               ? VyplnSablonu(SqlUlozKategorii, {nazev, barva, poradi, QString::number(id)})
+                               : VyplnSablonu(SqlVlozKategorii, {nazev, barva, poradi})};
     });
 }
 
 SmazaniKategorie SmazKalendarKategorii(TDataModuleIb& db, int id, QString& chyba)
 {
     const QString n = QString::number(id);
-    if (db.VratInt(VyplnSablonu(SqlPouzitiKategorie, {n})) != 0)
-        return SmazaniKategorie::Pouzita;
+    if (db.VratInt(VyplnSablonu(SqlPouzitiKategorie, {n})) != 0) return SmazaniKategorie::Pouzita;
     chyba = SmazZaznam(db, {VyplnSablonu(kSmazOsirele, {n}), VyplnSablonu(SqlSmazKategorii, {n})});
     return chyba.isEmpty() ? SmazaniKategorie::Smazano : SmazaniKategorie::Chyba;
 }

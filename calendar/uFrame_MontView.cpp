@@ -225,7 +225,8 @@ void TFrame_MontView::exportDoHtml()
 
 void TFrame_MontView::novaPolozka()
 {
-    if (m_sloupec >= 1 && m_radek >= 1) posli(WM_EDIT_EVENT, m_mrizka.klicBunky(m_sloupec, m_radek), LP_NEW_ON_DATE);
+    if (m_sloupec >= 1 && m_radek >= 1)
+        posli(WM_EDIT_EVENT, m_mrizka.klicBunky(m_sloupec, m_radek), LP_NEW_ON_DATE);
 }
 
 void TFrame_MontView::prehledDne()

@@ -102,7 +102,8 @@ VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId
 QString SmazUdalost(TDataModuleIb& db, int zaznamId)
 {
     const QString id = QString::number(zaznamId);
-    return SmazZaznam(db, {VyplnSablonu(SqlSmazatKuKat, {id}), QStringLiteral("delete from ku where ku_id=") + id});
+    return SmazZaznam(
+        db, {VyplnSablonu(SqlSmazatKuKat, {id}), QStringLiteral("delete from ku where ku_id=") + id});
 }
 
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,

@@ -8,7 +8,8 @@
 #include <utility>
 
 // A failure that aborts the current user action; its text is shown to the user.
-class ActionError : public std::runtime_error {
+class ActionError : public std::runtime_error
+{
 public:
     explicit ActionError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
     const QString& text() const { return m_text; }
@@ -20,8 +21,7 @@ private:
 // Runs one user action (a click, a menu command, a timer, a window message).
 // A failure ends the action with a message box showing its text; the program
 // goes on. Returns false when the action failed.
-template <typename F>
-bool runAction(F&& action)
+template <typename F> bool runAction(F&& action)
 {
     try {
         std::forward<F>(action)();
@@ -38,8 +38,7 @@ bool runAction(F&& action)
 }
 
 // A slot that runs a member function of `obj` as one user action.
-template <typename T>
-auto akce(T* obj, void (T::*f)())
+template <typename T> auto akce(T* obj, void (T::*f)())
 {
     return [obj, f] { runAction([obj, f] { (obj->*f)(); }); };
 }

@@ -3,7 +3,8 @@
 #include <QDateTime>
 
 // Workstation time, replaceable in tests.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
@@ -12,12 +13,14 @@ public:
     static void setCurrent(const Clock* clock); // nullptr restores the system clock
 };
 
-class SystemClock : public Clock {
+class SystemClock : public Clock
+{
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
-class TestClock : public Clock {
+class TestClock : public Clock
+{
 public:
     explicit TestClock(QDateTime t = QDateTime::currentDateTime()) : m_now(std::move(t)) {}
     QDateTime now() const override { return m_now; }

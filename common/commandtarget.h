@@ -30,7 +30,8 @@ enum : std::intptr_t {
 };
 
 // Whatever receives window messages: the main window, or a view for its own.
-class CommandTarget {
+class CommandTarget
+{
 public:
     virtual ~CommandTarget() = default;
     virtual void command(int message, std::intptr_t wParam, std::intptr_t lParam) = 0;

@@ -2,8 +2,10 @@
 
 #include <array>
 
-namespace cp1250 {
-namespace {
+namespace cp1250
+{
+namespace
+{
 
 // Unicode of the bytes 0x80..0xFF. Bytes undefined in the code page map to the
 // C1 control character of the same value so that decoding never loses bytes.
@@ -74,7 +76,8 @@ bool encode(const QString& text, QByteArray& out, char32_t* bad)
         const unsigned char b = u < rev.table.size() ? rev.table[u] : 0;
         if (b == 0) {
             if (bad) {
-                const bool pair = src[i].isHighSurrogate() && i + 1 < text.size() && src[i + 1].isLowSurrogate();
+                const bool pair =
+                    src[i].isHighSurrogate() && i + 1 < text.size() && src[i + 1].isLowSurrogate();
                 *bad = pair ? QChar::surrogateToUcs4(src[i], src[i + 1]) : char32_t(u);
             }
             out.truncate(i);

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
+namespace
+{
 
 const QLatin1String kCrLf("\r\n");
 
@@ -55,8 +56,7 @@ bool unescape(QStringView inner, QString& out)
             out += c;
             continue;
         }
-        if (++i == inner.size())
-            return false;
+        if (++i == inner.size()) return false;
         switch (inner.at(i).unicode()) {
         case u'\\':
             out += u'\\';
@@ -82,11 +82,9 @@ QString decodeValue(const QString& raw)
     const qsizetype n = t.size();
     if (n >= 4 && t.startsWith(QLatin1String("\"\\")) && t.endsWith(QLatin1String("\\\""))) {
         QString out;
-        if (unescape(QStringView(t).mid(2, n - 4), out))
-            return out;
+        if (unescape(QStringView(t).mid(2, n - 4), out)) return out;
     }
-    if (n >= 2 && isQuote(t.at(0)) && t.at(n - 1) == t.at(0))
-        return t.mid(1, n - 2);
+    if (n >= 2 && isQuote(t.at(0)) && t.at(n - 1) == t.at(0)) return t.mid(1, n - 2);
     return t;
 }
 
@@ -106,12 +104,10 @@ QString encodeValue(const QString& value)
         }
         return out + QLatin1String("\\\"");
     }
-    if (value.isEmpty())
-        return value;
+    if (value.isEmpty()) return value;
     const QChar first = value.front();
     const QChar last = value.back();
-    if (first.isSpace() || last.isSpace() || isQuote(first) || isQuote(last))
-        return u'"' + value + u'"';
+    if (first.isSpace() || last.isSpace() || isQuote(first) || isQuote(last)) return u'"' + value + u'"';
     return value;
 }
 
@@ -130,20 +126,17 @@ IniFile::IniFile(QString fileName) : m_fileName(std::move(fileName))
 void IniFile::load()
 {
     QFile f(m_fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
+    if (!f.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = f.readAll();
     static const QByteArray utf8Bom("\xEF\xBB\xBF");
-    const QString content = bytes.startsWith(utf8Bom) ? QString::fromUtf8(bytes.mid(utf8Bom.size()))
-                                                      : cp1250::decode(bytes);
+    const QString content =
+        bytes.startsWith(utf8Bom) ? QString::fromUtf8(bytes.mid(utf8Bom.size())) : cp1250::decode(bytes);
 
     QStringList texts = content.split(u'\n');
-    if (!texts.isEmpty() && texts.last().isEmpty())
-        texts.removeLast();
+    if (!texts.isEmpty() && texts.last().isEmpty()) texts.removeLast();
     m_lines.reserve(texts.size());
     for (QString& text : texts) {
-        if (text.endsWith(u'\r'))
-            text.chop(1);
+        if (text.endsWith(u'\r')) text.chop(1);
         Line line;
         const QString t = trimBlanks(text);
         if (t.startsWith(u'[')) {
@@ -154,8 +147,7 @@ void IniFile::load()
             line.kind = Kind::Key;
             const qsizetype eq = t.indexOf(u'=');
             line.name = trimBlanks(eq < 0 ? t : t.left(eq));
-            if (eq >= 0)
-                line.value = t.mid(eq + 1);
+            if (eq >= 0) line.value = t.mid(eq + 1);
         }
         line.text = std::move(text);
         m_lines.push_back(std::move(line));
@@ -172,8 +164,7 @@ IniFile::Range IniFile::findSection(const QString& section) const
             break;
         }
     }
-    if (r.begin < 0)
-        return r;
+    if (r.begin < 0) return r;
     r.end = r.begin + 1;
     while (r.end < n && m_lines[r.end].kind != Kind::Section)
         ++r.end;
@@ -184,8 +175,7 @@ const IniFile::Line* IniFile::findKey(const QString& section, const QString& key
 {
     const Range r = findSection(section);
     for (qsizetype i = r.begin + 1; i < r.end; ++i) {
-        if (m_lines[i].kind == Kind::Key && sameName(m_lines[i].name, key))
-            return &m_lines[i];
+        if (m_lines[i].kind == Kind::Key && sameName(m_lines[i].name, key)) return &m_lines[i];
     }
     return nullptr;
 }
@@ -199,29 +189,23 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
 int IniFile::ReadInteger(const QString& section, const QString& key, int def) const
 {
     const Line* line = findKey(section, key);
-    if (!line)
-        return def;
+    if (!line) return def;
     const QString t = decodeValue(line->value);
     qsizetype i = 0;
     while (i < t.size() && isBlank(t.at(i)))
         ++i;
     bool negative = false;
-    if (i < t.size() && (t.at(i) == u'-' || t.at(i) == u'+'))
-        negative = t.at(i++) == u'-';
+    if (i < t.size() && (t.at(i) == u'-' || t.at(i) == u'+')) negative = t.at(i++) == u'-';
     const qsizetype firstDigit = i;
     qint64 n = 0;
     while (i < t.size() && t.at(i) >= u'0' && t.at(i) <= u'9') {
         n = n * 10 + (t.at(i).unicode() - u'0');
-        if (n > qint64(std::numeric_limits<int>::max()) + 1)
-            return def;
+        if (n > qint64(std::numeric_limits<int>::max()) + 1) return def;
         ++i;
     }
-    if (i == firstDigit)
-        return def;
-    if (negative)
-        n = -n;
-    if (n > std::numeric_limits<int>::max())
-        return def;
+    if (i == firstDigit) return def;
+    if (negative) n = -n;
+    if (n > std::numeric_limits<int>::max()) return def;
     return static_cast<int>(n);
 }
 
@@ -231,12 +215,10 @@ void IniFile::ReadSection(const QString& section, QStringList& keys) const
     const Range r = findSection(section);
     for (qsizetype i = r.begin + 1; i < r.end; ++i) {
         const Line& line = m_lines[i];
-        if (line.kind != Kind::Key)
-            continue;
-        const bool seen = std::any_of(keys.cbegin(), keys.cend(),
-                                      [&](const QString& k) { return sameName(k, line.name); });
-        if (!seen)
-            keys << line.name;
+        if (line.kind != Kind::Key) continue;
+        const bool seen =
+            std::any_of(keys.cbegin(), keys.cend(), [&](const QString& k) { return sameName(k, line.name); });
+        if (!seen) keys << line.name;
     }
 }
 
@@ -270,8 +252,7 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
 
     Range r = findSection(section);
     if (r.begin < 0) {
-        if (!m_lines.empty() && !trimBlanks(m_lines.back().text).isEmpty())
-            m_lines.push_back(Line{});
+        if (!m_lines.empty() && !trimBlanks(m_lines.back().text).isEmpty()) m_lines.push_back(Line{});
         m_lines.push_back(Line{Kind::Section, section, QString(), u'[' + section + u']'});
         r.begin = static_cast<qsizetype>(m_lines.size()) - 1;
         r.end = r.begin + 1;
@@ -280,8 +261,7 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
     qsizetype insertAt = r.begin + 1;
     for (qsizetype i = r.begin + 1; i < r.end; ++i) {
         Line& line = m_lines[i];
-        if (line.kind != Kind::Key)
-            continue;
+        if (line.kind != Kind::Key) continue;
         if (sameName(line.name, key)) {
             line.value = encoded;
             line.text = line.name + u'=' + encoded;
@@ -329,10 +309,8 @@ void IniFile::Clear()
 
 bool IniFile::UpdateFile()
 {
-    if (m_failed)
-        return false;
-    if (!m_modified)
-        return true;
+    if (m_failed) return false;
+    if (!m_modified) return true;
 
     QString content;
     for (const Line& line : m_lines)
@@ -340,7 +318,8 @@ bool IniFile::UpdateFile()
     QByteArray bytes;
     char32_t bad = 0;
     if (!cp1250::encode(content, bytes, &bad)) {
-        m_error = QStringLiteral("Soubor \"%1\" nelze uložit. ").arg(m_fileName) + cp1250::unencodableMessage(bad);
+        m_error =
+            QStringLiteral("Soubor \"%1\" nelze uložit. ").arg(m_fileName) + cp1250::unencodableMessage(bad);
         return false;
     }
 
@@ -365,8 +344,7 @@ void NactiSeznamIni(const IniFile& file, const QString& section, QStringList& li
     for (const QString& key : keys) {
         bool ok = false;
         const int i = key.toInt(&ok);
-        if (ok && i >= 0 && QString::number(i) == key)
-            end = std::max(end, i + 1);
+        if (ok && i >= 0 && QString::number(i) == key) end = std::max(end, i + 1);
     }
     const int count = std::min(file.ReadInteger(section, QStringLiteral("Count"), 0), end);
     for (int i = 0; i < count; ++i)
@@ -376,11 +354,9 @@ void NactiSeznamIni(const IniFile& file, const QString& section, QStringList& li
 bool UlozSeznamIni(IniFile& file, const QString& section, const QStringList& list)
 {
     file.EraseSection(section);
-    if (!file.WriteInteger(section, QStringLiteral("Count"), static_cast<int>(list.size())))
-        return false;
+    if (!file.WriteInteger(section, QStringLiteral("Count"), static_cast<int>(list.size()))) return false;
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (!file.WriteString(section, QString::number(i), list.at(i)))
-            return false;
+        if (!file.WriteString(section, QString::number(i), list.at(i))) return false;
     }
     return true;
 }

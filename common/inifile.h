@@ -42,7 +42,8 @@
 //   a key, surrounding blanks, a key starting with ";" or "["). After one
 //   failed write the object refuses UpdateFile() for good, so a half-done
 //   export never reaches the disk: the file is left as it was.
-class IniFile {
+class IniFile
+{
 public:
     explicit IniFile(QString fileName);
 

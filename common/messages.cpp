@@ -5,8 +5,10 @@
 #include <QQueue>
 #include <cstdio>
 
-namespace messages {
-namespace {
+namespace messages
+{
+namespace
+{
 
 struct Answer {
     bool yes;
@@ -28,7 +30,10 @@ State& state()
 
 } // namespace
 
-void setSink(Sink* sink) { state().sink = sink; }
+void setSink(Sink* sink)
+{
+    state().sink = sink;
+}
 
 void error(const QString& text)
 {
@@ -68,8 +73,7 @@ bool confirm(const QString& text)
         if (a.whileOpen) a.whileOpen();
         return a.yes;
     }
-    if (s.sink)
-        return s.sink->confirm(text);
+    if (s.sink) return s.sink->confirm(text);
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return false;
 }

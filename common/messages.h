@@ -7,9 +7,11 @@
 // The program's two kinds of message box: an error box with OK and a Yes/No
 // confirmation. Logic code calls these; the widget layer installs the real
 // boxes. Tests answer in advance and read what was shown.
-namespace messages {
+namespace messages
+{
 
-class Sink {
+class Sink
+{
 public:
     virtual ~Sink() = default;
     virtual void error(const QString& text) = 0;

@@ -13,8 +13,7 @@ void Session::NastavSkupiny(const QList<int>& ids)
     QStringList text;
     PocetSkupin = 0;
     for (int id : ids) {
-        if (PocetSkupin >= kMaxSkupiny)
-            break;
+        if (PocetSkupin >= kMaxSkupiny) break;
         Skupiny[size_t(PocetSkupin++)] = id;
         text << QString::number(id);
     }

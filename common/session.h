@@ -30,15 +30,16 @@ struct Session {
     // True when the id is 0 (everybody) or one of the user's groups.
     bool JeVeSkupine(int skupinaId) const
     {
-        if (skupinaId == 0)
-            return true;
+        if (skupinaId == 0) return true;
         for (int i = 0; i < PocetSkupin; ++i)
-            if (Skupiny[i] == skupinaId)
-                return true;
+            if (Skupiny[i] == skupinaId) return true;
         return false;
     }
 
     static Session& instance();
 };
 
-inline Session& session() { return Session::instance(); }
+inline Session& session()
+{
+    return Session::instance();
+}

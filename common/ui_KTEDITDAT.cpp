@@ -107,15 +107,15 @@ TFORMKTEDITDAT::TFORMKTEDITDAT(QWidget* parent) : QDialog(parent)
     QLayout* vysledek = buildResult();
     buildDate();
     buildCurrentTime();
-    GroupBox_HODINY = buildButtonGroup({"Hodiny", "GroupBox_HODINY", "Edit_HODINY", "UpDown_HODINY", 24, "Button_H",
-                                        24, 1, 6, false},
-                                       Edit_HODINY, UpDown_HODINY);
-    GroupBox_MINUTY = buildButtonGroup({"Minuty", "GroupBox_MINUTY", "EDIT_MINUTY", "UpDown_MINUTY", 60, "Button_M",
-                                        60, 1, 10, true},
-                                       EDIT_MINUTY, UpDown_MINUTY);
-    GroupBox_SEKUNDY = buildButtonGroup({"Sekundy", "GroupBox_SEKUNDY", "Edit_SEKUNDY", "UpDown_SEKUNDY", 100,
-                                         "Button_S", 12, 5, 2, false},
-                                        Edit_SEKUNDY, UpDown_SEKUNDY);
+    GroupBox_HODINY = buildButtonGroup(
+        {"Hodiny", "GroupBox_HODINY", "Edit_HODINY", "UpDown_HODINY", 24, "Button_H", 24, 1, 6, false},
+        Edit_HODINY, UpDown_HODINY);
+    GroupBox_MINUTY = buildButtonGroup(
+        {"Minuty", "GroupBox_MINUTY", "EDIT_MINUTY", "UpDown_MINUTY", 60, "Button_M", 60, 1, 10, true},
+        EDIT_MINUTY, UpDown_MINUTY);
+    GroupBox_SEKUNDY = buildButtonGroup(
+        {"Sekundy", "GroupBox_SEKUNDY", "Edit_SEKUNDY", "UpDown_SEKUNDY", 100, "Button_S", 12, 5, 2, false},
+        Edit_SEKUNDY, UpDown_SEKUNDY);
     buildDialogButtons();
     layOut(vysledek);
     wireFields();

@@ -106,8 +106,8 @@ private:
         const char* upDownName;
         int upDownMax;
         const char* buttonPrefix;
-        int count;     // buttons
-        int step;      // value of button i is i * step
+        int count; // buttons
+        int step;  // value of button i is i * step
         int columns;
         bool markFives; // captions of multiples of 5 in the highlight colour
     };

@@ -11,7 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 QLabel* namedLabel(const char* name, QWidget* parent)
 {

@@ -12,7 +12,8 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
-namespace editor {
+namespace editor
+{
 
 void sledujZmeny(StavEditoru& stav, std::initializer_list<QObject*> ovladace)
 {
@@ -42,19 +43,16 @@ void nastavDelkyPoli(QWidget* koren, const QHash<QString, int>& delky)
 {
     static const QString predpona = QStringLiteral("Edit_");
     for (QLineEdit* e : koren->findChildren<QLineEdit*>()) {
-        if (!e->objectName().startsWith(predpona))
-            continue;
+        if (!e->objectName().startsWith(predpona)) continue;
         const int n = delky.value(e->objectName().mid(predpona.size()).toUpper());
-        if (n > 0)
-            e->setMaxLength(n);
+        if (n > 0) e->setMaxLength(n);
     }
 }
 
 void zavri(QCloseEvent* event, StavEditoru& stav, const std::function<bool()>& uloz)
 {
     bool zavrit = true;
-    if (!runAction([&] { zavrit = stav.MuzeOpustit(uloz); }))
-        zavrit = false;
+    if (!runAction([&] { zavrit = stav.MuzeOpustit(uloz); })) zavrit = false;
     if (zavrit)
         event->accept();
     else

@@ -11,7 +11,8 @@ class QWidget;
 class StavEditoru;
 
 // The widget side of the record editors' shared lifecycle.
-namespace editor {
+namespace editor
+{
 
 // Every change of these controls marks the record modified: line edits,
 // check boxes and other checkable buttons, combo boxes, spin boxes and text

@@ -22,8 +22,7 @@ void MessageBoxSink::errorWithDetails(const QString& text, const QString& detail
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("ErrorBox"));
-    if (!details.isEmpty())
-        box.setDetailedText(details);
+    if (!details.isEmpty()) box.setDetailedText(details);
     box.exec();
 }
 

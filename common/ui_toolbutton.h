@@ -16,12 +16,11 @@ inline QToolButton* tlacitko(QWidget* parent, const char* name, const QString& t
 }
 
 // The same with a standard icon, the text beside it.
-inline QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::StandardPixmap ikona, const QString& text,
-                             const QString& tip)
+inline QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::StandardPixmap ikona,
+                             const QString& text, const QString& tip)
 {
     QToolButton* b = tlacitko(parent, name, text, tip);
     b->setIcon(parent->style()->standardIcon(ikona));
-    if (!text.isEmpty())
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    if (!text.isEmpty()) b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return b;
 }

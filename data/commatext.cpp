@@ -1,36 +1,37 @@
 #include "commatext.h"
 
-namespace commatext {
-namespace {
+namespace commatext
+{
+namespace
+{
 
 bool needsQuotes(const QString& v)
 {
     for (const QChar c : v) {
         const char16_t u = c.unicode();
-        if (u <= 32 || u == u'"' || u == u',')
-            return true;
+        if (u <= 32 || u == u'"' || u == u',') return true;
     }
     return false;
 }
 
-inline bool isSkippable(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
+inline bool isSkippable(QChar c)
+{
+    return c.unicode() >= 1 && c.unicode() <= 32;
+}
 
 } // namespace
 
 QString encode(const QStringList& values)
 {
-    if (values.size() == 1 && values.front().isEmpty())
-        return QStringLiteral("\"\"");
+    if (values.size() == 1 && values.front().isEmpty()) return QStringLiteral("\"\"");
     QString line;
     for (qsizetype i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            line += QLatin1Char(',');
+        if (i > 0) line += QLatin1Char(',');
         const QString& v = values[i];
         if (needsQuotes(v)) {
             line += QLatin1Char('"');
             for (const QChar c : v) {
-                if (c == QLatin1Char('"'))
-                    line += QLatin1Char('"');
+                if (c == QLatin1Char('"')) line += QLatin1Char('"');
                 line += c;
             }
             line += QLatin1Char('"');
@@ -50,12 +51,10 @@ QStringList decode(const QString& text)
     const QString line = nul >= 0 ? text.left(nul) : text;
     const qsizetype n = line.size();
     qsizetype i = 0;
-    if (n == 0)
-        return values;
+    if (n == 0) return values;
     while (i < n && isSkippable(line[i]))
         ++i;
-    if (i >= n)
-        return values;
+    if (i >= n) return values;
     for (;;) {
         QString value;
         if (i < n && line[i] == QLatin1Char('"')) {
@@ -81,8 +80,7 @@ QStringList decode(const QString& text)
         values << value;
         while (i < n && isSkippable(line[i]))
             ++i;
-        if (i >= n)
-            break;
+        if (i >= n) break;
         if (line[i] == QLatin1Char(',')) {
             ++i;
             if (i >= n) {
@@ -91,8 +89,7 @@ QStringList decode(const QString& text)
             }
             while (i < n && isSkippable(line[i]))
                 ++i;
-            if (i >= n)
-                break;
+            if (i >= n) break;
         }
     }
     return values;

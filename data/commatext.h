@@ -5,7 +5,8 @@
 
 // Comma text: the line form of a row of values (quoted where a value holds a
 // blank, a control character, a double quote or a comma).
-namespace commatext {
+namespace commatext
+{
 
 QString encode(const QStringList& values);
 QStringList decode(const QString& line);

@@ -10,7 +10,8 @@
 
 using namespace Firebird;
 
-namespace dbschema {
+namespace dbschema
+{
 
 QStringList splitScript(const QString& text)
 {
@@ -20,15 +21,13 @@ QStringList splitScript(const QString& text)
     QString terminator = QStringLiteral(";");
     QString buffer;
     for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
         const QString trimmed = line.trimmed();
         if (buffer.trimmed().isEmpty() && (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("--"))))
             continue;
         // "SET TERM ^ ;" ends with the old terminator; strip it before matching.
         QString candidate = trimmed;
-        if (candidate.endsWith(terminator))
-            candidate.chop(terminator.size());
+        if (candidate.endsWith(terminator)) candidate.chop(terminator.size());
         const auto m = setTerm.match(candidate);
         if (buffer.trimmed().isEmpty() && m.hasMatch()) {
             terminator = m.captured(1);
@@ -42,8 +41,7 @@ QStringList splitScript(const QString& text)
             buffer.clear();
         }
     }
-    if (!buffer.trimmed().isEmpty())
-        statements << buffer.trimmed();
+    if (!buffer.trimmed().isEmpty()) statements << buffer.trimmed();
     return statements;
 }
 
@@ -66,8 +64,7 @@ QList<QPair<QString, QString>> scripts()
 void createDatabase(const QString& path, const QString& user, const QString& password, bool forcedWrites)
 {
     const auto all = scripts();
-    if (all.isEmpty())
-        throw DbError(QStringLiteral("Skripty databáze nejsou v programu."));
+    if (all.isEmpty()) throw DbError(QStringLiteral("Skripty databáze nejsou v programu."));
     fb::Status st(fb::status());
     fb::Ref<IProvider> prov(fb::master()->getDispatcher());
     fb::Ref<IAttachment> att;
@@ -92,7 +89,8 @@ void createDatabase(const QString& path, const QString& user, const QString& pas
                 // Each statement commits, so later ones see the objects made before.
                 fb::Ref<ITransaction> tra(att->startTransaction(&st, 0, nullptr));
                 try {
-                    att->execute(&st, tra.get(), sql.size(), sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+                    att->execute(&st, tra.get(), sql.size(), sql.constData(), 1, nullptr, nullptr, nullptr,
+                                 nullptr);
                     tra.end([&](ITransaction* t) { t->commit(&st); });
                 } catch (...) {
                     fb::Status st2(fb::status());

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Creating an organiser database from the schema scripts built into the program.
-namespace dbschema {
+namespace dbschema
+{
 
 // Statements of a script: "--" lines are comments; "SET TERM x ;" changes the
 // terminator, so procedure bodies may hold semicolons.

@@ -8,14 +8,12 @@ const QString TextUlozitData = QStringLiteral("Chcete data uložit ?");
 
 bool StavEditoru::MuzeOpustit(const std::function<bool()>& uloz)
 {
-    if (!m_zmeneno)
-        return true;
+    if (!m_zmeneno) return true;
     if (!messages::confirm(TextUlozitData)) {
         m_zmeneno = false;
         return true;
     }
-    if (!uloz())
-        return false;
+    if (!uloz()) return false;
     m_zmeneno = false;
     return true;
 }
@@ -47,8 +45,7 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
 QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy)
 {
     QString chyba;
-    if (!db.ProvedSQLSeznam(prikazy, chyba))
-        return chyba;
+    if (!db.ProvedSQLSeznam(prikazy, chyba)) return chyba;
     db.UdelejRefresh();
     return QString();
 }
@@ -57,7 +54,6 @@ QHash<QString, int> DelkySloupcu(TSQLDATA& db, const QString& tabulka)
 {
     QHash<QString, int> out;
     for (const TableColumn& c : TableColumns(db, tabulka))
-        if (c.length > 0)
-            out.insert(c.name, c.length);
+        if (c.length > 0) out.insert(c.name, c.length);
     return out;
 }

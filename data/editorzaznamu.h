@@ -25,8 +25,7 @@ public:
     // while the editor fills its fields itself.
     void oznacZmenu()
     {
-        if (!m_nacitani)
-            m_zmeneno = true;
+        if (!m_nacitani) m_zmeneno = true;
     }
     void zahodZmeny() { m_zmeneno = false; }
 
@@ -39,8 +38,7 @@ public:
         ~Nacitani()
         {
             m_s.m_nacitani = m_predtim;
-            if (!m_predtim)
-                m_s.m_zmeneno = false;
+            if (!m_predtim) m_s.m_zmeneno = false;
         }
         Nacitani(const Nacitani&) = delete;
         Nacitani& operator=(const Nacitani&) = delete;

@@ -10,7 +10,8 @@
 
 using namespace Firebird;
 
-namespace fb {
+namespace fb
+{
 
 IMaster* master()
 {
@@ -18,7 +19,10 @@ IMaster* master()
     return m;
 }
 
-IUtil* util() { return master()->getUtilInterface(); }
+IUtil* util()
+{
+    return master()->getUtilInterface();
+}
 
 IStatus* status()
 {
@@ -41,15 +45,14 @@ QByteArray encodeSql(const QString& sql)
 {
     QByteArray out;
     char32_t bad = 0;
-    if (!cp1250::encode(sql, out, &bad))
-        throw DbError(cp1250::unencodableMessage(bad));
+    if (!cp1250::encode(sql, out, &bad)) throw DbError(cp1250::unencodableMessage(bad));
     // A NUL byte in statement text is refused, not left to the server's parser.
-    if (out.contains('\0'))
-        throw DbError(cp1250::unencodableMessage(QChar(0)));
+    if (out.contains('\0')) throw DbError(cp1250::unencodableMessage(QChar(0)));
     return out;
 }
 
-std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate, bool forcedWrites)
+std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate,
+                               bool forcedWrites)
 {
     Status st(status());
     const QByteArray u = encodeSql(user), p = encodeSql(password);
@@ -68,8 +71,10 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     return std::vector<unsigned char>(data, data + len);
 }
 
-
-Cursor::~Cursor() { close(); }
+Cursor::~Cursor()
+{
+    close();
+}
 
 void Cursor::close()
 {
@@ -93,7 +98,8 @@ void Cursor::prepare(IAttachment* att, ITransaction* tra, const QString& sql)
     m_tra = tra;
     const QByteArray text = encodeSql(sql);
     Status st(status());
-    m_stmt.reset(att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA));
+    m_stmt.reset(
+        att->prepare(&st, tra, text.size(), text.constData(), 1, IStatement::PREPARE_PREFETCH_METADATA));
     m_meta.reset(m_stmt->getOutputMetadata(&st));
     const unsigned n = m_meta->getCount(&st);
     m_cols.resize(n);
@@ -138,8 +144,7 @@ void Cursor::executeSingleton(IAttachment* att, ITransaction* tra, const QString
 
 QDateTime Cursor::dateTime(int i) const
 {
-    if (isNull(i) || m_cols[i].type != SQL_TIMESTAMP)
-        return QDateTime();
+    if (isNull(i) || m_cols[i].type != SQL_TIMESTAMP) return QDateTime();
     ISC_TIMESTAMP v;
     std::memcpy(&v, m_buffer.data() + m_cols[i].offset, sizeof v);
     const QDate d = QDate::fromJulianDay(qint64(v.timestamp_date) + 2400001);
@@ -150,8 +155,7 @@ QDateTime Cursor::dateTime(int i) const
 
 bool Cursor::next()
 {
-    if (!m_rs)
-        return false;
+    if (!m_rs) return false;
     Status st(status());
     try {
         const bool ok = m_rs->fetchNext(&st, m_buffer.data()) == IStatus::RESULT_OK;
@@ -167,7 +171,8 @@ bool Cursor::isNull(int i) const
     return *reinterpret_cast<const short*>(m_buffer.data() + m_cols[i].nullOffset) != 0;
 }
 
-namespace {
+namespace
+{
 
 // ASCII text of a number, date or time formed on the stack, so that decoding
 // a value allocates nothing but its QString.
@@ -220,11 +225,9 @@ void putScaled(AsciiText& a, qint64 v, int scale)
     } while (m);
     while (k < frac + 1)
         rev[k++] = '0';
-    if (v < 0)
-        a.put('-');
+    if (v < 0) a.put('-');
     while (k) {
-        if (k == frac)
-            a.put('.');
+        if (k == frac) a.put('.');
         a.put(rev[--k]);
     }
 }
@@ -274,8 +277,7 @@ void putTime(AsciiText& a, ISC_TIME time)
     a.put2(secs % 60);
 }
 
-template <typename T>
-T load(const unsigned char* p)
+template <typename T> T load(const unsigned char* p)
 {
     T v;
     std::memcpy(&v, p, sizeof v);
@@ -392,8 +394,7 @@ void Cursor::valueText(const Column& c, ValueText& v) const
 
 void Cursor::appendText(int i, QString& out, bool commaQuote) const
 {
-    if (isNull(i))
-        return;
+    if (isNull(i)) return;
     ValueText v;
     valueText(m_cols[i], v);
     if (v.form == ValueText::Bytes)
@@ -411,8 +412,7 @@ QString timestampText(ISC_DATE date, ISC_TIME time)
 
 QString Cursor::text(int i) const
 {
-    if (isNull(i))
-        return QString();
+    if (isNull(i)) return QString();
     ValueText v;
     valueText(m_cols[i], v);
     switch (v.form) {
@@ -427,8 +427,7 @@ QString Cursor::text(int i) const
 
 QByteArray Cursor::bytes(int i) const
 {
-    if (isNull(i))
-        return QByteArray();
+    if (isNull(i)) return QByteArray();
     const Column& c = m_cols[i];
     const unsigned char* p = m_buffer.data() + c.offset;
     switch (c.type) {

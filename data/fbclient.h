@@ -11,7 +11,8 @@
 
 // Thin helpers over the Firebird OO API shared by the database module and the
 // schema builder. Every failure becomes a DbError with the server's text.
-namespace fb {
+namespace fb
+{
 
 Firebird::IMaster* master();
 Firebird::IUtil* util();
@@ -24,8 +25,8 @@ using Status = Firebird::ThrowStatusWrapper;
 // when they succeed (IResultSet::close, IEvents::cancel, IBlob::close,
 // IStatement::free, ITransaction::commit and rollback, IAttachment::detach) go
 // through end(), so the handle does not release it a second time.
-template <typename T>
-class Ref {
+template <typename T> class Ref
+{
 public:
     Ref() = default;
     explicit Ref(T* p) : m_p(p) {}
@@ -59,11 +60,9 @@ public:
 
     // Runs a call that releases the interface when it succeeds; when it throws,
     // the handle still holds the reference and releases it later.
-    template <typename F>
-    void end(F&& call)
+    template <typename F> void end(F&& call)
     {
-        if (!m_p)
-            return;
+        if (!m_p) return;
         std::forward<F>(call)(m_p);
         m_p = nullptr;
     }
@@ -83,7 +82,8 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
                                bool forcedWrites = true);
 
 // A SELECT opened on a transaction, read front to back with every value as text.
-class Cursor {
+class Cursor
+{
 public:
     Cursor() = default;
     ~Cursor();
@@ -105,7 +105,8 @@ public:
     // Appends the text form to out; with commaQuote, quotes it as comma text needs.
     void appendText(int i, QString& out, bool commaQuote) const;
     QByteArray bytes(int i) const; // blobs and strings as stored
-    QDateTime dateTime(int i) const; // timestamps as plain date-times (UTC spec, no zone); invalid when NULL or another type
+    QDateTime dateTime(
+        int i) const; // timestamps as plain date-times (UTC spec, no zone); invalid when NULL or another type
 
 private:
     void prepare(Firebird::IAttachment* att, Firebird::ITransaction* tra, const QString& sql);

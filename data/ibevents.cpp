@@ -61,10 +61,8 @@ IbEvents::~IbEvents()
     stop();
     m_callback->detach();
     m_callback->release();
-    if (m_eventBuffer)
-        isc_free(reinterpret_cast<ISC_SCHAR*>(m_eventBuffer));
-    if (m_resultBuffer)
-        isc_free(reinterpret_cast<ISC_SCHAR*>(m_resultBuffer));
+    if (m_eventBuffer) isc_free(reinterpret_cast<ISC_SCHAR*>(m_eventBuffer));
+    if (m_resultBuffer) isc_free(reinterpret_cast<ISC_SCHAR*>(m_resultBuffer));
 }
 
 void IbEvents::start()
@@ -87,8 +85,7 @@ void IbEvents::queue()
 
 void IbEvents::stop()
 {
-    if (!m_events)
-        return;
+    if (!m_events) return;
     fb::Status st(fb::status());
     try {
         // A successful cancel releases the interface itself.
@@ -102,8 +99,7 @@ void IbEvents::stop()
 void IbEvents::delivered(const QByteArray& counts)
 {
     // Length 0: cancelled or the server went away; do not queue again.
-    if (counts.isEmpty() || !m_events)
-        return;
+    if (counts.isEmpty() || !m_events) return;
     ++m_deliveries;
     std::memcpy(m_resultBuffer, counts.constData(), std::min<qsizetype>(counts.size(), m_length));
     ISC_ULONG vector[20] = {};
@@ -114,6 +110,5 @@ void IbEvents::delivered(const QByteArray& counts)
         m_baseline = false;
         return;
     }
-    if (vector[0] != 0 && m_onEvent)
-        m_onEvent();
+    if (vector[0] != 0 && m_onEvent) m_onEvent();
 }

@@ -10,7 +10,8 @@
 // Listens for one database event. The client library calls back on its own
 // thread; the counts are carried to the main thread, where the event is queued
 // again and the handler runs when the count changed.
-class IbEvents : public QObject {
+class IbEvents : public QObject
+{
     Q_OBJECT
 public:
     IbEvents(Firebird::IAttachment* att, const QByteArray& name, std::function<void()> onEvent);

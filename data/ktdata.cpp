@@ -14,7 +14,8 @@
 #include <QScopeGuard>
 #include <QStandardItemModel>
 
-namespace {
+namespace
+{
 
 TSQLDATA* g_module = nullptr;
 
@@ -22,26 +23,21 @@ int toInt(const QString& text)
 {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
+    if (!ok) throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
     return v;
 }
 
 // Column names compare with only the letters a to z folded.
 bool equalIgnoringAsciiCase(const QString& a, const QString& b)
 {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     const QChar* pa = a.constData();
     const QChar* pb = b.constData();
     for (qsizetype i = 0; i < a.size(); ++i) {
         char16_t x = pa[i].unicode(), y = pb[i].unicode();
-        if (x >= u'a' && x <= u'z')
-            x -= 32;
-        if (y >= u'a' && y <= u'z')
-            y -= 32;
-        if (x != y)
-            return false;
+        if (x >= u'a' && x <= u'z') x -= 32;
+        if (y >= u'a' && y <= u'z') y -= 32;
+        if (x != y) return false;
     }
     return true;
 }
@@ -50,14 +46,11 @@ bool equalIgnoringAsciiCase(const QString& a, const QString& b)
 QStringList readLines(const QString& fileName)
 {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    if (!f.open(QIODevice::ReadOnly)) return {};
     QStringList lines = cp1250::decode(f.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     for (QString& l : lines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
+        if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
     return lines;
 }
 
@@ -91,12 +84,14 @@ QStringList csvColumns(TSQLDATA& db, const QString& header, const QString& table
 
 TSQLDATA& SQLDATA()
 {
-    if (!g_module)
-        throw ActionError(QStringLiteral("Datový modul není vytvořen."));
+    if (!g_module) throw ActionError(QStringLiteral("Datový modul není vytvořen."));
     return *g_module;
 }
 
-void setSQLDATA(TSQLDATA* module) { g_module = module; }
+void setSQLDATA(TSQLDATA* module)
+{
+    g_module = module;
+}
 
 // ---- TKTDATASET
 
@@ -108,13 +103,11 @@ void TKTDATASET::Clear()
 
 int TKTDATASET::IndexSloupce(const QString& name) const
 {
-    if (m_rows.empty())
-        return 0;
+    if (m_rows.empty()) return 0;
     const QStringList& header = m_rows.front();
     const int n = std::min<int>(int(header.size()), 255);
     for (int i = 0; i < n; ++i)
-        if (equalIgnoringAsciiCase(header[i], name))
-            return i + 1;
+        if (equalIgnoringAsciiCase(header[i], name)) return i + 1;
     return 0;
 }
 
@@ -132,12 +125,14 @@ QString TKTDATASET::Hodnota(int row, int column) const
                             .arg(commatext::encode(values)));
         return QString();
     }
-    if (column < 1)
-        throw ActionError(QStringLiteral("Index seznamu mimo rozsah (%1)").arg(column - 1));
+    if (column < 1) throw ActionError(QStringLiteral("Index seznamu mimo rozsah (%1)").arg(column - 1));
     return values[column - 1];
 }
 
-QString TKTDATASET::HodnotaJmeno(int row, const QString& name) const { return Hodnota(row, IndexSloupce(name)); }
+QString TKTDATASET::HodnotaJmeno(int row, const QString& name) const
+{
+    return Hodnota(row, IndexSloupce(name));
+}
 
 bool TKTDATASET::HodnotaBool(int row, const QString& name) const
 {
@@ -150,9 +145,15 @@ int TKTDATASET::HodnotaInt(int row, const QString& name) const
     return v.isEmpty() ? 0 : toInt(v);
 }
 
-int TKTDATASET::HodnotaIntIndex(int row, int column) const { return toInt(Hodnota(row, column)); }
+int TKTDATASET::HodnotaIntIndex(int row, int column) const
+{
+    return toInt(Hodnota(row, column));
+}
 
-int TKTDATASET::SoucetSloupce(const QString& name) const { return SoucetSloupceIndex(IndexSloupce(name)); }
+int TKTDATASET::SoucetSloupce(const QString& name) const
+{
+    return SoucetSloupceIndex(IndexSloupce(name));
+}
 
 int TKTDATASET::SoucetSloupceIndex(int column) const
 {
@@ -162,9 +163,15 @@ int TKTDATASET::SoucetSloupceIndex(int column) const
     return sum;
 }
 
-QString TKTDATASET::Radek(int index) const { return commatext::encode(m_rows.at(size_t(index))); }
+QString TKTDATASET::Radek(int index) const
+{
+    return commatext::encode(m_rows.at(size_t(index)));
+}
 
-void TKTDATASET::PridejRadek(const QString& commaText) { m_rows.push_back(commatext::decode(commaText)); }
+void TKTDATASET::PridejRadek(const QString& commaText)
+{
+    m_rows.push_back(commatext::decode(commaText));
+}
 
 // ---- TSQLDATA
 
@@ -207,7 +214,10 @@ void TSQLDATA::PridejDotaz(const QString& sql, TKTDATASET& table)
     table.SQL = sql;
 }
 
-int TSQLDATA::VerzeDat() { return VratInt(QStringLiteral("Select FIRST 1 verze_cislo from verze ")); }
+int TSQLDATA::VerzeDat()
+{
+    return VratInt(QStringLiteral("Select FIRST 1 verze_cislo from verze "));
+}
 
 bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
 {
@@ -234,7 +244,8 @@ bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
     return true;
 }
 
-namespace {
+namespace
+{
 
 // The statement up to its values: with the id from the table's generator
 // unless withoutId.
@@ -246,11 +257,10 @@ QString csvInsertHead(const QString& tableName, const QStringList& columns, bool
 }
 
 // Inserts one data line; false (its message shown) ends the import. Blank lines are skipped.
-bool importCsvLine(TSQLDATA& db, const QString& line, int lineNo, const QString& head, const QString& tableName,
-                   qsizetype columnCount, bool withoutId)
+bool importCsvLine(TSQLDATA& db, const QString& line, int lineNo, const QString& head,
+                   const QString& tableName, qsizetype columnCount, bool withoutId)
 {
-    if (line.trimmed().isEmpty())
-        return true;
+    if (line.trimmed().isEmpty()) return true;
     const QStringList fields = line.split(QLatin1Char(';'));
     if (fields.size() != columnCount) {
         messages::error(QStringLiteral("Chyba na řádku: %1\rŘádek má %2 hodnot, hlavička %3 sloupců.")
@@ -282,14 +292,11 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
     const QString caption = m_getCaption ? m_getCaption() : QString();
     // The caption counts the lines; it is put back however the import ends.
     const auto restoreCaption = qScopeGuard([&] {
-        if (m_setCaption)
-            m_setCaption(caption);
+        if (m_setCaption) m_setCaption(caption);
     });
-    if (fileName.isEmpty() || !QFileInfo::exists(fileName))
-        return;
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) return;
     const QStringList lines = readLines(fileName);
-    if (lines.isEmpty())
-        return;
+    if (lines.isEmpty()) return;
     // The header names reach the statement only as the table's own column names.
     QString reason;
     const QStringList columns = csvColumns(*this, lines.front(), tableName, withoutId, reason);
@@ -300,14 +307,13 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
     const QString head = csvInsertHead(tableName, columns, withoutId);
     for (int i = 1; i < lines.size(); ++i) {
         const int lineNo = i + 1;
-        if (m_setCaption)
-            m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
-        if (!importCsvLine(*this, lines[i], lineNo, head, tableName, columns.size(), withoutId))
-            break;
+        if (m_setCaption) m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
+        if (!importCsvLine(*this, lines[i], lineNo, head, tableName, columns.size(), withoutId)) break;
     }
 }
 
-namespace {
+namespace
+{
 
 // The presence statements of ZapisZivot; returns each failure as the statement
 // and the server's text. Every workstation runs them each minute, so they touch
@@ -322,14 +328,13 @@ QList<std::pair<QString, QString>> zapisZivot(TSQLDATA& db, bool markSelf)
                                          " or (zivot_timestamp is null)) and (prihlasen<>0)")
                               .arg(before);
     QString error;
-    if (!db.ProvedSQLBezCekani(clear, error))
-        failures.append({clear, error});
+    if (!db.ProvedSQLBezCekani(clear, error)) failures.append({clear, error});
     if (markSelf) {
-        const QString mark = QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=%1 where uzivatel_id=%2")
-                                 .arg(QStringLiteral("CURRENT_TIMESTAMP"))
-                                 .arg(session().UzivatelID);
-        if (!db.ProvedSQLBezCekani(mark, error))
-            failures.append({mark, error});
+        const QString mark =
+            QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=%1 where uzivatel_id=%2")
+                .arg(QStringLiteral("CURRENT_TIMESTAMP"))
+                .arg(session().UzivatelID);
+        if (!db.ProvedSQLBezCekani(mark, error)) failures.append({mark, error});
     }
     return failures;
 }
@@ -357,22 +362,20 @@ bool TSQLDATA::Tep()
 
 bool TSQLDATA::Prihlas(bool* jinde)
 {
-    if (jinde)
-        *jinde = false;
+    if (jinde) *jinde = false;
     const auto failures = zapisZivot(*this, false);
     for (const auto& [sql, error] : failures) {
         messages::error(sql + QStringLiteral("\r\n") + error);
         // Nothing can be written: one message is enough.
-        if (error.contains(QLatin1String("read-only database")))
-            return false;
+        if (error.contains(QLatin1String("read-only database"))) return false;
     }
     const int id = session().UzivatelID;
     if (VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(id)) != 0) {
-        if (jinde)
-            *jinde = true;
+        if (jinde) *jinde = true;
         return false;
     }
-    const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
+    const QString sql =
+        QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
     QString error;
     if (!ProvedSQL(sql, error)) {
         messages::error(sql + QStringLiteral("\r\n") + error);
@@ -385,21 +388,19 @@ bool TSQLDATA::Prihlas(bool* jinde)
 
 void TSQLDATA::Odhlas()
 {
-    const QString sql =
-        QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(0).arg(session().UzivatelID);
+    const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2")
+                            .arg(0)
+                            .arg(session().UzivatelID);
     QString error;
-    if (!ProvedSQL(sql, error))
-        messages::error(sql + QStringLiteral("\r\n") + error);
+    if (!ProvedSQL(sql, error)) messages::error(sql + QStringLiteral("\r\n") + error);
     UdelejRefresh();
 }
 
 void NaplnMrizku(const QStringList* lines, QStandardItemModel* grid)
 {
-    if (!lines || !grid)
-        return;
+    if (!lines || !grid) return;
     grid->clear();
-    if (lines->isEmpty())
-        return;
+    if (lines->isEmpty()) return;
     const QStringList header = commatext::decode(lines->front());
     grid->setColumnCount(int(header.size()));
     grid->setHorizontalHeaderLabels(header);

@@ -10,7 +10,8 @@ class QStandardItemModel;
 
 // A query result held as rows of text: row 0 names the columns, rows 1..n
 // hold the values. Kept decoded, so a value is read without parsing a line.
-class TKTDATASET {
+class TKTDATASET
+{
 public:
     QString SQL;
 
@@ -38,7 +39,8 @@ private:
 
 // The one database module of the program, with result tables, the data
 // version, scripts, text import and the presence of the logged-in user.
-class TSQLDATA : public TDataModuleIb {
+class TSQLDATA : public TDataModuleIb
+{
 public:
     void NactiTabulku(const QString& sql, TKTDATASET& table);
     void PridejDotaz(const QString& sql, TKTDATASET& table);

@@ -1,11 +1,11 @@
 #include "ktibsql.h"
 #include "dblog.h"
 
+#include "commatext.h"
 #include "common/chybyserveru.h"
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
-#include "commatext.h"
 #include "dberror.h"
 #include "notetext.h"
 #include "zameksouboru.h"
@@ -17,13 +17,13 @@
 
 using namespace Firebird;
 
-namespace {
+namespace
+{
 
 QString appendJoined(QString& acc, const QString& value, const QString& separator)
 {
     // A separator goes in only after a non-empty beginning.
-    if (!acc.isEmpty())
-        acc += separator;
+    if (!acc.isEmpty()) acc += separator;
     acc += value;
     return acc;
 }
@@ -32,7 +32,10 @@ QString appendJoined(QString& acc, const QString& value, const QString& separato
 
 TDataModuleIb::TDataModuleIb() = default;
 
-TDataModuleIb::~TDataModuleIb() { Odpoj(); }
+TDataModuleIb::~TDataModuleIb()
+{
+    Odpoj();
+}
 
 void TDataModuleIb::Odpoj()
 {
@@ -64,9 +67,11 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
     Odpoj();
     // A file another process holds through its own embedded engine is not even
     // tried: the attempt alone leaves that process unable to close the file.
-    if (const auto drzitel = zameksouboru::drzitel(path); drzitel && drzitel->pid > 0 && !drzitel->jeServer()) {
-        messages::error(chybyserveru::souborPouzivan(path, drzitel->program),
-                        QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
+    if (const auto drzitel = zameksouboru::drzitel(path);
+        drzitel && drzitel->pid > 0 && !drzitel->jeServer()) {
+        messages::error(
+            chybyserveru::souborPouzivan(path, drzitel->program),
+            QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
         return false;
     }
     fb::Status st(fb::status());
@@ -90,24 +95,26 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
             return false;
         }
         QString text = QStringLiteral("Chyba připojení k databázi:") + path;
-        if (!detail.isEmpty())
-            text += QStringLiteral("\r\n") + detail;
+        if (!detail.isEmpty()) text += QStringLiteral("\r\n") + detail;
         messages::error(text);
         return false;
     }
-    m_events = std::make_unique<IbEvents>(m_att, QByteArrayLiteral("UDELEJTE REFRESH"),
-                                          [this] { IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH")); });
+    m_events = std::make_unique<IbEvents>(m_att, QByteArrayLiteral("UDELEJTE REFRESH"), [this] {
+        IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH"));
+    });
     m_events->start();
     return true;
 }
 
-void TDataModuleIb::zavriKurzor() { m_cursor.close(); }
+void TDataModuleIb::zavriKurzor()
+{
+    m_cursor.close();
+}
 
 void TDataModuleIb::ukonciTransakci()
 {
     zavriKurzor();
-    if (!m_tra)
-        return;
+    if (!m_tra) return;
     fb::Status st(fb::status());
     try {
         m_tra->rollback(&st);
@@ -120,8 +127,7 @@ void TDataModuleIb::ukonciTransakci()
 
 ITransaction* TDataModuleIb::sdilenaTransakce()
 {
-    if (!m_att)
-        throw DbError(QStringLiteral("Databáze není připojena."));
+    if (!m_att) throw DbError(QStringLiteral("Databáze není připojena."));
     if (!m_tra) {
         fb::Status st(fb::status());
         try {
@@ -178,15 +184,15 @@ int TDataModuleIb::VratInt(const QString& sql)
         if (!t.isEmpty()) {
             bool ok = false;
             result = t.toInt(&ok);
-            if (!ok)
-                throw DbError(QStringLiteral("\"%1\" není platné celé číslo.").arg(t));
+            if (!ok) throw DbError(QStringLiteral("\"%1\" není platné celé číslo.").arg(t));
         }
     }
     zavriKurzor();
     return result;
 }
 
-void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList& lines, const QString& separator)
+void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList& lines,
+                               const QString& separator)
 {
     lines.clear();
     OtevriDotaz(sql);
@@ -212,18 +218,15 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
         line.reserve(capacity);
         for (int i = 0; i < n; ++i) {
             if (comma) {
-                if (i > 0)
-                    line += QLatin1Char(',');
+                if (i > 0) line += QLatin1Char(',');
                 m_cursor.appendText(i, line, true);
             } else {
                 // A separator goes in only after a non-empty beginning.
-                if (!line.isEmpty())
-                    line += separator;
+                if (!line.isEmpty()) line += separator;
                 m_cursor.appendText(i, line, false);
             }
         }
-        if (comma && n == 1 && line.isEmpty())
-            line = QStringLiteral("\"\"");
+        if (comma && n == 1 && line.isEmpty()) line = QStringLiteral("\"\"");
         capacity = std::max(capacity, line.size() + 16);
         lines << line;
     }
@@ -240,7 +243,8 @@ bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& erro
     return provedVTransakci(statements, nullptr, error, 0, nullptr);
 }
 
-bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error)
+bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka,
+                                    QString& error)
 {
     return provedVTransakci(statements, &poznamka, error, 0, nullptr);
 }
@@ -261,8 +265,7 @@ bool TDataModuleIb::provedVTransakci(const QStringList& statements, const Poznam
             const QByteArray text = fb::encodeSql(sql);
             m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
         }
-        if (poznamka)
-            zapisPoznamku(m_tra, *poznamka);
+        if (poznamka) zapisPoznamku(m_tra, *poznamka);
         m_tra->commit(&st);
         m_tra = nullptr;
         return true;
@@ -338,8 +341,7 @@ void TDataModuleIb::NactiPoznamku(const QString& sql, const QString& column, QTe
             }
     }
     zavriKurzor();
-    if (note)
-        notetext::load(data, note);
+    if (note) notetext::load(data, note);
 }
 
 void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const QTextDocument* note, int id,
@@ -367,8 +369,8 @@ void TDataModuleIb::zapisPoznamku(ITransaction* tra, const PoznamkaZapisu& pozna
 {
     fb::Status st(fb::status());
     {
-        const QByteArray sql =
-            fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + poznamka.procedura + QStringLiteral("(?, ?)"));
+        const QByteArray sql = fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + poznamka.procedura +
+                                             QStringLiteral("(?, ?)"));
         fb::Ref<IStatement> stmt(m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0));
         fb::Ref<IMessageMetadata> in(stmt->getInputMetadata(&st));
         // The procedures take an integer id and a blob.
@@ -396,8 +398,9 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
         lines << QStringLiteral("Není implentováno");
         return;
     }
-    OtevriDotaz(QStringLiteral("select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag,0)=0 "
-                               "and rdb$view_blr is null order by rdb$relation_name"));
+    OtevriDotaz(
+        QStringLiteral("select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag,0)=0 "
+                       "and rdb$view_blr is null order by rdb$relation_name"));
     while (m_cursor.next())
         lines << m_cursor.text(0).trimmed();
     zavriKurzor();
@@ -418,11 +421,13 @@ bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
 void TDataModuleIb::IBEvents1EventAlert(const QString&)
 {
     ++m_changesDelivered;
-    if (NotifyWindow)
-        NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
+    if (NotifyWindow) NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
 }
 
-void KurzorHodiny() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+void KurzorHodiny()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
 
 void KurzorNormalni()
 {

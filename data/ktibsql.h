@@ -23,7 +23,8 @@ struct PoznamkaZapisu {
 // transaction (a snapshot that lasts until the next write, procedure call or
 // restart), statement execution with its own commit, generators, the server
 // clock, the note blobs and the change event.
-class TDataModuleIb {
+class TDataModuleIb
+{
 public:
     TDataModuleIb();
     virtual ~TDataModuleIb();

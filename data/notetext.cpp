@@ -6,9 +6,11 @@
 #include <QTextDocument>
 #include <cctype>
 
-namespace notetext {
+namespace notetext
+{
 
-namespace {
+namespace
+{
 
 QString decodeText(const QByteArray& data)
 {
@@ -142,8 +144,7 @@ void load(const QByteArray& data, QTextDocument* doc)
 
 QByteArray save(const QTextDocument* doc)
 {
-    if (doc->isEmpty())
-        return QByteArray();
+    if (doc->isEmpty()) return QByteArray();
     return doc->toHtml().toUtf8();
 }
 

@@ -6,7 +6,8 @@ class QTextDocument;
 
 // How notes are stored: the editor's rich text (HTML) as UTF-8 bytes. Older
 // data in RTF is read as its plain text; anything else as plain text.
-namespace notetext {
+namespace notetext
+{
 
 void load(const QByteArray& data, QTextDocument* doc);
 QByteArray save(const QTextDocument* doc);

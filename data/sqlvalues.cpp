@@ -13,10 +13,11 @@ namespace
 // `rokCislic`: how many digits the year may have, as a regular expression's count.
 QDate parsujDatum(const QString& text, const char* rokCislic = "1,4")
 {
-    const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{%1})\\s*$")
-                                    .arg(QLatin1String(rokCislic)));
+    const QRegularExpression re(
+        QStringLiteral("^\\s*(\\d{1,2})\\.(\\d{1,2})\\.(\\d{%1})\\s*$").arg(QLatin1String(rokCislic)));
     const auto m = re.match(text);
-    return m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()) : QDate();
+    return m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt())
+                        : QDate();
 }
 
 // Seconds since midnight, -1 when the text is no time of day.
@@ -25,16 +26,14 @@ int parsujCas(const QString& text)
     static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
     const auto m = re.match(text);
     const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
-    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59)
-        return -1;
+    if (!m.hasMatch() || h > 23 || mi > 59 || s > 59) return -1;
     return h * 3600 + mi * 60 + s;
 }
 
 QString datumNeboChyba(const QString& date)
 {
     const auto d = KanonickeDatum(date);
-    if (!d)
-        throw ActionError(TextChybnaData);
+    if (!d) throw ActionError(TextChybnaData);
     return *d;
 }
 
@@ -44,16 +43,15 @@ QString TextSQLMax(const QString& text, int maximum)
 {
     QString s = maximum > 0 && maximum < text.size() ? text.left(maximum) : text;
     // A cut must not leave half of a surrogate pair behind.
-    if (s.size() < text.size() && !s.isEmpty() && s.back().isHighSurrogate())
-        s.chop(1);
+    if (s.size() < text.size() && !s.isEmpty() && s.back().isHighSurrogate()) s.chop(1);
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
 bool JePrazdneDatum(const QString& date)
 {
-    return date.trimmed().isEmpty() || date == QLatin1String("00.00.0000") || date == QLatin1String("0.0.0000") ||
-           date == QLatin1String("0.0.0");
+    return date.trimmed().isEmpty() || date == QLatin1String("00.00.0000") ||
+           date == QLatin1String("0.0.0000") || date == QLatin1String("0.0.0");
 }
 
 std::optional<QString> KanonickeDatum(const QString& date)
@@ -61,57 +59,58 @@ std::optional<QString> KanonickeDatum(const QString& date)
     // A short year would be read by the server as one of this century: only
     // the full year is taken, so nothing is stored under a guessed century.
     const QDate d = parsujDatum(date, "4");
-    if (!d.isValid())
-        return std::nullopt;
+    if (!d.isValid()) return std::nullopt;
     return QStringLiteral("%1.%2.%3").arg(d.day()).arg(d.month()).arg(d.year(), 4, 10, QLatin1Char('0'));
 }
 
 std::optional<QString> KanonickyCas(const QString& time)
 {
     const int s = parsujCas(time);
-    if (s < 0)
-        return std::nullopt;
+    if (s < 0) return std::nullopt;
     return QStringLiteral("%1:%2:%3")
         .arg(s / 3600)
         .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-bool PlatneDatum(const QString& date) { return JePrazdneDatum(date) || KanonickeDatum(date).has_value(); }
-bool PlatnyCas(const QString& time) { return time.trimmed().isEmpty() || KanonickyCas(time).has_value(); }
+bool PlatneDatum(const QString& date)
+{
+    return JePrazdneDatum(date) || KanonickeDatum(date).has_value();
+}
+bool PlatnyCas(const QString& time)
+{
+    return time.trimmed().isEmpty() || KanonickyCas(time).has_value();
+}
 
 QString DatumSQL(const QString& date)
 {
-    if (JePrazdneDatum(date))
-        return QStringLiteral("NULL");
+    if (JePrazdneDatum(date)) return QStringLiteral("NULL");
     return QLatin1Char('"') + datumNeboChyba(date) + QLatin1Char('"');
 }
 
 QString DatumCasSQL(const QString& date, const QString& time)
 {
     const bool bezData = JePrazdneDatum(date), bezCasu = time.trimmed().isEmpty();
-    if (bezData && bezCasu)
-        return QStringLiteral("NULL");
+    if (bezData && bezCasu) return QStringLiteral("NULL");
     const QString d = bezData ? QString() : datumNeboChyba(date);
-    if (bezCasu)
-        return QLatin1Char('"') + d + QLatin1Char('"');
+    if (bezCasu) return QLatin1Char('"') + d + QLatin1Char('"');
     const auto t = KanonickyCas(time);
-    if (!t)
-        throw ActionError(TextChybnaData);
+    if (!t) throw ActionError(TextChybnaData);
     return QLatin1Char('"') + d + QLatin1Char(' ') + *t + QLatin1Char('"');
 }
 
-QString LogikaSQL(bool flag) { return flag ? QStringLiteral("\"1\"") : QStringLiteral("\"0\""); }
+QString LogikaSQL(bool flag)
+{
+    return flag ? QStringLiteral("\"1\"") : QStringLiteral("\"0\"");
+}
 
 int CisloZTextu(const QString& text)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return 0;
+    if (t.isEmpty()) return 0;
     bool ok = false;
     const int v = t.toInt(&ok, 10);
-    if (!ok)
-        throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
+    if (!ok) throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
     return v;
 }
 
@@ -131,18 +130,15 @@ double DatumZTextu(const QString& dateTime)
 {
     const QString part = DatumCast(dateTime);
     const QDate d = parsujDatum(part);
-    if (!d.isValid())
-        throw ActionError(QStringLiteral("\"%1\" není platné datum.").arg(part));
+    if (!d.isValid()) throw ActionError(QStringLiteral("\"%1\" není platné datum.").arg(part));
     return double(QDate(1899, 12, 30).daysTo(d));
 }
 
 double CasZTextu(const QString& dateTime)
 {
     QString part = CasCast(dateTime);
-    if (part.trimmed().isEmpty())
-        part = QStringLiteral("00:00:00");
+    if (part.trimmed().isEmpty()) part = QStringLiteral("00:00:00");
     const int s = parsujCas(part);
-    if (s < 0)
-        throw ActionError(QStringLiteral("\"%1\" není platný čas.").arg(part));
+    if (s < 0) throw ActionError(QStringLiteral("\"%1\" není platný čas.").arg(part));
     return s / 86400.0;
 }

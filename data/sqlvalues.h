@@ -12,7 +12,10 @@
 // `maximum` characters (0 = no limit) before doubling, so the stored value
 // never exceeds its column.
 QString TextSQLMax(const QString& text, int maximum);
-inline QString TextSQL(const QString& text) { return TextSQLMax(text, 0); }
+inline QString TextSQL(const QString& text)
+{
+    return TextSQLMax(text, 0);
+}
 
 // "NULL" for an empty date ("", blanks, "00.00.0000", "0.0.0000", "0.0.0");
 // otherwise the parsed date in the form d.m.yyyy between double quotes.

@@ -342,11 +342,14 @@ int TFrameStringGrid::sirkaPodleObsahu(int sloupec) const
     int w = m_header->fontMetrics().horizontalAdvance(
         m_model->headerData(sloupec, Qt::Horizontal, Qt::DisplayRole).toString());
     const int radek = std::max(1, StringGrid1->verticalHeader()->defaultSectionSize());
-    const int radku = std::min(m_model->rowCount(), std::max(StringGrid1->viewport()->height(), 600) / radek + 1);
+    const int radku =
+        std::min(m_model->rowCount(), std::max(StringGrid1->viewport()->height(), 600) / radek + 1);
     for (int r = 0; r < radku; ++r)
-        w = std::max(w, fm.horizontalAdvance(m_model->data(m_model->index(r, sloupec), Qt::DisplayRole).toString()));
+        w = std::max(
+            w, fm.horizontalAdvance(m_model->data(m_model->index(r, sloupec), Qt::DisplayRole).toString()));
     // Room for the cell margins and the sort mark; never wider than half the screen of the grid.
-    return std::clamp(w + 4 * SirkaNuly(), m_header->minimumSectionSize(), std::max(StringGrid1->width(), 640) / 2);
+    return std::clamp(w + 4 * SirkaNuly(), m_header->minimumSectionSize(),
+                      std::max(StringGrid1->width(), 640) / 2);
 }
 
 void TFrameStringGrid::obnovSirky()

@@ -3,16 +3,18 @@
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
-namespace dbadmin {
+namespace dbadmin
+{
 
 QString addAdministrator(TSQLDATA& db, const Admin& admin)
 {
     const int id = db.NoveID(QStringLiteral("UZIVATEL_ID"));
-    const QString sql = QStringLiteral("insert into UZIVATEL (UZIVATEL_ID, LOGIN, HESLO, POPIS, ADMINISTRATOR, "
-                                       "PRAVO_PRIHLASENI, PRIHLASEN) values (%1, %2, %3, %4, 1, %5, 0)")
-                            .arg(id)
-                            .arg(TextSQL(admin.login), TextSQL(admin.password), TextSQL(admin.name),
-                                 LogikaSQL(admin.autoLogin));
+    const QString sql =
+        QStringLiteral("insert into UZIVATEL (UZIVATEL_ID, LOGIN, HESLO, POPIS, ADMINISTRATOR, "
+                       "PRAVO_PRIHLASENI, PRIHLASEN) values (%1, %2, %3, %4, 1, %5, 0)")
+            .arg(id)
+            .arg(TextSQL(admin.login), TextSQL(admin.password), TextSQL(admin.name),
+                 LogikaSQL(admin.autoLogin));
     QString error;
     db.ProvedSQL(sql, error);
     return error;

@@ -4,7 +4,8 @@
 
 class TSQLDATA;
 
-namespace dbadmin {
+namespace dbadmin
+{
 
 struct Admin {
     QString login = QStringLiteral("admin");

@@ -14,19 +14,39 @@
 #include <utility>
 #include <vector>
 
-namespace demodata {
+namespace demodata
+{
 
-namespace {
+namespace
+{
 
 // Colour value 0x00BBGGRR. Medium tones: categories are drawn both as white text
 // on the colour and as coloured text on white.
-constexpr int rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr int rgb(int r, int g, int b)
+{
+    return r + 256 * g + 65536 * b;
+}
 
-QString u(const char* text) { return QString::fromUtf8(text); }
-QString num(int value) { return QString::number(value); }
-QString text(const char* value) { return TextSQL(u(value)); }
-QString textOrNull(const char* value) { return *value ? text(value) : QStringLiteral("NULL"); }
-QString dateSql(const QDate& d) { return DatumSQL(d.toString(QStringLiteral("d.M.yyyy"))); }
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+QString num(int value)
+{
+    return QString::number(value);
+}
+QString text(const char* value)
+{
+    return TextSQL(u(value));
+}
+QString textOrNull(const char* value)
+{
+    return *value ? text(value) : QStringLiteral("NULL");
+}
+QString dateSql(const QDate& d)
+{
+    return DatumSQL(d.toString(QStringLiteral("d.M.yyyy")));
+}
 QString dateTimeSql(const QDate& d, const QTime& t)
 {
     return DatumCasSQL(d.toString(QStringLiteral("d.M.yyyy")), t.toString(QStringLiteral("h:mm:ss")));
@@ -86,42 +106,45 @@ struct AddressDef {
 // The office itself comes first: rides start and end there.
 const AddressDef kAddresses[] = {
     {"LIPA", true, "Ekonomická kancelář Lipa s.r.o.", "", "", "", "", "", "Údolní 15", "Brno", "602 00",
-     "+420 541 212 300", "", "info@kancelar-lipa.cz", "www.kancelar-lipa.cz", 2748391, NaseFirma, kNone, false},
-    {"KUBICEK", true, "Stavebniny Kubíček s.r.o.", "", "Ing.", "Radek", "Kubíček", "", "Hlavní 120", "Blansko",
-     "678 01", "+420 516 412 870", "+420 603 218 447", "kubicek@stavebniny-kubicek.cz",
+     "+420 541 212 300", "", "info@kancelar-lipa.cz", "www.kancelar-lipa.cz", 2748391, NaseFirma, kNone,
+     false},
+    {"KUBICEK", true, "Stavebniny Kubíček s.r.o.", "", "Ing.", "Radek", "Kubíček", "", "Hlavní 120",
+     "Blansko", "678 01", "+420 516 412 870", "+420 603 218 447", "kubicek@stavebniny-kubicek.cz",
      "www.stavebniny-kubicek.cz", 4617203, Zakaznici, Dodavatele, false},
-    {"PEKARNA", true, "Pekárna U Mlýna s.r.o.", "", "", "Alena", "Šimková", "", "Mlýnská 8", "Vyškov", "682 01",
-     "+420 517 330 214", "+420 724 551 092", "objednavky@pekarna-umlyna.cz", "www.pekarna-umlyna.cz", 2590418,
-     Zakaznici, kNone, false},
-    {"POSPISIL", true, "Autoservis Pospíšil", "", "", "Luboš", "Pospíšil", "", "Průmyslová 44", "Brno", "627 00",
-     "+420 548 221 665", "+420 777 402 318", "servis@autopospisil.cz", "www.autopospisil.cz", 7304512, Dodavatele,
-     kNone, false},
+    {"PEKARNA", true, "Pekárna U Mlýna s.r.o.", "", "", "Alena", "Šimková", "", "Mlýnská 8", "Vyškov",
+     "682 01", "+420 517 330 214", "+420 724 551 092", "objednavky@pekarna-umlyna.cz",
+     "www.pekarna-umlyna.cz", 2590418, Zakaznici, kNone, false},
+    {"POSPISIL", true, "Autoservis Pospíšil", "", "", "Luboš", "Pospíšil", "", "Průmyslová 44", "Brno",
+     "627 00", "+420 548 221 665", "+420 777 402 318", "servis@autopospisil.cz", "www.autopospisil.cz",
+     7304512, Dodavatele, kNone, false},
     {"TISKARNA", true, "Tiskárna Morava a.s.", "Provozovna Křenová", "", "Jitka", "Vaňková", "", "Křenová 67",
      "Brno", "602 00", "+420 543 118 900", "", "obchod@tiskarna-morava.cz", "www.tiskarna-morava.cz", 2819357,
      Zakaznici, Dodavatele, false},
     {"VESELA", true, "Zahradnictví Veselá", "", "", "Ivana", "Veselá", "", "Zahradní 3", "Kuřim", "664 34",
-     "+420 541 230 155", "+420 731 604 228", "ivana@zahradnictvi-vesela.cz", "", 6822749, Zakaznici, kNone, false},
-    {"SEDLACEK", true, "Elektro Sedláček s.r.o.", "", "", "Miroslav", "Sedláček", "", "Nádražní 17", "Boskovice",
-     "680 01", "+420 516 452 371", "+420 602 773 105", "info@elektro-sedlacek.cz", "www.elektro-sedlacek.cz",
-     2531086, Zakaznici, Dodavatele, false},
-    {"FIALA", true, "Kancelářské potřeby Fiala", "", "", "Ondřej", "Fiala", "", "Masarykova 22", "Brno", "602 00",
-     "+420 542 210 478", "", "prodejna@papirnictvi-fiala.cz", "www.papirnictvi-fiala.cz", 7125493, Dodavatele,
-     kNone, false},
+     "+420 541 230 155", "+420 731 604 228", "ivana@zahradnictvi-vesela.cz", "", 6822749, Zakaznici, kNone,
+     false},
+    {"SEDLACEK", true, "Elektro Sedláček s.r.o.", "", "", "Miroslav", "Sedláček", "", "Nádražní 17",
+     "Boskovice", "680 01", "+420 516 452 371", "+420 602 773 105", "info@elektro-sedlacek.cz",
+     "www.elektro-sedlacek.cz", 2531086, Zakaznici, Dodavatele, false},
+    {"FIALA", true, "Kancelářské potřeby Fiala", "", "", "Ondřej", "Fiala", "", "Masarykova 22", "Brno",
+     "602 00", "+420 542 210 478", "", "prodejna@papirnictvi-fiala.cz", "www.papirnictvi-fiala.cz", 7125493,
+     Dodavatele, kNone, false},
     {"FU BRNO", true, "Finanční úřad, územní pracoviště Brno II", "Podatelna", "", "", "", "", "Nové sady 22",
      "Brno", "602 00", "+420 545 333 111", "", "", "", 0, Urady, kNone, false},
     {"BENES", true, "Stolařství Beneš", "", "", "Vladimír", "Beneš", "", "Lesní 5", "Tišnov", "666 01",
-     "+420 549 410 262", "+420 605 113 940", "benes@stolarstvi-benes.cz", "", 4429871, Zakaznici, kNone, false},
+     "+420 549 410 262", "+420 605 113 940", "benes@stolarstvi-benes.cz", "", 4429871, Zakaznici, kNone,
+     false},
     {"SLUNCE", true, "Hotel Slunce", "", "", "Renata", "Kolářová", "", "Náměstí Míru 9", "Znojmo", "669 02",
-     "+420 515 224 610", "", "recepce@hotel-slunce-znojmo.cz", "www.hotel-slunce-znojmo.cz", 2677015, Partneri,
-     Zakaznici, false},
-    {"KRATOCHVIL", true, "Vinařství Kratochvíl", "", "", "Stanislav", "Kratochvíl", "", "Sklepní 12", "Mikulov",
-     "692 01", "+420 519 512 733", "+420 736 228 419", "vino@vinarstvi-kratochvil.cz",
+     "+420 515 224 610", "", "recepce@hotel-slunce-znojmo.cz", "www.hotel-slunce-znojmo.cz", 2677015,
+     Partneri, Zakaznici, false},
+    {"KRATOCHVIL", true, "Vinařství Kratochvíl", "", "", "Stanislav", "Kratochvíl", "", "Sklepní 12",
+     "Mikulov", "692 01", "+420 519 512 733", "+420 736 228 419", "vino@vinarstvi-kratochvil.cz",
      "www.vinarstvi-kratochvil.cz", 6013258, Zakaznici, Partneri, false},
-    {"MAREK", true, "Dopravní firma Marek s.r.o.", "", "", "Roman", "Marek", "", "Vídeňská 150", "Brno", "619 00",
-     "+420 547 243 580", "+420 608 334 271", "dispecink@doprava-marek.cz", "www.doprava-marek.cz", 2964137,
-     Dodavatele, Partneri, false},
-    {"OSSZ", true, "Okresní správa sociálního zabezpečení", "", "", "", "", "", "Křížová 26", "Brno", "603 00",
-     "+420 542 173 111", "", "", "", 0, Urady, kNone, false},
+    {"MAREK", true, "Dopravní firma Marek s.r.o.", "", "", "Roman", "Marek", "", "Vídeňská 150", "Brno",
+     "619 00", "+420 547 243 580", "+420 608 334 271", "dispecink@doprava-marek.cz", "www.doprava-marek.cz",
+     2964137, Dodavatele, Partneri, false},
+    {"OSSZ", true, "Okresní správa sociálního zabezpečení", "", "", "", "", "", "Křížová 26", "Brno",
+     "603 00", "+420 542 173 111", "", "", "", 0, Urady, kNone, false},
     {"CERNY", false, "", "", "Ing.", "Pavel", "Černý", "", "Lidická 40", "Brno", "602 00", "",
      "+420 604 381 225", "pavel.cerny@inbox-mail.cz", "", 8604417, Zakaznici, kNone, false},
     {"PROCHAZKOVA", false, "", "", "Mgr.", "Lucie", "Procházková", "", "Palackého 7", "Olomouc", "779 00",
@@ -215,10 +238,14 @@ const TaskDef kTasks[] = {
 
 // Typical rounds of the office's cars, as chains of addresses.
 const std::vector<std::vector<const char*>> kRounds = {
-    {"LIPA", "KUBICEK", "SEDLACEK", "LIPA"}, {"LIPA", "PEKARNA", "LIPA"},
-    {"LIPA", "TISKARNA", "FIALA", "LIPA"},  {"LIPA", "POSPISIL", "LIPA"},
-    {"LIPA", "KRATOCHVIL", "SLUNCE", "LIPA"}, {"LIPA", "VESELA", "BENES", "LIPA"},
-    {"LIPA", "CERNY", "LIPA"},               {"LIPA", "FU BRNO", "MAREK", "LIPA"},
+    {"LIPA", "KUBICEK", "SEDLACEK", "LIPA"},
+    {"LIPA", "PEKARNA", "LIPA"},
+    {"LIPA", "TISKARNA", "FIALA", "LIPA"},
+    {"LIPA", "POSPISIL", "LIPA"},
+    {"LIPA", "KRATOCHVIL", "SLUNCE", "LIPA"},
+    {"LIPA", "VESELA", "BENES", "LIPA"},
+    {"LIPA", "CERNY", "LIPA"},
+    {"LIPA", "FU BRNO", "MAREK", "LIPA"},
     {"LIPA", "PROCHAZKOVA", "LIPA"},
 };
 
@@ -229,12 +256,12 @@ struct Leg {
 };
 
 const Leg kLegs[] = {
-    {"LIPA", "KUBICEK", 28},  {"KUBICEK", "SEDLACEK", 21},   {"SEDLACEK", "LIPA", 46},
-    {"LIPA", "PEKARNA", 36},  {"LIPA", "TISKARNA", 3},       {"TISKARNA", "FIALA", 2},
-    {"FIALA", "LIPA", 2},     {"LIPA", "POSPISIL", 7},       {"LIPA", "KRATOCHVIL", 52},
-    {"KRATOCHVIL", "SLUNCE", 51}, {"SLUNCE", "LIPA", 68},    {"LIPA", "VESELA", 15},
-    {"VESELA", "BENES", 14},  {"BENES", "LIPA", 27},         {"LIPA", "CERNY", 4},
-    {"LIPA", "FU BRNO", 5},   {"FU BRNO", "MAREK", 6},       {"MAREK", "LIPA", 5},
+    {"LIPA", "KUBICEK", 28},      {"KUBICEK", "SEDLACEK", 21}, {"SEDLACEK", "LIPA", 46},
+    {"LIPA", "PEKARNA", 36},      {"LIPA", "TISKARNA", 3},     {"TISKARNA", "FIALA", 2},
+    {"FIALA", "LIPA", 2},         {"LIPA", "POSPISIL", 7},     {"LIPA", "KRATOCHVIL", 52},
+    {"KRATOCHVIL", "SLUNCE", 51}, {"SLUNCE", "LIPA", 68},      {"LIPA", "VESELA", 15},
+    {"VESELA", "BENES", 14},      {"BENES", "LIPA", 27},       {"LIPA", "CERNY", 4},
+    {"LIPA", "FU BRNO", 5},       {"FU BRNO", "MAREK", 6},     {"MAREK", "LIPA", 5},
     {"LIPA", "PROCHAZKOVA", 79},
 };
 
@@ -257,7 +284,8 @@ const std::pair<const char*, const char*> kPurposes[] = {
     {"PROCHAZKOVA", "Konzultace smluv"},
 };
 
-class Builder {
+class Builder
+{
 public:
     Builder(TSQLDATA& db, int adminId, const QDate& today)
         : m_db(db), m_admin(adminId), m_today(today),
@@ -316,15 +344,15 @@ private:
     // Czech public holidays: the fixed ones, Good Friday and Easter Monday.
     static bool holiday(const QDate& d)
     {
-        static const int fixed[][2] = {{1, 1},  {1, 5},   {8, 5},   {5, 7},   {6, 7},  {28, 9},
+        static const int fixed[][2] = {{1, 1},   {1, 5},   {8, 5},   {5, 7},   {6, 7},  {28, 9},
                                        {28, 10}, {17, 11}, {24, 12}, {25, 12}, {26, 12}};
         for (const auto& f : fixed)
-            if (d.day() == f[0] && d.month() == f[1])
-                return true;
+            if (d.day() == f[0] && d.month() == f[1]) return true;
         const int y = d.year(), a = y % 19, b = y / 100, c = y % 100, dd = b / 4, e = b % 4;
         const int g = (8 * b + 13) / 25, h = (19 * a + b - dd - g + 15) % 30, i = c / 4, k = c % 4;
         const int l = (32 + 2 * e + 2 * i - h - k) % 7, m = (a + 11 * h + 19 * l) / 433;
-        const QDate easter(y, (h + l - 7 * m + 90) / 25, (h + l - 7 * m + 33 * ((h + l - 7 * m + 90) / 25) + 19) % 32);
+        const QDate easter(y, (h + l - 7 * m + 90) / 25,
+                           (h + l - 7 * m + 33 * ((h + l - 7 * m + 90) / 25) + 19) % 32);
         return d == easter.addDays(-2) || d == easter.addDays(1);
     }
 
@@ -334,11 +362,9 @@ private:
     QDate workday(const QDate& d) const
     {
         for (QDate f = d; f <= m_last; f = f.addDays(1))
-            if (workingDay(f))
-                return f;
+            if (workingDay(f)) return f;
         for (QDate b = d; b >= m_first; b = b.addDays(-1))
-            if (workingDay(b))
-                return b;
+            if (workingDay(b)) return b;
         return d;
     }
 
@@ -386,10 +412,8 @@ private:
                                 {"ADMINISTRATOR", LogikaSQL(false)},
                                 {"PRAVO_PRIHLASENI", LogikaSQL(false)},
                                 {"PRIHLASEN", num(0)}});
-            if (d.office)
-                member(id, m_office);
-            if (d.board)
-                member(id, m_board);
+            if (d.office) member(id, m_office);
+            if (d.board) member(id, m_board);
             m_users.push_back(id);
         }
         m_director = m_users.at(2);
@@ -443,11 +467,12 @@ private:
                 {"NAZEV_ZKRACENY", a.company ? TextSQLMax(u(a.key), 10) : QStringLiteral("NULL")},
             };
             if (withIco && a.company) {
-                static const char* const banks[][2] = {
-                    {"0100", "Moravská obchodní banka"}, {"0300", "Lidová banka"}, {"0800", "Spořitelna Brno"}};
+                static const char* const banks[][2] = {{"0100", "Moravská obchodní banka"},
+                                                       {"0300", "Lidová banka"},
+                                                       {"0800", "Spořitelna Brno"}};
                 const auto& bank = banks[index % 3];
-                c.push_back({"BU_UCET", TextSQL(QStringLiteral("%1/%2").arg(a.icoStem * 37 + 100003).arg(
-                                            u(bank[0])))});
+                c.push_back({"BU_UCET",
+                             TextSQL(QStringLiteral("%1/%2").arg(a.icoStem * 37 + 100003).arg(u(bank[0])))});
                 c.push_back({"BU_BANKA", text(bank[1])});
             }
             append(c, audit(creator(index), m_admin));
@@ -487,8 +512,8 @@ private:
              "602 00", true, 0, "Zájemkyně o vedení účetnictví od příštího roku."},
             {"Reklamní studio Duha s.r.o.", "Filip", "Kadlec", "studio@duha-reklama.cz", "+420 543 902 117",
              "Cejl 88", "Brno", "602 00", true, 1, "Tiskne naše letáky a vizitky."},
-            {"Personální agentura Krok", "Simona", "Urbanová", "urbanova@agentura-krok.cz", "+420 545 610 330",
-             "Lidická 12", "Brno", "602 00", false, 2, "Hledá nám asistentku."},
+            {"Personální agentura Krok", "Simona", "Urbanová", "urbanova@agentura-krok.cz",
+             "+420 545 610 330", "Lidická 12", "Brno", "602 00", false, 2, "Hledá nám asistentku."},
             {"Sdružení podnikatelů Blanenska", "Aleš", "Vlček", "info@podnikatele-blansko.cz",
              "+420 516 410 990", "Rožmitálova 3", "Blansko", "678 01", true, 3, "Pořádá společná setkání."},
             {"Spolek přátel Pálavy", "Jarmila", "Doležalová", "", "+420 519 300 442", "Vinohradská 7",
@@ -558,10 +583,12 @@ private:
         append(c, audit(author, m_eventCount % 4 == 0 ? m_admin : author));
         append(c, rights(e.group, e.group, e.group, e.group, e.group));
         insert("KU", c);
-        insert("KU_KAT", {{"KU_ID", num(id)}, {"KU_C_KAT_ID", num(m_kuCat[size_t(e.mainCat)])}, {"HLAVNI", num(1)}});
+        insert("KU_KAT",
+               {{"KU_ID", num(id)}, {"KU_C_KAT_ID", num(m_kuCat[size_t(e.mainCat)])}, {"HLAVNI", num(1)}});
         if (e.secondCat != kNone)
-            insert("KU_KAT",
-                   {{"KU_ID", num(id)}, {"KU_C_KAT_ID", num(m_kuCat[size_t(e.secondCat)])}, {"HLAVNI", num(0)}});
+            insert(
+                "KU_KAT",
+                {{"KU_ID", num(id)}, {"KU_C_KAT_ID", num(m_kuCat[size_t(e.secondCat)])}, {"HLAVNI", num(0)}});
         ++m_eventCount;
         return id;
     }
@@ -588,8 +615,9 @@ private:
             QDate wednesday = start;
             while (wednesday.dayOfWeek() != 3)
                 wednesday = wednesday.addDays(1);
-            addEvent({workday(wednesday.addDays(7)), QTime(10, 0), 90, u("Porada vedení, rozpočet a personální věci"), Porady,
-                      kNone, 15, 1, m_board, m_director});
+            addEvent({workday(wednesday.addDays(7)), QTime(10, 0), 90,
+                      u("Porada vedení, rozpočet a personální věci"), Porady, kNone, 15, 1, m_board,
+                      m_director});
 
             addEvent({dayOfMonth(month, 20), QTime(9, 0), 30,
                       u("Odvod pojistného na sociální a zdravotní pojištění"), Terminy, kNone, 60, 0, 0, 0});
@@ -600,24 +628,27 @@ private:
                 const Visit& v = kVisits[size_t(visit++) % std::size(kVisits)];
                 const QDate date = dayOfMonth(month, day);
                 // Keep Monday mornings free for the team meeting.
-                const QTime from = date.dayOfWeek() == 1 && v.start < QTime(10, 0) ? v.start.addSecs(2 * 3600)
-                                                                                    : v.start;
+                const QTime from =
+                    date.dayOfWeek() == 1 && v.start < QTime(10, 0) ? v.start.addSecs(2 * 3600) : v.start;
                 addEvent({date, from, v.minutes, u(v.name), Klienti, v.away ? Cesty : kNone, 30, 0, 0, 0});
             }
         }
 
-        addEvent({dayOfMonth(-1, 10), QTime(), 0, u("Školení BOZP a požární ochrany"), Skoleni, kNone, 0, 0, 0, 0});
-        addEvent({dayOfMonth(0, 14), QTime(7, 30), 60, u("Servis služebního auta"), Provoz, Cesty, 30, 0, 0, 0});
+        addEvent({dayOfMonth(-1, 10), QTime(), 0, u("Školení BOZP a požární ochrany"), Skoleni, kNone, 0, 0,
+                  0, 0});
+        addEvent(
+            {dayOfMonth(0, 14), QTime(7, 30), 60, u("Servis služebního auta"), Provoz, Cesty, 30, 0, 0, 0});
         addEvent({dayOfMonth(0, 18), QTime(), 0, u("Dovolená - Jana Nováková"), Osobni, kNone, 0, 0, 0,
                   m_users.at(1)});
-        addEvent({dayOfMonth(0, 21), QTime(), 0, u("Narozeniny - Marie Horáková"), Osobni, kNone, 0, 0, 0, 0});
-        addEvent({dayOfMonth(1, 6), QTime(), 0, u("Seminář: novela zákona o účetnictví"), Skoleni, Cesty, 1, 0,
-                  0, 0});
+        addEvent(
+            {dayOfMonth(0, 21), QTime(), 0, u("Narozeniny - Marie Horáková"), Osobni, kNone, 0, 0, 0, 0});
+        addEvent({dayOfMonth(1, 6), QTime(), 0, u("Seminář: novela zákona o účetnictví"), Skoleni, Cesty, 1,
+                  0, 0, 0});
         addEvent({dayOfMonth(1, 11), QTime(13, 0), 60, u("Pohovor s uchazečkou o místo asistentky"), Porady,
                   kNone, 15, 1, m_board, m_director});
         addEvent({dayOfMonth(1, 15), QTime(), 0, u("Firemní výlet, Pálava"), Osobni, Cesty, 0, 0, 0, 0});
-        const int lunch = addEvent(
-            {dayOfMonth(1, 20), QTime(12, 0), 90, u("Oběd s klientem, Hotel Slunce"), Klienti, kNone, 30, 0, 0, 0});
+        const int lunch = addEvent({dayOfMonth(1, 20), QTime(12, 0), 90, u("Oběd s klientem, Hotel Slunce"),
+                                    Klienti, kNone, 30, 0, 0, 0});
         insert("KU_SPEC", {{"KU_ID", num(lunch)},
                            {"OBJEDNAL_ID", num(m_special.at(1))},
                            {"UCASTNIK_ID", num(m_special.at(0))}});
@@ -648,8 +679,9 @@ private:
             append(c, audit(author, author));
             append(c, rights(group, group, group, group, group));
             insert("UKOLY", c);
-            insert("UKOLY_KAT",
-                   {{"UKOLY_ID", num(id)}, {"KU_C_KAT_ID", num(m_kuCat[size_t(t.mainCat)])}, {"HLAVNI", num(1)}});
+            insert("UKOLY_KAT", {{"UKOLY_ID", num(id)},
+                                 {"KU_C_KAT_ID", num(m_kuCat[size_t(t.mainCat)])},
+                                 {"HLAVNI", num(1)}});
             if (t.secondCat != kNone)
                 insert("UKOLY_KAT", {{"UKOLY_ID", num(id)},
                                      {"KU_C_KAT_ID", num(m_kuCat[size_t(t.secondCat)])},
@@ -673,7 +705,8 @@ private:
     {
         const int car1 = m_db.NoveID(QStringLiteral("KJ_AUTO_ID"));
         const int car2 = m_db.NoveID(QStringLiteral("KJ_AUTO_ID"));
-        Columns c = {{"KJ_AUTO_ID", num(car1)}, {"SPZ", text("1AB 2345")}, {"POPIS", text("Osobní kombi, stříbrné")}};
+        Columns c = {
+            {"KJ_AUTO_ID", num(car1)}, {"SPZ", text("1AB 2345")}, {"POPIS", text("Osobní kombi, stříbrné")}};
         append(c, audit(m_admin, m_admin));
         append(c, rights(0, 0, 0, 0, 0));
         insert("KJ_AUTO", c);
@@ -684,9 +717,9 @@ private:
 
         QStringList purposes;
         for (const auto& [key, purpose] : kPurposes) {
-            insert("KJ_DUVOD", {{"ADRESAR_ZAKL_ID", num(m_address.value(u(key)).id)}, {"DUVOD", text(purpose)}});
-            if (!purposes.contains(u(purpose)))
-                purposes << u(purpose);
+            insert("KJ_DUVOD",
+                   {{"ADRESAR_ZAKL_ID", num(m_address.value(u(key)).id)}, {"DUVOD", text(purpose)}});
+            if (!purposes.contains(u(purpose))) purposes << u(purpose);
         }
         purposes << u("Školení") << u("Pošta a banka");
         for (const QString& p : purposes)
@@ -708,8 +741,7 @@ private:
         int round = 0;
         for (QDate d = m_today.addDays(-28); d < m_today; d = d.addDays(1)) {
             const qint64 jd = d.toJulianDay();
-            if (!workingDay(d) || jd % 5 == 1 || jd % 5 == 4)
-                continue;
+            if (!workingDay(d) || jd % 5 == 1 || jd % 5 == 4) continue;
             int order = 0;
             const int trips = jd % 7 == 3 ? 2 : 1;
             for (int t = 0; t < trips; ++t) {
@@ -729,8 +761,7 @@ private:
         const int spread = legMax(km) - km + 1;
         QString purpose;
         for (const auto& [key, p] : kPurposes)
-            if (qstrcmp(key, toKey) == 0)
-                purpose = u(p);
+            if (qstrcmp(key, toKey) == 0) purpose = u(p);
         Columns c = {
             {"KJ_AUTO_ID", num(car)},
             {"DATUM", dateSql(date)},

@@ -5,7 +5,8 @@
 
 class TSQLDATA;
 
-namespace demodata {
+namespace demodata
+{
 
 // Fills a fresh database with a small office around the given month: users and
 // groups, calendar and address categories, events, tasks, addresses, a car with

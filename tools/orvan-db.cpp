@@ -9,7 +9,8 @@
 #include <QFileInfo>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void usage()
 {
@@ -21,7 +22,10 @@ void usage()
                  "CESTA je soubor (vestavěný server) nebo server:/cesta/soubor.fdb.\n");
 }
 
-void fail(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+void fail(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
 
 struct Options {
     QString command;

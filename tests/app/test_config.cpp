@@ -5,9 +5,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class ConfigTest : public ::testing::Test {
+class ConfigTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -121,7 +123,8 @@ TEST_F(ConfigTest, PathnameWithoutSeparatorLiesBesideTheProgram)
         {QStringLiteral("server:firma"), dir + QStringLiteral("server:firma")},
         {QString(), dir},
         {QStringLiteral("server:/srv/orvan/firma.fdb"), QStringLiteral("server:/srv/orvan/firma.fdb")},
-        {QStringLiteral("192.168.1.5:C:\\Data\\FIRMA.GDB"), QStringLiteral("192.168.1.5:C:\\Data\\FIRMA.GDB")},
+        {QStringLiteral("192.168.1.5:C:\\Data\\FIRMA.GDB"),
+         QStringLiteral("192.168.1.5:C:\\Data\\FIRMA.GDB")},
         {QStringLiteral("/var/lib/orvan/firma.gdb"), QStringLiteral("/var/lib/orvan/firma.gdb")},
         {QStringLiteral("data/firma.gdb"), QStringLiteral("data/firma.gdb")},
         {QStringLiteral("..\\firma.gdb"), QStringLiteral("..\\firma.gdb")},
@@ -196,7 +199,8 @@ TEST_F(ConfigTest, LocalFirebirdConfIsReplacedByOneLine)
     {
         QFile old(conf);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("RootDirectory = /somewhere/else\nDatabaseAccess = Full\n# a long file that must go away\n");
+        old.write(
+            "RootDirectory = /somewhere/else\nDatabaseAccess = Full\n# a long file that must go away\n");
     }
     for (const QString& dir : {m_dir.path(), m_dir.path() + u'/'}) {
         SCOPED_TRACE(dir.toStdString());

@@ -6,61 +6,73 @@
 #include "fixtures/testdb.h"
 #include "overview/gridquery.h"
 
-namespace {
+namespace
+{
 
 using Groups = SessionGroups;
 
 TEST(Dotazy, EventStatementsAreExact)
 {
     Groups g(QStringLiteral("3,7"));
-    EXPECT_EQ(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id"), QStringLiteral("2,5"), true, QStringLiteral("1.5.2004"),
-                                    QStringLiteral("1.5.2004")),
-              QStringLiteral("Select ku.ku_id from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1)"
-                             "left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
-                             "(ku.datum=\"1.5.2004\")  and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in "
-                             "(2,5)))  and ((ku.f_cist is null) or (ku.f_cist=0) or (ku.f_cist in (3,7))) order by "
-                             "CAS_OD,NAZEV;"));
+    EXPECT_EQ(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id"), QStringLiteral("2,5"), true,
+                                    QStringLiteral("1.5.2004"), QStringLiteral("1.5.2004")),
+              QStringLiteral(
+                  "Select ku.ku_id from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1)"
+                  "left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
+                  "(ku.datum=\"1.5.2004\")  and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in "
+                  "(2,5)))  and ((ku.f_cist is null) or (ku.f_cist=0) or (ku.f_cist in (3,7))) order by "
+                  "CAS_OD,NAZEV;"));
     EXPECT_EQ(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id"), QString(), false, QStringLiteral("1.5.2004"),
                                     QStringLiteral("7.5.2004")),
-              QStringLiteral("Select distinct ku.ku_id from ku left join ku_kat ku_kat1 on (ku.ku_id=ku_kat1.ku_id) "
-                             "left join ku_kat ku_kat2 on (ku.ku_id=ku_kat2.ku_id) and (ku_kat2.hlavni=1)left join "
-                             "ku_c_kat on (ku_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  ((ku.datum>=\"1.5.2004\") "
-                             "and  (ku.datum<=\"7.5.2004\"))    and ((ku.f_cist is null) or (ku.f_cist=0) or "
-                             "(ku.f_cist in (3,7))) order by CAS_OD,NAZEV;"));
+              QStringLiteral(
+                  "Select distinct ku.ku_id from ku left join ku_kat ku_kat1 on (ku.ku_id=ku_kat1.ku_id) "
+                  "left join ku_kat ku_kat2 on (ku.ku_id=ku_kat2.ku_id) and (ku_kat2.hlavni=1)left join "
+                  "ku_c_kat on (ku_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  ((ku.datum>=\"1.5.2004\") "
+                  "and  (ku.datum<=\"7.5.2004\"))    and ((ku.f_cist is null) or (ku.f_cist=0) or "
+                  "(ku.f_cist in (3,7))) order by CAS_OD,NAZEV;"));
 }
 
 TEST(Dotazy, TaskAndAddressJoins)
 {
     Groups none{QString()};
     EXPECT_EQ(dotazy::DotazUkoly(QStringLiteral("1"), true),
-              QStringLiteral(" left join ukoly_kat on (ukoly.ukoly_id=ukoly_kat.ukoly_id) and (ukoly_kat.hlavni=1) left "
-                             "join ku_c_kat on (ukoly_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
-                             "((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in (1))) "));
+              QStringLiteral(
+                  " left join ukoly_kat on (ukoly.ukoly_id=ukoly_kat.ukoly_id) and (ukoly_kat.hlavni=1) left "
+                  "join ku_c_kat on (ukoly_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
+                  "((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in (1))) "));
     Groups g(QStringLiteral("4"));
-    EXPECT_EQ(dotazy::DotazAdresar(QStringLiteral("0"), true),
-              QStringLiteral("left join adresar_zakl_kat on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat.adresar_zakl_id) "
-                             "and (adresar_zakl_kat.hlavni=1) left join adresar_c_kat on "
-                             "(adresar_zakl_kat.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id)  where "
-                             "((adresar_zakl_kat.adresar_c_kat_id is null) or (adresar_zakl_kat.adresar_c_kat_id in "
-                             "(0))) and  ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) or "
-                             "(adresar_zakl.f_cist in (4)))"));
-    EXPECT_TRUE(dotazy::DotazAdresar(QStringLiteral("0"), false)
-                    .endsWith(QStringLiteral("in (0))) and ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) "
-                                             "or (adresar_zakl.f_cist in (4)))")));
+    EXPECT_EQ(
+        dotazy::DotazAdresar(QStringLiteral("0"), true),
+        QStringLiteral(
+            "left join adresar_zakl_kat on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat.adresar_zakl_id) "
+            "and (adresar_zakl_kat.hlavni=1) left join adresar_c_kat on "
+            "(adresar_zakl_kat.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id)  where "
+            "((adresar_zakl_kat.adresar_c_kat_id is null) or (adresar_zakl_kat.adresar_c_kat_id in "
+            "(0))) and  ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) or "
+            "(adresar_zakl.f_cist in (4)))"));
+    EXPECT_TRUE(
+        dotazy::DotazAdresar(QStringLiteral("0"), false)
+            .endsWith(QStringLiteral("in (0))) and ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) "
+                                     "or (adresar_zakl.f_cist in (4)))")));
 }
 
-class DotazyDb : public DbTest {
+class DotazyDb : public DbTest
+{
 protected:
     static void SetUpTestSuite()
     {
         DbTest::SetUpTestSuite();
-        // Event 1 in categories 2 (main) and 5; event 2 without category; event 3 main 5, readable by group 9 only.
+        // Event 1 in categories 2 (main) and 5; event 2 without category; event 3 main 5, readable by group 9
+        // only.
         for (const char* sql :
              {"insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (2, \"Dva\", 255)",
               "insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (5, \"Pět\", 65280)",
-              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (1, \"1.5.2004\", \"1.5.2004 8:00\", \"A, b\")",
-              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (2, \"1.5.2004\", \"1.5.2004 9:00\", \"Bez\")",
-              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, F_CIST) values (3, \"1.5.2004\", \"1.5.2004 10:00\", "
+              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (1, \"1.5.2004\", \"1.5.2004 8:00\", \"A, "
+              "b\")",
+              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (2, \"1.5.2004\", \"1.5.2004 9:00\", "
+              "\"Bez\")",
+              "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, F_CIST) values (3, \"1.5.2004\", \"1.5.2004 "
+              "10:00\", "
               "\"Tajné\", 9)",
               "insert into KU_KAT (KU_ID, KU_C_KAT_ID, HLAVNI) values (1, 2, 1)",
               "insert into KU_KAT (KU_ID, KU_C_KAT_ID, HLAVNI) values (1, 5, 0)",
@@ -69,8 +81,9 @@ protected:
     }
     QString ids(const QString& filter, bool mainOnly)
     {
-        return db().VratSloupec(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id, CAS_OD, NAZEV"), filter, mainOnly,
-                                                      QStringLiteral("1.5.2004"), QStringLiteral("1.5.2004")),
+        return db().VratSloupec(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id, CAS_OD, NAZEV"), filter,
+                                                      mainOnly, QStringLiteral("1.5.2004"),
+                                                      QStringLiteral("1.5.2004")),
                                 QStringLiteral(","));
     }
 };

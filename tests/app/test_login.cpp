@@ -13,7 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 const QString kWrong = QStringLiteral("Špatné jméno nebo heslo !");
 const QString kConfig = QStringLiteral("Chyba v konfiguraci !\rNení možné použít login=1");

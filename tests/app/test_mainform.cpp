@@ -1,38 +1,42 @@
 #include "app/fmain.h"
 #include "calendar/feditudalost.h"
-#include "common/inifile.h"
-#include "common/ui_KTEDITDC.h"
-#include "common/ui_dialogs.h"
 #include "common/chybyserveru.h"
+#include "common/inifile.h"
 #include "common/messages.h"
 #include "common/session.h"
+#include "common/ui_KTEDITDC.h"
+#include "common/ui_dialogs.h"
 #include "fixtures/testdb.h"
 #include "overview/uFrameStringgrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
-#include <QTableView>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolBox>
 #include <csignal>
 
-namespace {
+namespace
+{
 
-class MainForm : public DbTest {
+class MainForm : public DbTest
+{
 protected:
     static void SetUpTestSuite()
     {
         DbTest::SetUpTestSuite();
         s_admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true);
-        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (3, \"Porady\", 255)"));
-        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (8, \"Klienti\", 65280)"));
+        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (3, "
+                            "\"Porady\", 255)"));
+        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (8, "
+                            "\"Klienti\", 65280)"));
     }
     void SetUp() override
     {
@@ -53,7 +57,8 @@ protected:
     int present()
     {
         db().ObnovTransakci();
-        return db().VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(s_admin));
+        return db().VratInt(
+            QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(s_admin));
     }
 
     QTemporaryDir m_dir;
@@ -78,8 +83,9 @@ TEST_F(MainForm, StartsLogsInAutomaticallyAndClearsPresenceAtTheEnd)
         QStringList pages;
         for (int i = 0; i < bar->count(); ++i)
             pages << bar->itemText(i);
-        EXPECT_EQ(pages, (QStringList{QStringLiteral("Kalendář"), QStringLiteral("Alarmy"), QStringLiteral("Adresář"),
-                                      QStringLiteral("Číselníky"), QStringLiteral("Úkoly")}));
+        EXPECT_EQ(pages, (QStringList{QStringLiteral("Kalendář"), QStringLiteral("Alarmy"),
+                                      QStringLiteral("Adresář"), QStringLiteral("Číselníky"),
+                                      QStringLiteral("Úkoly")}));
         EXPECT_TRUE(messages::takeShown().isEmpty());
     }
     EXPECT_EQ(present(), 0);
@@ -133,7 +139,8 @@ TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
     ASSERT_EQ(w.FiltrKalendare(), QStringLiteral("3"));
 
     exec(QStringLiteral("update KU_C_KAT set KU_C_KAT_NAZEV=\"Porady a schůze\" where KU_C_KAT_ID=3"));
-    exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (9, \"Nová\", 0)"));
+    exec(QStringLiteral(
+        "insert into KU_C_KAT (KU_C_KAT_ID, KU_C_KAT_NAZEV, KU_C_KAT_BARVA) values (9, \"Nová\", 0)"));
     w.data().ObnovTransakci(); // the editor's save ends the window's read transaction
     w.ZnovuNactiKategorie(QStringLiteral("KU"));
     boxes = w.KategorieBoxy();
@@ -190,7 +197,7 @@ TEST_F(MainForm, CommandMessagesReachTheirOpeners)
     w.command(WM_EDIT_TASK, 5, 0);
     w.command(WM_EDIT_TASK, 7, 99);
     EXPECT_EQ(tasks, (QList<std::pair<std::intptr_t, std::intptr_t>>{{5, 0}, {7, 99}}));
-    w.command(1231, 1, 2); // accepted and ignored
+    w.command(1231, 1, 2);        // accepted and ignored
     w.command(WM_EDIT_CAR, 1, 0); // no editor yet: nothing happens
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_EQ(w.AktualniPanel(), QStringLiteral("MonthPanel"));
@@ -255,7 +262,8 @@ TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
 
     QWidget* viewport = grid->StringGrid1->viewport();
     const QPointF p = grid->StringGrid1->visualRect(grid->Model()->index(0, 0)).center();
-    QMouseEvent move(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
     ASSERT_EQ(grid->MysRadek(), 1);
 
@@ -282,12 +290,14 @@ TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
 
 TEST_F(MainForm, UserPresentElsewhereIsRefused)
 {
-    exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP where uzivatel_id=%1")
+    exec(QStringLiteral(
+             "update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP where uzivatel_id=%1")
              .arg(s_admin));
     Tmainform w(program(), {});
     EXPECT_FALSE(w.Prihlaseno());
     EXPECT_EQ(messages::takeShown(),
-              QStringList{QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty.")});
+              QStringList{
+                  QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty.")});
     EXPECT_EQ(present(), 1) << "the other workstation's presence stays";
 }
 
@@ -302,8 +312,8 @@ TEST_F(MainForm, ReadOnlyDatabaseSaysItIsReadOnly)
         testdb::addUser(setup, QStringLiteral("admin"), QString(), true, true);
     }
     QProcess gfix;
-    gfix.start(QStringLiteral("gfix"), {QStringLiteral("-mode"), QStringLiteral("read_only"), QStringLiteral("-user"),
-                                        QStringLiteral("SYSDBA"), ro.path()});
+    gfix.start(QStringLiteral("gfix"), {QStringLiteral("-mode"), QStringLiteral("read_only"),
+                                        QStringLiteral("-user"), QStringLiteral("SYSDBA"), ro.path()});
     ASSERT_TRUE(gfix.waitForFinished(30000));
     ASSERT_EQ(gfix.exitCode(), 0) << gfix.readAllStandardError().toStdString();
 

@@ -10,17 +10,20 @@
 #include <QFile>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-class Screenshots : public DbTest {};
+class Screenshots : public DbTest
+{
+};
 
 TEST_F(Screenshots, MainWindowWithDemoData)
 {
     const QString out = qEnvironmentVariable("ORVAN_SCREENSHOT_DIR");
-    if (out.isEmpty())
-        GTEST_SKIP() << "set ORVAN_SCREENSHOT_DIR to save the pictures";
+    if (out.isEmpty()) GTEST_SKIP() << "set ORVAN_SCREENSHOT_DIR to save the pictures";
     QDir().mkpath(out);
-    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true, QStringLiteral("Správce"));
+    const int admin =
+        testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true, QStringLiteral("Správce"));
     ASSERT_EQ(demodata::fill(db(), admin, QDate::currentDate()), QString());
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
@@ -36,14 +39,17 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     w.grab().save(QDir(out).filePath(QStringLiteral("main-first-size.png")));
     w.resize(1000, 640);
     QCoreApplication::processEvents();
-    for (const char* panel : {"MonthPanel", "BrowseAdresarZakladni", "BrowseUkoly", "Uzivatel", "CiselnikKalendarKategorie"}) {
+    for (const char* panel :
+         {"MonthPanel", "BrowseAdresarZakladni", "BrowseUkoly", "Uzivatel", "CiselnikKalendarKategorie"}) {
         w.ZobrazPanel(QString::fromLatin1(panel));
         QCoreApplication::processEvents();
         w.grab().save(QDir(out).filePath(QStringLiteral("main-%1.png").arg(QString::fromLatin1(panel))));
     }
     // The editors as they open on a stored record.
-    w.command(WM_EDIT_EVENT, db().VratInt(QStringLiteral("select min(ku_id) from ku where alarm=1")), LP_EDIT_RECORD);
-    w.command(WM_EDIT_CALENDAR_CATEGORY, db().VratInt(QStringLiteral("select min(ku_c_kat_id) from ku_c_kat")), 0);
+    w.command(WM_EDIT_EVENT, db().VratInt(QStringLiteral("select min(ku_id) from ku where alarm=1")),
+              LP_EDIT_RECORD);
+    w.command(WM_EDIT_CALENDAR_CATEGORY,
+              db().VratInt(QStringLiteral("select min(ku_c_kat_id) from ku_c_kat")), 0);
     for (const char* name : {"editudalost", "FormEditCiselnikKalendarKategorie"}) {
         auto* e = w.findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_TRUE(e) << name;

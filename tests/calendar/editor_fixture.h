@@ -7,8 +7,8 @@
 #include "common/ui_dialogs.h"
 #include "common/ui_shell.h"
 #include "common/ui_uFRAME_RICHEDIT.h"
-#include "fixtures/testdb.h"
 #include "fixtures/session_groups.h"
+#include "fixtures/testdb.h"
 #include "users/uframe_prava.h"
 
 #include <QCheckBox>

@@ -113,9 +113,10 @@ TEST_F(Lifecycle, HostileInputInEveryEventField)
             }
             // Put the event back for the next case.
             m_ed.reset();
-            exec(QStringLiteral("update ku set datum=\"3.6.2004\", cas_od=\"3.6.2004 10:15:00\", cas_do=\"3.6.2004 "
-                                "11:00:00\", nazev=\"Schůzka\", alarm_datum=\"2.6.2004\", alarm_cas=\"2.6.2004 "
-                                "9:00:00\", alarm_akce=\"/tmp/zvuk.wav\" where ku_id=%1")
+            exec(QStringLiteral(
+                     "update ku set datum=\"3.6.2004\", cas_od=\"3.6.2004 10:15:00\", cas_do=\"3.6.2004 "
+                     "11:00:00\", nazev=\"Schůzka\", alarm_datum=\"2.6.2004\", alarm_cas=\"2.6.2004 "
+                     "9:00:00\", alarm_akce=\"/tmp/zvuk.wav\" where ku_id=%1")
                      .arg(id));
         }
     }
@@ -136,7 +137,8 @@ TEST_F(Lifecycle, HostileInputInTheCategoryName)
         QTest::mouseClick(k.SB_Save, Qt::LeftButton);
         const QStringList shown = messages::takeShown();
         EXPECT_EQ(testdb::snapshot(db(), edited), before) << value.toStdString();
-        const QString stored = rows(QStringLiteral("select ku_c_kat_nazev from ku_c_kat where ku_c_kat_id=22")).Hodnota(1, 1);
+        const QString stored =
+            rows(QStringLiteral("select ku_c_kat_nazev from ku_c_kat where ku_c_kat_id=22")).Hodnota(1, 1);
         if (shown.isEmpty())
             EXPECT_EQ(stored, typed) << value.toStdString();
         else
@@ -220,7 +222,8 @@ TEST_F(Lifecycle, OpeningAnotherRecordAsksFirst)
     enter(ed().KTEDITDC_CAS_OD, QStringLiteral("25:00"));
     messages::queueAnswer(true);
     EXPECT_FALSE(ed().OtevriZpravou(a, LP_EDIT_RECORD));
-    EXPECT_EQ(messages::takeShown(), (QStringList{"Chcete data uložit ?", "Data obsahují nepovolené údaje !"}));
+    EXPECT_EQ(messages::takeShown(),
+              (QStringList{"Chcete data uložit ?", "Data obsahují nepovolené údaje !"}));
     EXPECT_EQ(ed().ZaznamID(), 0);
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Nová"));
     EXPECT_TRUE(ed().Zmeneno());
@@ -230,7 +233,8 @@ TEST_F(Lifecycle, OpeningAnotherRecordAsksFirst)
     EXPECT_EQ(messages::takeShown(), QStringList{"Chcete data uložit ?"});
     EXPECT_EQ(ed().ZaznamID(), 0);
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Schůzka"));
-    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where nazev=\"Nová\"")).Hodnota(1, 1), QStringLiteral("0"));
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where nazev=\"Nová\"")).Hodnota(1, 1),
+              QStringLiteral("0"));
 }
 
 // The write sequence lives below the window: a failure anywhere in it, the
@@ -241,7 +245,9 @@ TEST_F(Lifecycle, RecordAndNoteAreOneTransaction)
     const QStringList before = testdb::snapshot(db());
     const VysledekZapisu broken = ZapisZaznam(
         db(), id, QStringLiteral("KU_ID"),
-        [](int i) { return QStringList{QStringLiteral("update ku set nazev=\"Nové\" where ku_id=%1").arg(i)}; },
+        [](int i) {
+            return QStringList{QStringLiteral("update ku set nazev=\"Nové\" where ku_id=%1").arg(i)};
+        },
         PoznamkaZapisu{QStringLiteral("NO_SUCH_PROCEDURE"), 0, QByteArrayLiteral("x")});
     EXPECT_FALSE(broken.ok);
     EXPECT_TRUE(broken.chyba.startsWith(QLatin1String("update ku set nazev"))) << broken.chyba.toStdString();

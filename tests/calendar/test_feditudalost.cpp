@@ -152,7 +152,8 @@ TEST_F(EditUdalost, SaveStatementsAreExact)
             "ku(ku_id,datum,cas_od,cas_do,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,"
             "ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,F_SMAZAT,F_"
             "ALARM,"
-            "F_ADMINISTROVAT)  values(77,\"1.5.2004\",\"1.5.2004 8:00:00\",\"1.5.2004\",\"0\",\"Řekl \"\"ano\"\"\","
+            "F_ADMINISTROVAT)  values(77,\"1.5.2004\",\"1.5.2004 8:00:00\",\"1.5.2004\",\"0\",\"Řekl "
+            "\"\"ano\"\"\","
             "\"1\",\"30.4.2004\",\"30.4.2004 "
             "7:00:00\",2,\"/tmp/a.wav\",5,CURRENT_TIMESTAMP,5,CURRENT_TIMESTAMP,"
             "10,20,30,40,50);",

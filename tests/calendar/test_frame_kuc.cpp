@@ -158,7 +158,8 @@ TEST_F(FrameKuc, CheckedBoxesShowTheirMark)
         int n = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
-                n += QColor(image.pixel(x * image.devicePixelRatio(), y * image.devicePixelRatio())).lightness() < 128;
+                n += QColor(image.pixel(x * image.devicePixelRatio(), y * image.devicePixelRatio()))
+                         .lightness() < 128;
         return n;
     };
     const int unchecked = darkPixels(kPrace);

@@ -123,7 +123,7 @@ TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
     messages::queueAnswer(true);
     QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(), (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
-                                                 "Opravdu chcete smazat zobrazený záznam ?"}));
+                                                  "Opravdu chcete smazat zobrazený záznam ?"}));
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku_c_kat where ku_c_kat_id=12")).Hodnota(1, 1),
               QStringLiteral("0"));

@@ -6,9 +6,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class IniFileTest : public ::testing::Test {
+class IniFileTest : public ::testing::Test
+{
 protected:
     QString path(const QString& name = QStringLiteral("test.ini")) const { return m_dir.filePath(name); }
 
@@ -178,7 +180,8 @@ TEST_F(IniFileTest, AwkwardValuesSurviveAndPlainOnesStayBare)
         {QStringLiteral("C:\\dir\\\nnext"), "v=\"\\C:\\\\dir\\\\\\nnext\\\""},
         {QStringLiteral(" \"x\n' "), "v=\"\\ \"x\\n' \\\""},
         {QStringLiteral("\\\n\\"), "v=\"\\\\\\\\n\\\\\\\""},
-        {QStringLiteral("Příliš žluťoučký kůň"), "v=P\xF8\xED\x6C\x69\x9A \x9Elu\x9Dou\xE8\x6B\xFD k\xF9\xF2"},
+        {QStringLiteral("Příliš žluťoučký kůň"),
+         "v=P\xF8\xED\x6C\x69\x9A \x9Elu\x9Dou\xE8\x6B\xFD k\xF9\xF2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value.toStdString());
@@ -327,7 +330,8 @@ TEST_F(IniFileTest, RefusedWriteLeavesTheFileUnchanged)
         SCOPED_TRACE(c.what);
         writeBytes(original);
         IniFile ini(path());
-        ASSERT_TRUE(ini.WriteString(QStringLiteral("DATA"), QStringLiteral("cas_od"), QStringLiteral("10:00")));
+        ASSERT_TRUE(
+            ini.WriteString(QStringLiteral("DATA"), QStringLiteral("cas_od"), QStringLiteral("10:00")));
         EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value));
         const QString error = ini.ErrorString();
         EXPECT_FALSE(error.isEmpty());
@@ -339,8 +343,10 @@ TEST_F(IniFileTest, RefusedWriteLeavesTheFileUnchanged)
     }
 
     IniFile ini(path());
-    EXPECT_FALSE(ini.WriteString(QStringLiteral("DATA"), QStringLiteral("nazev"), QStringLiteral("Porada 中")));
-    EXPECT_TRUE(ini.ErrorString().contains(QStringLiteral("Windows-1250"))) << ini.ErrorString().toStdString();
+    EXPECT_FALSE(
+        ini.WriteString(QStringLiteral("DATA"), QStringLiteral("nazev"), QStringLiteral("Porada 中")));
+    EXPECT_TRUE(ini.ErrorString().contains(QStringLiteral("Windows-1250")))
+        << ini.ErrorString().toStdString();
     EXPECT_TRUE(ini.ErrorString().contains(QStringLiteral("nelze"))) << ini.ErrorString().toStdString();
     EXPECT_TRUE(ini.ErrorString().contains(QStringLiteral("中")));
 }
@@ -355,7 +361,8 @@ TEST_F(IniFileTest, UpdateFileReportsAnUnwritablePlace)
 
 TEST_F(IniFileTest, ListIsWrittenAsCountAndNumberedKeys)
 {
-    writeBytes("[DATAMEMO]\r\nCount=5\r\n0=old\r\n1=old\r\n2=old\r\n3=old\r\n4=old\r\n[CATEGORY]\r\nmain=M\r\n");
+    writeBytes(
+        "[DATAMEMO]\r\nCount=5\r\n0=old\r\n1=old\r\n2=old\r\n3=old\r\n4=old\r\n[CATEGORY]\r\nmain=M\r\n");
     const QStringList lines{QStringLiteral("first"), QString(), QStringLiteral("  indented \"x\"")};
     {
         IniFile ini(path());
@@ -373,7 +380,8 @@ TEST_F(IniFileTest, ListIsWrittenAsCountAndNumberedKeys)
     ASSERT_TRUE(UlozSeznamIni(empty, QStringLiteral("DATAMEMO"), {}));
     NactiSeznamIni(empty, QStringLiteral("DATAMEMO"), read);
     EXPECT_TRUE(read.isEmpty());
-    EXPECT_EQ(empty.ReadString(QStringLiteral("DATAMEMO"), QStringLiteral("Count"), QString()), QStringLiteral("0"));
+    EXPECT_EQ(empty.ReadString(QStringLiteral("DATAMEMO"), QStringLiteral("Count"), QString()),
+              QStringLiteral("0"));
 }
 
 TEST_F(IniFileTest, ListReadFollowsCount)
@@ -406,7 +414,8 @@ TEST_F(IniFileTest, ListWithAnUnwritableLineIsNotSaved)
     const QByteArray original = "[DATAMEMO]\r\nCount=1\r\n0=old\r\n";
     writeBytes(original);
     IniFile ini(path());
-    EXPECT_FALSE(UlozSeznamIni(ini, QStringLiteral("DATAMEMO"), {QStringLiteral("ok"), QStringLiteral("ŧ中")}));
+    EXPECT_FALSE(
+        UlozSeznamIni(ini, QStringLiteral("DATAMEMO"), {QStringLiteral("ok"), QStringLiteral("ŧ中")}));
     EXPECT_TRUE(ini.ErrorString().contains(QStringLiteral("Windows-1250")));
     EXPECT_FALSE(ini.UpdateFile());
     EXPECT_EQ(readBytes(), original);

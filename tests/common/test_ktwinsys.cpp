@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QSysInfo>
 
-namespace {
+namespace
+{
 
 TEST(Workstation, NamesOfUserAndComputer)
 {

@@ -15,24 +15,30 @@
 #include <ctime>
 #include <thread>
 
-namespace {
+namespace
+{
 
-class Recorder : public CommandTarget {
+class Recorder : public CommandTarget
+{
 public:
     void command(int message, std::intptr_t, std::intptr_t) override { received << message; }
     QList<int> received;
 };
 
-class DataModule : public DbTest {};
+class DataModule : public DbTest
+{
+};
 
 TEST_F(DataModule, ValuesComeBackAsFixedTexts)
 {
     exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, ALARM) values "
                         "(1, \"5.3.2004\", \"5.3.2004 14:30:00\", \"Porada, \"\"velká\"\"\", NULL)"));
-    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (2, \"1.12.2004\", \"1.12.2004 8:05:00\", "
-                        "\"Příliš žluťoučký kůň\")"));
-    EXPECT_EQ(db().VratRadek(QStringLiteral("select KU_ID, DATUM, CAS_OD, ALARM, CAS_DO from KU where KU_ID=1")),
-              QStringLiteral("1,5.3.2004,5.3.2004 14:30:00,,"));
+    exec(QStringLiteral(
+        "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (2, \"1.12.2004\", \"1.12.2004 8:05:00\", "
+        "\"Příliš žluťoučký kůň\")"));
+    EXPECT_EQ(
+        db().VratRadek(QStringLiteral("select KU_ID, DATUM, CAS_OD, ALARM, CAS_DO from KU where KU_ID=1")),
+        QStringLiteral("1,5.3.2004,5.3.2004 14:30:00,,"));
     EXPECT_EQ(db().VratRadek(QStringLiteral("select DATUM, CAS_OD, NAZEV from KU where KU_ID=2")),
               QStringLiteral("1.12.2004,1.12.2004 8:05:00,Příliš žluťoučký kůň"));
     EXPECT_EQ(db().VratRadek(QStringLiteral("select NAZEV from KU where KU_ID=1")),
@@ -126,7 +132,8 @@ TEST_F(DataModule, ReadsShareOneSnapshotUntilAWrite)
 
 TEST_F(DataModule, ResultTables)
 {
-    exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (1, \" mezera, \"\"uvozovky\"\" \")"));
+    exec(QStringLiteral(
+        "insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (1, \" mezera, \"\"uvozovky\"\" \")"));
     exec(QStringLiteral("insert into KJ_C_DUVOD (KJ_C_DUVOD_ID, DUVOD) values (2, \"\")"));
     TKTDATASET t;
     db().NactiTabulku(QStringLiteral("select KJ_C_DUVOD_ID as Cislo, DUVOD, KJ_C_DUVOD_ID as cislo "
@@ -186,13 +193,16 @@ TEST_F(DataModule, NotesGoThroughTheProcedures)
     db().UlozPoznamku(QStringLiteral("UPDATE_KU_POZNAMKA"), QStringLiteral("KU"), &doc, 50,
                       QStringLiteral("POZNAMKA"));
     QTextDocument back;
-    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("poznamka"), &back);
+    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("poznamka"),
+                       &back);
     EXPECT_EQ(back.toPlainText(), QStringLiteral("Tučně a ∑ mimo kódovou stránku"));
 
     // Older notes in RTF still show their text.
-    exec(QStringLiteral("update KU set POZNAMKA=\"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Dobr\\'fd den\\par druh\\'e1}\" "
-                        "where KU_ID=50"));
-    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("POZNAMKA"), &back);
+    exec(QStringLiteral(
+        "update KU set POZNAMKA=\"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Dobr\\'fd den\\par druh\\'e1}\" "
+        "where KU_ID=50"));
+    db().NactiPoznamku(QStringLiteral("select POZNAMKA from KU where KU_ID=50"), QStringLiteral("POZNAMKA"),
+                       &back);
     EXPECT_EQ(back.toPlainText(), QStringLiteral("Dobrý den\ndruhá"));
     exec(QStringLiteral("delete from KU"));
 }
@@ -205,15 +215,19 @@ TEST_F(DataModule, ServerClockAndTableList)
     EXPECT_NEAR(double(db().CasServeru(-3.0 / 1440.0).secsTo(now)), 180.0, 1.0);
     QString text;
     db().CasServeruText(0, text);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$")).match(text).hasMatch())
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(text)
+                    .hasMatch())
         << text.toStdString();
 
     QStringList tables;
     db().SeznamTabulek(tables, 1);
-    for (const char* t : {"ADRESAR_C_KAT", "ADRESAR_SPEC", "ADRESAR_ZAKL", "ADRESAR_ZAKL_KAT", "KJ", "KJ_AUTO",
-                          "KJ_C_DUVOD", "KJ_DUVOD", "KJ_VZDALENOST", "KU", "KU_C_KAT", "KU_KAT", "KU_SPEC", "SOUBOR",
-                          "SPOJ_UZIVATEL_UZIVSKUPINA", "SVATKY_JMENA", "UKOLY", "UKOLY_KAT", "UZIVATEL",
-                          "UZIVSKUPINA", "VERZE"})
+    for (const char* t :
+         {"ADRESAR_C_KAT", "ADRESAR_SPEC", "ADRESAR_ZAKL", "ADRESAR_ZAKL_KAT", "KJ",
+          "KJ_AUTO",       "KJ_C_DUVOD",   "KJ_DUVOD",     "KJ_VZDALENOST",    "KU",
+          "KU_C_KAT",      "KU_KAT",       "KU_SPEC",      "SOUBOR",           "SPOJ_UZIVATEL_UZIVSKUPINA",
+          "SVATKY_JMENA",  "UKOLY",        "UKOLY_KAT",    "UZIVATEL",         "UZIVSKUPINA",
+          "VERZE"})
         EXPECT_TRUE(tables.contains(QString::fromLatin1(t))) << t;
     EXPECT_TRUE(std::is_sorted(tables.begin(), tables.end()));
     // Every table can be read.
@@ -244,7 +258,8 @@ TEST_F(DataModule, ServerClockIgnoresTheWorkstationsZone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.server);
-        exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = \"%1\"; end")
+        exec(QStringLiteral(
+                 "alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = \"%1\"; end")
                  .arg(QString::fromLatin1(c.server)));
         QString text;
         db().CasServeruText(c.offsetDays, text);
@@ -259,7 +274,8 @@ TEST_F(DataModule, ServerClockIgnoresTheWorkstationsZone)
     EXPECT_EQ(messages::takeShown(), QStringList{});
     session().UzivatelID = 0;
 
-    exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = CURRENT_TIMESTAMP; end"));
+    exec(QStringLiteral("alter procedure VRAT_CAS_SERVERU returns (DATUMCAS DATE) as begin DATUMCAS = "
+                        "CURRENT_TIMESTAMP; end"));
     if (oldTz.isNull())
         qunsetenv("TZ");
     else
@@ -275,10 +291,12 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
     const int self = testdb::addUser(db(), QStringLiteral("tep_ja"), QString());
     const int absent = testdb::addUser(db(), QStringLiteral("tep_pryc"), QString());
     const int lapsed = testdb::addUser(db(), QStringLiteral("tep_zapomenuty"), QString());
-    exec(QStringLiteral("update uzivatel set prihlasen=0, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
+    exec(QStringLiteral(
+             "update uzivatel set prihlasen=0, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
              .arg(absent));
     auto markLapsed = [&] {
-        exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
+        exec(QStringLiteral(
+                 "update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP-1 where uzivatel_id=%1")
                  .arg(lapsed));
     };
     session().UzivatelID = self;
@@ -290,12 +308,12 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
     Firebird::ITransaction* held = nullptr;
     auto hold = [&](int id) {
         held = other.attachment()->startTransaction(&st, 0, nullptr);
-        const QByteArray sql = QStringLiteral("update uzivatel set popis=popis||\".\" where uzivatel_id=%1").arg(id).toLatin1();
+        const QByteArray sql =
+            QStringLiteral("update uzivatel set popis=popis||\".\" where uzivatel_id=%1").arg(id).toLatin1();
         other.attachment()->execute(&st, held, 0, sql.constData(), 1, nullptr, nullptr, nullptr, nullptr);
     };
     auto release = [&] {
-        if (held)
-            held->commit(&st);
+        if (held) held->commit(&st);
         held = nullptr;
     };
     // The heartbeat runs on a thread of its own, so that a wait on the lock shows
@@ -304,8 +322,7 @@ TEST_F(DataModule, HeartbeatNeverWaitsOnALockedRow)
         std::atomic<int> result{-1};
         std::thread t([&] { result = db().Tep() ? 1 : 0; });
         ended = QTest::qWaitFor([&] { return result != -1; }, 30000);
-        if (!ended)
-            release();
+        if (!ended) release();
         t.join();
         return result == 1;
     };
@@ -339,14 +356,17 @@ TEST_F(DataModule, KeysMarkedForTheDatabaseAreAssigned)
 {
     exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_NAZEV) values (\"A\")"));
     exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_NAZEV) values (\"B\")"));
-    EXPECT_EQ(db().VratInt(QStringLiteral("select count(distinct KU_C_KAT_ID) from KU_C_KAT where KU_C_KAT_ID>0")), 2);
+    EXPECT_EQ(
+        db().VratInt(QStringLiteral("select count(distinct KU_C_KAT_ID) from KU_C_KAT where KU_C_KAT_ID>0")),
+        2);
     exec(QStringLiteral("delete from KU_C_KAT"));
 }
 
 TEST_F(DataModule, NameDayCalendarCoversTheYear)
 {
-    EXPECT_EQ(db().VratSloupec(QStringLiteral("select JMENO from SVATKY_JMENA where MESIC=12 and DEN=24 order by JMENO"),
-                               QStringLiteral(", ")),
+    EXPECT_EQ(db().VratSloupec(
+                  QStringLiteral("select JMENO from SVATKY_JMENA where MESIC=12 and DEN=24 order by JMENO"),
+                  QStringLiteral(", ")),
               QStringLiteral("Adam, Eva"));
     EXPECT_EQ(db().VratSloupec(QStringLiteral("select JMENO from SVATKY_JMENA where MESIC=3 and DEN=19"),
                                QStringLiteral(",")),
@@ -384,9 +404,12 @@ TEST_F(DataModule, ScriptsRunAllOrNothing)
     }
     QString error;
     EXPECT_TRUE(db().ProvedSkript(good, error)) << error.toStdString();
-    EXPECT_EQ(db().VratSloupec(QStringLiteral("select POPIS from UZIVSKUPINA where UZIVSKUPINA_ID in (400,401) order by UZIVSKUPINA_ID"),
-                               QStringLiteral("|")),
-              QStringLiteral("čtyři|select"));
+    EXPECT_EQ(
+        db().VratSloupec(
+            QStringLiteral(
+                "select POPIS from UZIVSKUPINA where UZIVSKUPINA_ID in (400,401) order by UZIVSKUPINA_ID"),
+            QStringLiteral("|")),
+        QStringLiteral("čtyři|select"));
     exec(QStringLiteral("delete from UZIVSKUPINA"));
 
     const QString bad = dir.filePath(QStringLiteral("bad.sql"));
@@ -418,7 +441,8 @@ TEST_F(DataModule, CsvImportStopsAtTheFirstFailingLine)
                 "Nov\xe1k;Jan;Praha\r\n"
                 "   \r\n"
                 "O\"Brien;Pat;Dublin\r\n"
-                "Dlouh\xfd;Petr;Brno;nav\xed" "c\r\n"
+                "Dlouh\xfd;Petr;Brno;nav\xed"
+                "c\r\n"
                 "Posledn\xed;Eva;Plze\xf2\r\n");
     }
     QStringList captions;
@@ -442,8 +466,9 @@ TEST_F(DataModule, CsvImportStopsAtTheFirstFailingLine)
         f.write("ADRESAR_C_KAT_NAZEV;ADRESAR_C_KAT_PORADI\nDodavatel\xe9;1\n");
     }
     db().ImportCSV(cats, QStringLiteral("ADRESAR_C_KAT"), true);
-    EXPECT_EQ(db().VratRadek(QStringLiteral("select ADRESAR_C_KAT_NAZEV, ADRESAR_C_KAT_PORADI from ADRESAR_C_KAT")),
-              QStringLiteral("Dodavatelé,1"));
+    EXPECT_EQ(
+        db().VratRadek(QStringLiteral("select ADRESAR_C_KAT_NAZEV, ADRESAR_C_KAT_PORADI from ADRESAR_C_KAT")),
+        QStringLiteral("Dodavatelé,1"));
     db().setCaptionTarget(nullptr, nullptr);
     exec(QStringLiteral("delete from ADRESAR_ZAKL"));
     exec(QStringLiteral("delete from ADRESAR_C_KAT"));
@@ -474,7 +499,8 @@ TEST_F(DataModule, CsvHeaderNamesOnlyColumnsOfTheTable)
         QString message;
     } refused[] = {
         {"POPIS) select uzivatel_id+500,heslo from uzivatel --",
-         QStringLiteral("Sloupec \"POPIS) select uzivatel_id+500,heslo from uzivatel --\" v tabulce UZIVSKUPINA není.")},
+         QStringLiteral(
+             "Sloupec \"POPIS) select uzivatel_id+500,heslo from uzivatel --\" v tabulce UZIVSKUPINA není.")},
         {"NEEXISTUJE", QStringLiteral("Sloupec \"NEEXISTUJE\" v tabulce UZIVSKUPINA není.")},
         {"\"POPIS\"", QStringLiteral("Sloupec \"\"POPIS\"\" v tabulce UZIVSKUPINA není.")},
         {"POPIS;", QStringLiteral("Sloupec \"\" v tabulce UZIVSKUPINA není.")},
@@ -483,7 +509,8 @@ TEST_F(DataModule, CsvHeaderNamesOnlyColumnsOfTheTable)
     };
     for (const auto& c : refused) {
         import(QByteArray(c.header) + "\r\nskupina\r\n");
-        EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Chyba na řádku: 1\r") + c.message}) << c.header;
+        EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Chyba na řádku: 1\r") + c.message})
+            << c.header;
         EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 0) << c.header;
     }
 
@@ -495,7 +522,8 @@ TEST_F(DataModule, CsvHeaderNamesOnlyColumnsOfTheTable)
            "x\"), (\"y\r\n");
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_EQ(db().VratSloupec(QStringLiteral("select POPIS from UZIVSKUPINA order by UZIVSKUPINA_ID"),
-                               QStringLiteral("|")).section(QLatin1Char('|'), 0, 2),
+                               QStringLiteral("|"))
+                  .section(QLatin1Char('|'), 0, 2),
               QStringLiteral("x'), ('y|a--|%_ or (1=1)"));
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 4);
 

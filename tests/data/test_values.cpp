@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct Case {
     const char* in;
@@ -46,7 +47,8 @@ TEST(SqlValues, DateLiteralsAreParsedAndCanonical)
     EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QString()), QStringLiteral("\"5.3.2004\""));
     EXPECT_EQ(DatumCasSQL(QStringLiteral("5.3.2004"), QStringLiteral("14:30:00")),
               QStringLiteral("\"5.3.2004 14:30:00\""));
-    EXPECT_EQ(DatumCasSQL(QStringLiteral("05.03.2004"), QStringLiteral("8:5")), QStringLiteral("\"5.3.2004 8:05:00\""));
+    EXPECT_EQ(DatumCasSQL(QStringLiteral("05.03.2004"), QStringLiteral("8:5")),
+              QStringLiteral("\"5.3.2004 8:05:00\""));
     EXPECT_EQ(LogikaSQL(true), QStringLiteral("\"1\""));
     EXPECT_EQ(LogikaSQL(false), QStringLiteral("\"0\""));
 
@@ -87,7 +89,8 @@ TEST(SqlValues, SplittingDateTimeTexts)
 TEST(CommaText, RoundTripOfAwkwardValues)
 {
     const QList<QStringList> rows = {
-        {QStringLiteral(" leading"), QStringLiteral("trailing "), QStringLiteral("a,b"), QStringLiteral("say \"hi\"")},
+        {QStringLiteral(" leading"), QStringLiteral("trailing "), QStringLiteral("a,b"),
+         QStringLiteral("say \"hi\"")},
         {QString(), QStringLiteral("x"), QString()},
         {QStringLiteral("tab\there"), QStringLiteral("line\nbreak"), QStringLiteral("Žluťoučký kůň")},
         {QString(), QString()},
@@ -126,7 +129,8 @@ TEST(CommaText, EncodingAndDecodingRules)
     const QChar nul(u'\0');
     EXPECT_EQ(commatext::decode(QStringLiteral("a,b") + nul + QStringLiteral("c,d")),
               (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_EQ(commatext::decode(QStringLiteral("\"x") + nul + QStringLiteral("y\",z")), QStringList{QStringLiteral("x")});
+    EXPECT_EQ(commatext::decode(QStringLiteral("\"x") + nul + QStringLiteral("y\",z")),
+              QStringList{QStringLiteral("x")});
     EXPECT_EQ(commatext::decode(QString(nul) + QStringLiteral("a")), QStringList{});
 }
 
@@ -151,7 +155,8 @@ TEST(Cp1250, CzechTextRoundTripsAndForeignCharactersAreRefused)
         char32_t bad = 0;
         EXPECT_FALSE(cp1250::encode(r.text, bytes, &bad));
         EXPECT_EQ(bad, r.bad);
-        EXPECT_TRUE(cp1250::unencodableMessage(bad).contains(r.named)) << cp1250::unencodableMessage(bad).toStdString();
+        EXPECT_TRUE(cp1250::unencodableMessage(bad).contains(r.named))
+            << cp1250::unencodableMessage(bad).toStdString();
     }
 }
 

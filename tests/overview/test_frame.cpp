@@ -1,5 +1,3 @@
-#include <QMouseEvent>
-#include <QApplication>
 #include "app/prehledy.h"
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
@@ -10,6 +8,8 @@
 #include "overview/fStringGridFiltr.h"
 #include "overview/uFrameStringgrid.h"
 #include "pagetext.h"
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -177,7 +177,8 @@ TEST_F(Prehled, ColourColumnsDefaultsOverridesAndBooleans)
     f.NactiData(1);
     // The next list sizes its own columns: nothing of the previous list's widths.
     EXPECT_NE(header()->sectionSize(1), 333);
-    EXPECT_GE(header()->sectionSize(3), header()->fontMetrics().horizontalAdvance(QStringLiteral("Přihlášen")));
+    EXPECT_GE(header()->sectionSize(3),
+              header()->fontMetrics().horizontalAdvance(QStringLiteral("Přihlášen")));
     EXPECT_EQ(column(2), (QStringList{"Ano", "Ne"})); // NULL shows "Ne"
     EXPECT_EQ(column(3), (QStringList{"Ano", "Ne"}));
     EXPECT_EQ(m->textColour(1), 0x0000FF); // logged in: red
@@ -323,7 +324,7 @@ TEST_F(Prehled, SumAndColumnToClipboard)
 {
     defineCategories();
     m_frame->Sloupce[1].Scitat = true; // the order numbers stand in for a summed column
-    doubleClick(1, 0); // by order number
+    doubleClick(1, 0);                 // by order number
     hover(1, 2);
     m_frame->Souethodnotvesloupci1->trigger();
     hover(0, 2);
@@ -423,9 +424,9 @@ class FiltrHodnoty : public FrameTest
 {
 protected:
     static inline const QStringList s_nazvy = {
-        QStringLiteral("Práce"), QStringLiteral("a\"b"),  QStringLiteral("x'y"),  QStringLiteral("50% sleva"),
-        QStringLiteral("a_b"),   QStringLiteral("ab"),     QStringLiteral("c;d"),  QStringLiteral("\"--"),
-        QStringLiteral("konec"),
+        QStringLiteral("Práce"),     QStringLiteral("a\"b"), QStringLiteral("x'y"),
+        QStringLiteral("50% sleva"), QStringLiteral("a_b"),  QStringLiteral("ab"),
+        QStringLiteral("c;d"),       QStringLiteral("\"--"), QStringLiteral("konec"),
     };
 
     static void SetUpTestSuite()
@@ -435,8 +436,10 @@ protected:
             exec(QStringLiteral("insert into KU_C_KAT values (%1, \"%2\", 0, %1)")
                      .arg(i + 1)
                      .arg(QString(s_nazvy[i]).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
-        exec(QStringLiteral("insert into KU (KU_ID, NAZEV, CAS_OD) values (1, \"ráno\", \"5.3.2004 8:00:00\")"));
-        exec(QStringLiteral("insert into KU (KU_ID, NAZEV, CAS_OD) values (2, \"večer\", \"5.3.2004 23:30:00\")"));
+        exec(QStringLiteral(
+            "insert into KU (KU_ID, NAZEV, CAS_OD) values (1, \"ráno\", \"5.3.2004 8:00:00\")"));
+        exec(QStringLiteral(
+            "insert into KU (KU_ID, NAZEV, CAS_OD) values (2, \"večer\", \"5.3.2004 23:30:00\")"));
         exec(QStringLiteral("insert into KU (KU_ID, NAZEV, CAS_OD) values (3, \"zítra\", \"6.3.2004\")"));
     }
 
@@ -445,8 +448,8 @@ protected:
         QStringList out;
         for (const char* table : {"KU_C_KAT", "KU", "UZIVATEL"}) {
             QStringList lines;
-            db().NactiDotaz(QStringLiteral("select * from %1 order by 1").arg(QLatin1String(table)), true, lines,
-                            QStringLiteral(","));
+            db().NactiDotaz(QStringLiteral("select * from %1 order by 1").arg(QLatin1String(table)), true,
+                            lines, QStringLiteral(","));
             out << lines;
         }
         return out;
@@ -503,9 +506,18 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
            QStringLiteral("KU_C_KAT_PORADI"), QStringLiteral("integer"));
     const QStringList before = obsah();
     const QString values[] = {
-        QStringLiteral("\""), QStringLiteral("'"), QStringLiteral("\"--"), QStringLiteral("\") or (1=1) or (\""),
-        QStringLiteral("%"), QStringLiteral("_"), QStringLiteral(";"), QString(QChar(0)) + QStringLiteral("a"),
-        QString(300, QLatin1Char('x')), QStringLiteral("😀"), QStringLiteral("a\nb"), QStringLiteral("a\r\nb"),
+        QStringLiteral("\""),
+        QStringLiteral("'"),
+        QStringLiteral("\"--"),
+        QStringLiteral("\") or (1=1) or (\""),
+        QStringLiteral("%"),
+        QStringLiteral("_"),
+        QStringLiteral(";"),
+        QString(QChar(0)) + QStringLiteral("a"),
+        QString(300, QLatin1Char('x')),
+        QStringLiteral("😀"),
+        QStringLiteral("a\nb"),
+        QStringLiteral("a\r\nb"),
     };
     enum Cesta { Psani, Vlozeni };
     struct Filtr {
@@ -538,8 +550,9 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
                                               .arg(flt.op == &TFormStringGridFilter::RB1 ? "=" : "Obsahuje")
                                               .toStdString();
                 QByteArray bytes;
-                const bool refusable = flt.column == 1 || !cp1250::encode(typed, bytes) ||
-                                       std::any_of(typed.begin(), typed.end(), [](QChar ch) { return ch < u' '; });
+                const bool refusable =
+                    flt.column == 1 || !cp1250::encode(typed, bytes) ||
+                    std::any_of(typed.begin(), typed.end(), [](QChar ch) { return ch < u' '; });
                 const QStringList shown = messages::takeShown();
                 if (refusable) {
                     ASSERT_EQ(shown.size(), 1) << label;

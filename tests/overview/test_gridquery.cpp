@@ -117,7 +117,8 @@ const SelectCase kSelects[] = {
          return d;
      },
      "Select ADRESAR_SPEC.ADRESAR_SPEC_ID,NAZEV,PSC from ADRESAR_SPEC  where  (ADRESAR_SPEC.NAZEV=\"Pekárna "
-     "\"\"U Zlatého klasu\"\"\") and  (ADRESAR_SPEC.PSC>=\"1\") and  (ADRESAR_SPEC.PSC<=\"5\")  order by NAZEV;"},
+     "\"\"U Zlatého klasu\"\"\") and  (ADRESAR_SPEC.PSC>=\"1\") and  (ADRESAR_SPEC.PSC<=\"5\")  order by "
+     "NAZEV;"},
     {"further tables, WHERE text, qualified column, fixed order",
      [] {
          GridDefinition d = jizdy();
@@ -208,7 +209,8 @@ TEST(GridQuery, FilterConditionsFollowTheColumnKind)
     for (const KindCase& c : cases) {
         const GridColumn& col = filtrDruhu(d, c);
         EXPECT_EQ(gridquery::filterProblem(col), QString()) << c.v1.toStdString();
-        EXPECT_EQ(gridquery::filterCondition(d, col).toStdString(), c.expected.toStdString()) << c.v1.toStdString();
+        EXPECT_EQ(gridquery::filterCondition(d, col).toStdString(), c.expected.toStdString())
+            << c.v1.toStdString();
     }
 }
 
@@ -220,21 +222,26 @@ TEST(GridQuery, FilterValuesThatCannotBeComparedAreRefused)
          "Zadejte do filtru sloupce „Vzdálenost“ celé číslo. Filtr nebyl nastaven."},
         {Kind::Integer, "integer", 3, "deset", "",
          "Hodnota „deset“ ve filtru sloupce „Vzdálenost“ není celé číslo. Filtr nebyl nastaven."},
-        {Kind::Integer, "integer", 8, "1", "5\"--", "Hodnota „5\"--“ ve filtru sloupce „Vzdálenost“ není celé "
-                                                   "číslo. Filtr nebyl nastaven."},
+        {Kind::Integer, "integer", 8, "1", "5\"--",
+         "Hodnota „5\"--“ ve filtru sloupce „Vzdálenost“ není celé "
+         "číslo. Filtr nebyl nastaven."},
         {Kind::Integer, "integer", 7, "x\") or (1=1) or (\"", "", ""},
-        {Kind::Number, "numerick", 1, "1e999", "", "Hodnota „1e999“ ve filtru sloupce „Vzdálenost“ není číslo. "
-                                                   "Filtr nebyl nastaven."},
+        {Kind::Number, "numerick", 1, "1e999", "",
+         "Hodnota „1e999“ ve filtru sloupce „Vzdálenost“ není číslo. "
+         "Filtr nebyl nastaven."},
         {Kind::Timestamp, "", 1, "31.2.2004", "",
          "Hodnota „31.2.2004“ ve filtru sloupce „Vzdálenost“ není datum (d.m.rrrr) nebo datum a čas "
          "(d.m.rrrr h:mm:ss). Filtr nebyl nastaven."},
         {Kind::Date, "", 5, "1.1.2004 25:00", "",
-         "Hodnota „1.1.2004 25:00“ ve filtru sloupce „Vzdálenost“ není datum (d.m.rrrr). Filtr nebyl nastaven."},
+         "Hodnota „1.1.2004 25:00“ ve filtru sloupce „Vzdálenost“ není datum (d.m.rrrr). Filtr nebyl "
+         "nastaven."},
         {Kind::Text, "", 1, "", "", ""},
         {Kind::Other, "", 1, "a\nb", "",
-         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl nastaven."},
+         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl "
+         "nastaven."},
         {Kind::Text, "", 7, QString(QChar(0)), "",
-         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl nastaven."},
+         "Hodnota filtru sloupce „Vzdálenost“ obsahuje řídicí znak (například konec řádku). Filtr nebyl "
+         "nastaven."},
         {Kind::Integer, "boolean", 7, "Ano", "",
          "Sloupec „Vzdálenost“ lze filtrovat jen podmínkou „=“ nebo „<>“ s hodnotou Ano nebo Ne. Filtr nebyl "
          "nastaven."},
@@ -252,7 +259,8 @@ TEST(GridQuery, FilterValuesThatCannotBeComparedAreRefused)
     col.FiltrDruh = Kind::Text;
     filtr(d, 1, 7, QStringLiteral("ok 😀"));
     const QString problem = gridquery::filterProblem(col);
-    EXPECT_TRUE(problem.contains(QStringLiteral("Windows-1250")) && problem.endsWith(QStringLiteral("Filtr nebyl nastaven.")))
+    EXPECT_TRUE(problem.contains(QStringLiteral("Windows-1250")) &&
+                problem.endsWith(QStringLiteral("Filtr nebyl nastaven.")))
         << problem.toStdString();
 }
 

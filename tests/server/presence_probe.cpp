@@ -11,12 +11,12 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc < 3)
-        return 2;
+    if (argc < 3) return 2;
     messages::startRecording();
     TSQLDATA db;
     setSQLDATA(&db);
-    if (!db.PripojDatabazi(QString::fromLocal8Bit(argv[1]), QStringLiteral("orvan"), QStringLiteral("qelmo.")))
+    if (!db.PripojDatabazi(QString::fromLocal8Bit(argv[1]), QStringLiteral("orvan"),
+                           QStringLiteral("qelmo.")))
         return 3;
     session().UzivatelID = QByteArray(argv[2]).toInt();
     const bool ok = db.Prihlas();

@@ -5,9 +5,11 @@
 #include <QProcess>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-class Recorder : public CommandTarget {
+class Recorder : public CommandTarget
+{
 public:
     void command(int message, std::intptr_t, std::intptr_t) override { received << message; }
     QList<int> received;
@@ -35,7 +37,8 @@ TEST(ServerChangeEvent, CrossesFromAnotherProcess)
     f.close();
 
     QProcess other;
-    other.start(QStringLiteral(ORVAN_BIN_DIR "/orvan-db"), {QStringLiteral("script"), database.path(), script});
+    other.start(QStringLiteral(ORVAN_BIN_DIR "/orvan-db"),
+                {QStringLiteral("script"), database.path(), script});
     ASSERT_TRUE(other.waitForFinished(30000));
     ASSERT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
 

@@ -3,15 +3,15 @@
 
 #include <QProcess>
 
-namespace {
+namespace
+{
 
 // What a second workstation answers when it starts with the given user.
 int secondWorkstation(const QString& path, int userId)
 {
     QProcess p;
     p.start(QStringLiteral(ORVAN_TEST_BIN_DIR "/presence_probe"), {path, QString::number(userId)});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return -1;
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return -1;
     return p.readAllStandardOutput().trimmed().toInt();
 }
 
@@ -40,17 +40,21 @@ TEST(ServerPresence, SecondWorkstationOfTheSameUser)
     heartbeatMinutesAgo(4);
     EXPECT_EQ(secondWorkstation(database.path(), user), 1) << "a lapsed heartbeat is cleared";
     first.ObnovTransakci();
-    EXPECT_EQ(first.VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(user)), 1);
+    EXPECT_EQ(first.VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(user)),
+              1);
 
     // A row marked present without any heartbeat is not refused for ever.
     QString error;
     ASSERT_TRUE(first.ProvedSQL(
-        QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=NULL where uzivatel_id=%1").arg(user), error));
+        QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=NULL where uzivatel_id=%1")
+            .arg(user),
+        error));
     EXPECT_EQ(secondWorkstation(database.path(), user), 1);
 
     // Ending the program clears the presence.
     first.Odhlas();
-    EXPECT_EQ(first.VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(user)), 0);
+    EXPECT_EQ(first.VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(user)),
+              0);
     session().UzivatelID = 0;
     setSQLDATA(nullptr);
 }

@@ -3,11 +3,17 @@
 
 #include <QDate>
 
-namespace {
+namespace
+{
 
-class DemoData : public DbTest {};
+class DemoData : public DbTest
+{
+};
 
-QString sql(const char* text) { return QString::fromUtf8(text); }
+QString sql(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 // The last day of January: the demo's months then cross a year boundary and end in February.
 TEST_F(DemoData, FillsEveryTableWithAConsistentOffice)
@@ -15,14 +21,14 @@ TEST_F(DemoData, FillsEveryTableWithAConsistentOffice)
     const int admin = testdb::addUser(db(), sql("admin"), QString(), true, true, sql("Správce"));
     ASSERT_EQ(demodata::fill(db(), admin, QDate(2027, 1, 31)), QString());
 
-    const QStringList tables = db().VratSloupec(sql("select trim(rdb$relation_name) from rdb$relations "
-                                                    "where coalesce(rdb$system_flag, 0)=0 and rdb$view_blr is null"),
-                                                sql(","))
-                                   .split(QLatin1Char(','));
+    const QStringList tables =
+        db().VratSloupec(sql("select trim(rdb$relation_name) from rdb$relations "
+                             "where coalesce(rdb$system_flag, 0)=0 and rdb$view_blr is null"),
+                         sql(","))
+            .split(QLatin1Char(','));
     ASSERT_GT(tables.size(), 20);
     for (const QString& table : tables) {
-        if (table == sql("KU_SPEC") || table == sql("SOUBOR"))
-            continue;
+        if (table == sql("KU_SPEC") || table == sql("SOUBOR")) continue;
         EXPECT_GT(db().VratInt(sql("select count(*) from ") + table), 0) << table.toStdString();
     }
 

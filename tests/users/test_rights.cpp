@@ -1,9 +1,9 @@
 #include "users/rights.h"
 
 #include "common/messages.h"
+#include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 #include "users/printers.h"
-#include "fixtures/session_groups.h"
 
 #include <functional>
 

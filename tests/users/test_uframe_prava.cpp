@@ -2,9 +2,9 @@
 
 #include "common/inifile.h"
 #include "common/messages.h"
+#include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 #include "users/printers.h"
-#include "fixtures/session_groups.h"
 
 #include <QCheckBox>
 #include <QComboBox>
