@@ -4,7 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh --tests
-cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAN_BUILD_TESTS=ON >/dev/null
+# The committed .clang-format holds for every C++ file (scripts/check-format.sh --fix formats).
+scripts/check-format.sh
+# Warnings are errors here, so the tree stays free of them.
+cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVAN_BUILD_TESTS=ON -DORVAN_WERROR=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
