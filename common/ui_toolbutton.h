@@ -24,3 +24,13 @@ inline QToolButton* tlacitko(QWidget* parent, const char* name, QStyle::Standard
     if (!text.isEmpty()) b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     return b;
 }
+
+// An icon-only button of a fixed size, for the preview's and the grid's strips.
+inline QToolButton* tlacitko(QWidget* parent, const char* name, const QString& tip, const QIcon& ikona,
+                             const QSize& velikost)
+{
+    QToolButton* b = tlacitko(parent, name, QString(), tip);
+    b->setIcon(ikona);
+    b->setFixedSize(velikost);
+    return b;
+}

@@ -2,6 +2,7 @@
 
 #include "common/action.h"
 #include "common/ui_dialogs.h"
+#include "common/ui_toolbutton.h"
 #include "ikony.h"
 
 #include <QComboBox>
@@ -64,13 +65,7 @@ namespace
 
 QToolButton* tlacitko(QWidget* parent, const char* name, const QString& tip, const QIcon& icon)
 {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setIcon(icon);
-    b->setAutoRaise(true);
-    b->setFixedSize(25, 25);
-    return b;
+    return ::tlacitko(parent, name, tip, icon, QSize(25, 25));
 }
 
 } // namespace

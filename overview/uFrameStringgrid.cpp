@@ -5,6 +5,7 @@
 #include "common/kttext.h"
 #include "common/modal.h"
 #include "common/ui_dialogs.h"
+#include "common/ui_toolbutton.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 #include "fForm_PreviewPrint.h"
@@ -128,13 +129,8 @@ public:
 
 QToolButton* tlacitko(QWidget* parent, const char* name, const QString& tip, const QIcon& icon)
 {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setIcon(icon);
+    QToolButton* b = ::tlacitko(parent, name, tip, icon, QSize(23, 22));
     b->setIconSize(QSize(16, 16));
-    b->setAutoRaise(true);
-    b->setFixedSize(23, 22);
     return b;
 }
 
