@@ -283,33 +283,11 @@ int TDataModuleIb::NoveID(const QString& generator)
     return VratInt(QStringLiteral("select GEN_ID(") + generator + QStringLiteral(",1) from rdb$database;"));
 }
 
-void TDataModuleIb::UdelejRefresh()
+template <typename F> void TDataModuleIb::vlastniTransakci(F&& prace)
 {
     ukonciTransakci();
-    fb::Status st(fb::status());
     try {
-        ITransaction* tra = sdilenaTransakce();
-        static const char sql[] = "EXECUTE PROCEDURE PROC_UDELEJTE_REFRESH";
-        m_att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
-        m_tra->commit(&st);
-        m_tra = nullptr;
-    } catch (const FbException& e) {
-        const QString msg = fb::errorText(e);
-        ukonciTransakci();
-        throw DbError(msg);
-    }
-}
-
-QDateTime TDataModuleIb::CasServeru(double offsetDays)
-{
-    ukonciTransakci();
-    ITransaction* tra = sdilenaTransakce();
-    fb::Cursor out;
-    QDateTime t;
-    try {
-        out.executeSingleton(m_att, tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
-        t = out.dateTime(0);
-        out.close();
+        prace(sdilenaTransakce());
         fb::Status st(fb::status());
         m_tra->commit(&st);
         m_tra = nullptr;
@@ -321,6 +299,26 @@ QDateTime TDataModuleIb::CasServeru(double offsetDays)
         ukonciTransakci();
         throw;
     }
+}
+
+void TDataModuleIb::UdelejRefresh()
+{
+    vlastniTransakci([this](ITransaction* tra) {
+        fb::Status st(fb::status());
+        static const char sql[] = "EXECUTE PROCEDURE PROC_UDELEJTE_REFRESH";
+        m_att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+QDateTime TDataModuleIb::CasServeru(double offsetDays)
+{
+    QDateTime t;
+    vlastniTransakci([&](ITransaction* tra) {
+        fb::Cursor out;
+        out.executeSingleton(m_att, tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
+        t = out.dateTime(0);
+        out.close();
+    });
     return t.addMSecs(qint64(offsetDays * 86400000.0 + (offsetDays < 0 ? -0.5 : 0.5)));
 }
 
@@ -348,21 +346,7 @@ void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const
                                  const QString&)
 {
     const PoznamkaZapisu p{procedure, id, note ? notetext::save(note) : QByteArray()};
-    ukonciTransakci();
-    ITransaction* tra = sdilenaTransakce();
-    try {
-        zapisPoznamku(tra, p);
-        fb::Status st(fb::status());
-        m_tra->commit(&st);
-        m_tra = nullptr;
-    } catch (const FbException& e) {
-        const QString msg = fb::errorText(e);
-        ukonciTransakci();
-        throw DbError(msg);
-    } catch (const DbError&) {
-        ukonciTransakci();
-        throw;
-    }
+    vlastniTransakci([&](ITransaction* tra) { zapisPoznamku(tra, p); });
 }
 
 void TDataModuleIb::zapisPoznamku(ITransaction* tra, const PoznamkaZapisu& poznamka)

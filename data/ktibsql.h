@@ -95,6 +95,9 @@ private:
     bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error,
                           unsigned tpbLength, const unsigned char* tpb);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
+    // Runs the work in a fresh transaction of its own and commits it; any
+    // failure rolls back and arrives as DbError.
+    template <typename F> void vlastniTransakci(F&& prace);
 
 private:
     Firebird::IAttachment* m_att = nullptr;

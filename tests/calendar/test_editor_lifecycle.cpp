@@ -8,6 +8,7 @@
 #include "data/editorzaznamu.h"
 #include "data/notetext.h"
 #include "data/sqlvalues.h"
+#include "fixtures/hostile.h"
 
 #include <QFile>
 #include <QSpinBox>
@@ -15,28 +16,6 @@
 
 namespace
 {
-
-// Texts a tester types to break out of a literal or to upset the server.
-const QStringList& hostileTexts()
-{
-    static const QStringList t = {
-        QStringLiteral("\""),
-        QStringLiteral("'"),
-        QStringLiteral("\"--"),
-        QStringLiteral("\") or (1=1) or (\""),
-        QStringLiteral("%"),
-        QStringLiteral("_"),
-        QStringLiteral(";"),
-        QStringLiteral("a") + QChar(0) + QStringLiteral("b"),
-        QString(300, QLatin1Char('x')),
-        QStringLiteral("Smajlík \U0001F600"),
-        QStringLiteral("řádek 1\nřádek 2\r\n"),
-        QStringLiteral("0:00\"--"),
-        QStringLiteral("1.1.00\"--"),
-        QStringLiteral("/* */ -- ' \" \\"),
-    };
-    return t;
-}
 
 bool allPrintable(const QString& s)
 {

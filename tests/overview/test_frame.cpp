@@ -3,6 +3,7 @@
 #include "common/cp1250.h"
 #include "common/messages.h"
 #include "common/ui_dialogs.h"
+#include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
 #include "overview/fForm_PreviewPrint.h"
 #include "overview/fStringGridFiltr.h"
@@ -505,20 +506,7 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
     define(QStringLiteral("KU_C_KAT"), QStringLiteral("KU_C_KAT_ID"), QStringLiteral("KU_C_KAT_NAZEV"),
            QStringLiteral("KU_C_KAT_PORADI"), QStringLiteral("integer"));
     const QStringList before = obsah();
-    const QString values[] = {
-        QStringLiteral("\""),
-        QStringLiteral("'"),
-        QStringLiteral("\"--"),
-        QStringLiteral("\") or (1=1) or (\""),
-        QStringLiteral("%"),
-        QStringLiteral("_"),
-        QStringLiteral(";"),
-        QString(QChar(0)) + QStringLiteral("a"),
-        QString(300, QLatin1Char('x')),
-        QStringLiteral("😀"),
-        QStringLiteral("a\nb"),
-        QStringLiteral("a\r\nb"),
-    };
+    const QStringList& values = hostileTexts();
     enum Cesta { Psani, Vlozeni };
     struct Filtr {
         int column;
