@@ -1,0 +1,125 @@
+#include "ukol.h"
+
+#include "calendar/FRAME_KUC_logic.h"
+#include "calendar/udalost.h"
+#include "data/ktdata.h"
+#include "data/sqlvalues.h"
+
+#include <QFileInfo>
+
+const QString SqlNactiUkol = QStringLiteral(
+    "Select DATUM,CAS_DO,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ukoly where (ukoly.UKOLY_ID=%d);");
+const QString SqlPoznamkaUkolu = QStringLiteral("Select poznamka from ukoly where (ukoly.UKOLY_ID=%d);");
+
+namespace
+{
+
+const QString kUpdate =
+    QStringLiteral("update ukoly set "
+                   "datum=%s,cas_do=%s,aktivni=%s,NAZEV=%s,ALARM=%s,ALARM_DATUM=%s,ALARM_CAS=%s,"
+                   "ALARM_TYP_AKCE=%d,ALARM_AKCE=%s,editoval_kdo=%d,editoval_kdy=%s,") +
+    QStringLiteral("F_CIST=%d,F_EDITOVAT=%d,F_SMAZAT=%d,F_ALARM=%d,F_ADMINISTROVAT=%d where UKOLY_ID=%d");
+const QString kInsert =
+    QStringLiteral("insert into "
+                   "ukoly(UKOLY_ID,datum,cas_do,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,"
+                   "ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,F_"
+                   "SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
+    QStringLiteral(" values(%d,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
+// A new task's links end with ";", a stored task's do not.
+const QString kVlozitKatNovy =
+    QStringLiteral("Insert into ukoly_kat(UKOLY_ID,KU_C_KAT_ID,HLAVNI) values(%d,%d,%d);");
+const QString kSmazat = QStringLiteral("delete from ukoly where UKOLY_ID=%d");
+const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
+
+QString n(int v)
+{
+    return QString::number(v);
+}
+
+} // namespace
+
+UkolPole UkolZRadku(const TKTDATASET& t, int r)
+{
+    UkolPole u;
+    u.Datum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
+    u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
+    u.Aktivni = t.HodnotaBool(r, QStringLiteral("AKTIVNI"));
+    u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
+    u.Alarm = t.HodnotaBool(r, QStringLiteral("ALARM"));
+    u.AlarmDatum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_DATUM")));
+    u.AlarmCas = CasCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_CAS")));
+    u.TypAkce = t.HodnotaInt(r, QStringLiteral("ALARM_TYP_AKCE"));
+    u.Akce = t.HodnotaJmeno(r, QStringLiteral("ALARM_AKCE"));
+    u.Prava = PravaZRadku(t, r);
+    return u;
+}
+
+bool UkolMaDatum(const UkolPole& u)
+{
+    const QString d = u.Datum.trimmed();
+    return !d.isEmpty() && d != QLatin1String("00.00.0");
+}
+
+bool UkolMaPlatnaData(const UkolPole& u)
+{
+    if (!UkolMaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasDo) || !PlatneDatum(u.AlarmDatum) ||
+        !PlatnyCas(u.AlarmCas))
+        return false;
+    return !u.Alarm || !JePrazdneDatum(u.AlarmDatum);
+}
+
+QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int uzivatel,
+                                const TKategorieKUC& kategorie)
+{
+    const QString datum = DatumSQL(u.Datum);
+    const QString do_ = DatumCasSQL(u.Datum, u.CasDo);
+    const QString aktivni = LogikaSQL(u.Aktivni);
+    const QString nazev = TextSQL(u.Nazev);
+    const QString alarm = LogikaSQL(u.Alarm);
+    const QString alarmDatum = DatumSQL(u.AlarmDatum);
+    const QString alarmCas = DatumCasSQL(u.AlarmDatum, u.AlarmCas);
+    const QString akce = TextSQL(u.Akce);
+    const PravaZaznamu& p = u.Prava;
+    QStringList out;
+    if (zaznamId != 0) {
+        out << VyplnSablonu(kUpdate, {datum, do_, aktivni, nazev, alarm, alarmDatum, alarmCas, n(u.TypAkce),
+                                      akce, n(uzivatel), kTed, n(p.Cist), n(p.Editovat), n(p.Smazat),
+                                      n(p.Alarm), n(p.Administrovat), n(zaznamId)});
+        out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatUkolyKat, SqlVlozitUkolyKat);
+    } else {
+        out << VyplnSablonu(kInsert, {n(noveId), datum, do_, aktivni, nazev, alarm, alarmDatum, alarmCas,
+                                      n(u.TypAkce), akce, n(uzivatel), kTed, n(uzivatel), kTed, n(p.Cist),
+                                      n(p.Editovat), n(p.Smazat), n(p.Alarm), n(p.Administrovat)});
+        out << kategorie.PrikazyOdkazu(noveId, QString(), kVlozitKatNovy);
+    }
+    return out;
+}
+
+VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int uzivatel,
+                        const TKategorieKUC& kategorie, const QByteArray& poznamka)
+{
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("UKOLY_ID"),
+        [&](int id) { return PrikazyUlozeniUkolu(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie); },
+        PoznamkaZapisu{QStringLiteral("UPDATE_UKOLY_POZNAMKA"), 0, poznamka});
+}
+
+QString SmazUkol(TDataModuleIb& db, int zaznamId)
+{
+    const QString id = QString::number(zaznamId);
+    return SmazZaznam(db, {VyplnSablonu(SqlSmazatUkolyKat, {id}), VyplnSablonu(kSmazat, {id})});
+}
+
+bool SmiOtevritSoubor(const QString& cesta)
+{
+    const QString c = cesta.trimmed();
+    if (c.isEmpty()) return false;
+    // isFile and isExecutable follow symbolic links; a link's own name says
+    // nothing about what it names.
+    const QFileInfo f(c);
+    if (!f.exists() || !f.isFile() || f.isExecutable()) return false;
+    for (const QString& name : {f.fileName(), QFileInfo(f.canonicalFilePath()).fileName()})
+        if (name.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) return false;
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "data/editorzaznamu.h"
+#include "users/rights.h"
+
+#include <QString>
+#include <QStringList>
+
+class TKTDATASET;
+class TKategorieKUC;
+
+// One task (a row of UKOLY) as the editor's fields hold it, and the
+// statements that store it.
+struct UkolPole {
+    QString Datum;
+    QString CasDo;
+    bool Aktivni = false;
+    QString Nazev;
+    bool Alarm = false;
+    QString AlarmDatum;
+    QString AlarmCas;
+    int TypAkce = -1; // position in TypyAkce(), -1 = none chosen
+    QString Akce;
+    PravaZaznamu Prava;
+};
+
+extern const QString SqlNactiUkol;     // "%d" = UKOLY_ID
+extern const QString SqlPoznamkaUkolu; // "%d" = UKOLY_ID
+
+// Fields from a row of SqlNactiUkol. A NULL action type reads as "Dialog".
+UkolPole UkolZRadku(const TKTDATASET& tabulka, int radek);
+
+// A save needs a deadline date: neither empty after trimming nor "00.00.0".
+bool UkolMaDatum(const UkolPole& u);
+// A save needs a deadline date that parses, a time and an alarm date and
+// time that are empty or parse, and an alarm date when the alarm is on (an
+// alarm without a date could never fire).
+bool UkolMaPlatnaData(const UkolPole& u);
+
+// The statements of one save, run in one transaction: for a stored task
+// (zaznamId != 0) the update, the delete of its links and the inserts; for a
+// new one (noveId) the insert and the link inserts.
+QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int uzivatel,
+                                const TKategorieKUC& kategorie);
+
+// Stores the task (zaznamId 0: a new one under a new UKOLY_ID) with its
+// category links and its note (the note procedure's bytes) in one
+// transaction, then announces the change.
+VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int uzivatel,
+                        const TKategorieKUC& kategorie, const QByteArray& poznamka);
+
+// Deletes the task and its category links in one transaction and announces
+// the change; the server's error text, empty on success.
+QString SmazUkol(TDataModuleIb& db, int zaznamId);
+
+// Action type "Spustit soubor" names a path from the database, which anyone
+// with an edit right may have set: only an existing regular file that is not
+// executable and not a desktop launcher may be handed to the desktop.
+bool SmiOtevritSoubor(const QString& cesta);
