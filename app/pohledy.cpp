@@ -10,6 +10,7 @@
 #include "common/ktdatumj.h"
 #include "data/ktdata.h"
 #include "overview/uFrameStringgrid.h"
+#include "tasks/feditukol.h"
 
 #include <QAction>
 
@@ -55,6 +56,12 @@ Teditudalost* TPohledy::editorUdalosti()
 {
     if (!m_udalost) m_udalost = new Teditudalost(&m_w);
     return m_udalost;
+}
+
+Teditukol* TPohledy::editorUkolu()
+{
+    if (!m_ukol) m_ukol = new Teditukol(&m_w);
+    return m_ukol;
 }
 
 TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
@@ -110,6 +117,15 @@ void TPohledy::registrujEditory()
             e->NovaUdalost();
         else
             e->OtevriZpravou(wp, lp);
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_TASK, [this](std::intptr_t wp, std::intptr_t) {
+        Teditukol* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = editorUkolu();
+            e->OtevriZpravou(int(wp));
+        }
         ukaz(e);
     });
     m_w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {

@@ -9,6 +9,7 @@ class TFormEditCiselnikKalendarKategorie;
 class TFrameStringGrid;
 class TFrame_MontView;
 class Teditudalost;
+class Teditukol;
 class Tmainform;
 
 // The views and editors of a logged-in session, connected to the main
@@ -22,6 +23,7 @@ public:
 
     // Editors are created on first use and then reused.
     Teditudalost* editorUdalosti();
+    Teditukol* editorUkolu();
     TFormEditCiselnikKalendarKategorie* editorKategorii();
 
 private:
@@ -35,6 +37,7 @@ private:
     TFrameStringGrid* m_grid;
     QString m_nazevPrehledu;
     QPointer<Teditudalost> m_udalost;
+    QPointer<Teditukol> m_ukol;
     QPointer<TFormEditCiselnikKalendarKategorie> m_kategorie;
 };
 

@@ -8,6 +8,7 @@
 #include "common/ui_dialogs.h"
 #include "fixtures/testdb.h"
 #include "overview/uFrameStringgrid.h"
+#include "tasks/feditukol.h"
 
 #include <QAction>
 #include <QApplication>
@@ -243,6 +244,35 @@ TEST_F(MainForm, ImportMenuItemAndEditorMessages)
     EXPECT_EQ(ed->Edit_NAZEV->text(), QString());
     EXPECT_EQ(ed->KTEDITDC_DATUM->text(), QStringLiteral("1.5.2004"));
     dialogs::stopRecording();
+}
+
+// The task editor: one instance, opened by the page bar's new-record button
+// and by WM_EDIT_TASK with a task id.
+TEST_F(MainForm, TaskMessagesOpenTheTaskEditor)
+{
+    exec(QStringLiteral("insert into ukoly (ukoly_id, datum, nazev) values (41, \"2.3.2004\", \"Faktury\")"));
+    Tmainform w(program(), {});
+    ASSERT_TRUE(w.Prihlaseno());
+    EXPECT_FALSE(w.findChild<Teditukol*>());
+    auto* nova = w.findChild<QPushButton*>(QStringLiteral("Button_NovyUkol"));
+    ASSERT_TRUE(nova);
+    nova->click();
+    auto* ed = w.findChild<Teditukol*>();
+    ASSERT_TRUE(ed);
+    EXPECT_TRUE(ed->isVisible());
+    EXPECT_EQ(ed->ZaznamID(), 0);
+    EXPECT_TRUE(ed->Edit_NAZEV->isEnabled());
+
+    // Over unsaved input the stored task waits for the answer; No opens it.
+    ed->Edit_NAZEV->setText(QStringLiteral("Rozepsaný"));
+    w.command(WM_EDIT_TASK, 41, 0);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Chcete data uložit ?"});
+    EXPECT_EQ(w.findChildren<Teditukol*>().size(), 1);
+    EXPECT_EQ(ed->ZaznamID(), 41);
+    EXPECT_EQ(ed->Edit_NAZEV->text(), QStringLiteral("Faktury"));
+    EXPECT_EQ(ed->KTEDITDC_DATUM->text(), QStringLiteral("2.3.2004"));
+    ed->close();
+    exec(QStringLiteral("delete from ukoly where ukoly_id=41"));
 }
 
 // A change announced while a confirmation is open waits for the box: the user

@@ -25,6 +25,13 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     const int admin =
         testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true, QStringLiteral("Správce"));
     ASSERT_EQ(demodata::fill(db(), admin, QDate::currentDate()), QString());
+    // A task the user may only read, for the task editor.
+    exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (999, \"Jiní\")"));
+    exec(QStringLiteral(
+        "insert into ukoly (ukoly_id, datum, cas_do, aktivni, nazev, alarm, alarm_datum, alarm_cas, "
+        "alarm_typ_akce, alarm_akce, f_cist, f_editovat, f_smazat, f_alarm, f_administrovat) "
+        "values (9999, \"24.12.2004\", \"24.12.2004 10:00:00\", 1, \"Cizí úkol\", 1, "
+        "\"23.12.2004\", \"23.12.2004 9:00:00\", 2, \"/tmp/zvuk.wav\", 0, 999, 999, 0, 999)"));
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -55,6 +62,15 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         ASSERT_TRUE(e) << name;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
         e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
+    }
+    // The task editor: a new task, and the task above.
+    const std::pair<int, const char*> tasks[] = {{0, "editukol-new"}, {9999, "editukol-readonly"}};
+    for (const auto& [id, name] : tasks) {
+        w.command(WM_EDIT_TASK, id, 0);
+        auto* e = w.findChild<QWidget*>(QStringLiteral("editukol"));
+        ASSERT_TRUE(e);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+        e->grab().save(QDir(out).filePath(QStringLiteral("%1.png").arg(QString::fromLatin1(name))));
     }
     setSQLDATA(s_db.get());
 }
