@@ -325,7 +325,8 @@ void Teditukol::SB_RUNClick()
             shell::open(akce);
         else
             messages::error(
-                QStringLiteral("Soubor \"%1\" neexistuje nebo je spustitelný, proto se neotevře.").arg(akce));
+                QStringLiteral("Soubor \"%1\" nelze otevřít: neexistuje, je spustitelný nebo je to spouštěč.")
+                    .arg(akce));
         break;
     default:
         break;
