@@ -1,6 +1,7 @@
 #include "feditudalost.h"
 
 #include "FRAME_KUC.h"
+#include "SkupinaAlarmu.h"
 #include "polozkasoubor.h"
 
 #include "common/action.h"
@@ -146,31 +147,15 @@ void Teditudalost::sestavDatum(QWidget* rodic)
 
 void Teditudalost::sestavAlarm(QWidget* rodic)
 {
-    GroupBox_ALARM = pojmenuj(new QGroupBox(QStringLiteral("Alarm"), rodic), "GroupBox_ALARM");
-    ChB_ALARM = pojmenuj(new QCheckBox(GroupBox_ALARM), "ChB_ALARM");
-    KTEDITDC_ALARM_DATUM = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 3), "KTEDITDC_ALARM_DATUM");
-    KTEDITDC_ALARM_CAS = pojmenuj(new TKTEDITDC(GroupBox_ALARM, 4), "KTEDITDC_ALARM_CAS");
-    ComboBox_ALARM_TYP_AKCE = pojmenuj(new QComboBox(GroupBox_ALARM), "ComboBox_ALARM_TYP_AKCE");
-    ComboBox_ALARM_TYP_AKCE->addItems(TypyAkce());
-    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
-    Edit_ALARM_AKCE = pojmenuj(new QLineEdit(GroupBox_ALARM), "Edit_ALARM_AKCE");
-    SB_RUN = tlacitko(GroupBox_ALARM, "SB_RUN", QStyle::SP_MediaPlay, QString(), QString());
-    SB_RUN->setAutoRaise(false);
-    SB_ALARM_AKCE = tlacitko(GroupBox_ALARM, "SB_ALARM_AKCE", QStringLiteral("..."), QString());
-    SB_ALARM_AKCE->setAutoRaise(false);
-    auto* g = new QGridLayout(GroupBox_ALARM);
-    g->addWidget(ChB_ALARM, 0, 0);
-    g->addWidget(new QLabel(QStringLiteral("Datum"), GroupBox_ALARM), 0, 1);
-    g->addWidget(KTEDITDC_ALARM_DATUM, 0, 2);
-    g->addWidget(new QLabel(QStringLiteral("Čas"), GroupBox_ALARM), 0, 3);
-    g->addWidget(KTEDITDC_ALARM_CAS, 0, 4);
-    g->addWidget(new QLabel(QStringLiteral("Typ akce"), GroupBox_ALARM), 0, 5);
-    g->addWidget(ComboBox_ALARM_TYP_AKCE, 0, 6, 1, 3);
-    g->addWidget(new QLabel(QStringLiteral("Akce"), GroupBox_ALARM), 1, 1);
-    g->addWidget(Edit_ALARM_AKCE, 1, 2, 1, 5);
-    g->addWidget(SB_RUN, 1, 7);
-    g->addWidget(SB_ALARM_AKCE, 1, 8);
-    g->setColumnStretch(6, 1);
+    m_alarm = new TSkupinaAlarmu(rodic);
+    GroupBox_ALARM = m_alarm;
+    ChB_ALARM = m_alarm->ChB_ALARM;
+    KTEDITDC_ALARM_DATUM = m_alarm->KTEDITDC_ALARM_DATUM;
+    KTEDITDC_ALARM_CAS = m_alarm->KTEDITDC_ALARM_CAS;
+    ComboBox_ALARM_TYP_AKCE = m_alarm->ComboBox_ALARM_TYP_AKCE;
+    Edit_ALARM_AKCE = m_alarm->Edit_ALARM_AKCE;
+    SB_RUN = m_alarm->SB_RUN;
+    SB_ALARM_AKCE = m_alarm->SB_ALARM_AKCE;
 }
 
 void Teditudalost::propoj()
@@ -297,7 +282,7 @@ void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& sou
 
 void Teditudalost::nastavTypAkce(int typ)
 {
-    ComboBox_ALARM_TYP_AKCE->setCurrentIndex(typ >= 0 && typ < ComboBox_ALARM_TYP_AKCE->count() ? typ : -1);
+    m_alarm->nastavTypAkce(typ);
 }
 
 void Teditudalost::povolDleJenCteni()
@@ -321,11 +306,7 @@ void Teditudalost::povolCasy()
 
 void Teditudalost::povolAlarm()
 {
-    const bool on = ChB_ALARM->isChecked();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE,
-                                         Edit_ALARM_AKCE, SB_RUN, SB_ALARM_AKCE})
-        w->setEnabled(on);
+    m_alarm->povol();
 }
 
 // ---- Field handlers -----------------------------------------------------------
@@ -352,17 +333,12 @@ void Teditudalost::ChB_ALARMClick()
 
 void Teditudalost::ComboBox_ALARM_TYP_AKCEChange()
 {
-    const bool soubor = ComboBox_ALARM_TYP_AKCE->currentIndex() != 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit_ALARM_AKCE, SB_RUN, SB_ALARM_AKCE})
-        w->setEnabled(soubor);
+    m_alarm->typAkceZmenen();
 }
 
 void Teditudalost::SB_ALARM_AKCEClick()
 {
-    const QString f =
-        dialogs::openFileName(this, QStringLiteral("*.waw|*.wav|*.*|*.*"), QStringLiteral("wav"));
-    if (f.isEmpty()) return;
-    Edit_ALARM_AKCE->setText(f);
+    m_alarm->vyberSoubor();
 }
 
 void Teditudalost::SB_RUNClick()

@@ -17,6 +17,7 @@ class TFRAME_JvxCheckListBox_KUC;
 class TFrame_Prava;
 class TFrame_Richedit;
 class TKTEDITDC;
+class TSkupinaAlarmu;
 struct PolozkaSouboru;
 
 // The editor of one calendar event (a row of KU with its category links,
@@ -120,6 +121,7 @@ private:
     void povolAlarm();
     void nastavTypAkce(int typ);
 
+    TSkupinaAlarmu* m_alarm = nullptr;
     StavEditoru m_stav;
     bool m_jenCteni = false;
     bool m_smiSmazat = true;

@@ -16,6 +16,7 @@ class TFRAME_JvxCheckListBox_KUC;
 class TFrame_Prava;
 class TFrame_Richedit;
 class TKTEDITDC;
+class TSkupinaAlarmu;
 
 // The editor of one task (a row of UKOLY with its category links, rights and
 // note). One instance per process, created by the main window on first use;
@@ -98,6 +99,7 @@ private:
     void povolAlarm();
     void nastavTypAkce(int typ);
 
+    TSkupinaAlarmu* m_alarm = nullptr;
     StavEditoru m_stav;
     bool m_jenCteni = false;
     bool m_smiSmazat = true;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+class TKTEDITDC;
+
+// The "Alarm" group of the event and task editors: the switch, the alarm's
+// date and time, the action type with its file, and the buttons to try the
+// action and to choose its file. The editors keep their own pointers to the
+// controls under the same names.
+class TSkupinaAlarmu : public QGroupBox
+{
+public:
+    explicit TSkupinaAlarmu(QWidget* parent);
+
+    QCheckBox* ChB_ALARM;
+    TKTEDITDC* KTEDITDC_ALARM_DATUM;
+    TKTEDITDC* KTEDITDC_ALARM_CAS;
+    QComboBox* ComboBox_ALARM_TYP_AKCE;
+    QLineEdit* Edit_ALARM_AKCE;
+    QToolButton* SB_RUN;
+    QToolButton* SB_ALARM_AKCE;
+
+    // The controls follow the switch.
+    void povol();
+    // A stored type outside the list chooses nothing.
+    void nastavTypAkce(int typ);
+    // "Dialog" needs no file; the other types do.
+    void typAkceZmenen();
+    // Asks for a sound file and takes it as the action.
+    void vyberSoubor();
+};
