@@ -11,6 +11,8 @@
 #include "common/session.h"
 #include "common/ui_about.h"
 #include "data/ktdata.h"
+#include "tasks/alarmovac.h"
+#include "tasks/fForm_ALARM.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,10 +183,24 @@ void Tmainform::spustSezeni()
 {
     m_uiBuilt = true;
     runAction([this] { PripojPohledy(*this); });
+    spustAlarmy();
     ZobrazPanel(QStringLiteral("MonthPanel"));
     if (m_menuSpecial) m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
     buildTray();
     spustHlidace();
+}
+
+void Tmainform::spustAlarmy()
+{
+    runAction([this] {
+        m_alarmy = new TAlarmy(m_alarmTimer, QDir(m_programDir).filePath(QStringLiteral("orvan.wav")), this);
+        PreplanujAlarmy = [this] { m_alarmy->NastavAlarm(); };
+    });
+    if (!m_alarmy) return;
+    m_alarmy->JeSkryto = [this] { return !isVisible() && m_tray && m_tray->isVisible(); };
+    m_alarmy->Upozorneni = [this](const QString& nazev, const QString& cas) {
+        if (m_tray) m_tray->showMessage(QStringLiteral("Orvan - Alarm"), nazev + QLatin1Char('\n') + cas);
+    };
 }
 
 void Tmainform::spustHlidace()
@@ -617,6 +633,9 @@ void Tmainform::end()
     m_ended = true;
     m_heartbeat.stop();
     m_alarmTimer.stop();
+    // Alarm windows are top-level windows of their own; they end with the program.
+    for (TForm_ALARM* w : TForm_ALARM::Okna())
+        w->close();
     if (m_data && m_data->Pripojeno()) runAction([this] { m_data->Odhlas(); });
     if (m_tray) {
         m_tray->hide();

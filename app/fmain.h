@@ -16,6 +16,7 @@ class QScrollArea;
 class QSystemTrayIcon;
 class QToolBox;
 class QVBoxLayout;
+class TAlarmy;
 class TSQLDATA;
 class TimeChangeWatcher;
 class UnixSignals;
@@ -89,6 +90,7 @@ private:
     void zapisPritomnost();
     void spustSezeni();
     void spustHlidace();
+    void spustAlarmy();
     void buildUi();
     void buildMenus();
     void buildPageBar();
@@ -114,6 +116,7 @@ private:
     std::unique_ptr<TimeChangeWatcher> m_timeWatcher;
     QTimer m_heartbeat;
     QTimer m_alarmTimer;
+    TAlarmy* m_alarmy = nullptr;
     bool m_ended = false;
     bool m_uiBuilt = false;
     QString m_programDir;

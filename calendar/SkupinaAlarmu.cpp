@@ -2,12 +2,16 @@
 
 #include "udalost.h"
 
+#include "common/alarmakce.h"
+#include "common/messages.h"
 #include "common/ui_KTEDITDC.h"
 #include "common/ui_dialogs.h"
+#include "common/ui_shell.h"
 #include "common/ui_toolbutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,4 +82,26 @@ void TSkupinaAlarmu::vyberSoubor()
     const QString f =
         dialogs::openFileName(window(), QStringLiteral("*.waw|*.wav|*.*|*.*"), QStringLiteral("wav"));
     if (!f.isEmpty()) Edit_ALARM_AKCE->setText(f);
+}
+
+void TSkupinaAlarmu::zkusAkci()
+{
+    const QString akce = Edit_ALARM_AKCE->text().trimmed();
+    switch (ComboBox_ALARM_TYP_AKCE->currentIndex()) {
+    case 1:
+    case 2:
+        if (!akce.isEmpty() && QFileInfo(akce).isFile()) shell::playSound(akce);
+        break;
+    case 3:
+        if (akce.isEmpty()) break;
+        if (SmiOtevritSoubor(akce))
+            shell::open(akce);
+        else
+            messages::error(
+                QStringLiteral("Soubor \"%1\" nelze otevřít: neexistuje, je spustitelný nebo je to spouštěč.")
+                    .arg(akce));
+        break;
+    default:
+        break;
+    }
 }

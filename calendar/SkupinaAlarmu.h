@@ -33,4 +33,7 @@ public:
     void typAkceZmenen();
     // Asks for a sound file and takes it as the action.
     void vyberSoubor();
+    // Tries the chosen action: plays the sound or opens the file, as the
+    // alarm itself would (a file that may not be opened is refused with a message).
+    void zkusAkci();
 };

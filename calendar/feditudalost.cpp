@@ -343,18 +343,7 @@ void Teditudalost::SB_ALARM_AKCEClick()
 
 void Teditudalost::SB_RUNClick()
 {
-    const QString akce = Edit_ALARM_AKCE->text().trimmed();
-    switch (ComboBox_ALARM_TYP_AKCE->currentIndex()) {
-    case 1:
-    case 2:
-        if (!akce.isEmpty() && QFileInfo(akce).isFile()) shell::playSound(akce);
-        break;
-    case 3:
-        if (!akce.isEmpty()) shell::open(akce);
-        break;
-    default:
-        break;
-    }
+    m_alarm->zkusAkci();
 }
 
 // ---- Saving, deleting, closing ---------------------------------------------------

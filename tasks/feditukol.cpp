@@ -289,24 +289,7 @@ void Teditukol::SB_ALARM_AKCEClick()
 
 void Teditukol::SB_RUNClick()
 {
-    const QString akce = Edit_ALARM_AKCE->text().trimmed();
-    switch (ComboBox_ALARM_TYP_AKCE->currentIndex()) {
-    case 1:
-    case 2:
-        if (!akce.isEmpty() && QFileInfo(akce).isFile()) shell::playSound(akce);
-        break;
-    case 3:
-        if (akce.isEmpty()) break;
-        if (SmiOtevritSoubor(akce))
-            shell::open(akce);
-        else
-            messages::error(
-                QStringLiteral("Soubor \"%1\" nelze otevřít: neexistuje, je spustitelný nebo je to spouštěč.")
-                    .arg(akce));
-        break;
-    default:
-        break;
-    }
+    m_alarm->zkusAkci();
 }
 
 // ---- Saving, deleting, closing ---------------------------------------------------

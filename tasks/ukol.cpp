@@ -5,8 +5,6 @@
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
-#include <QFileInfo>
-
 const QString SqlNactiUkol = QStringLiteral(
     "Select DATUM,CAS_DO,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
     "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ukoly where (ukoly.UKOLY_ID=%d);");
@@ -109,17 +107,4 @@ QString SmazUkol(TDataModuleIb& db, int zaznamId)
 {
     const QString id = QString::number(zaznamId);
     return SmazZaznam(db, {VyplnSablonu(SqlSmazatUkolyKat, {id}), VyplnSablonu(kSmazat, {id})});
-}
-
-bool SmiOtevritSoubor(const QString& cesta)
-{
-    const QString c = cesta.trimmed();
-    if (c.isEmpty()) return false;
-    // isFile and isExecutable follow symbolic links; a link's own name says
-    // nothing about what it names.
-    const QFileInfo f(c);
-    if (!f.exists() || !f.isFile() || f.isExecutable()) return false;
-    for (const QString& name : {f.fileName(), QFileInfo(f.canonicalFilePath()).fileName()})
-        if (name.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive)) return false;
-    return true;
 }

@@ -52,8 +52,3 @@ VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int 
 // Deletes the task and its category links in one transaction and announces
 // the change; the server's error text, empty on success.
 QString SmazUkol(TDataModuleIb& db, int zaznamId);
-
-// Action type "Spustit soubor" names a path from the database, which anyone
-// with an edit right may have set: only an existing regular file that is not
-// executable and not a desktop launcher may be handed to the desktop.
-bool SmiOtevritSoubor(const QString& cesta);

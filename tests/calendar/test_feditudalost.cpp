@@ -1,6 +1,7 @@
 #include "calendar/editor_fixture.h"
 
 #include "common/messages.h"
+#include "fixtures/fake_shell.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -323,22 +324,11 @@ TEST_F(EditUdalost, ClosingAsksOnlyWhenSomethingChanged)
     EXPECT_FALSE(ed().Zmeneno());
 }
 
-class FakeSound : public shell::SoundPlayer
-{
-public:
-    void play(const QString& f) override { played << f; }
-    QStringList played;
-};
-
 TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
 {
-    FakeSound sound;
-    shell::setSoundPlayer(&sound);
-    QList<QUrl> opened;
-    shell::setOpener([&](const QUrl& u) {
-        opened << u;
-        return true;
-    });
+    FakeShell desktop;
+    QStringList& played = desktop.played;
+    QList<QUrl>& opened = desktop.opened;
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("zvuk.wav"));
     QFile(wav).open(QIODevice::WriteOnly);
@@ -353,22 +343,25 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
     struct Case {
         int type;
         QString action;
-        int sounds, opens;
+        int sounds, opens, boxes;
     };
-    const Case cases[] = {{0, wav, 0, 0},
-                          {1, QStringLiteral("  ") + wav + QStringLiteral(" "), 1, 0},
-                          {2, wav, 1, 0},
-                          {2, dir.filePath(QStringLiteral("chybi.wav")), 0, 0},
-                          {3, QStringLiteral("www.orvan.cz"), 0, 1},
-                          {3, QStringLiteral("  "), 0, 0}};
+    // The file action opens what the alarm itself would open: a plain file, no address.
+    const Case cases[] = {{0, wav, 0, 0, 0},
+                          {1, QStringLiteral("  ") + wav + QStringLiteral(" "), 1, 0, 0},
+                          {2, wav, 1, 0, 0},
+                          {2, dir.filePath(QStringLiteral("chybi.wav")), 0, 0, 0},
+                          {3, wav, 0, 1, 0},
+                          {3, QStringLiteral("www.orvan.cz"), 0, 0, 1},
+                          {3, QStringLiteral("  "), 0, 0, 0}};
     for (const Case& c : cases) {
-        sound.played.clear();
+        played.clear();
         opened.clear();
         ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
         ed().Edit_ALARM_AKCE->setText(c.action);
         QTest::mouseClick(ed().SB_RUN, Qt::LeftButton);
-        EXPECT_EQ(sound.played.size(), c.sounds) << c.type << " " << c.action.toStdString();
+        EXPECT_EQ(played.size(), c.sounds) << c.type << " " << c.action.toStdString();
         EXPECT_EQ(opened.size(), c.opens) << c.type << " " << c.action.toStdString();
+        EXPECT_EQ(messages::takeShown().size(), c.boxes) << c.type << " " << c.action.toStdString();
     }
     EXPECT_EQ(opened.value(0), QUrl()); // the last case opened nothing
 }

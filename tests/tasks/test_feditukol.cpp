@@ -1,5 +1,7 @@
 #include "tasks/task_fixture.h"
 
+#include "fixtures/fake_shell.h"
+
 #include "common/commandtarget.h"
 
 #include <QFile>
@@ -237,22 +239,11 @@ TEST_F(EditUkol, DeleteNeedsTheRightAndTakesTheLinks)
     EXPECT_EQ(testdb::snapshot(db(), deleted).size(), before.size() - 2);
 }
 
-class FakeSound : public shell::SoundPlayer
-{
-public:
-    void play(const QString& f) override { played << f; }
-    QStringList played;
-};
-
 TEST_F(EditUkol, TryingTheActionOpensOnlyPlainFiles)
 {
-    FakeSound sound;
-    shell::setSoundPlayer(&sound);
-    QList<QUrl> opened;
-    shell::setOpener([&](const QUrl& u) {
-        opened << u;
-        return true;
-    });
+    FakeShell desktop;
+    QStringList& played = desktop.played;
+    QList<QUrl>& opened = desktop.opened;
     QTemporaryDir dir;
     auto make = [&](const char* name, bool exec) {
         const QString p = dir.filePath(QLatin1String(name));
@@ -290,13 +281,13 @@ TEST_F(EditUkol, TryingTheActionOpensOnlyPlainFiles)
                  {3, QStringLiteral("www.orvan.cz"), 0, 0, 1},
                  {3, QStringLiteral("  "), 0, 0, 0}};
     for (const auto& c : cases) {
-        sound.played.clear();
+        played.clear();
         opened.clear();
         ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
         ed().Edit_ALARM_AKCE->setText(c.action);
         QTest::mouseClick(ed().SB_RUN, Qt::LeftButton);
         const std::string what = std::to_string(c.type) + " " + c.action.toStdString();
-        EXPECT_EQ(sound.played.size(), c.sounds) << what;
+        EXPECT_EQ(played.size(), c.sounds) << what;
         EXPECT_EQ(opened.size(), c.opens) << what;
         EXPECT_EQ(messages::takeShown().size(), c.boxes) << what;
         if (c.opens) {

@@ -2,6 +2,7 @@
 
 #include "calendar/FRAME_KUC_logic.h"
 #include "common/action.h"
+#include "common/alarmakce.h"
 #include "data/notetext.h"
 #include "tasks/ukol.h"
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "common/ktdatumj.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The reminder of one due event or task: its own top-level window with its
+// own taskbar entry, any number open at once. OK stores the last handled
+// instant in the user's row; "Odložit" hides it for the chosen minutes.
+class TForm_ALARM : public QWidget
+{
+    Q_OBJECT
+public:
+    TForm_ALARM();
+    ~TForm_ALARM() override;
+
+    // Reads the record ("ku" or "ukoly") once; a deleted record leaves the labels empty.
+    void NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik = 0);
+
+    void OKBtnClick();
+    void OdlozitClick();
+
+    // Windows whose snooze has run out come back; true while any is still snoozed.
+    static bool ProbudOdlozena(DatumCas ted);
+    // The earliest alarm instant of the snoozed windows; 0 when none is snoozed.
+    static DatumCas NejdrivOdlozeny();
+    static QList<TForm_ALARM*> Okna();
+
+    DatumCas OdlozenoDo() const { return m_odlozenoDo; }
+
+    QLabel* Image1;
+    QLabel* Label1;
+    QLabel* Label_ALARM;
+    QLabel* Label_DATUM;
+    QLabel* Label_CAS;
+    QLabel* Label_UDALOST;
+    QPushButton* OKBtn;
+    QPushButton* OdlozitBtn;
+    QComboBox* ComboBox_ODLOZIT;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    DatumCas m_okamzik = 0;
+    DatumCas m_odlozenoDo = 0;
+};

@@ -1,0 +1,425 @@
+#include "common/clock.h"
+#include "common/messages.h"
+#include "common/session.h"
+#include "fixtures/fake_shell.h"
+#include "fixtures/session_groups.h"
+#include "fixtures/testdb.h"
+#include "tasks/alarmovac.h"
+#include "tasks/alarmy.h"
+#include "tasks/fForm_ALARM.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace
+{
+
+QDateTime at(const char* text)
+{
+    return QDateTime::fromString(QLatin1String(text), QStringLiteral("d.M.yyyy H:mm:ss"));
+}
+
+// Alarms of a fresh database seen by user "jana" of group 10 with a test
+// clock; every test starts with no events, no tasks and nothing handled.
+class Alarmy : public DbTest
+{
+protected:
+    static constexpr int kVedeni = 10, kObchod = 20;
+
+    static void SetUpTestSuite()
+    {
+        DbTest::SetUpTestSuite();
+        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (10, \"Vedení\")"));
+        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (20, \"Obchod\")"));
+        s_user = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("x"));
+    }
+
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        exec(QStringLiteral("delete from ku"));
+        exec(QStringLiteral("delete from ukoly"));
+        exec(QStringLiteral("update uzivatel set alarm_posl_datum=null, alarm_posl_cas=null"));
+        m_groups = std::make_unique<SessionGroups>(std::initializer_list<int>{kVedeni}, kVedeni);
+        session().UzivatelID = s_user;
+        session().AlarmPoslDatum = QStringLiteral("01.01.0001");
+        session().AlarmPoslCas = QStringLiteral("00:00");
+        m_clock.set(at("10.12.2026 9:00:00"));
+        Clock::setCurrent(&m_clock);
+    }
+
+    void TearDown() override
+    {
+        for (TForm_ALARM* w : TForm_ALARM::Okna())
+            delete w;
+        Clock::setCurrent(nullptr);
+        m_groups.reset();
+    }
+
+    // An event at the alarm's date with its start 30 minutes after the alarm;
+    // `alarm` is "d.m.yyyy h:mm:ss" or a date alone (midnight). fAlarm -1 = NULL.
+    static void ku(int id, const QString& alarm, int typ = 0, int fAlarm = -1,
+                   const QString& akce = QString(),
+                   const QString& nazev = QStringLiteral("Porada s klientem"))
+    {
+        const QString datum = alarm.section(QLatin1Char(' '), 0, 0);
+        exec(QStringLiteral(
+                 "insert into ku (ku_id, datum, cas_od, nazev, alarm, alarm_datum, alarm_cas, "
+                 "alarm_typ_akce, alarm_akce, f_alarm) values (%1, \"%2\", \"%2 10:30\", \"%3\", 1, "
+                 "\"%2\", \"%4\", %5, \"%6\", %7)")
+                 .arg(id)
+                 .arg(datum, nazev, alarm)
+                 .arg(typ)
+                 .arg(akce, fAlarm < 0 ? QStringLiteral("null") : QString::number(fAlarm)));
+    }
+    static void ukol(int id, const QString& alarm, int typ = 0, int fAlarm = -1, int aktivni = 1)
+    {
+        const QString datum = alarm.section(QLatin1Char(' '), 0, 0);
+        exec(QStringLiteral("insert into ukoly (ukoly_id, datum, cas_do, aktivni, nazev, alarm, alarm_datum, "
+                            "alarm_cas, alarm_typ_akce, f_alarm) values (%1, \"%2\", \"%2 16:45\", %3, "
+                            "\"Odevzdat výkaz\", 1, \"%2\", \"%4\", %5, %6)")
+                 .arg(id)
+                 .arg(datum)
+                 .arg(aktivni)
+                 .arg(alarm)
+                 .arg(typ)
+                 .arg(fAlarm < 0 ? QStringLiteral("null") : QString::number(fAlarm)));
+    }
+
+    // Each performed instant as "ku 1, ukoly 2"; events come first, rows of one
+    // table at one instant in no particular order (sorted here).
+    QStringList tick(PlanovacAlarmu& p)
+    {
+        QStringList instants;
+        p.Tik([&](const QList<AlarmRadek>& rows) {
+            QStringList r;
+            for (const AlarmRadek& a : rows)
+                r << QStringLiteral("%1 %2").arg(a.tabulka).arg(a.id);
+            QStringList sorted = r;
+            sorted.sort();
+            EXPECT_EQ(sorted.join(QString()).indexOf(QLatin1String("ukoly")),
+                      r.join(QString()).indexOf(QLatin1String("ukoly")))
+                << "events first";
+            r = sorted;
+            instants << r.join(QStringLiteral(", "));
+        });
+        return instants;
+    }
+
+    QString stored()
+    {
+        return db().VratRadek(
+            QStringLiteral("select alarm_posl_datum, alarm_posl_cas from uzivatel where uzivatel_id=%1")
+                .arg(s_user));
+    }
+
+    static inline int s_user = 0;
+    TestClock m_clock;
+    std::unique_ptr<SessionGroups> m_groups;
+};
+
+TEST_F(Alarmy, FiresOnTheFirstTickAtOrAfterItsInstant)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    ukol(2, QStringLiteral("11.12.2026")); // midnight
+    PlanovacAlarmu p(db(), session());
+    ASSERT_TRUE(p.NajdiDalsiAlarm());
+
+    m_clock.set(at("10.12.2026 9:59:59"));
+    EXPECT_TRUE(tick(p).isEmpty());
+    m_clock.set(at("10.12.2026 10:00:00"));
+    EXPECT_EQ(tick(p), QStringList{"ku 1"});
+    EXPECT_EQ(session().AlarmPoslDatum, QStringLiteral("10.12.2026"));
+    EXPECT_EQ(session().AlarmPoslCas, QStringLiteral("10:00:00"));
+    m_clock.set(at("10.12.2026 23:59:59"));
+    EXPECT_TRUE(tick(p).isEmpty());
+    m_clock.set(at("11.12.2026 0:00:01"));
+    EXPECT_EQ(tick(p), QStringList{"ukoly 2"});
+    EXPECT_TRUE(tick(p).isEmpty());
+    EXPECT_FALSE(p.AlarmCeka());
+    // Only the alarm window's OK stores the instant.
+    EXPECT_EQ(stored(), QStringLiteral(","));
+}
+
+TEST_F(Alarmy, MissedInstantsFireInOrderWithEventsFirst)
+{
+    ku(1, QStringLiteral("10.12.2026 11:00:00"));
+    ukol(2, QStringLiteral("10.12.2026 10:00:00"));
+    ku(3, QStringLiteral("10.12.2026 10:00:00"));
+    ku(4, QStringLiteral("10.12.2026 8:00:00")); // handled before the program was closed
+    ku(5, QStringLiteral("10.12.2026 13:00:00"));
+    session().AlarmPoslDatum = QStringLiteral("10.12.2026");
+    session().AlarmPoslCas = QStringLiteral("9:00:00");
+    m_clock.set(at("10.12.2026 12:00:00"));
+    PlanovacAlarmu p(db(), session());
+    ASSERT_TRUE(p.NajdiDalsiAlarm());
+    EXPECT_EQ(tick(p), (QStringList{"ku 3, ukoly 2", "ku 1"}));
+    EXPECT_TRUE(p.AlarmCeka()); // 13:00 is next
+}
+
+TEST_F(Alarmy, OnlyRowsTheUserMayReceive)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"), 0, -1);
+    ku(2, QStringLiteral("10.12.2026 10:00:00"), 0, 0);
+    ku(3, QStringLiteral("10.12.2026 10:00:00"), 0, kVedeni);
+    ku(4, QStringLiteral("10.12.2026 10:00:00"), 0, kObchod);
+    ukol(5, QStringLiteral("10.12.2026 10:00:00"), 0, kObchod);
+    ukol(6, QStringLiteral("10.12.2026 10:00:00"), 0, -1, 0); // inactive
+    ukol(7, QStringLiteral("10.12.2026 10:00:00"), 0, kVedeni, 1);
+    exec(QStringLiteral("update ku set alarm=0 where ku_id=2"));
+    m_clock.set(at("10.12.2026 10:00:00"));
+    {
+        PlanovacAlarmu p(db(), session());
+        EXPECT_EQ(tick(p), QStringList{"ku 1, ku 3, ukoly 7"});
+    }
+    // A user without groups receives every alarm of active rows.
+    SessionGroups none{std::initializer_list<int>{}};
+    session().AlarmPoslDatum = QStringLiteral("01.01.0001");
+    session().AlarmPoslCas = QStringLiteral("00:00");
+    PlanovacAlarmu p(db(), session());
+    EXPECT_EQ(tick(p), QStringList{"ku 1, ku 3, ku 4, ukoly 5, ukoly 7"});
+}
+
+// A user who never pressed OK starts from his first login, not from the
+// first alarm ever stored; the start is kept for the next run.
+TEST_F(Alarmy, FirstLoginStartsNow)
+{
+    ku(1, QStringLiteral("1.1.2020 8:00:00"));
+    ku(2, QStringLiteral("10.12.2026 8:59:59"));
+    ku(3, QStringLiteral("10.12.2026 9:30:00"));
+    ZacniAlarmyOdTed(db(), session());
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,9:00:00"));
+    m_clock.set(at("10.12.2026 10:00:00"));
+    PlanovacAlarmu p(db(), session());
+    EXPECT_EQ(tick(p), QStringList{"ku 3"});
+
+    // A stored instant is kept as it is.
+    session().AlarmPoslDatum = QStringLiteral("01.01.0001");
+    ZacniAlarmyOdTed(db(), session());
+    EXPECT_EQ(session().AlarmPoslDatum, QStringLiteral("01.01.0001"));
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,9:00:00"));
+}
+
+// The actions as the main window performs them, through a real timer owner.
+class AlarmyOkna : public Alarmy
+{
+protected:
+    void SetUp() override
+    {
+        Alarmy::SetUp();
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_programWav = m_dir->filePath(QStringLiteral("orvan.wav"));
+        QFile(m_programWav).open(QIODevice::WriteOnly);
+    }
+    void TearDown() override
+    {
+        m_alarmy.reset();
+        Alarmy::TearDown();
+    }
+    TAlarmy& alarmy()
+    {
+        if (!m_alarmy) m_alarmy = std::make_unique<TAlarmy>(m_timer, m_programWav);
+        return *m_alarmy;
+    }
+    QString file(const QString& name, bool executable = false)
+    {
+        const QString f = m_dir->filePath(name);
+        QFile out(f);
+        out.open(QIODevice::WriteOnly);
+        if (executable) out.setPermissions(out.permissions() | QFileDevice::ExeOwner);
+        return f;
+    }
+    static QList<TForm_ALARM*> visible()
+    {
+        QList<TForm_ALARM*> out;
+        for (TForm_ALARM* w : TForm_ALARM::Okna())
+            if (w->isVisible()) out << w;
+        return out;
+    }
+
+    FakeShell m_desktop;
+    QTimer m_timer;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_programWav;
+    std::unique_ptr<TAlarmy> m_alarmy;
+};
+
+TEST_F(AlarmyOkna, ActionTypes)
+{
+    const QString pdf = file(QStringLiteral("smlouva.pdf"));
+    const QString wav = file(QStringLiteral("gong.wav"));
+    const QString script = file(QStringLiteral("spust.sh"), true);
+    const QString launcher = file(QStringLiteral("app.desktop"));
+    const QString missing = m_dir->filePath(QStringLiteral("chybi.wav"));
+    struct Case {
+        int typ;
+        QString akce;
+        int windows;
+        QStringList sounds;
+        QList<QUrl> opened;
+    } cases[] = {
+        {0, QString(), 1, {}, {}},
+        {1, wav, 1, {wav}, {}},
+        {2, QStringLiteral(" ") + wav, 0, {wav}, {}},
+        {2, missing, 0, {m_programWav}, {}},
+        {3, pdf, 0, {}, {QUrl::fromLocalFile(pdf)}},
+        // Anything but a plain document reminds by the window instead.
+        {3, script, 1, {}, {}},
+        {3, launcher, 1, {}, {}},
+        {3, QStringLiteral("https://orvan.cz/x"), 1, {}, {}},
+        {3, QString(), 0, {}, {}},
+        {-1, pdf, 0, {}, {}},
+    };
+    alarmy().NastavAlarm();
+    int minute = 1;
+    for (const Case& c : cases) {
+        const QString when = QStringLiteral("10.12.2026 10:%1:00").arg(minute, 2, 10, QLatin1Char('0'));
+        ku(minute, when, c.typ, -1, c.akce);
+        alarmy().NastavAlarm();
+        ASSERT_TRUE(m_timer.isActive()) << c.typ;
+        m_clock.set(QDateTime::fromString(when, QStringLiteral("d.M.yyyy H:mm:ss")));
+        m_desktop.clear();
+        alarmy().Timer1Timer();
+        const std::string what = std::to_string(c.typ) + " " + c.akce.toStdString();
+        EXPECT_EQ(visible().size(), c.windows) << what;
+        EXPECT_EQ(m_desktop.played, c.sounds) << what;
+        EXPECT_EQ(m_desktop.opened, c.opened) << what;
+        EXPECT_EQ(session().AlarmPoslCas, when.section(QLatin1Char(' '), 1))
+            << what; // advanced, even silently
+        for (TForm_ALARM* w : TForm_ALARM::Okna())
+            delete w;
+        ++minute;
+    }
+    // Without the program's own sound a sound alarm is silent.
+    QFile::remove(m_programWav);
+    ku(99, QStringLiteral("10.12.2026 11:00:00"), 2, -1, missing);
+    alarmy().NastavAlarm();
+    m_clock.set(at("10.12.2026 11:00:00"));
+    m_desktop.clear();
+    alarmy().Timer1Timer();
+    EXPECT_TRUE(m_desktop.played.isEmpty());
+    EXPECT_TRUE(m_timer.isActive());
+}
+
+TEST_F(AlarmyOkna, WindowShowsTheRecordAndOkStoresTheInstant)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    ukol(2, QStringLiteral("10.12.2026 10:00:00"), 1);
+    alarmy().NastavAlarm();
+    m_clock.set(at("10.12.2026 10:00:01"));
+    alarmy().Timer1Timer();
+    const QList<TForm_ALARM*> w = visible();
+    ASSERT_EQ(w.size(), 2);
+    EXPECT_EQ(w[0]->windowTitle(), QStringLiteral("Orvan - Alarm"));
+    EXPECT_TRUE(w[0]->isWindow());
+    EXPECT_EQ(w[0]->parentWidget(), nullptr);
+    const auto labels = [](TForm_ALARM* f) {
+        return QStringList{f->Label1->text(), f->Label_ALARM->text(), f->Label_DATUM->text(),
+                           f->Label_CAS->text(), f->Label_UDALOST->text()};
+    };
+    EXPECT_EQ(labels(w[0]),
+              (QStringList{"1", "10.12.2026 10:00:00", "10.12.2026", "10:30:00", "Porada s klientem"}));
+    // A task shows its deadline time.
+    EXPECT_EQ(labels(w[1]),
+              (QStringList{"2", "10.12.2026 10:00:00", "10.12.2026", "16:45:00", "Odevzdat výkaz"}));
+
+    m_clock.set(at("10.12.2026 10:05:00"));
+    QTest::mouseClick(w[0]->OKBtn, Qt::LeftButton);
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:00:00"));
+    EXPECT_EQ(visible().size(), 1);
+    // Enter presses OK.
+    QTest::keyClick(w[1], Qt::Key_Return);
+    EXPECT_TRUE(visible().isEmpty());
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+}
+
+TEST_F(AlarmyOkna, DeletedRecordAndFailedAcknowledgement)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    alarmy().NastavAlarm();
+    exec(QStringLiteral("delete from ku"));
+    m_clock.set(at("10.12.2026 10:00:00"));
+    // The search found it before the delete; the window opens with empty labels and no boxes.
+    alarmy().Timer1Timer();
+    ASSERT_EQ(visible().size(), 0); // the due rows are read again: nothing left
+    TForm_ALARM* w = new TForm_ALARM;
+    w->NastavOknoAlarmu(QStringLiteral("ku"), 1);
+    w->show();
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("1"));
+    EXPECT_TRUE(w->Label_UDALOST->text().isEmpty() && w->Label_DATUM->text().isEmpty());
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+
+    exec(QStringLiteral("create exception e_zamceno 'zamceno'"));
+    exec(QStringLiteral(
+        "create trigger t_zamceno for uzivatel before update as begin exception e_zamceno; end"));
+    QTest::mouseClick(w->OKBtn, Qt::LeftButton);
+    exec(QStringLiteral("drop trigger t_zamceno"));
+    exec(QStringLiteral("drop exception e_zamceno"));
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Potvrzení alarmu se nepodařilo uložit")))
+        << shown[0].toStdString();
+    EXPECT_TRUE(visible().isEmpty()); // closed anyway
+}
+
+TEST_F(AlarmyOkna, SnoozeBringsTheWindowBackAndIsNotAcknowledged)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    ku(2, QStringLiteral("10.12.2026 10:20:00"));
+    alarmy().NastavAlarm();
+    m_clock.set(at("10.12.2026 10:00:00"));
+    alarmy().Timer1Timer();
+    ASSERT_EQ(visible().size(), 1);
+    TForm_ALARM* first = visible()[0];
+    first->ComboBox_ODLOZIT->setCurrentIndex(1); // 10 minutes
+    QTest::mouseClick(first->OdlozitBtn, Qt::LeftButton);
+    EXPECT_TRUE(visible().isEmpty());
+
+    m_clock.set(at("10.12.2026 10:09:58"));
+    alarmy().Timer1Timer();
+    EXPECT_TRUE(visible().isEmpty());
+    m_clock.set(at("10.12.2026 10:10:00"));
+    alarmy().Timer1Timer();
+    EXPECT_EQ(visible(), QList<TForm_ALARM*>{first});
+    QTest::mouseClick(first->OdlozitBtn, Qt::LeftButton); // 10 more minutes
+
+    // OK of a later alarm keeps the snoozed one for the next start.
+    m_clock.set(at("10.12.2026 10:20:00"));
+    alarmy().Timer1Timer(); // 10:20 fires; the snooze ends at the same tick
+    ASSERT_EQ(visible().size(), 2);
+    first->ComboBox_ODLOZIT->setCurrentIndex(0);
+    QTest::mouseClick(first->OdlozitBtn, Qt::LeftButton);
+    TForm_ALARM* second = visible().value(0);
+    ASSERT_NE(second, first);
+    QTest::mouseClick(second->OKBtn, Qt::LeftButton);
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,9:59:59"));
+    // The timer keeps running for the snoozed window although no alarm is left.
+    alarmy().NastavAlarm();
+    EXPECT_TRUE(m_timer.isActive());
+    m_clock.set(at("10.12.2026 10:25:00"));
+    alarmy().Timer1Timer();
+    ASSERT_EQ(visible(), QList<TForm_ALARM*>{first});
+    QTest::mouseClick(first->OKBtn, Qt::LeftButton);
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:20:00"));
+}
+
+// Setting the clock forward past an alarm fires it on the next tick.
+TEST_F(AlarmyOkna, ClockSetForward)
+{
+    ku(1, QStringLiteral("10.12.2026 15:00:00"));
+    alarmy().NastavAlarm();
+    alarmy().Timer1Timer();
+    EXPECT_TRUE(visible().isEmpty());
+    m_clock.set(at("10.12.2026 16:00:00"));
+    alarmy().NastavAlarm(); // the time-change notification
+    alarmy().Timer1Timer();
+    EXPECT_EQ(visible().size(), 1);
+}
+
+} // namespace
