@@ -194,7 +194,9 @@ void Teditukol::Nacti_zaznam(int id)
     ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
     Edit_ALARM_AKCE->clear();
     Frame_Richedit1->JvxRichEdit1->clear();
-    ChB_AKTIVNI->setChecked(false);
+    // A new task is something to do: active, as the column's default, so its
+    // alarm fires without a second tick the user could forget.
+    ChB_AKTIVNI->setChecked(id == 0);
     ChB_ALARM->setChecked(false);
 
     m_jenCteni = false;

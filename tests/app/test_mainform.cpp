@@ -1,22 +1,27 @@
 #include "app/fmain.h"
 #include "calendar/feditudalost.h"
 #include "common/chybyserveru.h"
+#include "common/clock.h"
 #include "common/inifile.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "common/ui_KTEDITDC.h"
 #include "common/ui_dialogs.h"
+#include "fixtures/fake_shell.h"
 #include "fixtures/testdb.h"
 #include "overview/uFrameStringgrid.h"
+#include "tasks/fForm_ALARM.h"
 #include "tasks/feditukol.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -273,6 +278,45 @@ TEST_F(MainForm, TaskMessagesOpenTheTaskEditor)
     EXPECT_EQ(ed->KTEDITDC_DATUM->text(), QStringLiteral("2.3.2004"));
     ed->close();
     exec(QStringLiteral("delete from ukoly where ukoly_id=41"));
+}
+
+// A task saved with an alarm on any workstation reaches the scheduler through
+// the change event; its window and sound come at the time, and after OK the
+// next start does not bring it again.
+TEST_F(MainForm, TaskAlarmComesAtItsTimeAndNotAgainAfterOk)
+{
+    TestClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    Clock::setCurrent(&clock);
+    FakeShell desktop;
+    QFile(m_dir.filePath(QStringLiteral("orvan.wav"))).open(QIODevice::WriteOnly);
+    exec(QStringLiteral("update uzivatel set alarm_posl_datum=null, alarm_posl_cas=null"));
+    {
+        Tmainform w(program(), {});
+        ASSERT_TRUE(w.Prihlaseno());
+        w.show();
+        EXPECT_FALSE(w.alarmTimer().isActive());
+        exec(QStringLiteral("insert into ukoly (ukoly_id, datum, cas_do, aktivni, nazev, alarm, alarm_datum, "
+                            "alarm_cas, alarm_typ_akce) values (42, \"10.12.2026\", \"10.12.2026 12:00\", 1, "
+                            "\"Zavolat do banky\", 1, \"10.12.2026\", \"10.12.2026 9:30\", 1)"));
+        w.command(WM_DATA_CHANGED, 0, 0);
+        EXPECT_TRUE(w.alarmTimer().isActive());
+        EXPECT_EQ(w.alarmTimer().interval(), 2000);
+        clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 1)));
+        ASSERT_TRUE(QTest::qWaitFor([] { return !TForm_ALARM::Okna().isEmpty(); }, 5000));
+        QPointer<TForm_ALARM> a = TForm_ALARM::Okna().first();
+        EXPECT_TRUE(a->isVisible());
+        EXPECT_EQ(a->Label_UDALOST->text(), QStringLiteral("Zavolat do banky"));
+        EXPECT_EQ(desktop.played, QStringList{m_dir.filePath(QStringLiteral("orvan.wav"))});
+        QTest::mouseClick(a->OKBtn, Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return a.isNull(); }));
+    }
+    {
+        Tmainform w(program(), {});
+        ASSERT_TRUE(w.Prihlaseno());
+        w.command(WM_DATA_CHANGED, 0, 0);
+        EXPECT_FALSE(w.alarmTimer().isActive()) << "nothing left to remind of";
+    }
+    exec(QStringLiteral("delete from ukoly where ukoly_id=42"));
 }
 
 // A change announced while a confirmation is open waits for the box: the user

@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "tasks/fForm_ALARM.h"
 #include "tools/demodata.h"
 
 #include <QDate>
@@ -72,6 +73,14 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
         e->grab().save(QDir(out).filePath(QStringLiteral("%1.png").arg(QString::fromLatin1(name))));
     }
+    // An alarm window of the event above.
+    auto* alarm = new TForm_ALARM;
+    alarm->NastavOknoAlarmu(QStringLiteral("ku"),
+                            db().VratInt(QStringLiteral("select min(ku_id) from ku where alarm=1")));
+    alarm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(alarm));
+    alarm->grab().save(QDir(out).filePath(QStringLiteral("alarm.png")));
+    alarm->close();
     setSQLDATA(s_db.get());
 }
 

@@ -409,6 +409,26 @@ TEST_F(AlarmyOkna, SnoozeBringsTheWindowBackAndIsNotAcknowledged)
     EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:20:00"));
 }
 
+// While the main window is hidden in the tray, every performed alarm is also
+// announced with its name and time; a visible window announces nothing.
+TEST_F(AlarmyOkna, HiddenMainWindowAnnouncesThroughTheTray)
+{
+    bool hidden = false;
+    QStringList announced;
+    alarmy().JeSkryto = [&] { return hidden; };
+    alarmy().Upozorneni = [&](const QString& nazev, const QString& cas) { announced << nazev + u'|' + cas; };
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    ukol(2, QStringLiteral("10.12.2026 11:00:00"), 2);
+    alarmy().NastavAlarm();
+    m_clock.set(at("10.12.2026 10:00:00"));
+    alarmy().Timer1Timer();
+    EXPECT_TRUE(announced.isEmpty());
+    hidden = true;
+    m_clock.set(at("10.12.2026 11:00:00"));
+    alarmy().Timer1Timer();
+    EXPECT_EQ(announced, QStringList{"Odevzdat výkaz|10.12.2026 11:00:00"});
+}
+
 // Setting the clock forward past an alarm fires it on the next tick.
 TEST_F(AlarmyOkna, ClockSetForward)
 {

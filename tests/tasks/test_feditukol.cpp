@@ -18,7 +18,7 @@ TEST_F(EditUkol, NewTaskStartsEmptyAndAlarmTakesTheDeadline)
     EXPECT_EQ(ed().windowTitle(), QStringLiteral("Orvan - Editace úkolu"));
     EXPECT_FALSE(ed().SB_delete->isVisible());
     EXPECT_EQ(ed().Frame_Prava1->Prava(), PravaZaznamu::Vse(kVedeni));
-    EXPECT_FALSE(ed().ChB_AKTIVNI->isChecked());
+    EXPECT_TRUE(ed().ChB_AKTIVNI->isChecked());
     EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
     EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
     EXPECT_FALSE(ed().Zmeneno());
@@ -58,7 +58,6 @@ TEST_F(EditUkol, SaveNewThenStoredTaskLeavesRows)
     type(ed().KTEDITDC_DATUM, QStringLiteral("24.12.2004"));
     type(ed().KTEDITDC_CAS_DO, QStringLiteral("10:00"));
     type(ed().Edit_NAZEV, QStringLiteral("Koupit \"dárky\""));
-    click(ed().ChB_AKTIVNI);
     clickCategoryBox(kPrace);
     doubleClickCategory(kSport); // the second one is the main one
     typeNote(QStringLiteral("Seznam"));
