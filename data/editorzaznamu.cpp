@@ -20,7 +20,7 @@ bool StavEditoru::MuzeOpustit(const std::function<bool()>& uloz)
 
 VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
                            const std::function<QStringList(int id)>& prikazy,
-                           const std::optional<PoznamkaZapisu>& poznamka)
+                           const std::optional<PoznamkaZapisu>& poznamka, bool oznamit)
 {
     VysledekZapisu v;
     v.id = id != 0 || generator.isEmpty() ? id : db.NoveID(generator);
@@ -38,7 +38,7 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
         v.id = id;
         return v;
     }
-    db.UdelejRefresh();
+    if (oznamit) db.UdelejRefresh();
     return v;
 }
 

@@ -71,11 +71,12 @@ struct VysledekZapisu {
 
 // Writes one record: for id 0 a new id from `generator` (empty: the database
 // assigns the key), the statements that `prikazy` builds for that id and the
-// note, all in one transaction; after success the change is announced. On
-// failure nothing is stored and nothing announced.
+// note, all in one transaction; after success the change is announced (unless
+// `oznamit` is false: an import announces once at its end). On failure
+// nothing is stored and nothing announced.
 VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
                            const std::function<QStringList(int id)>& prikazy,
-                           const std::optional<PoznamkaZapisu>& poznamka = std::nullopt);
+                           const std::optional<PoznamkaZapisu>& poznamka = std::nullopt, bool oznamit = true);
 
 // Deletes with the statements in one transaction and announces the change.
 // Returns the server's error text, empty on success.

@@ -1,0 +1,283 @@
+// iCalendar and vCard files as other programs write them, and as this one does.
+#include "common/action.h"
+#include "outlook/radky.h"
+#include "outlook/vymena.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// Local times below are Prague's.
+const bool kPasmo = [] {
+    qputenv("TZ", "Europe/Prague");
+    return true;
+}();
+
+QDateTime mistni(int y, int mo, int d, int h = 0, int mi = 0)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi));
+}
+
+QByteArray crlf(const char* text)
+{
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+TEST(ICal, EventsFromAnotherProgram)
+{
+    const QByteArray ics = crlf(R"(BEGIN:VCALENDAR
+VERSION:2.0
+PRODID:-//Jiny program//CS
+BEGIN:VTIMEZONE
+TZID:Central Europe Standard Time
+BEGIN:STANDARD
+DTSTART:16011028T030000
+RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10
+TZOFFSETFROM:+0200
+TZOFFSETTO:+0100
+END:STANDARD
+BEGIN:DAYLIGHT
+DTSTART:16010325T020000
+RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3
+TZOFFSETFROM:+0100
+TZOFFSETTO:+0200
+END:DAYLIGHT
+END:VTIMEZONE
+BEGIN:VEVENT
+UID:a1
+SUMMARY:Porada\, vedení
+DTSTART;TZID=Central Europe Standard Time:20260715T100000
+DTEND;TZID=Central Europe Standard Time:20260715T113000
+DESCRIPTION:První řádek\ndruhý řádek s dlouhým textem\, který jiný program zalo
+ mil
+BEGIN:VALARM
+ACTION:DISPLAY
+TRIGGER:-PT15M
+END:VALARM
+END:VEVENT
+BEGIN:VEVENT
+UID:a2
+SUMMARY:Zimní schůzka
+DTSTART:20261210T090000Z
+DURATION:PT2H
+RRULE:FREQ=WEEKLY;COUNT=10
+BEGIN:VALARM
+TRIGGER;RELATED=END:PT5M
+ACTION:AUDIO
+END:VALARM
+END:VEVENT
+BEGIN:VEVENT
+UID:a3
+SUMMARY:Státní svátek
+DTSTART;VALUE=DATE:20261228
+DTEND;VALUE=DATE:20261229
+BEGIN:VALARM
+TRIGGER;VALUE=DATE-TIME:20261227T170000Z
+END:VALARM
+END:VEVENT
+BEGIN:VEVENT
+UID:a4
+SUMMARY:Pražský čas
+DTSTART;TZID=Europe/Prague:20260110T080000
+DTEND;TZID=Europe/Prague:20260110T090000
+END:VEVENT
+END:VCALENDAR
+)");
+    const QList<Schuzka> s = ical::Cti(ics);
+    ASSERT_EQ(s.size(), 4);
+    EXPECT_EQ(s[0].nazev, QStringLiteral("Porada, vedení"));
+    EXPECT_EQ(s[0].zacatek, mistni(2026, 7, 15, 10, 0));
+    EXPECT_EQ(s[0].konec, mistni(2026, 7, 15, 11, 30));
+    EXPECT_EQ(s[0].popis,
+              QStringLiteral("První řádek\ndruhý řádek s dlouhým textem, který jiný program zalomil"));
+    EXPECT_TRUE(s[0].pripominka);
+    EXPECT_EQ(s[0].okamzikPripominky, mistni(2026, 7, 15, 9, 45));
+    EXPECT_FALSE(s[0].celyDen);
+
+    // UTC in winter is one hour behind; a recurring event keeps its first occurrence.
+    EXPECT_EQ(s[1].zacatek, mistni(2026, 12, 10, 10, 0));
+    EXPECT_EQ(s[1].konec, mistni(2026, 12, 10, 12, 0));
+    EXPECT_EQ(s[1].okamzikPripominky, mistni(2026, 12, 10, 12, 5));
+
+    EXPECT_TRUE(s[2].celyDen);
+    EXPECT_EQ(s[2].zacatek, mistni(2026, 12, 28));
+    EXPECT_EQ(s[2].okamzikPripominky, mistni(2026, 12, 27, 18, 0));
+    EXPECT_EQ(s[3].zacatek, mistni(2026, 1, 10, 8, 0));
+}
+
+TEST(ICal, MalformedFilesAreRefusedWhole)
+{
+    struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nDTSTART:20260101T100000\nEND:VCALENDAR\n", "řádku 5"},
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY x\nEND:VEVENT\nEND:VCALENDAR\n", "řádku 3"},
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:2026-01-01\nEND:VEVENT\nEND:VCALENDAR\n", "neplatné datum"},
+        {"BEGIN:VCARD\nFN:x\nEND:VCARD\n", "není kalendář"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ical::Cti(crlf(c.text));
+            ADD_FAILURE() << c.text;
+        } catch (const ActionError& e) {
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.message))) << e.text().toStdString();
+        }
+    }
+
+    // Of two files, a bad second one means nothing is read.
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("a.ics")), bad = dir.filePath(QStringLiteral("b.ics"));
+    QFile f(good);
+    f.open(QIODevice::WriteOnly);
+    f.write(ical::Zapis({Schuzka{QStringLiteral("u"),
+                                 QStringLiteral("x"),
+                                 {},
+                                 mistni(2026, 1, 1, 10),
+                                 mistni(2026, 1, 1, 11),
+                                 false,
+                                 false,
+                                 {}}},
+                        QDateTime::currentDateTimeUtc(), false));
+    f.close();
+    QFile g(bad);
+    g.open(QIODevice::WriteOnly);
+    g.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n");
+    g.close();
+    SouboroveUloziste u({good, bad}, QString(), QDateTime());
+    try {
+        u.NactiKalendar();
+        ADD_FAILURE();
+    } catch (const ActionError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("b.ics"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("Nic nebylo importováno"))) << e.text().toStdString();
+    }
+}
+
+TEST(ICal, WrittenFileFoldsAndReadsBackTheSame)
+{
+    const QString dlouhy = QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy; ") + QString(60, QChar(u'š'));
+    const QList<Schuzka> ven{
+        // Across the October change: the end is in winter time.
+        {QStringLiteral("orvan-ku-1-x@orvan"), dlouhy, QStringLiteral("řádek\nřádek, dva"),
+         mistni(2026, 10, 24, 23, 0), mistni(2026, 10, 25, 4, 0), false, true, mistni(2026, 10, 24, 22, 30)},
+        {QStringLiteral("orvan-ku-2-x@orvan"),
+         QStringLiteral("Celý den"),
+         {},
+         mistni(2026, 3, 29),
+         mistni(2026, 3, 30),
+         true,
+         false,
+         {}},
+        // A reminder after the start stays after it.
+        {QStringLiteral("orvan-ku-3-x@orvan"),
+         QStringLiteral("Po začátku"),
+         {},
+         mistni(2026, 5, 1, 10),
+         mistni(2026, 5, 1, 11),
+         false,
+         true,
+         mistni(2026, 5, 1, 10, 20)},
+    };
+    const QDateTime razitko(QDate(2026, 12, 10), QTime(12, 0), Qt::UTC);
+    const QByteArray data = ical::Zapis(ven, razitko, false);
+    for (const QByteArray& line : data.split('\n')) {
+        EXPECT_LE(line.size(), 76) << line.constData(); // 75 octets + CR
+        EXPECT_TRUE(QString::fromUtf8(line).toUtf8() == line) << "a UTF-8 sequence was split";
+    }
+    EXPECT_TRUE(data.contains("\r\n"));
+    EXPECT_TRUE(data.contains("DTSTAMP:20261210T120000Z"));
+    EXPECT_TRUE(data.contains("DTSTART;VALUE=DATE:20260329"));
+    EXPECT_TRUE(data.contains("TRIGGER:-PT30M"));
+    EXPECT_TRUE(data.contains("TRIGGER:PT20M"));
+    const QList<Schuzka> zpet = ical::Cti(data);
+    ASSERT_EQ(zpet.size(), ven.size());
+    for (qsizetype i = 0; i < ven.size(); ++i) {
+        EXPECT_EQ(zpet[i].uid, ven[i].uid);
+        EXPECT_EQ(zpet[i].nazev, ven[i].nazev);
+        EXPECT_EQ(zpet[i].popis, ven[i].popis);
+        EXPECT_EQ(zpet[i].zacatek, ven[i].zacatek) << i;
+        EXPECT_EQ(zpet[i].konec, ven[i].konec) << i;
+        EXPECT_EQ(zpet[i].celyDen, ven[i].celyDen);
+        EXPECT_EQ(zpet[i].pripominka, ven[i].pripominka);
+        if (ven[i].pripominka) {
+            EXPECT_EQ(zpet[i].okamzikPripominky, ven[i].okamzikPripominky) << i;
+        }
+    }
+    // The cancelling file names the same uids.
+    const QByteArray zruseni = ical::Zapis(ven, razitko, true);
+    EXPECT_TRUE(zruseni.contains("METHOD:CANCEL"));
+    EXPECT_TRUE(zruseni.contains("STATUS:CANCELLED"));
+    EXPECT_TRUE(zruseni.contains("UID:orvan-ku-2-x@orvan"));
+    EXPECT_FALSE(zruseni.contains("VALARM"));
+}
+
+TEST(VCard, ThreeVersions)
+{
+    QByteArray v21 = crlf(
+        "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Nov=C3=A1k;Jan;;Ing.;Ph.D.\n"
+        "ORG;CHARSET=WINDOWS-1250;ENCODING=QUOTED-PRINTABLE:Stavebn=ED s.r.o.\n"
+        "ADR;HOME:;;Domácí 1;Brno;;60200;CZ\n"
+        "ADR;WORK;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:;;Dlouh=C3=A1 12;Praha;;11000;=\n"
+        "=C4=8Cesk=C3=A1 republika\n"
+        "TEL;WORK;VOICE:+420 111\nTEL;HOME;VOICE:+420 222\nTEL;CELL:+420 333\nTEL;CELL:+420 444\n"
+        "TEL;WORK;FAX:+420 555\nEMAIL;INTERNET:jan@firma.cz\nEMAIL;INTERNET:jan@domu.cz\n"
+        "EMAIL;INTERNET:treti@x.cz\nURL:http://osobni.cz\nURL;WORK:http://firma.cz\n"
+        "NICKNAME:Honzíček z Brna\nNOTE:Volat ráno\nEND:VCARD\n");
+    const QByteArray v30 =
+        crlf("BEGIN:VCARD\nVERSION:3.0\nN:Svobodová;Eva;;;\nFN:Eva Svobodová\nORG:Úřad\\, odbor;Podatelna\n"
+             "TEL;TYPE=WORK,VOICE:+420 600\nEMAIL;TYPE=INTERNET,PREF:eva@urad.cz\nNOTE:Dlouhá poznámka"
+             ", která je zalo\n mená na dva řádky\nEND:VCARD\n");
+    const QByteArray v40 =
+        crlf("BEGIN:VCARD\nVERSION:4.0\nN:Dvořák;Petr;;;\nTEL;VALUE=uri;TYPE=\"cell,voice\":tel:+420-777\n"
+             "TEL;TYPE=work:+420 888\nADR;TYPE=work:;;Nám. 1;Plzeň;;30100;CZ\nEND:VCARD\n");
+    const QList<Kontakt> k = vcard::Cti(v21 + v30 + v40);
+    ASSERT_EQ(k.size(), 3);
+    EXPECT_EQ(k[0].prijmeni, QStringLiteral("Novák"));
+    EXPECT_EQ(k[0].jmeno, QStringLiteral("Jan"));
+    EXPECT_EQ(k[0].titul, QStringLiteral("Ing."));
+    EXPECT_EQ(k[0].zaPrijmenim, QStringLiteral("Ph.D."));
+    EXPECT_EQ(k[0].nazev, QStringLiteral("Stavební s.r.o."));
+    EXPECT_EQ(k[0].ulice, QStringLiteral("Dlouhá 12"));
+    EXPECT_EQ(k[0].mesto, QStringLiteral("Praha"));
+    EXPECT_EQ(k[0].psc, QStringLiteral("11000"));
+    EXPECT_EQ(k[0].stat, QStringLiteral("Česká republika"));
+    EXPECT_EQ(QStringList({k[0].telefon1, k[0].telefon2, k[0].mobil1, k[0].mobil2, k[0].fax1}),
+              QStringList({"+420 111", "+420 222", "+420 333", "+420 444", "+420 555"}));
+    EXPECT_EQ(QStringList({k[0].email1, k[0].email2}), QStringList({"jan@firma.cz", "jan@domu.cz"}));
+    EXPECT_EQ(k[0].www1, QStringLiteral("http://firma.cz"));
+    EXPECT_EQ(k[0].prezdivka, QStringLiteral("Honzíček z Brna"));
+    EXPECT_TRUE(k[0].ostatni.contains(QStringLiteral("EMAIL=treti@x.cz")))
+        << k[0].ostatni.join(u'|').toStdString();
+    EXPECT_TRUE(k[0].ostatni.contains(QStringLiteral("NOTE=Volat ráno")));
+    EXPECT_TRUE(k[0].ostatni.contains(QStringLiteral("ADR;HOME=Domácí 1, Brno, 60200, CZ")));
+    EXPECT_FALSE(k[0].ostatni.join(u'|').contains(QStringLiteral("VERSION")));
+
+    EXPECT_EQ(k[1].nazev, QStringLiteral("Úřad, odbor"));
+    EXPECT_EQ(k[1].telefon1, QStringLiteral("+420 600"));
+    EXPECT_EQ(k[1].email1, QStringLiteral("eva@urad.cz"));
+    EXPECT_TRUE(
+        k[1].ostatni.contains(QStringLiteral("NOTE=Dlouhá poznámka, která je zalomená na dva řádky")));
+
+    EXPECT_EQ(k[2].mobil1, QStringLiteral("+420-777"));
+    EXPECT_EQ(k[2].telefon1, QStringLiteral("+420 888"));
+    EXPECT_EQ(k[2].mesto, QStringLiteral("Plzeň"));
+
+    // Out and back in.
+    const QList<Kontakt> zpet = vcard::Cti(vcard::Zapis(k));
+    ASSERT_EQ(zpet.size(), 3);
+    for (qsizetype i = 0; i < k.size(); ++i) {
+        const auto pole = [](const Kontakt& c) {
+            return QStringList{c.nazev,    c.jmeno,  c.prijmeni, c.titul,  c.zaPrijmenim, c.ulice,
+                               c.mesto,    c.psc,    c.stat,     c.email1, c.email2,      c.telefon1,
+                               c.telefon2, c.mobil1, c.mobil2,   c.fax1,   c.www1,        c.prezdivka};
+        };
+        EXPECT_EQ(pole(zpet[i]), pole(k[i])) << i;
+    }
+}
+
+} // namespace
