@@ -274,7 +274,13 @@ void TPagesDlgSQLMANAGER::ProvedSelect()
     delete m_vysledek;
     m_vysledek = novy;
     m_prvniSloupec = prvni;
-    StringGrid1->verticalHeader()->setVisible(!prvni.isEmpty());
+    // Widths from the captions and the first rows only: a long result stays quick.
+    StringGrid1->horizontalHeader()->setResizeContentsPrecision(50);
+    StringGrid1->resizeColumnsToContents();
+    QHeaderView* radky = StringGrid1->verticalHeader();
+    radky->setVisible(!prvni.isEmpty());
+    // The row header is wide enough for its values and for the name in the corner.
+    radky->setMinimumWidth(prvni.isEmpty() ? 0 : radky->fontMetrics().horizontalAdvance(prvni) + 12);
     StringGrid1->viewport()->update();
 }
 
