@@ -45,8 +45,12 @@ QString HelperClockSetter::argument(qint64 utcMs)
 QString HelperClockSetter::set(qint64 utcMs)
 {
     const QFileInfo info(m_path);
-    if (!info.isFile() || !info.isExecutable())
+    if (!info.isFile())
         return QStringLiteral("Pomocný program pro nastavení času %1 nebyl nalezen.").arg(m_path);
+    if (!info.isExecutable())
+        return QStringLiteral("Pomocný program pro nastavení času %1 nesmíte spustit; správce může uživatele "
+                              "přidat do skupiny, které program patří.")
+            .arg(m_path);
     QProcess p;
     p.setProgram(m_path);
     p.setArguments({argument(utcMs)});

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -202,6 +203,10 @@ TEST_F(Helper, WithoutTheCapabilityItFailsCleanly)
     const QString missing = dir.filePath(QStringLiteral("orvan-settime"));
     EXPECT_EQ(HelperClockSetter(missing).set(now),
               QStringLiteral("Pomocný program pro nastavení času %1 nebyl nalezen.").arg(missing));
+    // Present but not for this user (the group of the helper, as the README suggests).
+    ASSERT_TRUE(QFile::copy(helper(), missing));
+    ASSERT_TRUE(QFile::setPermissions(missing, QFile::ReadOwner));
+    EXPECT_TRUE(HelperClockSetter(missing).set(now).contains(QStringLiteral("nesmíte spustit")));
     EXPECT_EQ(HelperClockSetter::argument(k2020Ms + 250), QStringLiteral("2020-01-01T00:00:00.250Z"));
 }
 
