@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -106,6 +107,15 @@ TPagesDlgSQLMANAGER::TPagesDlgSQLMANAGER(QWidget* parent)
             [this] { runAction([this] { ZobrazSeznam(0); }); });
     connect(Button_SQL, &QPushButton::clicked, this, [this] { runAction([this] { ZobrazSeznam(2); }); });
     connect(Button_TABULKY, &QPushButton::clicked, this, [this] { runAction([this] { ZobrazSeznam(1); }); });
+    // Enter in a field runs that field's own action, never a button that last had the focus.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(false);
+    connect(CB_TABULKA->lineEdit(), &QLineEdit::returnPressed, this,
+            akce(this, &TPagesDlgSQLMANAGER::Browse));
+    connect(CB_QUERY->lineEdit(), &QLineEdit::returnPressed, this,
+            akce(this, &TPagesDlgSQLMANAGER::ProvedQuery));
+    connect(CB_SELECT->lineEdit(), &QLineEdit::returnPressed, this,
+            akce(this, &TPagesDlgSQLMANAGER::ProvedSelect));
     runAction([this] { NactiTabulky(); });
 }
 
