@@ -10,7 +10,6 @@
 #include "sqlconsole/sqlmanager.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -27,17 +26,6 @@
 
 namespace
 {
-
-// With ORVAN_SCREENSHOT_DIR set, the window as the user sees it, for a look.
-void snimek(QWidget& w, const char* name)
-{
-    const QString dir = qEnvironmentVariable("ORVAN_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    w.show();
-    QCoreApplication::processEvents();
-    w.grab().save(QStringLiteral("%1/%2.png").arg(dir, QLatin1String(name)));
-    w.hide();
-}
 
 class Konzole : public DbTest
 {
@@ -240,7 +228,6 @@ TEST_F(Konzole, SelectResultInTheGrid)
     EXPECT_EQ(radek(m, 0), (QStringList{"11", "Práce", "255"}));
     EXPECT_EQ(radek(m, 1), (QStringList{"12", "Rodina", "65280"}));
     EXPECT_TRUE(w().StringGrid1->verticalHeader()->isVisibleTo(&w()));
-    snimek(w(), "sqlkonzole_select");
 
     // A failing SELECT shows the server's words and keeps the grid.
     type(w().CB_SELECT, QStringLiteral("select nic from ku_c_kat"));
@@ -303,7 +290,6 @@ TEST_F(Konzole, BrowseListsATableAndRefusesOtherNames)
     EXPECT_EQ(f->Bunka(3, 0), QStringLiteral("KU_C_KAT_PORADI"));
     EXPECT_EQ(f->Bunka(0, 1), QStringLiteral("11"));
     EXPECT_EQ(f->Bunka(1, 2), QStringLiteral("Rodina"));
-    snimek(w(), "sqlkonzole_browse");
 
     for (const QString& bad : {QStringLiteral("ku_c_kat; delete from ku_c_kat"),
                                QStringLiteral("RDB$RELATIONS"), QStringLiteral("neni"), QString()}) {

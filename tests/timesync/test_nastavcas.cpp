@@ -9,7 +9,6 @@
 #include "timesync/nastavcas.h"
 #include "timesync/settime_codes.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -23,17 +22,6 @@
 
 namespace
 {
-
-// With ORVAN_SCREENSHOT_DIR set, the window as the user sees it, for a look.
-void snimek(QWidget& w, const char* name)
-{
-    const QString dir = qEnvironmentVariable("ORVAN_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    w.show();
-    QCoreApplication::processEvents();
-    w.grab().save(QStringLiteral("%1/%2.png").arg(dir, QLatin1String(name)));
-    w.hide();
-}
 
 constexpr quint32 k2020 = 3786825600u;
 constexpr qint64 k2020Ms = 1577836800000LL;
@@ -242,7 +230,6 @@ TEST_F(Okno, ShowsTimeSetsClockAndTellsFailures)
     EXPECT_EQ(w().Label1->text(), QStringLiteral("01.01.2020 00:00:00 UTC"));
     EXPECT_EQ(w().Label2->text(), QStringLiteral("01.01.2020 01:00:00 Lokální čas"));
     EXPECT_TRUE(m_fake.set_.isEmpty());
-    snimek(w(), "synchronizace_cas");
 
     QTest::mouseClick(w().Button_NastavCas, Qt::LeftButton);
     EXPECT_EQ(m_fake.set_, QList<qint64>{k2020Ms});
@@ -254,7 +241,6 @@ TEST_F(Okno, ShowsTimeSetsClockAndTellsFailures)
     EXPECT_EQ(w().Label1->text(),
               QStringLiteral("Čas ze nepodařilo ze SNTP serveru %1 nastavit!").arg(good.address()));
     EXPECT_EQ(w().Label2->text(), m_fake.failure);
-    snimek(w(), "synchronizace_neuspech");
 
     SntpResponder zero({serverReply(0, 0)});
     server(zero.address());
