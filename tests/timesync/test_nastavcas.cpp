@@ -61,11 +61,22 @@ TEST_F(SetClock, OnlyAGoodReplySetsTheClock)
         EXPECT_TRUE(n.ok()) << n.dotaz.popis.toStdString();
         EXPECT_EQ(m_fake.set_, QList<qint64>{k2020Ms + 250});
     }
+    {
+        // 1.1.2040: past the wrap of the 32-bit seconds, not back in 1904.
+        SntpResponder server({serverReply(quint32(4417977600LL - (qint64(1) << 32)), 0)});
+        EXPECT_TRUE(nastavcas::NastavCas(server.address(), 1000).ok());
+        EXPECT_EQ(m_fake.set_.value(1), 2208988800000LL);
+    }
     m_fake.set_.clear();
-    for (const QByteArray& bad :
-         {serverReply(0, 0), serverReply(k2020, 0, 0x23), serverReply(k2020, 0).left(47)}) {
-        SntpResponder server({bad});
-        const nastavcas::Nastaveni n = nastavcas::NastavCas(server.address(), 1000);
+    const SntpResponder::Reply bad[] = {
+        {serverReply(0, 0)},              // zero time
+        {serverReply(k2020, 0, 0x23)},    // client mode
+        {serverReply(k2020, 0).left(47)}, // truncated
+        {serverReply(k2020, 0), 900},     // late
+    };
+    for (const SntpResponder::Reply& r : bad) {
+        SntpResponder server(r);
+        const nastavcas::Nastaveni n = nastavcas::NastavCas(server.address(), 300);
         EXPECT_FALSE(n.ok());
         EXPECT_FALSE(n.dotaz.ok());
     }
