@@ -2,6 +2,7 @@
 
 #include "app/pohledy.h"
 #include "app/startlogin.h"
+#include "app/startup.h"
 #include "app/timechange.h"
 #include "app/unixsignals.h"
 #include "common/KTWINSYS.h"
@@ -11,8 +12,11 @@
 #include "common/session.h"
 #include "common/ui_about.h"
 #include "data/ktdata.h"
+#include "sqlconsole/fsqlmanager.h"
+#include "sqlconsole/sqlmanager.h"
 #include "tasks/alarmovac.h"
 #include "tasks/fForm_ALARM.h"
+#include "timesync/fSynchronizacecasu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,6 +133,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     if (Prihlaseno()) spustSezeni();
     umistiOkno();
+    NastavCasPriStartu(Prihlaseno());
 }
 
 void Tmainform::pripravData(const QString& programPath)
@@ -186,6 +191,9 @@ void Tmainform::spustSezeni()
     spustAlarmy();
     ZobrazPanel(QStringLiteral("MonthPanel"));
     if (m_menuSpecial) m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
+    // Direct SQL passes every record right: the configuration alone is not enough.
+    if (auto* db = findChild<QAction*>(QStringLiteral("ActionPristupDoDB")))
+        db->setVisible(sqlmanager::SmiPouzitKonzoli(session()));
     buildTray();
     spustHlidace();
 }
@@ -273,7 +281,10 @@ void Tmainform::buildMenus()
 {
     m_menuSpecial = menuBar()->addMenu(QStringLiteral("Special"));
     m_menuSpecial->setObjectName(QStringLiteral("MenuSpecial"));
-    m_menuSpecial->addAction(QStringLiteral("Přístup do DB"));
+    m_menuSpecial
+        ->addAction(QStringLiteral("Přístup do DB"), this,
+                    [this] { runAction([this] { UkazSQLKonzoli(this); }); })
+        ->setObjectName(QStringLiteral("ActionPristupDoDB"));
     m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"))
         ->setObjectName(QStringLiteral("ActionImportPolozky"));
     m_menuSpecial->menuAction()->setVisible(false);
@@ -284,7 +295,10 @@ void Tmainform::buildMenus()
     tools->addAction(QStringLiteral("Import z Outlooku"));
     tools->addAction(QStringLiteral("Výmaz kalendáře v Outlooku"));
     tools->addAction(QStringLiteral("Export kalendáře do Outlooku"));
-    QAction* time = tools->addAction(QStringLiteral("&Nastavení času z internetu"));
+    QAction* time = tools->addAction(QStringLiteral("&Nastavení času z internetu"), this, [this] {
+        runAction([this] { UkazSynchronizaciCasu(this, session().SntpServer); });
+    });
+    time->setObjectName(QStringLiteral("ActionNastaveniCasu"));
     time->setStatusTip(QStringLiteral("Nastaví datum a čas z přesného serveru na internetu"));
     time->setToolTip(time->statusTip());
 

@@ -1,7 +1,10 @@
 #include "startup.h"
 
 #include "app/fmain.h"
+#include "common/session.h"
 #include "common/ui_messagebox.h"
+#include "data/ktibsql.h"
+#include "timesync/nastavcas.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -37,4 +40,15 @@ int runOrvan(QApplication& app)
         code = app.exec();
     }
     return code;
+}
+
+void NastavCasPriStartu(bool prihlasen)
+{
+    const Session& s = session();
+    // Asking the kernel costs nothing; the query may wait five seconds.
+    if (!nastavcas::NastavitPriStartu(prihlasen, s.SntpAuto, s.SntpServer,
+                                      prihlasen && nastavcas::JadroMaSynchronizovaneHodiny()))
+        return;
+    const Presypaci hodiny;
+    nastavcas::NastavCasSNTP(s.SntpServer);
 }

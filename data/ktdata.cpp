@@ -230,6 +230,8 @@ bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
     QStringList statements;
     QString buffer;
     for (const QString& line : lines) {
+        // Lines keep their break: "select a" and "from b" must not become "afrom".
+        if (!buffer.isEmpty()) buffer += QLatin1Char('\n');
         buffer += line;
         if (!buffer.trimmed().isEmpty() && buffer.endsWith(QLatin1Char(';'))) {
             statements << buffer;
