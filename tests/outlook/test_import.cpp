@@ -1,0 +1,320 @@
+// Calendar items and contacts into the database and events out of it.
+#include "calendar/FRAME_KUC_logic.h"
+#include "common/session.h"
+#include "data/ktdata.h"
+#include "data/notetext.h"
+#include "fixtures/session_groups.h"
+#include "fixtures/testdb.h"
+#include "outlook/importku.h"
+
+#include <QTextDocument>
+#include <memory>
+
+namespace
+{
+
+const bool kPasmo = [] {
+    qputenv("TZ", "Europe/Prague");
+    return true;
+}();
+
+QDateTime mistni(int y, int mo, int d, int h = 0, int mi = 0)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi));
+}
+
+Schuzka schuzka(const QString& nazev, QDateTime od, QDateTime do_, int pripominkaMinut = 0)
+{
+    Schuzka s;
+    s.nazev = nazev;
+    s.zacatek = od;
+    s.konec = do_;
+    if (pripominkaMinut) {
+        s.pripominka = true;
+        s.okamzikPripominky = od.addSecs(-60 * pripominkaMinut);
+    }
+    return s;
+}
+
+class Vymena : public DbTest
+{
+protected:
+    static constexpr int kVedeni = 10, kObchod = 20;
+    static constexpr int kPorady = 3, kKlienti = 8, kDodavatele = 5;
+
+    static void SetUpTestSuite()
+    {
+        DbTest::SetUpTestSuite();
+        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (10, \"Vedení\")"));
+        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (20, \"Obchod\")"));
+        exec(QStringLiteral("insert into ku_c_kat values (3, \"Porady\", 255, 1)"));
+        exec(QStringLiteral("insert into ku_c_kat values (8, \"Klienti\", 65280, 2)"));
+        exec(QStringLiteral("insert into adresar_c_kat values (5, \"Dodavatelé\", 255, 1)"));
+        s_user = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("x"));
+    }
+
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        for (const char* t : {"ku_kat", "ku", "adresar_zakl_kat", "adresar_zakl"})
+            exec(QStringLiteral("delete from ") + QLatin1String(t));
+        m_groups = std::make_unique<SessionGroups>(std::initializer_list<int>{kVedeni}, kVedeni);
+        session().UzivatelID = s_user;
+    }
+    void TearDown() override { m_groups.reset(); }
+
+    // The checked categories of a kind; the first is the main one.
+    static TKategorieKUC kategorie(const QString& druh, std::initializer_list<int> ids)
+    {
+        TKategorieKUC k;
+        k.NastavDruh(true, druh);
+        k.NactiKategorie(0, druh);
+        bool prvni = true;
+        for (int id : ids)
+            for (int i = 0; i < k.Pocet(); ++i)
+                if (k.Id(i) == id) {
+                    if (prvni)
+                        k.DvojKlik(i);
+                    else
+                        k.Zaskrtni(i, true);
+                    prvni = false;
+                }
+        return k;
+    }
+
+    // Each row as its values joined by ",".
+    QStringList rows(const QString& sql)
+    {
+        db().ObnovTransakci();
+        TKTDATASET t;
+        db().NactiTabulku(sql, t);
+        QStringList out;
+        for (int r = 1; r <= t.PocetRadku(); ++r)
+            out << t.Hodnoty(r).join(QLatin1Char(','));
+        return out;
+    }
+
+    QString note(const QString& table, int id)
+    {
+        QTextDocument d;
+        db().NactiPoznamku(QStringLiteral("select poznamka from %1 where %1_id=%2").arg(table).arg(id),
+                           QStringLiteral("POZNAMKA"), &d);
+        return d.toPlainText();
+    }
+
+    static inline int s_user = 0;
+    std::unique_ptr<SessionGroups> m_groups;
+};
+
+TEST_F(Vymena, CalendarItemsBecomeEventsWithRightsCategoriesAndNote)
+{
+    Schuzka a =
+        schuzka(QStringLiteral("Porada \"vedení\""), mistni(2004, 5, 1, 10), mistni(2004, 5, 1, 11), 15);
+    a.popis = QStringLiteral("Program:\npřipravit čísla");
+    Schuzka b = schuzka(QStringLiteral("Svátek"), mistni(2004, 5, 8), mistni(2004, 5, 9));
+    b.celyDen = true;
+    const TKategorieKUC kat = kategorie(QStringLiteral("KU"), {kKlienti, kPorady});
+    QList<int> prubeh;
+    const PocitadlaImportu p =
+        ImportujKalendar(db(), {a, b}, {PravaZaznamu{kVedeni, kVedeni, kObchod, 0, kVedeni}, &kat},
+                         [&](int i, int n) { prubeh << i << n; });
+    EXPECT_EQ(prubeh, (QList<int>{1, 2, 2, 2}));
+    EXPECT_EQ(p.Text(), QStringLiteral("Načteno: 2\r\nPřepsáno: 0\r\nZapsáno: 2\r\n"));
+    EXPECT_EQ(
+        rows(QStringLiteral("select datum,cas_od,cas_do,cely_den,nazev,alarm,alarm_datum,alarm_cas,"
+                            "alarm_typ_akce,alarm_akce,vytvoril_kdo,f_cist,f_editovat,f_smazat,f_alarm,"
+                            "f_administrovat from ku order by datum")),
+        (QStringList{
+            QStringLiteral("1.5.2004,1.5.2004 10:00:00,1.5.2004 11:00:00,0,Porada \"vedení\",1,"
+                           "1.5.2004,1.5.2004 9:45:00,0,,%1,10,10,20,0,10")
+                .arg(s_user),
+            QStringLiteral("8.5.2004,8.5.2004,8.5.2004,1,Svátek,0,,,0,,%1,10,10,20,0,10").arg(s_user)}));
+    EXPECT_EQ(rows(QStringLiteral("select k.ku_c_kat_id, k.hlavni from ku_kat k join ku on ku.ku_id=k.ku_id "
+                                  "where ku.nazev starting \"Porada\" order by k.ku_c_kat_id")),
+              (QStringList{"3,0", "8,1"}));
+    const int id = db().VratInt(QStringLiteral("select ku_id from ku where cely_den=0"));
+    EXPECT_EQ(note(QStringLiteral("ku"), id), a.popis);
+}
+
+TEST_F(Vymena, DuplicateRulesWithRights)
+{
+    const QList<Schuzka> items{schuzka(QStringLiteral("A"), mistni(2026, 1, 5, 9), mistni(2026, 1, 5, 10)),
+                               schuzka(QStringLiteral("B"), mistni(2026, 1, 6, 9), mistni(2026, 1, 6, 10))};
+    const TKategorieKUC porady = kategorie(QStringLiteral("KU"), {kPorady});
+    const TKategorieKUC klienti = kategorie(QStringLiteral("KU"), {kKlienti});
+    const NastaveniImportu pridat{PravaZaznamu::Vse(kVedeni), &porady, Duplicita::Pridat};
+    EXPECT_EQ(ImportujKalendar(db(), items, pridat).zapsano, 2);
+    EXPECT_EQ(ImportujKalendar(db(), items, pridat).zapsano, 2);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from ku")), 4);
+    exec(QStringLiteral("delete from ku_kat"));
+    exec(QStringLiteral("delete from ku"));
+
+    EXPECT_EQ(ImportujKalendar(db(), items, pridat).zapsano, 2);
+    const PocitadlaImportu skip =
+        ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni), &porady, Duplicita::Preskocit});
+    EXPECT_EQ(skip.Text(), QStringLiteral("Načteno: 2\r\nPřepsáno: 0\r\nZapsáno: 0\r\nPřeskočeno: 2\r\n"));
+
+    // Overwriting keeps the ids and replaces the categories and rights.
+    const QStringList ids = rows(QStringLiteral("select ku_id from ku order by nazev"));
+    const PocitadlaImportu over =
+        ImportujKalendar(db(), items, {PravaZaznamu::Vse(kObchod), &klienti, Duplicita::Prepsat});
+    EXPECT_EQ(over.prepsano, 2);
+    EXPECT_EQ(over.zapsano, 2);
+    EXPECT_EQ(rows(QStringLiteral("select ku_id from ku order by nazev")), ids);
+    EXPECT_EQ(rows(QStringLiteral("select distinct ku_c_kat_id from ku_kat")), QStringList{"8"});
+    EXPECT_EQ(rows(QStringLiteral("select distinct f_cist from ku")), QStringList{"20"});
+
+    // Now the rows belong to a group the user is not in: they are not matched
+    // at all (a new row is added even under "do not import").
+    const PocitadlaImportu cizi =
+        ImportujKalendar(db(), {items[0]}, {PravaZaznamu::Vse(kVedeni), &porady, Duplicita::Preskocit});
+    EXPECT_EQ(cizi.zapsano, 1);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from ku where nazev=\"A\"")), 2);
+
+    // A readable row the user may not delete is not overwritten.
+    exec(QStringLiteral("update ku set f_cist=10, f_editovat=10, f_smazat=20 where nazev=\"B\""));
+    const QStringList pred = rows(QStringLiteral("select * from ku where nazev=\"B\""));
+    const PocitadlaImportu bezPrava =
+        ImportujKalendar(db(), {items[1]}, {PravaZaznamu::Vse(kVedeni), &porady, Duplicita::Prepsat});
+    EXPECT_EQ(bezPrava.preskoceno, 1);
+    EXPECT_EQ(bezPrava.zapsano, 0);
+    EXPECT_EQ(rows(QStringLiteral("select * from ku where nazev=\"B\"")), pred);
+}
+
+// A text the database's code page cannot hold fails that item alone, counted and named.
+TEST_F(Vymena, RefusedItemIsCountedNotWritten)
+{
+    const QList<Schuzka> items{
+        schuzka(QStringLiteral("Dobře"), mistni(2026, 2, 1, 9), mistni(2026, 2, 1, 10)),
+        schuzka(QStringLiteral("Čaj 🍵"), mistni(2026, 2, 2, 9), mistni(2026, 2, 2, 10)),
+        schuzka(QStringLiteral("Také dobře"), mistni(2026, 2, 3, 9), mistni(2026, 2, 3, 10))};
+    const PocitadlaImportu p = ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.zapsano, 2);
+    EXPECT_EQ(p.chybne, 1);
+    ASSERT_EQ(p.chyby.size(), 1);
+    EXPECT_TRUE(p.chyby[0].startsWith(QStringLiteral("Čaj 🍵: "))) << p.chyby[0].toStdString();
+    EXPECT_TRUE(p.Text().contains(QStringLiteral("Nezapsáno pro chybu: 1")));
+    EXPECT_EQ(rows(QStringLiteral("select nazev from ku order by datum")),
+              (QStringList{"Dobře", "Také dobře"}));
+}
+
+TEST_F(Vymena, ContactsBecomeAddresses)
+{
+    Kontakt k;
+    k.nazev = QStringLiteral("Stavební s.r.o.");
+    k.jmeno = QStringLiteral("Jan");
+    k.prijmeni = QStringLiteral("Novák");
+    k.titul = QStringLiteral("Ing.");
+    k.ulice = QStringLiteral("Dlouhá 12");
+    k.mesto = QStringLiteral("Praha");
+    k.psc = QStringLiteral("11000");
+    k.stat = QStringLiteral("CZ");
+    k.email1 = QStringLiteral("jan@firma.cz");
+    k.telefon1 = QStringLiteral("+420 111");
+    k.mobil1 = QStringLiteral("+420 333");
+    k.www1 = QStringLiteral("firma.cz");
+    k.prezdivka = QStringLiteral("Honzíček z Brna");
+    k.ostatni = QStringList{QStringLiteral("NOTE=Volat ráno"), QStringLiteral("BDAY=1970-01-01")};
+    Kontakt prazdny; // no company, first name or surname
+    const TKategorieKUC kat = kategorie(QStringLiteral("ADRESAR"), {kDodavatele});
+    const PocitadlaImportu p = ImportujKontakty(db(), {k, prazdny}, {PravaZaznamu::Vse(kVedeni), &kat});
+    EXPECT_EQ(p.zapsano, 2);
+    EXPECT_EQ(
+        rows(QStringLiteral("select nazev,jmeno,prijmeni,titul,ulice,mesto,psc,stat,email1,telefon1,mobil1,"
+                            "www1,nazev_zkraceny,nazev2,f_cist from adresar_zakl where prijmeni<>\"\"")),
+        QStringList{"Stavební s.r.o.,Jan,Novák,Ing.,Dlouhá 12,Praha,11000,CZ,jan@firma.cz,+420 111,+420 333,"
+                    "firma.cz,Honzíček z,,10"});
+    const int id =
+        db().VratInt(QStringLiteral("select adresar_zakl_id from adresar_zakl where prijmeni=\"Novák\""));
+    EXPECT_EQ(note(QStringLiteral("adresar_zakl"), id), QStringLiteral("NOTE=Volat ráno\nBDAY=1970-01-01"));
+    EXPECT_EQ(
+        rows(QStringLiteral("select adresar_c_kat_id, hlavni from adresar_zakl_kat where adresar_zakl_id=%1")
+                 .arg(id)),
+        QStringList{"5,1"});
+
+    // Overwriting keeps the id and what a contact does not carry.
+    exec(QStringLiteral("update adresar_zakl set ico=\"12345678\", cesta_k_souborum=\"/data/novak\" where "
+                        "adresar_zakl_id=%1")
+             .arg(id));
+    k.mesto = QStringLiteral("Brno");
+    const PocitadlaImportu o =
+        ImportujKontakty(db(), {k}, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Prepsat});
+    EXPECT_EQ(o.prepsano, 1);
+    EXPECT_EQ(rows(QStringLiteral("select adresar_zakl_id,mesto,ico,cesta_k_souborum from adresar_zakl where "
+                                  "prijmeni=\"Novák\"")),
+              QStringList{QStringLiteral("%1,Brno,12345678,/data/novak").arg(id)});
+    EXPECT_EQ(db().VratInt(
+                  QStringLiteral("select count(*) from adresar_zakl_kat where adresar_zakl_id=%1").arg(id)),
+              0);
+
+    // The empty contact matches the entry with empty texts, not one with NULLs.
+    exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, mesto) values (900, \"Nic\")"));
+    const PocitadlaImportu e =
+        ImportujKontakty(db(), {prazdny}, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Preskocit});
+    EXPECT_EQ(e.preskoceno, 1);
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from adresar_zakl")), 3);
+}
+
+// Events out to a file and back in give the same rows; uids stay from one export to the next.
+TEST_F(Vymena, ExportedEventsImportAsTheSameRows)
+{
+    const char* sloupce = "datum,cas_od,cas_do,cely_den,nazev,alarm,alarm_datum,alarm_cas";
+    exec(QStringLiteral(
+             "insert into ku (ku_id,%1) values (1, \"24.10.2026\", \"24.10.2026 23:00\", "
+             "\"24.10.2026 23:30\", 0, \"Před změnou času\", 1, \"24.10.2026\", \"24.10.2026 22:30\")")
+             .arg(QLatin1String(sloupce)));
+    exec(QStringLiteral("insert into ku (ku_id,%1) values (2, \"25.10.2026\", \"25.10.2026 9:00\", "
+                        "\"25.10.2026 10:00\", 0, \"Po změně; s čárkou, a \\\\\", 1, \"25.10.2026\", "
+                        "\"25.10.2026 9:20\")")
+             .arg(QLatin1String(sloupce)));
+    exec(QStringLiteral("insert into ku (ku_id,%1) values (3, \"1.1.2027\", \"1.1.2027\", \"1.1.2027\", 1, "
+                        "\"Nový rok\", 0, null, null)")
+             .arg(QLatin1String(sloupce)));
+    // An alarm switched on without its date goes out without a reminder.
+    exec(QStringLiteral(
+             "insert into ku (ku_id,%1) values (4, \"2.1.2027\", \"2.1.2027 8:00\", \"2.1.2027 9:00\", 0, "
+             "\"Bez data alarmu\", 1, null, null)")
+             .arg(QLatin1String(sloupce)));
+    // Not readable for this user: not exported.
+    exec(QStringLiteral(
+        "insert into ku (ku_id,datum,cas_od,nazev,f_cist) values (5, \"3.1.2027\", \"3.1.2027 8:00\", "
+        "\"Cizí\", 20)"));
+    const QString select =
+        QStringLiteral("select %1 from ku where ku_id<5 order by cas_od").arg(QLatin1String(sloupce));
+    QStringList pred = rows(select);
+
+    const QList<Schuzka> ven = UdalostiKExportu(db());
+    ASSERT_EQ(ven.size(), 4);
+    EXPECT_FALSE(ven[3].pripominka);
+    EXPECT_EQ(UdalostiKExportu(db())[0].uid, ven[0].uid);
+    EXPECT_TRUE(ven[0].uid.startsWith(QStringLiteral("orvan-ku-1-")));
+    const QByteArray ics = ical::Zapis(ven, QDateTime::currentDateTimeUtc(), false);
+    EXPECT_TRUE(ics.contains("TRIGGER:PT20M")) << "an alarm after the start stays after it";
+
+    exec(QStringLiteral("delete from ku"));
+    EXPECT_EQ(ImportujKalendar(db(), ical::Cti(ics), {PravaZaznamu::Vse(kVedeni)}).zapsano, 4);
+    pred[3].replace(QStringLiteral(",1,,"), QStringLiteral(",0,,"));
+    EXPECT_EQ(rows(QString(select).replace(QStringLiteral(" where ku_id<5"), QString())), pred);
+}
+
+TEST_F(Vymena, AddressesOutAndBackIn)
+{
+    exec(QStringLiteral(
+        "insert into adresar_zakl (adresar_zakl_id,nazev,jmeno,prijmeni,titul,za_prijmenim,ulice,"
+        "mesto,psc,stat,email1,email2,telefon1,telefon2,mobil1,mobil2,fax1,www1,nazev_zkraceny) values "
+        "(1, \"Úřad; odbor, 2\", \"Eva\", \"Svobodová\", \"Mgr.\", \"DiS.\", \"Náměstí 1\", "
+        "\"Plzeň\", \"30100\", \"CZ\", \"eva@urad.cz\", \"eva@doma.cz\", \"1\", \"2\", \"3\", \"4\", "
+        "\"5\", \"urad.cz\", \"Evička\")"));
+    exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id,nazev,f_cist) values (2, \"Cizí\", 20)"));
+    const QString select = QStringLiteral(
+        "select nazev,jmeno,prijmeni,titul,za_prijmenim,ulice,mesto,psc,stat,email1,email2,telefon1,telefon2,"
+        "mobil1,mobil2,fax1,www1,nazev_zkraceny from adresar_zakl where adresar_zakl_id<>2");
+    const QStringList pred = rows(select);
+    const QList<Kontakt> ven = AdresyKExportu(db());
+    ASSERT_EQ(ven.size(), 1);
+    exec(QStringLiteral("delete from adresar_zakl where adresar_zakl_id=1"));
+    EXPECT_EQ(ImportujKontakty(db(), vcard::Cti(vcard::Zapis(ven)), {PravaZaznamu::Vse(kVedeni)}).zapsano, 1);
+    EXPECT_EQ(rows(select), pred);
+}
+
+} // namespace
