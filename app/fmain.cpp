@@ -12,6 +12,7 @@
 #include "common/session.h"
 #include "common/ui_about.h"
 #include "data/ktdata.h"
+#include "outlook/vymenaprikazy.h"
 #include "sqlconsole/fsqlmanager.h"
 #include "sqlconsole/sqlmanager.h"
 #include "tasks/alarmovac.h"
@@ -291,10 +292,22 @@ void Tmainform::buildMenus()
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Ná&stroje"));
     tools->setObjectName(QStringLiteral("MenuNastroje"));
-    tools->addAction(QStringLiteral("Import adres ze souboru typu CSV"));
-    tools->addAction(QStringLiteral("Import z Outlooku"));
-    tools->addAction(QStringLiteral("Výmaz kalendáře v Outlooku"));
-    tools->addAction(QStringLiteral("Export kalendáře do Outlooku"));
+    // Calendar and contacts travel as iCalendar and vCard files, which every
+    // calendar and mail program reads and writes.
+    const auto prikaz = [this](QMenu* m, const QString& text, const char* name, void (*f)(QWidget*)) {
+        m->addAction(text, this, [this, f] {
+             runAction([this, f] { f(this); });
+         })->setObjectName(QLatin1String(name));
+    };
+    prikaz(tools, QStringLiteral("Import adres ze souboru typu CSV"), "ActionImportCSV",
+           vymena::ImportCSVAdres);
+    prikaz(tools, QStringLiteral("Import z Outlooku"), "ActionImportOutlook", vymena::ImportKalendareAAdres);
+    prikaz(tools, QStringLiteral("Výmaz kalendáře v Outlooku"), "ActionVymazKalendare",
+           vymena::VymazKalendare);
+    prikaz(tools, QStringLiteral("Export kalendáře do Outlooku"), "ActionExportKalendare",
+           vymena::ExportKalendare);
+    prikaz(tools, QStringLiteral("Export adresáře do souboru vCard"), "ActionExportAdresare",
+           vymena::ExportAdresare);
     QAction* time = tools->addAction(QStringLiteral("&Nastavení času z internetu"), this, [this] {
         runAction([this] { UkazSynchronizaciCasu(this, session().SntpServer); });
     });

@@ -49,34 +49,43 @@ QString qtFilter(const QString& windowsFilter)
     return out.join(QStringLiteral(";;"));
 }
 
-static QString fileDialog(QWidget* parent, bool save, const QString& filter, const QString& suffix)
+static QStringList fileDialog(QWidget* parent, bool save, const QString& filter, const QString& suffix,
+                              bool many = false)
 {
     const modal::Scope open;
     State& s = state();
     if (s.recording) {
         s.asked << QStringLiteral("%1|%2|%3")
                        .arg(save ? QStringLiteral("save") : QStringLiteral("open"), filter, suffix);
-        return next(s.files).value_or(QString());
+        const QString answer = next(s.files).value_or(QString());
+        return answer.isEmpty() ? QStringList() : answer.split(QLatin1Char('\n'));
     }
     QFileDialog d(parent);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    d.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d.setFileMode(save   ? QFileDialog::AnyFile
+                  : many ? QFileDialog::ExistingFiles
+                         : QFileDialog::ExistingFile);
     d.setNameFilter(qtFilter(filter));
     QString sfx = suffix;
     if (sfx.startsWith(QLatin1Char('.'))) sfx.remove(0, 1);
     d.setDefaultSuffix(sfx);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().constFirst();
+    if (d.exec() != QDialog::Accepted) return {};
+    return d.selectedFiles();
 }
 
 QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
 {
-    return fileDialog(parent, false, filter, defaultSuffix);
+    return fileDialog(parent, false, filter, defaultSuffix).value(0);
+}
+
+QStringList openFileNames(QWidget* parent, const QString& filter, const QString& defaultSuffix)
+{
+    return fileDialog(parent, false, filter, defaultSuffix, true);
 }
 
 QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix)
 {
-    return fileDialog(parent, true, filter, defaultSuffix);
+    return fileDialog(parent, true, filter, defaultSuffix).value(0);
 }
 
 std::optional<QColor> color(QWidget* parent, const QColor& initial)

@@ -18,6 +18,8 @@ namespace dialogs
 // Empty when cancelled. The save dialog asks before overwriting a file.
 QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix);
 QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix);
+// Several existing files at once; empty when cancelled.
+QStringList openFileNames(QWidget* parent, const QString& filter, const QString& defaultSuffix);
 std::optional<QColor> color(QWidget* parent, const QColor& initial);
 std::optional<QFont> font(QWidget* parent, const QFont& initial);
 // The print dialog; true when the user confirmed it (the printer is then set up).
@@ -31,7 +33,7 @@ QString qtFilter(const QString& windowsFilter);
 // ("open|filter|suffix", "save|filter|suffix", "color", "font", "print").
 void startRecording();
 void stopRecording();
-void queueFileName(const QString& fileName); // an empty name cancels
+void queueFileName(const QString& fileName); // an empty name cancels; "a\nb" answers openFileNames with two
 void queueColor(const QColor& color);
 void queueFont(const QFont& font);
 void queuePrintFile(const QString& pdfFile); // confirms and prints into a PDF file
