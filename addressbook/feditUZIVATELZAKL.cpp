@@ -86,7 +86,7 @@ Tedit_UZIVATEL_ZAKL::Tedit_UZIVATEL_ZAKL(QWidget* parent) : QWidget(parent, Qt::
 {
     setObjectName(QStringLiteral("edit_UZIVATEL_ZAKL"));
     setWindowTitle(QStringLiteral("Orvan - Editace adresy"));
-    resize(1010, 640);
+    resize(1010, 690);
 
     QWidget* lista = sestavListu();
     QWidget* horni = sestavHorniCast();
@@ -96,7 +96,7 @@ Tedit_UZIVATEL_ZAKL::Tedit_UZIVATEL_ZAKL(QWidget* parent) : QWidget(parent, Qt::
     Splitter1->addWidget(Frame_Richedit1);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({640 - 130, 130});
+    Splitter1->setSizes({690 - 140, 140});
 
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(2, 2, 2, 2);
@@ -292,10 +292,10 @@ QWidget* Tedit_UZIVATEL_ZAKL::sestavHorniCast()
 
     auto* pole = new QGridLayout;
     pole->addWidget(GroupBox_JMENO, 0, 0, 1, 2);
-    pole->addWidget(GroupBox_ADRESA, 1, 0);
-    pole->addWidget(GroupBox_FAKTURACE, 2, 0);
-    pole->addWidget(GroupBox_KONTAKTY, 1, 1, 2, 1);
-    pole->addWidget(GroupBox_PRAVA, 3, 0);
+    pole->addWidget(GroupBox_KONTAKTY, 1, 0, 1, 2);
+    pole->addWidget(GroupBox_ADRESA, 2, 0);
+    pole->addWidget(GroupBox_FAKTURACE, 3, 0);
+    pole->addWidget(GroupBox_PRAVA, 2, 1, 2, 1);
     pole->setRowStretch(4, 1);
     pole->setColumnStretch(0, 1);
     pole->setColumnStretch(1, 1);
