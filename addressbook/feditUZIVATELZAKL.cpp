@@ -22,6 +22,7 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -481,7 +482,8 @@ void Tedit_UZIVATEL_ZAKL::closeEvent(QCloseEvent* event)
 void Tedit_UZIVATEL_ZAKL::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    emit skryto();
+    // A minimised window is still open.
+    if (!event->spontaneous()) emit skryto();
 }
 
 int Tedit_UZIVATEL_ZAKL::NovaAdresaModalne()

@@ -109,7 +109,7 @@ public:
     TFrame_Richedit* Frame_Richedit1;
 
 signals:
-    // The window was hidden (closed).
+    // The window was closed (hidden by the program, not minimised).
     void skryto();
 
 protected:

@@ -1,6 +1,7 @@
 #include "addressbook/address_fixture.h"
 
 #include "addressbook/soubory.h"
+#include "fixtures/hostile.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -299,6 +300,36 @@ TEST_F(Soubory, NewOfficeDocumentIsMadeBeforeItsRow)
     EXPECT_EQ(messages::takeShown(),
               (QStringList{"Není nainstalován MS Word !", "Není nainstalován MS Excel !"}));
     EXPECT_TRUE(dialogs::takeAsked().isEmpty());
+}
+
+// Every hostile text as a description: stored exactly or refused with a
+// message, and nothing else changes.
+TEST_F(Soubory, HostileDescriptions)
+{
+    const QString a = makeFile(QStringLiteral("a.txt"));
+    exec(QStringLiteral("insert into soubor (jmeno, popis, cil, cil_id) values (\"%1\", \"A\", 1, %2)")
+             .arg(a)
+             .arg(m_id));
+    const int row = value(QStringLiteral("select max(soubor_id) from soubor")).toInt();
+    const QHash<QString, QString> edited = {
+        {QStringLiteral("SOUBOR"), QStringLiteral("soubor_id=%1").arg(row)}};
+    open(m_id);
+    for (const QString& text : hostileTexts()) {
+        const QStringList before = testdb::snapshot(db(), edited);
+        select(0);
+        dialogs::queueText(text);
+        click(files().SB_EDITACE);
+        dialogs::takeAsked();
+        const QStringList shown = messages::takeShown();
+        EXPECT_EQ(testdb::snapshot(db(), edited), before) << text.toStdString();
+        const QString stored = value(QStringLiteral("select popis from soubor where soubor_id=%1").arg(row));
+        if (shown.isEmpty())
+            EXPECT_EQ(stored, text) << text.toStdString();
+        else
+            EXPECT_EQ(stored, QStringLiteral("A")) << text.toStdString();
+        exec(QStringLiteral("update soubor set popis=\"A\" where soubor_id=%1").arg(row));
+        files().NactiSoubory();
+    }
 }
 
 TEST(SouboryLogika, DescriptionOfALongPathKeepsItsEnd)
