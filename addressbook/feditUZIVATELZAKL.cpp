@@ -22,8 +22,8 @@
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHideEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
