@@ -107,6 +107,8 @@ void TFrame_SouboryB::povol()
     // Reading a file changes nothing: a read-only record's files open too.
     SB_OTEVRIT->setEnabled(m_cilId != 0);
     setAcceptDrops(menit);
+    ListBox1->setToolTip(m_cilId == 0 ? QStringLiteral("Soubory lze připojit až k uloženému záznamu.")
+                                      : QString());
 }
 
 void TFrame_SouboryB::NactiSoubory()
