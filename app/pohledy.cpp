@@ -1,5 +1,8 @@
 #include "pohledy.h"
 
+#include "addressbook/fEditCiselnikAdresarKategorie.h"
+#include "addressbook/feditUZIVATELZAKL.h"
+#include "addressbook/feditadresar.h"
 #include "app/fmain.h"
 #include "app/prehledy.h"
 #include "calendar/fEditCiselnikKalendarKategorie.h"
@@ -73,6 +76,27 @@ TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
     return m_kategorie;
 }
 
+Tedit_UZIVATEL_ZAKL* TPohledy::editorAdresy()
+{
+    if (!m_adresa) m_adresa = new Tedit_UZIVATEL_ZAKL(&m_w);
+    return m_adresa;
+}
+
+TEditadresar* TPohledy::editorSpecAdresy()
+{
+    if (!m_specAdresa) m_specAdresa = new TEditadresar(&m_w);
+    return m_specAdresa;
+}
+
+TFormEditCiselnikAdresarKategorie* TPohledy::editorKategoriiAdres()
+{
+    if (!m_kategorieAdres) {
+        m_kategorieAdres = new TFormEditCiselnikAdresarKategorie(&m_w);
+        m_kategorieAdres->setNactiKategorie([this](const QString& druh) { m_w.ZnovuNactiKategorie(druh); });
+    }
+    return m_kategorieAdres;
+}
+
 void TPohledy::registrujPohledy()
 {
     m_w.RegistrujPohled(QStringLiteral("month"), m_month, [this] { m_month->Obnov(); });
@@ -126,6 +150,29 @@ void TPohledy::registrujEditory()
             e = editorUkolu();
             e->OtevriZpravou(int(wp));
         }
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_ADDRESS, [this](std::intptr_t wp, std::intptr_t) {
+        Tedit_UZIVATEL_ZAKL* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = editorAdresy();
+            e->OtevriZpravou(int(wp));
+        }
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_SPECIAL_ADDRESS, [this](std::intptr_t wp, std::intptr_t) {
+        TEditadresar* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = editorSpecAdresy();
+            e->OtevriZpravou(int(wp));
+        }
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
+        TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
+        e->Napln(int(wp));
         ukaz(e);
     });
     m_w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {

@@ -5,10 +5,13 @@
 #include <QString>
 
 class TBrowsePanel;
+class TEditadresar;
+class TFormEditCiselnikAdresarKategorie;
 class TFormEditCiselnikKalendarKategorie;
 class TFrameStringGrid;
 class TFrame_MontView;
 class Teditudalost;
+class Tedit_UZIVATEL_ZAKL;
 class Teditukol;
 class Tmainform;
 
@@ -25,6 +28,9 @@ public:
     Teditudalost* editorUdalosti();
     Teditukol* editorUkolu();
     TFormEditCiselnikKalendarKategorie* editorKategorii();
+    Tedit_UZIVATEL_ZAKL* editorAdresy();
+    TEditadresar* editorSpecAdresy();
+    TFormEditCiselnikAdresarKategorie* editorKategoriiAdres();
 
 private:
     void registrujPohledy();
@@ -39,6 +45,9 @@ private:
     QPointer<Teditudalost> m_udalost;
     QPointer<Teditukol> m_ukol;
     QPointer<TFormEditCiselnikKalendarKategorie> m_kategorie;
+    QPointer<Tedit_UZIVATEL_ZAKL> m_adresa;
+    QPointer<TEditadresar> m_specAdresa;
+    QPointer<TFormEditCiselnikAdresarKategorie> m_kategorieAdres;
 };
 
 // Creates the session's views and editors under the main window.

@@ -1,7 +1,6 @@
 #include "fEditCiselnikKalendarKategorie.h"
 
 #include "FRAME_KUC_logic.h"
-#include "kalendarkategorie.h"
 
 #include "common/action.h"
 #include "common/messages.h"
@@ -55,11 +54,13 @@ void TColorSquare::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
-TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+TFormEditCiselnikKategorie::TFormEditCiselnikKategorie(const CiselnikKategorii& ciselnik,
+                                                       const QString& titulek, const QString& jmeno,
+                                                       QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ciselnik(ciselnik)
 {
-    setObjectName(QStringLiteral("FormEditCiselnikKalendarKategorie"));
-    setWindowTitle(QStringLiteral("Orvan - Editace kategorií v kalendáři"));
+    setObjectName(jmeno);
+    setWindowTitle(titulek);
     resize(429, 185);
 
     auto* lista = new QWidget(this);
@@ -96,21 +97,19 @@ TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* 
     v->addLayout(g);
     v->addStretch(1);
 
-    connect(SB_Save, &QToolButton::clicked, this,
-            akce(this, &TFormEditCiselnikKalendarKategorie::SB_SaveClick));
-    connect(SB_Delete, &QToolButton::clicked, this,
-            akce(this, &TFormEditCiselnikKalendarKategorie::SB_DeleteClick));
+    connect(SB_Save, &QToolButton::clicked, this, akce(this, &TFormEditCiselnikKategorie::SB_SaveClick));
+    connect(SB_Delete, &QToolButton::clicked, this, akce(this, &TFormEditCiselnikKategorie::SB_DeleteClick));
     connect(JvColorSquare_BARVA, &TColorSquare::doubleClicked, this,
-            akce(this, &TFormEditCiselnikKalendarKategorie::JvColorSquare_BARVADblClick));
+            akce(this, &TFormEditCiselnikKategorie::JvColorSquare_BARVADblClick));
     editor::sledujZmeny(m_stav, {Edit_NAZEV, JvIntegerEdit_PORADI});
     connect(JvColorSquare_BARVA, &TColorSquare::zmenena, this, [this] { m_stav.oznacZmenu(); });
-    // The name's column is KU_C_KAT_NAZEV, not NAZEV.
+    // The name's column is <table>_NAZEV, not NAZEV.
     if (const int n =
-            DelkySloupcu(SQLDATA(), QStringLiteral("KU_C_KAT")).value(QStringLiteral("KU_C_KAT_NAZEV")))
+            DelkySloupcu(SQLDATA(), m_ciselnik.Tabulka).value(m_ciselnik.Tabulka + QStringLiteral("_NAZEV")))
         Edit_NAZEV->setMaxLength(n);
 }
 
-bool TFormEditCiselnikKalendarKategorie::Napln(int id)
+bool TFormEditCiselnikKategorie::Napln(int id)
 {
     if (!m_stav.MuzeOpustit([this] { return Uloz_zaznam(); })) return false;
     const StavEditoru::Nacitani nacitani(m_stav);
@@ -119,7 +118,7 @@ bool TFormEditCiselnikKalendarKategorie::Napln(int id)
     JvColorSquare_BARVA->setBarva(Qt::black);
     JvIntegerEdit_PORADI->setValue(0);
     if (id == 0) return true;
-    if (const auto k = NactiKalendarKategorii(SQLDATA(), id)) {
+    if (const auto k = NactiKategorii(SQLDATA(), m_ciselnik, id)) {
         Edit_NAZEV->setText(k->Nazev);
         JvColorSquare_BARVA->setBarva(BarvaZHodnoty(k->Barva));
         JvIntegerEdit_PORADI->setValue(k->Poradi);
@@ -127,32 +126,32 @@ bool TFormEditCiselnikKalendarKategorie::Napln(int id)
     return true;
 }
 
-bool TFormEditCiselnikKalendarKategorie::Uloz_zaznam()
+bool TFormEditCiselnikKategorie::Uloz_zaznam()
 {
-    const KalendarKategorie k{Edit_NAZEV->text(), HodnotaZBarvy(JvColorSquare_BARVA->barva()),
-                              JvIntegerEdit_PORADI->value()};
-    const VysledekZapisu v = UlozKalendarKategorii(SQLDATA(), k, m_stav.id());
+    const Kategorie k{Edit_NAZEV->text(), HodnotaZBarvy(JvColorSquare_BARVA->barva()),
+                      JvIntegerEdit_PORADI->value()};
+    const VysledekZapisu v = UlozKategorii(SQLDATA(), m_ciselnik, k, m_stav.id());
     if (!v.ok) {
         // A refused save keeps the window open with the user's input.
         messages::error(v.chyba);
         return false;
     }
     m_stav.zahodZmeny();
-    if (m_nactiKategorie) m_nactiKategorie(QStringLiteral("KU"));
+    nactiKategorie();
     return true;
 }
 
-void TFormEditCiselnikKalendarKategorie::SB_SaveClick()
+void TFormEditCiselnikKategorie::SB_SaveClick()
 {
     if (Uloz_zaznam()) close();
 }
 
-void TFormEditCiselnikKalendarKategorie::SB_DeleteClick()
+void TFormEditCiselnikKategorie::SB_DeleteClick()
 {
     if (m_stav.id() == 0) return;
     if (!messages::confirm(TextOpravduSmazat)) return;
     QString chyba;
-    switch (SmazKalendarKategorii(SQLDATA(), m_stav.id(), chyba)) {
+    switch (SmazKategorii(SQLDATA(), m_ciselnik, m_stav.id(), chyba)) {
     case SmazaniKategorie::Pouzita:
         messages::error(kTextPouzit);
         return;
@@ -161,18 +160,29 @@ void TFormEditCiselnikKalendarKategorie::SB_DeleteClick()
         return;
     case SmazaniKategorie::Smazano:
         m_stav.zahodZmeny();
-        if (m_nactiKategorie) m_nactiKategorie(QStringLiteral("KU"));
+        nactiKategorie();
         close();
         return;
     }
 }
 
-void TFormEditCiselnikKalendarKategorie::JvColorSquare_BARVADblClick()
+void TFormEditCiselnikKategorie::nactiKategorie()
+{
+    if (m_nactiKategorie) m_nactiKategorie(m_ciselnik.Druh);
+}
+
+void TFormEditCiselnikKategorie::JvColorSquare_BARVADblClick()
 {
     if (const auto c = dialogs::color(this, JvColorSquare_BARVA->barva())) JvColorSquare_BARVA->setBarva(*c);
 }
 
-void TFormEditCiselnikKalendarKategorie::closeEvent(QCloseEvent* event)
+void TFormEditCiselnikKategorie::closeEvent(QCloseEvent* event)
 {
     editor::zavri(event, m_stav, [this] { return Uloz_zaznam(); });
+}
+
+TFormEditCiselnikKalendarKategorie::TFormEditCiselnikKalendarKategorie(QWidget* parent)
+    : TFormEditCiselnikKategorie(CiselnikKalendare, QStringLiteral("Orvan - Editace kategorií v kalendáři"),
+                                 QStringLiteral("FormEditCiselnikKalendarKategorie"), parent)
+{
 }

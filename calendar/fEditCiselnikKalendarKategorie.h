@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/editorzaznamu.h"
+#include "kalendarkategorie.h"
 
 #include <QWidget>
 #include <functional>
@@ -31,23 +32,25 @@ private:
     QColor m_barva = Qt::black;
 };
 
-// The editor of one calendar category (a row of KU_C_KAT): name, order and
-// colour. One instance per process; the main window fills it and shows it.
-class TFormEditCiselnikKalendarKategorie : public QWidget
+// The editor of one category of a code list (KU_C_KAT, ADRESAR_C_KAT): name,
+// order and colour. One instance per process and list; the main window fills
+// it and shows it.
+class TFormEditCiselnikKategorie : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TFormEditCiselnikKalendarKategorie(QWidget* parent = nullptr);
+    TFormEditCiselnikKategorie(const CiselnikKategorii& ciselnik, const QString& titulek,
+                               const QString& jmeno, QWidget* parent = nullptr);
 
     // ---- For the main window --------------------------------------------
-    // WM_EDIT_CALENDAR_CATEGORY: empties the fields and, for an id other
-    // than 0, reads the category. With unsaved changes shown it asks
-    // "Chcete data uložit ?" first; false when their save was refused and
-    // the shown category stays.
+    // The command message: empties the fields and, for an id other than 0,
+    // reads the category. With unsaved changes shown it asks "Chcete data
+    // uložit ?" first; false when their save was refused and the shown
+    // category stays.
     bool Napln(int id);
-    // Called after a save with the kind "KU": the main window reloads its
-    // category bar, even when it shows that kind already.
+    // Called after a save or delete with the list's kind: the main window
+    // reloads its category bar, even when it shows that kind already.
     void setNactiKategorie(std::function<void(const QString& druh)> f) { m_nactiKategorie = std::move(f); }
 
     // ---- Handlers ---------------------------------------------------------
@@ -70,6 +73,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void nactiKategorie();
+
+    const CiselnikKategorii& m_ciselnik;
     StavEditoru m_stav;
     std::function<void(const QString&)> m_nactiKategorie;
+};
+
+// The calendar categories (KU_C_KAT).
+class TFormEditCiselnikKalendarKategorie : public TFormEditCiselnikKategorie
+{
+public:
+    explicit TFormEditCiselnikKalendarKategorie(QWidget* parent = nullptr);
 };

@@ -4,51 +4,50 @@
 #include "data/sqlvalues.h"
 #include "udalost.h"
 
-const QString SqlNactiKategorii = QStringLiteral(
-    "Select ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi from ku_c_kat where (ku_c_kat_id=%d);");
-const QString SqlUlozKategorii = QStringLiteral(
-    "update ku_c_kat set ku_c_kat_nazev=%s,ku_c_kat_barva=%d,ku_c_kat_poradi=%d where ku_c_kat_id=%d;");
-const QString SqlVlozKategorii =
-    QStringLiteral("insert into ku_c_kat(ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi) values(%s,%d,%d)");
-// Only links of events that still exist count.
-const QString SqlPouzitiKategorie =
-    QStringLiteral("select count(*) from ku_kat where (ku_c_kat_id=%d) and exists (select 1 from ku where "
-                   "ku.ku_id=ku_kat.ku_id)");
-const QString SqlSmazKategorii = QStringLiteral("delete from ku_c_kat where ku_c_kat_id=%d");
+const CiselnikKategorii CiselnikKalendare = {
+    .Druh = QStringLiteral("KU"),
+    .Tabulka = QStringLiteral("KU_C_KAT"),
+    .SqlNacti = QStringLiteral(
+        "Select ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi from ku_c_kat where (ku_c_kat_id=%d);"),
+    .SqlUloz = QStringLiteral(
+        "update ku_c_kat set ku_c_kat_nazev=%s,ku_c_kat_barva=%d,ku_c_kat_poradi=%d where ku_c_kat_id=%d;"),
+    .SqlVloz = QStringLiteral(
+        "insert into ku_c_kat(ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi) values(%s,%d,%d)"),
+    // Only links of events that still exist count.
+    .SqlPouziti = QStringLiteral("select count(*) from ku_kat where (ku_c_kat_id=%d) and exists (select 1 "
+                                 "from ku where ku.ku_id=ku_kat.ku_id)"),
+    .SqlSmazOsirele = QStringLiteral("delete from ku_kat where ku_c_kat_id=%d and not exists (select 1 from "
+                                     "ku where ku.ku_id=ku_kat.ku_id)"),
+    .SqlSmaz = QStringLiteral("delete from ku_c_kat where ku_c_kat_id=%d"),
+};
 
-namespace
-{
-const QString kSmazOsirele = QStringLiteral(
-    "delete from ku_kat where ku_c_kat_id=%d and not exists (select 1 from ku where ku.ku_id=ku_kat.ku_id)");
-}
-
-std::optional<KalendarKategorie> NactiKalendarKategorii(TSQLDATA& db, int id)
+std::optional<Kategorie> NactiKategorii(TSQLDATA& db, const CiselnikKategorii& c, int id)
 {
     TKTDATASET t;
-    db.NactiTabulku(VyplnSablonu(SqlNactiKategorii, {QString::number(id)}), t);
+    db.NactiTabulku(VyplnSablonu(c.SqlNacti, {QString::number(id)}), t);
     if (t.PocetRadku() < 1) return std::nullopt;
-    KalendarKategorie k;
-    k.Nazev = t.HodnotaJmeno(1, QStringLiteral("KU_C_KAT_NAZEV"));
-    k.Barva = t.HodnotaInt(1, QStringLiteral("KU_C_KAT_BARVA"));
-    k.Poradi = t.HodnotaInt(1, QStringLiteral("KU_C_KAT_PORADI"));
+    // The columns are named after their table.
+    Kategorie k;
+    k.Nazev = t.HodnotaJmeno(1, c.Tabulka + QStringLiteral("_NAZEV"));
+    k.Barva = t.HodnotaInt(1, c.Tabulka + QStringLiteral("_BARVA"));
+    k.Poradi = t.HodnotaInt(1, c.Tabulka + QStringLiteral("_PORADI"));
     return k;
 }
 
-VysledekZapisu UlozKalendarKategorii(TDataModuleIb& db, const KalendarKategorie& k, int id)
+VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id)
 {
     return ZapisZaznam(db, id, QString(), [&](int) {
         const QString nazev = TextSQL(k.Nazev), barva = QString::number(k.Barva),
                       poradi = QString::number(k.Poradi);
-        return QStringList{id != 0
-                               ? VyplnSablonu(SqlUlozKategorii, {nazev, barva, poradi, QString::number(id)})
-                               : VyplnSablonu(SqlVlozKategorii, {nazev, barva, poradi})};
+        return QStringList{id != 0 ? VyplnSablonu(c.SqlUloz, {nazev, barva, poradi, QString::number(id)})
+                                   : VyplnSablonu(c.SqlVloz, {nazev, barva, poradi})};
     });
 }
 
-SmazaniKategorie SmazKalendarKategorii(TDataModuleIb& db, int id, QString& chyba)
+SmazaniKategorie SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id, QString& chyba)
 {
     const QString n = QString::number(id);
-    if (db.VratInt(VyplnSablonu(SqlPouzitiKategorie, {n})) != 0) return SmazaniKategorie::Pouzita;
-    chyba = SmazZaznam(db, {VyplnSablonu(kSmazOsirele, {n}), VyplnSablonu(SqlSmazKategorii, {n})});
+    if (db.VratInt(VyplnSablonu(c.SqlPouziti, {n})) != 0) return SmazaniKategorie::Pouzita;
+    chyba = SmazZaznam(db, {VyplnSablonu(c.SqlSmazOsirele, {n}), VyplnSablonu(c.SqlSmaz, {n})});
     return chyba.isEmpty() ? SmazaniKategorie::Smazano : SmazaniKategorie::Chyba;
 }

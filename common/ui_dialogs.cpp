@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <deque>
@@ -20,6 +21,7 @@ struct State {
     std::deque<QColor> colors;
     std::deque<QFont> fonts;
     std::deque<QString> prints;
+    std::deque<std::optional<QString>> texts;
     QStringList asked;
 };
 
@@ -131,6 +133,21 @@ bool printer(QWidget* parent, QPrinter& printer)
     return d.exec() == QDialog::Accepted;
 }
 
+std::optional<QString> text(QWidget* parent, const QString& caption, const QString& prompt,
+                            const QString& text)
+{
+    const modal::Scope open;
+    State& s = state();
+    if (s.recording) {
+        s.asked << QStringLiteral("text|%1|%2|%3").arg(caption, prompt, text);
+        return next(s.texts).value_or(std::nullopt);
+    }
+    bool ok = false;
+    const QString t = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+    if (!ok) return std::nullopt;
+    return t;
+}
+
 void startRecording()
 {
     state().recording = true;
@@ -156,6 +173,11 @@ void queueFont(const QFont& f)
 void queuePrintFile(const QString& pdfFile)
 {
     state().prints.push_back(pdfFile);
+}
+
+void queueText(const std::optional<QString>& text)
+{
+    state().texts.push_back(text);
 }
 
 QStringList takeAsked()

@@ -48,9 +48,13 @@ QUrl urlFor(const QString& target)
 
 bool open(const QString& target)
 {
-    const QUrl u = urlFor(target);
-    if (g_opener) return g_opener(u);
-    return QDesktopServices::openUrl(u);
+    return openUrl(urlFor(target));
+}
+
+bool openUrl(const QUrl& url)
+{
+    if (g_opener) return g_opener(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void setSoundPlayer(SoundPlayer* player)

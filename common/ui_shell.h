@@ -21,6 +21,8 @@ public:
 void playSound(const QString& wavFile);
 // A local path, "mailto:" or web address; "www.x" counts as a web address.
 bool open(const QString& target);
+// An address already built and checked by the caller.
+bool openUrl(const QUrl& url);
 
 // nullptr restores the real implementations.
 void setSoundPlayer(SoundPlayer* player);

@@ -33,6 +33,20 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         "alarm_typ_akce, alarm_akce, f_cist, f_editovat, f_smazat, f_alarm, f_administrovat) "
         "values (9999, \"24.12.2004\", \"24.12.2004 10:00:00\", 1, \"Cizí úkol\", 1, "
         "\"23.12.2004\", \"23.12.2004 9:00:00\", 2, \"/tmp/zvuk.wav\", 0, 999, 999, 0, 999)"));
+    // An address the user may only read, with a category, a file and a note.
+    exec(QStringLiteral(
+        "insert into adresar_zakl (adresar_zakl_id, nazev, titul, jmeno, prijmeni, za_prijmenim, ulice, psc, "
+        "mesto, stat, email1, telefon1, mobil1, www1, ico, dic, bu_ucet, bu_banka, nazev_zkraceny, f_cist, "
+        "f_editovat, f_smazat, f_administrovat) values (9999, \"Stavební firma Novák s.r.o.\", \"Ing.\", "
+        "\"Petr\", \"Novák\", \"CSc.\", \"Dlouhá 12\", \"602 00\", \"Brno\", \"Česká republika\", "
+        "\"novak@stavby.cz\", \"+420 543 210 987\", \"+420 777 123 456\", \"www.stavby.cz\", "
+        "\"12345678\", \"CZ12345678\", \"123456789\", \"0100\", \"NOVÁK\", 0, 999, 999, 999)"));
+    exec(QStringLiteral(
+        "insert into adresar_zakl_kat (adresar_zakl_id, adresar_c_kat_id, hlavni) select 9999, "
+        "min(adresar_c_kat_id), 1 from adresar_c_kat"));
+    exec(QStringLiteral(
+        "insert into soubor (jmeno, popis, cil, cil_id) values (\"/srv/dokumenty/smlouva.odt\", "
+        "\"Smlouva o dílo\", 1, 9999)"));
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -81,6 +95,25 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(alarm));
     alarm->grab().save(QDir(out).filePath(QStringLiteral("alarm.png")));
     alarm->close();
+    // The address editor: a new entry and the one above; the categories editor.
+    const std::pair<int, const char*> addresses[] = {{0, "editadresa-new"}, {9999, "editadresa-readonly"}};
+    for (const auto& [id, name] : addresses) {
+        w.command(WM_EDIT_ADDRESS, id, 0);
+        auto* e = w.findChild<QWidget*>(QStringLiteral("edit_UZIVATEL_ZAKL"));
+        ASSERT_TRUE(e);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+        e->grab().save(QDir(out).filePath(QStringLiteral("%1.png").arg(QString::fromLatin1(name))));
+    }
+    w.command(WM_EDIT_ADDRESS_CATEGORY,
+              db().VratInt(QStringLiteral("select coalesce(min(adresar_c_kat_id), 0) from adresar_c_kat")),
+              0);
+    w.command(WM_EDIT_SPECIAL_ADDRESS, 0, 0);
+    for (const char* name : {"FormEditCiselnikAdresarKategorie", "Editadresar"}) {
+        auto* e = w.findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_TRUE(e) << name;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+        e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
+    }
     setSQLDATA(s_db.get());
 }
 
