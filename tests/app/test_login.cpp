@@ -2,6 +2,7 @@
 #include "app/login.h"
 #include "common/messages.h"
 #include "common/session.h"
+#include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
 
@@ -85,19 +86,9 @@ TEST(LoginStatements, ExactTexts)
         {login::SqlIdUzivateleSystemu(QStringLiteral("jana")),
          "Select uzivatel_id from uzivatel where (pravo_prihlaseni=1) and (upper(login)=upper(\"jana\") and "
          "(heslo=\"\"));"},
-        {login::SqlPocetDialog(QStringLiteral("Jana"), QStringLiteral("Tajne")),
-         "Select count(*) from uzivatel where (upper(login)=upper(\"Jana\") and "
-         "(upper(heslo)=upper(\"Tajne\")));"},
-        // Blanks only count as empty; the login itself is not trimmed.
-        {login::SqlPocetDialog(QStringLiteral(" Jana "), QStringLiteral("   ")),
-         "Select count(*) from uzivatel where (upper(login)=upper(\" Jana \"));"},
-        {login::SqlIdDialog(QStringLiteral("Jana"), QStringLiteral("   ")),
-         "Select uzivatel_id from uzivatel where (upper(login)=upper(\"Jana\") and (upper(heslo)=upper(\"   "
-         "\")));"},
         // A typed quote cannot end the literal; a typed "%1" is not filled in again.
-        {login::SqlIdDialog(QStringLiteral("a\" or \"\"=\""), QStringLiteral("%1")),
-         "Select uzivatel_id from uzivatel where (upper(login)=upper(\"a\"\" or \"\"\"\"=\"\"\") and "
-         "(upper(heslo)=upper(\"%1\")));"},
+        {login::SqlUctyDialog(QStringLiteral("a\" or \"\"=\"%1")),
+         "Select uzivatel_id,heslo from uzivatel where (upper(login)=upper(\"a\"\" or \"\"\"\"=\"\"%1\"));"},
         {login::SqlSkupiny(7), "Select uzivskupina_id from spoj_uzivatel_uzivskupina where uzivatel_id=7"},
         {login::SqlVychoziSkupina(7),
          "Select uzivskupina_id from uzivatel,uzivskupina where(uzivatel.uzivatel_id=7) "
@@ -390,6 +381,81 @@ TEST_F(Login, ReadFailureLogsNobodyIn)
     const QStringList shown = messages::takeShown();
     EXPECT_EQ(shown.size(), 2);
     EXPECT_FALSE(shown.contains(kWrong));
+}
+
+} // namespace
+
+namespace
+{
+
+// What is stored can never be read back as the password; any case of the
+// password matches it.
+TEST(Hesla, DigestsHideThePasswordAndIgnoreCase)
+{
+    const QString password = QStringLiteral("Žluťoučký kůň");
+    const QString digest = hesla::Otisk(password);
+    const QStringList parts = digest.split(QLatin1Char('$'));
+    ASSERT_EQ(parts.size(), 4);
+    EXPECT_EQ(parts[0], QStringLiteral("pbkdf2_sha256"));
+    EXPECT_EQ(parts[1].toInt(), hesla::PocetIteraci());
+    EXPECT_GE(hesla::PocetIteraci(), 600000);
+    EXPECT_FALSE(digest.contains(password, Qt::CaseInsensitive));
+    EXPECT_LE(digest.size(), 200); // fits the widened column
+    // A salt of its own: the same password never gives the same text twice.
+    EXPECT_NE(hesla::Otisk(password), digest);
+    EXPECT_TRUE(hesla::JeOtisk(digest));
+
+    const struct {
+        const char* typed;
+        bool matches;
+    } cases[] = {
+        {"Žluťoučký kůň", true},  {"ŽLUŤOUČKÝ KŮŇ", true},   {"žluťoučký kůň", true},
+        {"Zlutoucky kun", false}, {"Žluťoučký kůň ", false}, {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(hesla::Over(QString::fromUtf8(c.typed), digest), c.matches) << c.typed;
+
+    // "No password" stays empty, for the automatic login by system user name.
+    EXPECT_EQ(hesla::Otisk(QString()), QString());
+    EXPECT_TRUE(hesla::Over(QString(), QString()));
+    // A damaged digest or a plain text that merely looks like one matches nothing but itself.
+    for (const QString& bad : {digest.left(digest.size() - 4),
+                               parts[0] + QStringLiteral("$10$") + parts[2] + QLatin1Char('$') + parts[3],
+                               QStringLiteral("pbkdf2_sha256$600000$***$***")}) {
+        EXPECT_FALSE(hesla::JeOtisk(bad)) << bad.toStdString();
+        EXPECT_FALSE(hesla::Over(password, bad)) << bad.toStdString();
+    }
+}
+
+TEST_F(Login, APlainPasswordLogsInOnceAndIsThenADigest)
+{
+    const int id = testdb::addUser(db(), QStringLiteral("stary"), QStringLiteral("Heslo123"));
+    auto stored = [&] {
+        return db()
+            .VratRadek(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id))
+            .trimmed();
+    };
+
+    // A wrong password leaves the row as it was.
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QStringLiteral("heslo12")));
+    EXPECT_EQ(messages::takeShown(), QStringList{kWrong});
+    EXPECT_EQ(stored(), QStringLiteral("Heslo123"));
+
+    EXPECT_TRUE(typeAndOk(QStringLiteral("STARY"), QStringLiteral("hESLO123")));
+    EXPECT_EQ(session().UzivatelID, id);
+    const QString digest = stored();
+    EXPECT_TRUE(hesla::JeOtisk(digest)) << digest.toStdString();
+
+    // From now on the digest is what logs in, in any case, and it stays put.
+    session() = Session{};
+    EXPECT_TRUE(typeAndOk(QStringLiteral("stary"), QStringLiteral("HESLO123")));
+    EXPECT_EQ(session().UzivatelID, id);
+    EXPECT_EQ(stored(), digest);
+    session() = Session{};
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QStringLiteral("Heslo123x")));
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QString()));
+    EXPECT_EQ(session().UzivatelID, 0);
+    messages::takeShown();
 }
 
 } // namespace
