@@ -11,6 +11,8 @@
 #include "data/ktdata.h"
 #include "overview/uFrameStringgrid.h"
 #include "tasks/feditukol.h"
+#include "users/fedituzivatel.h"
+#include "users/fedituzivskupina.h"
 
 #include <QAction>
 
@@ -62,6 +64,18 @@ Teditukol* TPohledy::editorUkolu()
 {
     if (!m_ukol) m_ukol = new Teditukol(&m_w);
     return m_ukol;
+}
+
+Tedit_UZIVATEL* TPohledy::editorUzivatele()
+{
+    if (!m_uzivatel) m_uzivatel = new Tedit_UZIVATEL(&m_w);
+    return m_uzivatel;
+}
+
+Tedit_UZIVSKUPINA* TPohledy::editorSkupiny()
+{
+    if (!m_skupina) m_skupina = new Tedit_UZIVSKUPINA(&m_w);
+    return m_skupina;
 }
 
 TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
@@ -124,6 +138,24 @@ void TPohledy::registrujEditory()
         {
             const Presypaci hodiny;
             e = editorUkolu();
+            e->OtevriZpravou(int(wp));
+        }
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_USER, [this](std::intptr_t wp, std::intptr_t) {
+        Tedit_UZIVATEL* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = editorUzivatele();
+            e->OtevriZpravou(int(wp));
+        }
+        ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_USER_GROUP, [this](std::intptr_t wp, std::intptr_t) {
+        Tedit_UZIVSKUPINA* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = editorSkupiny();
             e->OtevriZpravou(int(wp));
         }
         ukaz(e);

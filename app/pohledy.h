@@ -10,6 +10,8 @@ class TFrameStringGrid;
 class TFrame_MontView;
 class Teditudalost;
 class Teditukol;
+class Tedit_UZIVATEL;
+class Tedit_UZIVSKUPINA;
 class Tmainform;
 
 // The views and editors of a logged-in session, connected to the main
@@ -25,6 +27,8 @@ public:
     Teditudalost* editorUdalosti();
     Teditukol* editorUkolu();
     TFormEditCiselnikKalendarKategorie* editorKategorii();
+    Tedit_UZIVATEL* editorUzivatele();
+    Tedit_UZIVSKUPINA* editorSkupiny();
 
 private:
     void registrujPohledy();
@@ -39,6 +43,8 @@ private:
     QPointer<Teditudalost> m_udalost;
     QPointer<Teditukol> m_ukol;
     QPointer<TFormEditCiselnikKalendarKategorie> m_kategorie;
+    QPointer<Tedit_UZIVATEL> m_uzivatel;
+    QPointer<Tedit_UZIVSKUPINA> m_skupina;
 };
 
 // Creates the session's views and editors under the main window.
