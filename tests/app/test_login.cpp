@@ -1,16 +1,20 @@
 #include "app/fPassword.h"
+#include "app/fmain.h"
 #include "app/login.h"
 #include "common/messages.h"
 #include "common/session.h"
+#include "data/dbupgrade.h"
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -456,6 +460,45 @@ TEST_F(Login, APlainPasswordLogsInOnceAndIsThenADigest)
     EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QString()));
     EXPECT_EQ(session().UzivatelID, 0);
     messages::takeShown();
+}
+
+} // namespace
+
+namespace
+{
+
+// Start-up opens no session on a database of another version: nobody logs in,
+// and the message says what to do.
+TEST_F(Login, ADatabaseOfAnotherVersionLogsNobodyIn)
+{
+    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true);
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(dbPath()).toLocal8Bit());
+    ini.close();
+    const int current = dbupgrade::AktualniVerze();
+    for (int version : {current + 1, 1}) {
+        SCOPED_TRACE(version);
+        exec(QStringLiteral("update verze set verze_cislo=%1").arg(version));
+        {
+            Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+            EXPECT_FALSE(w.Prihlaseno());
+        }
+        setSQLDATA(s_db.get());
+        EXPECT_EQ(messages::takeShown(), QStringList{dbupgrade::ChybaVerze(version, dbPath())});
+        db().ObnovTransakci();
+        EXPECT_EQ(
+            db().VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(admin)),
+            0);
+    }
+    exec(QStringLiteral("update verze set verze_cislo=%1").arg(current));
+    {
+        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        EXPECT_TRUE(w.Prihlaseno()) << messages::takeShown().join(QLatin1Char('|')).toStdString();
+    }
+    setSQLDATA(s_db.get());
+    session() = Session{};
 }
 
 } // namespace
