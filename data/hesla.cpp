@@ -1,7 +1,7 @@
 #include "hesla.h"
 
 #include "common/kttext.h"
-#include "dberror.h"
+#include "common/action.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -30,7 +30,7 @@ QByteArray odvod(const QString& heslo, const QByteArray& sul, int iterace)
     if (PKCS5_PBKDF2_HMAC(vstup.constData(), int(vstup.size()),
                           reinterpret_cast<const unsigned char*>(sul.constData()), int(sul.size()), iterace,
                           EVP_sha256(), int(out.size()), reinterpret_cast<unsigned char*>(out.data())) != 1)
-        throw DbError(QStringLiteral("Otisk hesla nelze spočítat."));
+        throw ActionError(QStringLiteral("Otisk hesla nelze spočítat."));
     return out;
 }
 
@@ -69,7 +69,7 @@ QString Otisk(const QString& heslo)
     if (heslo.isEmpty()) return QString();
     QByteArray sul(kDelkaSoli, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char*>(sul.data()), int(sul.size())) != 1)
-        throw DbError(QStringLiteral("Náhodnou sůl hesla nelze získat."));
+        throw ActionError(QStringLiteral("Náhodnou sůl hesla nelze získat."));
     return QStringList{kZnacka, QString::number(kIterace), QString::fromLatin1(sul.toBase64()),
                        QString::fromLatin1(odvod(heslo, sul, kIterace).toBase64())}
         .join(QLatin1Char('$'));

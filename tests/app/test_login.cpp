@@ -1,12 +1,15 @@
 #include "app/fPassword.h"
 #include "app/fmain.h"
 #include "app/login.h"
+#include "common/commandtarget.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "data/dbupgrade.h"
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
+#include "users/fedituzivatel.h"
+#include "users/fedituzivskupina.h"
 
 #include <QFile>
 #include <QLabel>
@@ -496,6 +499,39 @@ TEST_F(Login, ADatabaseOfAnotherVersionLogsNobodyIn)
     {
         Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
         EXPECT_TRUE(w.Prihlaseno()) << messages::takeShown().join(QLatin1Char('|')).toStdString();
+    }
+    setSQLDATA(s_db.get());
+    session() = Session{};
+}
+
+// The overviews' messages open the one user editor and the one group editor.
+TEST_F(Login, UserAndGroupMessagesOpenTheirEditors)
+{
+    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true);
+    exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (5, \"Kancelář\")"));
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(dbPath()).toLocal8Bit());
+    ini.close();
+    {
+        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        ASSERT_TRUE(w.Prihlaseno());
+        w.command(WM_EDIT_USER, admin, 0);
+        auto* u = w.findChild<Tedit_UZIVATEL*>();
+        ASSERT_TRUE(u);
+        EXPECT_TRUE(u->isVisible());
+        EXPECT_EQ(u->ZaznamID(), admin);
+        EXPECT_EQ(u->Edit_LOGIN->text(), QStringLiteral("admin"));
+        w.command(WM_EDIT_USER, 0, 0);
+        EXPECT_EQ(w.findChildren<Tedit_UZIVATEL*>().size(), 1);
+        EXPECT_EQ(u->ZaznamID(), 0);
+        w.command(WM_EDIT_USER_GROUP, 5, 0);
+        auto* g = w.findChild<Tedit_UZIVSKUPINA*>();
+        ASSERT_TRUE(g);
+        EXPECT_TRUE(g->isVisible());
+        EXPECT_EQ(g->Edit_POPIS->text(), QStringLiteral("Kancelář"));
+        EXPECT_EQ(messages::takeShown(), QStringList());
     }
     setSQLDATA(s_db.get());
     session() = Session{};
