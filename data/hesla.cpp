@@ -1,7 +1,7 @@
 #include "hesla.h"
 
-#include "common/kttext.h"
 #include "common/action.h"
+#include "common/kttext.h"
 
 #include <QByteArray>
 #include <QStringList>
