@@ -91,6 +91,12 @@ Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlasen
     return v;
 }
 
+int JinaPripojeni(TSQLDATA& db)
+{
+    return db.VratInt(QStringLiteral("select count(*) from mon$attachments where "
+                                     "mon$attachment_id<>current_connection and mon$system_flag=0"));
+}
+
 QString ChybaVerze(int verze, const QString& cesta)
 {
     if (verze > AktualniVerze())

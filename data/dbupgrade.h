@@ -44,6 +44,10 @@ struct Vysledek {
 // program is refused untouched. `hlaseni` hears of every step before it runs.
 Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni = {});
 
+// Connections to the database other than this one (workstations still
+// running). Throws DbError on a read failure.
+int JinaPripojeni(TSQLDATA& db);
+
 // For start-up: the message that stops the program from using a database of
 // `verze` (VERZE's first row, 0 without one) at `cesta`, empty when it fits.
 QString ChybaVerze(int verze, const QString& cesta);

@@ -122,6 +122,20 @@ int createDatabase(TSQLDATA& db, Options& o)
 int upgradeDatabase(TSQLDATA& db, const Options& o)
 {
     if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
+    try {
+        // Workstations hold tables open; a change of them would wait or fail half way.
+        if (dbupgrade::VerzeDatabaze(db) < dbupgrade::AktualniVerze()) {
+            if (const int n = dbupgrade::JinaPripojeni(db); n > 0) {
+                fail(QStringLiteral("Databázi právě používá %1 dalších připojení. Ukončete program na všech "
+                                    "stanicích a spusťte převod znovu.")
+                         .arg(n));
+                return 1;
+            }
+        }
+    } catch (const ActionError& e) {
+        fail(e.text());
+        return 1;
+    }
     const dbupgrade::Vysledek v = dbupgrade::Aktualizuj(db, [](const dbupgrade::Krok& k) {
         std::printf("Krok %d: %s\n", k.verze, k.popis.toLocal8Bit().constData());
         std::fflush(stdout);

@@ -207,3 +207,44 @@ TEST(UpgradeCommand, RunsTwiceAndRefusesANewerDatabase)
 }
 
 } // namespace
+
+namespace
+{
+
+// Through a server a workstation may still be connected: the command refuses
+// to change the tables under it, and goes ahead once it is gone.
+TEST(UpgradeCommand, WaitsForOtherConnectionsToEnd)
+{
+    const QString prefix = testdb::serverPrefix();
+    if (prefix.isEmpty()) {
+        if (testdb::serverRequired()) FAIL() << "local server needed";
+        GTEST_SKIP() << "no local Firebird server";
+    }
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    const QString path = prefix + dir.filePath(sql("v1.fdb"));
+    dbschema::createDatabase(path, kUser, kPassword, false, false);
+    auto run = [&](QString* out) {
+        QProcess p;
+        p.start(sql(ORVAN_BIN_DIR "/orvan-db"), {sql("upgrade"), path});
+        p.waitForFinished(120000);
+        *out = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+        return p.exitCode();
+    };
+    QString out;
+    {
+        TSQLDATA workstation;
+        ASSERT_TRUE(workstation.PripojDatabazi(path, kUser, kPassword));
+        EXPECT_EQ(run(&out), 1) << out.toStdString();
+        EXPECT_TRUE(out.contains(sql("dalších připojení"))) << out.toStdString();
+        EXPECT_EQ(workstation.VerzeDat(), 1);
+    }
+    EXPECT_EQ(run(&out), 0) << out.toStdString();
+    TSQLDATA db;
+    ASSERT_TRUE(db.PripojDatabazi(path, kUser, kPassword));
+    EXPECT_EQ(db.VerzeDat(), dbupgrade::AktualniVerze());
+}
+
+} // namespace
