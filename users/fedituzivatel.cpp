@@ -141,7 +141,7 @@ UzivatelPole Tedit_UZIVATEL::pole() const
 
 Tedit_UZIVATEL::Ulozeni Tedit_UZIVATEL::Uloz_zaznam()
 {
-    if (m_jenCteni || !SmiSpravovatUzivatele()) {
+    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
         messages::error(TextNemateMenit);
         return Ulozeni::JenCteni;
     }
@@ -182,7 +182,7 @@ void Tedit_UZIVATEL::SB_SAVEClick()
 void Tedit_UZIVATEL::SB_deleteClick()
 {
     if (m_stav.id() == 0) return;
-    if (m_jenCteni || !SmiSpravovatUzivatele()) {
+    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
         messages::error(TextNemateSmazat);
         return;
     }

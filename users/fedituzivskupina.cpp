@@ -113,7 +113,7 @@ SkupinaPole Tedit_UZIVSKUPINA::pole() const
 
 Tedit_UZIVSKUPINA::Ulozeni Tedit_UZIVSKUPINA::Uloz_zaznam()
 {
-    if (m_jenCteni || !SmiSpravovatUzivatele()) {
+    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
         messages::error(TextNemateMenit);
         return Ulozeni::JenCteni;
     }
@@ -148,7 +148,7 @@ void Tedit_UZIVSKUPINA::SB_SAVEClick()
 void Tedit_UZIVSKUPINA::SB_deleteClick()
 {
     if (m_stav.id() == 0) return;
-    if (m_jenCteni || !SmiSpravovatUzivatele()) {
+    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
         messages::error(TextNemateSmazat);
         return;
     }

@@ -53,6 +53,14 @@ int jinychAdministratoru(TSQLDATA& db, int uzivatelId)
 
 } // namespace
 
+bool JeStaleAdministratorem(TSQLDATA& db, const Session& s)
+{
+    return SmiSpravovatUzivatele(s) &&
+           db.VratInt(
+               QStringLiteral("select administrator from uzivatel where uzivatel_id=%1").arg(s.UzivatelID)) ==
+               1;
+}
+
 // ---- Users -------------------------------------------------------------------
 
 QString SqlSkupinyUzivatele(int uzivatelId)

@@ -15,11 +15,15 @@ class TKTDATASET;
 // Only an administrator changes them; a login and a group name must be
 // unique regardless of case, as login and the default group compare them so.
 
-// Users and groups are managed by administrators only.
+// Users and groups are managed by administrators only: the session's flag
+// decides what the editors offer.
 inline bool SmiSpravovatUzivatele(const Session& s = session())
 {
     return s.Administrator;
 }
+// Before a write the flag is read again, so an administrator demoted since
+// his login changes nothing more. Throws DbError on a read failure.
+bool JeStaleAdministratorem(TSQLDATA& db, const Session& s = session());
 
 // ---- Users -------------------------------------------------------------------
 

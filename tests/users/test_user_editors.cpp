@@ -254,15 +254,20 @@ TEST_F(UserEditor, OnlyAnAdministratorChangesOrDeletesUsers)
     EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
     click(user().SB_delete);
     EXPECT_EQ(messages::takeShown(), QStringList{kNemateSmazat});
-    // A window opened before the rights were lost still stores nothing.
+    EXPECT_EQ(testdb::snapshot(db()), before);
+
+    // An administrator demoted by another one since his login stores nothing more.
     session().Administrator = true;
+    session().UzivatelID = m_admin;
     m_user.reset();
     openUser(m_jana);
     click(user().ChB_ADMINISTRATOR);
-    session().Administrator = false;
+    exec(QStringLiteral("update uzivatel set administrator=0 where uzivatel_id=%1").arg(m_admin));
+    const QStringList demoted = testdb::snapshot(db());
     click(user().SB_SAVE);
     EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
-    EXPECT_EQ(testdb::snapshot(db()), before);
+    EXPECT_TRUE(user().isVisible());
+    EXPECT_EQ(testdb::snapshot(db()), demoted);
 }
 
 TEST_F(UserEditor, DeletingKeepsTheLoggedInUserAndTheLastAdministrator)
