@@ -11,6 +11,7 @@
 #include "common/modal.h"
 #include "common/session.h"
 #include "common/ui_about.h"
+#include "data/dbupgrade.h"
 #include "data/ktdata.h"
 #include "outlook/vymenaprikazy.h"
 #include "sqlconsole/fsqlmanager.h"
@@ -63,6 +64,15 @@ template <typename F> void sHodinami(F&& f)
 {
     const Presypaci hodiny;
     runAction(std::forward<F>(f));
+}
+
+// A database of another schema version is not used: nobody logs in and the program ends.
+bool verzeDatSedi(TSQLDATA& data, const QString& cesta)
+{
+    QString chyba;
+    if (!runAction([&] { chyba = dbupgrade::ChybaVerze(data.VerzeDat(), cesta); })) return false;
+    if (!chyba.isEmpty()) messages::error(chyba);
+    return chyba.isEmpty();
 }
 
 } // namespace
@@ -129,7 +139,7 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
 
     if (!m_data->PripojDatabazi(m_config.pathname, m_config.username, m_config.password))
         messages::error(QStringLiteral("Chyba připojení k databázi."));
-    else
+    else if (verzeDatSedi(*m_data, m_config.pathname))
         prihlas();
 
     if (Prihlaseno()) spustSezeni();

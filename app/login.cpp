@@ -2,6 +2,8 @@
 
 #include "common/messages.h"
 #include "common/session.h"
+#include "data/dblog.h"
+#include "data/hesla.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
@@ -41,22 +43,10 @@ QString SqlIdUzivateleSystemu(const QString& jmeno)
     return QStringLiteral("Select uzivatel_id from uzivatel where ") + podminkaUzivateleSystemu(jmeno);
 }
 
-QString SqlPocetDialog(const QString& login, const QString& heslo)
+QString SqlUctyDialog(const QString& login)
 {
-    if (heslo.trimmed().isEmpty())
-        return QStringLiteral("Select count(*) from uzivatel where (upper(login)=upper(%1));")
-            .arg(TextSQL(login));
-    // One pass of arg() so that a "%1" typed into the login is not filled in again.
-    return QStringLiteral(
-               "Select count(*) from uzivatel where (upper(login)=upper(%1) and (upper(heslo)=upper(%2)));")
-        .arg(TextSQL(login), TextSQL(heslo));
-}
-
-QString SqlIdDialog(const QString& login, const QString& heslo)
-{
-    return QStringLiteral("Select uzivatel_id from uzivatel where (upper(login)=upper(%1) and "
-                          "(upper(heslo)=upper(%2)));")
-        .arg(TextSQL(login), TextSQL(heslo));
+    return QStringLiteral("Select uzivatel_id,heslo from uzivatel where (upper(login)=upper(%1));")
+        .arg(TextSQL(login));
 }
 
 QString SqlSkupiny(int uzivatelId)
@@ -168,10 +158,46 @@ Odpoved AutomatickePrihlaseni(TSQLDATA& db, int rezim, const QString& jmenoSyste
     }
 }
 
+namespace
+{
+
+// The one account that the login and password name; 0 when none or several.
+int overUcet(const TKTDATASET& ucty, const QString& heslo, QString* ulozene)
+{
+    // A blank password counts by login alone, as the accounts without one do.
+    if (heslo.trimmed().isEmpty() && ucty.PocetRadku() != 1) return 0;
+    int nalezeno = 0;
+    for (int r = 1; r <= ucty.PocetRadku(); ++r) {
+        const QString h = ucty.HodnotaJmeno(r, QStringLiteral("HESLO"));
+        if (!hesla::Over(heslo, h)) continue;
+        if (nalezeno != 0) return 0;
+        nalezeno = ucty.HodnotaInt(r, QStringLiteral("UZIVATEL_ID"));
+        *ulozene = h;
+    }
+    return nalezeno;
+}
+
+// A password from before digests becomes one now that it has been typed. A
+// failed write (a read-only database) does not stop the login.
+void nahradOtiskem(TSQLDATA& db, int uzivatelId, const QString& heslo)
+{
+    const QString sql = QStringLiteral("update uzivatel set heslo=%1 where uzivatel_id=%2")
+                            .arg(TextSQL(hesla::Otisk(heslo)))
+                            .arg(uzivatelId);
+    QString chyba;
+    if (!db.ProvedSQL(sql, chyba)) qCInfo(orvanDb) << "password digest not stored:" << chyba;
+}
+
+} // namespace
+
 bool PrihlaseniDialogem(TSQLDATA& db, const QString& login, const QString& heslo, Session& s)
 {
-    if (db.VratInt(SqlPocetDialog(login, heslo)) == 1 &&
-        prihlas(db, db.VratInt(SqlIdDialog(login, heslo)), s)) {
+    TKTDATASET ucty;
+    db.NactiTabulku(SqlUctyDialog(login), ucty);
+    QString ulozene;
+    const int id = overUcet(ucty, heslo, &ulozene);
+    if (prihlas(db, id, s)) {
+        if (!ulozene.isEmpty() && !hesla::JeOtisk(ulozene)) nahradOtiskem(db, id, heslo);
         NastavCiselnikyViditelne(s.Administrator);
         return true;
     }

@@ -22,9 +22,9 @@ QString SqlPocetOpravnenych();
 QString SqlPrvniOpravneny();
 QString SqlPocetUzivateleSystemu(const QString& jmeno);
 QString SqlIdUzivateleSystemu(const QString& jmeno);
-// Counts by login alone when the password, trimmed, is empty.
-QString SqlPocetDialog(const QString& login, const QString& heslo);
-QString SqlIdDialog(const QString& login, const QString& heslo);
+// The accounts of a login (any case) with their stored passwords, which the
+// program compares itself: they are digests (data/hesla.h).
+QString SqlUctyDialog(const QString& login);
 QString SqlSkupiny(int uzivatelId);
 QString SqlVychoziSkupina(int uzivatelId);
 QString SqlUzivatel(int uzivatelId);
@@ -65,8 +65,11 @@ Odpoved AutomatickePrihlaseni(TSQLDATA& db, int rezim, const QString& jmenoSyste
 
 // The dialog's OK: true when the login and password name exactly one user, who
 // is then in the session; otherwise shows "Špatné jméno nebo heslo !" and
-// leaves the session alone. A successful login also decides the code-list
-// page. Throws DbError on a read failure.
+// leaves the session alone. An empty (or blank) password counts the accounts
+// by login alone and matches only a stored password equal to it. A password
+// still stored as plain text is replaced by its digest at this login. A
+// successful login also decides the code-list page. Throws DbError on a read
+// failure.
 bool PrihlaseniDialogem(TSQLDATA& db, const QString& login, const QString& heslo, Session& s);
 
 // Whether the main window shows the page "Číselníky": true until a dialog

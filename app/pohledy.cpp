@@ -14,6 +14,8 @@
 #include "data/ktdata.h"
 #include "overview/uFrameStringgrid.h"
 #include "tasks/feditukol.h"
+#include "users/fedituzivatel.h"
+#include "users/fedituzivskupina.h"
 
 #include <QAction>
 
@@ -65,6 +67,18 @@ Teditukol* TPohledy::editorUkolu()
 {
     if (!m_ukol) m_ukol = new Teditukol(&m_w);
     return m_ukol;
+}
+
+Tedit_UZIVATEL* TPohledy::editorUzivatele()
+{
+    if (!m_uzivatel) m_uzivatel = new Tedit_UZIVATEL(&m_w);
+    return m_uzivatel;
+}
+
+Tedit_UZIVSKUPINA* TPohledy::editorSkupiny()
+{
+    if (!m_skupina) m_skupina = new Tedit_UZIVSKUPINA(&m_w);
+    return m_skupina;
 }
 
 TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
@@ -143,33 +157,11 @@ void TPohledy::registrujEditory()
             e->OtevriZpravou(wp, lp);
         ukaz(e);
     });
-    m_w.RegistrujEditor(WM_EDIT_TASK, [this](std::intptr_t wp, std::intptr_t) {
-        Teditukol* e = nullptr;
-        {
-            const Presypaci hodiny;
-            e = editorUkolu();
-            e->OtevriZpravou(int(wp));
-        }
-        ukaz(e);
-    });
-    m_w.RegistrujEditor(WM_EDIT_ADDRESS, [this](std::intptr_t wp, std::intptr_t) {
-        Tedit_UZIVATEL_ZAKL* e = nullptr;
-        {
-            const Presypaci hodiny;
-            e = editorAdresy();
-            e->OtevriZpravou(int(wp));
-        }
-        ukaz(e);
-    });
-    m_w.RegistrujEditor(WM_EDIT_SPECIAL_ADDRESS, [this](std::intptr_t wp, std::intptr_t) {
-        TEditadresar* e = nullptr;
-        {
-            const Presypaci hodiny;
-            e = editorSpecAdresy();
-            e->OtevriZpravou(int(wp));
-        }
-        ukaz(e);
-    });
+    otevira(WM_EDIT_TASK, &TPohledy::editorUkolu);
+    otevira(WM_EDIT_ADDRESS, &TPohledy::editorAdresy);
+    otevira(WM_EDIT_SPECIAL_ADDRESS, &TPohledy::editorSpecAdresy);
+    otevira(WM_EDIT_USER, &TPohledy::editorUzivatele);
+    otevira(WM_EDIT_USER_GROUP, &TPohledy::editorSkupiny);
     m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
         TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
         e->Napln(int(wp));
@@ -178,6 +170,21 @@ void TPohledy::registrujEditory()
     m_w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
         TFormEditCiselnikKalendarKategorie* e = editorKategorii();
         e->Napln(int(wp));
+        ukaz(e);
+    });
+}
+
+template <typename E> void TPohledy::otevira(int zprava, E* (TPohledy::*editor)())
+{
+    // The editor opens the record (asking first over unsaved changes) under the
+    // hourglass, then comes to the front.
+    m_w.RegistrujEditor(zprava, [this, editor](std::intptr_t wp, std::intptr_t) {
+        E* e = nullptr;
+        {
+            const Presypaci hodiny;
+            e = (this->*editor)();
+            e->OtevriZpravou(int(wp));
+        }
         ukaz(e);
     });
 }

@@ -13,6 +13,8 @@ class TFrame_MontView;
 class Teditudalost;
 class Tedit_UZIVATEL_ZAKL;
 class Teditukol;
+class Tedit_UZIVATEL;
+class Tedit_UZIVSKUPINA;
 class Tmainform;
 
 // The views and editors of a logged-in session, connected to the main
@@ -31,8 +33,11 @@ public:
     Tedit_UZIVATEL_ZAKL* editorAdresy();
     TEditadresar* editorSpecAdresy();
     TFormEditCiselnikAdresarKategorie* editorKategoriiAdres();
+    Tedit_UZIVATEL* editorUzivatele();
+    Tedit_UZIVSKUPINA* editorSkupiny();
 
 private:
+    template <typename E> void otevira(int zprava, E* (TPohledy::*editor)());
     void registrujPohledy();
     void registrujEditory();
     void importujPolozku();
@@ -48,6 +53,8 @@ private:
     QPointer<Tedit_UZIVATEL_ZAKL> m_adresa;
     QPointer<TEditadresar> m_specAdresa;
     QPointer<TFormEditCiselnikAdresarKategorie> m_kategorieAdres;
+    QPointer<Tedit_UZIVATEL> m_uzivatel;
+    QPointer<Tedit_UZIVSKUPINA> m_skupina;
 };
 
 // Creates the session's views and editors under the main window.

@@ -1,5 +1,7 @@
 #include "dbschema.h"
 #include "dblog.h"
+#include "dbupgrade.h"
+#include "ktdata.h"
 
 #include "dberror.h"
 #include "fbclient.h"
@@ -61,7 +63,39 @@ QList<QPair<QString, QString>> scripts()
     return out;
 }
 
-void createDatabase(const QString& path, const QString& user, const QString& password, bool forcedWrites)
+namespace
+{
+
+// The upgrade steps on a database the scripts have just made; a failure drops it.
+void upgradeNew(const QString& path, const QString& user, const QString& password)
+{
+    TSQLDATA db;
+    QString error;
+    if (!db.PripojDatabazi(path, user, password)) {
+        error = QStringLiteral("Nová databáze se nepřipojila.");
+    } else {
+        error = dbupgrade::Aktualizuj(db).chyba;
+        db.Odpoj();
+    }
+    if (error.isEmpty()) return;
+    fb::Status st(fb::status());
+    fb::Ref<IProvider> prov(fb::master()->getDispatcher());
+    try {
+        const auto dpb = fb::dpb(user, password, false);
+        const QByteArray name = fb::encodeSql(path);
+        fb::Ref<IAttachment> att(
+            prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data()));
+        att.end([&](IAttachment* a) { a->dropDatabase(&st); });
+    } catch (...) {
+        qCInfo(orvanDb) << "a half-made database could not be dropped:" << path;
+    }
+    throw DbError(error);
+}
+
+} // namespace
+
+void createDatabase(const QString& path, const QString& user, const QString& password, bool forcedWrites,
+                    bool upgrade)
 {
     const auto all = scripts();
     if (all.isEmpty()) throw DbError(QStringLiteral("Skripty databáze nejsou v programu."));
@@ -111,6 +145,7 @@ void createDatabase(const QString& path, const QString& user, const QString& pas
         drop();
         throw DbError(current.isEmpty() ? e.text() : e.text() + QStringLiteral("\n") + current);
     }
+    if (upgrade) upgradeNew(path, user, password);
 }
 
 } // namespace dbschema

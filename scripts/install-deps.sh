@@ -3,7 +3,7 @@
 # --tests, to run its tests). Uses sudo when not run as root.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
-          firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils fonts-dejavu-core
+          firebird-dev libfbclient2 libssl-dev firebird3.0-server-core firebird3.0-utils fonts-dejavu-core
           qt6-translations-l10n libcap2-bin)
 if [ "${1:-}" = "--tests" ]; then
   packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format)

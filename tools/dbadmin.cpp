@@ -1,5 +1,6 @@
 #include "dbadmin.h"
 
+#include "data/hesla.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
@@ -13,7 +14,7 @@ QString addAdministrator(TSQLDATA& db, const Admin& admin)
         QStringLiteral("insert into UZIVATEL (UZIVATEL_ID, LOGIN, HESLO, POPIS, ADMINISTRATOR, "
                        "PRAVO_PRIHLASENI, PRIHLASEN) values (%1, %2, %3, %4, 1, %5, 0)")
             .arg(id)
-            .arg(TextSQL(admin.login), TextSQL(admin.password), TextSQL(admin.name),
+            .arg(TextSQL(admin.login), TextSQL(hesla::Otisk(admin.password)), TextSQL(admin.name),
                  LogikaSQL(admin.autoLogin));
     QString error;
     db.ProvedSQL(sql, error);

@@ -1,6 +1,7 @@
 #include "demodata.h"
 
 #include "common/action.h"
+#include "data/hesla.h"
 #include "data/ktdata.h"
 #include "data/sqlvalues.h"
 
@@ -287,10 +288,11 @@ const std::pair<const char*, const char*> kPurposes[] = {
 class Builder
 {
 public:
-    Builder(TSQLDATA& db, int adminId, const QDate& today)
+    Builder(TSQLDATA& db, int adminId, const QDate& today, StoredPassword storedPassword)
         : m_db(db), m_admin(adminId), m_today(today),
           m_first(QDate(today.year(), today.month(), 1).addMonths(-1)),
-          m_last(QDate(today.year(), today.month(), 1).addMonths(2).addDays(-1))
+          m_last(QDate(today.year(), today.month(), 1).addMonths(2).addDays(-1)),
+          m_storedPassword(std::move(storedPassword))
     {
     }
 
@@ -407,7 +409,7 @@ private:
             // Only the administrator logs in automatically; everybody else types a password.
             insert("UZIVATEL", {{"UZIVATEL_ID", num(id)},
                                 {"LOGIN", text(d.login)},
-                                {"HESLO", text(d.password)},
+                                {"HESLO", TextSQL(m_storedPassword(QString::fromUtf8(d.password)))},
                                 {"POPIS", text(d.name)},
                                 {"ADMINISTRATOR", LogikaSQL(false)},
                                 {"PRAVO_PRIHLASENI", LogikaSQL(false)},
@@ -796,6 +798,7 @@ private:
     const int m_admin;
     const QDate m_today, m_first, m_last;
     QStringList m_sql;
+    StoredPassword m_storedPassword;
     int m_office = 0, m_board = 0, m_director = 0;
     std::vector<int> m_users; // the administrator first
     std::array<int, KuCatCount> m_kuCat{};
@@ -807,10 +810,11 @@ private:
 
 } // namespace
 
-QString fill(TSQLDATA& db, int adminId, const QDate& today)
+QString fill(TSQLDATA& db, int adminId, const QDate& today, const StoredPassword& storedPassword)
 {
     try {
-        return Builder(db, adminId, today).run();
+        return Builder(db, adminId, today, storedPassword ? storedPassword : StoredPassword(hesla::Otisk))
+            .run();
     } catch (const ActionError& e) {
         return e.text();
     }

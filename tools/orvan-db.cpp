@@ -1,5 +1,6 @@
 #include "common/action.h"
 #include "data/dbschema.h"
+#include "data/dbupgrade.h"
 #include "data/ktdata.h"
 #include "dbadmin.h"
 #include "demodata.h"
@@ -18,6 +19,7 @@ void usage()
                  "Použití:\n"
                  "  orvan-db create CESTA [--user U] [--password P] [--admin LOGIN] [--admin-password H]\n"
                  "                        [--admin-name JMENO] [--demo]\n"
+                 "  orvan-db upgrade CESTA [--user U] [--password P]\n"
                  "  orvan-db script CESTA SOUBOR [--user U] [--password P]\n"
                  "CESTA je soubor (vestavěný server) nebo server:/cesta/soubor.fdb.\n");
 }
@@ -47,7 +49,7 @@ bool parsePositional(QStringList& args, Options& o)
         o.file = args.takeFirst();
         return true;
     }
-    return o.command == QLatin1String("create");
+    return o.command == QLatin1String("create") || o.command == QLatin1String("upgrade");
 }
 
 bool setOption(const QString& opt, const QString& value, Options& o)
@@ -117,6 +119,38 @@ int createDatabase(TSQLDATA& db, Options& o)
     return 0;
 }
 
+int upgradeDatabase(TSQLDATA& db, const Options& o)
+{
+    if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
+    try {
+        // Workstations hold tables open; a change of them would wait or fail half way.
+        if (dbupgrade::VerzeDatabaze(db) < dbupgrade::AktualniVerze()) {
+            if (const int n = dbupgrade::JinaPripojeni(db); n > 0) {
+                fail(QStringLiteral("Databázi právě používá %1 dalších připojení. Ukončete program na všech "
+                                    "stanicích a spusťte převod znovu.")
+                         .arg(n));
+                return 1;
+            }
+        }
+    } catch (const ActionError& e) {
+        fail(e.text());
+        return 1;
+    }
+    const dbupgrade::Vysledek v = dbupgrade::Aktualizuj(db, [](const dbupgrade::Krok& k) {
+        std::printf("Krok %d: %s\n", k.verze, k.popis.toLocal8Bit().constData());
+        std::fflush(stdout);
+    });
+    if (!v.chyba.isEmpty()) {
+        fail(v.chyba);
+        return 1;
+    }
+    if (v.nova == v.puvodni)
+        std::printf("Databáze už má verzi %d.\n", v.nova);
+    else
+        std::printf("Databáze převedena z verze %d na verzi %d.\n", v.puvodni, v.nova);
+    return 0;
+}
+
 int runScript(TSQLDATA& db, const Options& o)
 {
     if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
@@ -141,5 +175,6 @@ int main(int argc, char** argv)
     TSQLDATA db;
     setSQLDATA(&db);
     if (options.command == QLatin1String("create")) return createDatabase(db, options);
+    if (options.command == QLatin1String("upgrade")) return upgradeDatabase(db, options);
     return runScript(db, options);
 }

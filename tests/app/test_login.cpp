@@ -1,15 +1,23 @@
 #include "app/fPassword.h"
+#include "app/fmain.h"
 #include "app/login.h"
+#include "common/commandtarget.h"
 #include "common/messages.h"
 #include "common/session.h"
+#include "data/dbupgrade.h"
+#include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
+#include "users/fedituzivatel.h"
+#include "users/fedituzivskupina.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -85,19 +93,9 @@ TEST(LoginStatements, ExactTexts)
         {login::SqlIdUzivateleSystemu(QStringLiteral("jana")),
          "Select uzivatel_id from uzivatel where (pravo_prihlaseni=1) and (upper(login)=upper(\"jana\") and "
          "(heslo=\"\"));"},
-        {login::SqlPocetDialog(QStringLiteral("Jana"), QStringLiteral("Tajne")),
-         "Select count(*) from uzivatel where (upper(login)=upper(\"Jana\") and "
-         "(upper(heslo)=upper(\"Tajne\")));"},
-        // Blanks only count as empty; the login itself is not trimmed.
-        {login::SqlPocetDialog(QStringLiteral(" Jana "), QStringLiteral("   ")),
-         "Select count(*) from uzivatel where (upper(login)=upper(\" Jana \"));"},
-        {login::SqlIdDialog(QStringLiteral("Jana"), QStringLiteral("   ")),
-         "Select uzivatel_id from uzivatel where (upper(login)=upper(\"Jana\") and (upper(heslo)=upper(\"   "
-         "\")));"},
         // A typed quote cannot end the literal; a typed "%1" is not filled in again.
-        {login::SqlIdDialog(QStringLiteral("a\" or \"\"=\""), QStringLiteral("%1")),
-         "Select uzivatel_id from uzivatel where (upper(login)=upper(\"a\"\" or \"\"\"\"=\"\"\") and "
-         "(upper(heslo)=upper(\"%1\")));"},
+        {login::SqlUctyDialog(QStringLiteral("a\" or \"\"=\"%1")),
+         "Select uzivatel_id,heslo from uzivatel where (upper(login)=upper(\"a\"\" or \"\"\"\"=\"\"%1\"));"},
         {login::SqlSkupiny(7), "Select uzivskupina_id from spoj_uzivatel_uzivskupina where uzivatel_id=7"},
         {login::SqlVychoziSkupina(7),
          "Select uzivskupina_id from uzivatel,uzivskupina where(uzivatel.uzivatel_id=7) "
@@ -390,6 +388,153 @@ TEST_F(Login, ReadFailureLogsNobodyIn)
     const QStringList shown = messages::takeShown();
     EXPECT_EQ(shown.size(), 2);
     EXPECT_FALSE(shown.contains(kWrong));
+}
+
+} // namespace
+
+namespace
+{
+
+// What is stored can never be read back as the password; any case of the
+// password matches it.
+TEST(Hesla, DigestsHideThePasswordAndIgnoreCase)
+{
+    const QString password = QStringLiteral("Žluťoučký kůň");
+    const QString digest = hesla::Otisk(password);
+    const QStringList parts = digest.split(QLatin1Char('$'));
+    ASSERT_EQ(parts.size(), 4);
+    EXPECT_EQ(parts[0], QStringLiteral("pbkdf2_sha256"));
+    EXPECT_EQ(parts[1].toInt(), hesla::PocetIteraci());
+    EXPECT_GE(hesla::PocetIteraci(), 600000);
+    EXPECT_FALSE(digest.contains(password, Qt::CaseInsensitive));
+    EXPECT_LE(digest.size(), 200); // fits the widened column
+    // A salt of its own: the same password never gives the same text twice.
+    EXPECT_NE(hesla::Otisk(password), digest);
+    EXPECT_TRUE(hesla::JeOtisk(digest));
+
+    const struct {
+        const char* typed;
+        bool matches;
+    } cases[] = {
+        {"Žluťoučký kůň", true},  {"ŽLUŤOUČKÝ KŮŇ", true},   {"žluťoučký kůň", true},
+        {"Zlutoucky kun", false}, {"Žluťoučký kůň ", false}, {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(hesla::Over(QString::fromUtf8(c.typed), digest), c.matches) << c.typed;
+
+    // "No password" stays empty, for the automatic login by system user name.
+    EXPECT_EQ(hesla::Otisk(QString()), QString());
+    EXPECT_TRUE(hesla::Over(QString(), QString()));
+    // A damaged digest or a plain text that merely looks like one matches nothing but itself.
+    for (const QString& bad : {digest.left(digest.size() - 4),
+                               parts[0] + QStringLiteral("$10$") + parts[2] + QLatin1Char('$') + parts[3],
+                               QStringLiteral("pbkdf2_sha256$600000$***$***")}) {
+        EXPECT_FALSE(hesla::JeOtisk(bad)) << bad.toStdString();
+        EXPECT_FALSE(hesla::Over(password, bad)) << bad.toStdString();
+    }
+}
+
+TEST_F(Login, APlainPasswordLogsInOnceAndIsThenADigest)
+{
+    const int id = testdb::addUser(db(), QStringLiteral("stary"), QStringLiteral("Heslo123"));
+    auto stored = [&] {
+        return db()
+            .VratRadek(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id))
+            .trimmed();
+    };
+
+    // A wrong password leaves the row as it was.
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QStringLiteral("heslo12")));
+    EXPECT_EQ(messages::takeShown(), QStringList{kWrong});
+    EXPECT_EQ(stored(), QStringLiteral("Heslo123"));
+
+    EXPECT_TRUE(typeAndOk(QStringLiteral("STARY"), QStringLiteral("hESLO123")));
+    EXPECT_EQ(session().UzivatelID, id);
+    const QString digest = stored();
+    EXPECT_TRUE(hesla::JeOtisk(digest)) << digest.toStdString();
+
+    // From now on the digest is what logs in, in any case, and it stays put.
+    session() = Session{};
+    EXPECT_TRUE(typeAndOk(QStringLiteral("stary"), QStringLiteral("HESLO123")));
+    EXPECT_EQ(session().UzivatelID, id);
+    EXPECT_EQ(stored(), digest);
+    session() = Session{};
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QStringLiteral("Heslo123x")));
+    EXPECT_FALSE(typeAndOk(QStringLiteral("stary"), QString()));
+    EXPECT_EQ(session().UzivatelID, 0);
+    messages::takeShown();
+}
+
+} // namespace
+
+namespace
+{
+
+// Start-up opens no session on a database of another version: nobody logs in,
+// and the message says what to do.
+TEST_F(Login, ADatabaseOfAnotherVersionLogsNobodyIn)
+{
+    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true);
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(dbPath()).toLocal8Bit());
+    ini.close();
+    const int current = dbupgrade::AktualniVerze();
+    for (int version : {current + 1, 1}) {
+        SCOPED_TRACE(version);
+        exec(QStringLiteral("update verze set verze_cislo=%1").arg(version));
+        {
+            Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+            EXPECT_FALSE(w.Prihlaseno());
+        }
+        setSQLDATA(s_db.get());
+        EXPECT_EQ(messages::takeShown(), QStringList{dbupgrade::ChybaVerze(version, dbPath())});
+        db().ObnovTransakci();
+        EXPECT_EQ(
+            db().VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(admin)),
+            0);
+    }
+    exec(QStringLiteral("update verze set verze_cislo=%1").arg(current));
+    {
+        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        EXPECT_TRUE(w.Prihlaseno()) << messages::takeShown().join(QLatin1Char('|')).toStdString();
+    }
+    setSQLDATA(s_db.get());
+    session() = Session{};
+}
+
+// The overviews' messages open the one user editor and the one group editor.
+TEST_F(Login, UserAndGroupMessagesOpenTheirEditors)
+{
+    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true);
+    exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (5, \"Kancelář\")"));
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(dbPath()).toLocal8Bit());
+    ini.close();
+    {
+        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        ASSERT_TRUE(w.Prihlaseno());
+        w.command(WM_EDIT_USER, admin, 0);
+        auto* u = w.findChild<Tedit_UZIVATEL*>();
+        ASSERT_TRUE(u);
+        EXPECT_TRUE(u->isVisible());
+        EXPECT_EQ(u->ZaznamID(), admin);
+        EXPECT_EQ(u->Edit_LOGIN->text(), QStringLiteral("admin"));
+        w.command(WM_EDIT_USER, 0, 0);
+        EXPECT_EQ(w.findChildren<Tedit_UZIVATEL*>().size(), 1);
+        EXPECT_EQ(u->ZaznamID(), 0);
+        w.command(WM_EDIT_USER_GROUP, 5, 0);
+        auto* g = w.findChild<Tedit_UZIVSKUPINA*>();
+        ASSERT_TRUE(g);
+        EXPECT_TRUE(g->isVisible());
+        EXPECT_EQ(g->Edit_POPIS->text(), QStringLiteral("Kancelář"));
+        EXPECT_EQ(messages::takeShown(), QStringList());
+    }
+    setSQLDATA(s_db.get());
+    session() = Session{};
 }
 
 } // namespace

@@ -72,7 +72,12 @@ TEST_F(Screenshots, MainWindowWithDemoData)
               LP_EDIT_RECORD);
     w.command(WM_EDIT_CALENDAR_CATEGORY,
               db().VratInt(QStringLiteral("select min(ku_c_kat_id) from ku_c_kat")), 0);
-    for (const char* name : {"editudalost", "FormEditCiselnikKalendarKategorie"}) {
+    w.command(WM_EDIT_USER,
+              db().VratInt(QStringLiteral("select uzivatel_id from uzivatel where login=\"pdvorak\"")), 0);
+    w.command(WM_EDIT_USER_GROUP, db().VratInt(QStringLiteral("select min(uzivskupina_id) from uzivskupina")),
+              0);
+    for (const char* name :
+         {"editudalost", "FormEditCiselnikKalendarKategorie", "edit_UZIVATEL", "edit_UZIVSKUPINA"}) {
         auto* e = w.findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_TRUE(e) << name;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));

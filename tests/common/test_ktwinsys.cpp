@@ -2,6 +2,7 @@
 #include "common/action.h"
 #include "common/messages.h"
 #include "common/ui_about.h"
+#include "data/dbupgrade.h"
 #include "fixtures/testdb.h"
 
 #include <QHostAddress>
@@ -69,7 +70,8 @@ TEST_F(AboutBox, ShowsVersionsAndWorkstation)
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About"));
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("ProductName"))->text(), QStringLiteral("Orvan"));
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_Version"))->text(), QStringLiteral("1.11 cz IB"));
-    EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_verze_dat"))->text(), QStringLiteral("1"));
+    EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_verze_dat"))->text(),
+              QString::number(dbupgrade::AktualniVerze()));
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_JmenoPC"))->text(), JmenoPocitace());
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_Uzivatel"))->text(), JmenoUzivatele());
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("Label_IPADRESA"))->text(), IPAdresa(JmenoPocitace()));

@@ -1,0 +1,144 @@
+#include "dbupgrade.h"
+
+#include "dberror.h"
+#include "hesla.h"
+#include "ktdata.h"
+#include "sqlvalues.h"
+
+namespace dbupgrade
+{
+
+namespace
+{
+
+// Passwords from before digests become digests: nobody reads them back any more.
+QStringList zahesujHesla(TSQLDATA& db)
+{
+    TKTDATASET t;
+    db.NactiTabulku(QStringLiteral("select uzivatel_id, heslo from uzivatel"), t);
+    QStringList out;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const QString heslo = t.HodnotaJmeno(r, QStringLiteral("HESLO"));
+        if (heslo.isEmpty() || hesla::JeOtisk(heslo)) continue;
+        out << QStringLiteral("update uzivatel set heslo=%1 where uzivatel_id=%2")
+                   .arg(TextSQL(hesla::Otisk(heslo)))
+                   .arg(t.HodnotaInt(r, QStringLiteral("UZIVATEL_ID")));
+    }
+    return out;
+}
+
+QString velka(const QString& s)
+{
+    return s.toUpper();
+}
+
+} // namespace
+
+// Add a step at the end with the next number; never change a step once released.
+const QList<Krok>& Kroky()
+{
+    static const QList<Krok> kroky = {
+        {2, QStringLiteral("sloupec HESLO pojme otisk hesla"),
+         [](TSQLDATA& db) {
+             return RozsirSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("HESLO"), 200);
+         }},
+        {3, QStringLiteral("hesla uložena jako otisky"), zahesujHesla},
+    };
+    return kroky;
+}
+
+int AktualniVerze()
+{
+    return Kroky().isEmpty() ? 1 : Kroky().last().verze;
+}
+
+int VerzeDatabaze(TSQLDATA& db)
+{
+    if (db.VratInt(QStringLiteral("select count(*) from verze")) == 0) return 1;
+    return db.VerzeDat();
+}
+
+Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni)
+{
+    Vysledek v;
+    try {
+        v.puvodni = v.nova = VerzeDatabaze(db);
+        if (v.puvodni > AktualniVerze()) {
+            v.chyba = QStringLiteral("Databáze má verzi %1, novější než tento program (verze %2). "
+                                     "Použijte novější program.")
+                          .arg(v.puvodni)
+                          .arg(AktualniVerze());
+            return v;
+        }
+        for (const Krok& k : Kroky()) {
+            if (k.verze <= v.nova) continue;
+            if (hlaseni) hlaseni(k);
+            QStringList prikazy = k.prikazy(db);
+            const bool maRadek = db.VratInt(QStringLiteral("select count(*) from verze")) > 0;
+            prikazy << (maRadek ? QStringLiteral("update verze set verze_cislo=%1")
+                                : QStringLiteral("insert into verze (verze_cislo) values (%1)"))
+                           .arg(k.verze);
+            QString chyba;
+            if (!db.ProvedSQLSeznam(prikazy, chyba)) {
+                v.chyba = QStringLiteral("Krok %1 (%2) selhal:\n%3").arg(k.verze).arg(k.popis, chyba);
+                return v;
+            }
+            v.nova = k.verze;
+        }
+    } catch (const ActionError& e) {
+        v.chyba = e.text();
+    }
+    return v;
+}
+
+int JinaPripojeni(TSQLDATA& db)
+{
+    return db.VratInt(QStringLiteral("select count(*) from mon$attachments where "
+                                     "mon$attachment_id<>current_connection and mon$system_flag=0"));
+}
+
+QString ChybaVerze(int verze, const QString& cesta)
+{
+    if (verze > AktualniVerze())
+        return QStringLiteral("Databáze má verzi %1, novější než tento program (verze %2).\r"
+                              "Použijte novější verzi programu.")
+            .arg(verze)
+            .arg(AktualniVerze());
+    if (verze < AktualniVerze())
+        return QStringLiteral("Databáze má starou verzi %1, program potřebuje verzi %2.\r"
+                              "Správce ji převede příkazem: orvan-db upgrade %3")
+            .arg(verze)
+            .arg(AktualniVerze())
+            .arg(cesta);
+    return QString();
+}
+
+int DelkaSloupce(TSQLDATA& db, const QString& tabulka, const QString& sloupec)
+{
+    return db.VratInt(QStringLiteral("select coalesce(f.rdb$character_length, 0) from rdb$relation_fields rf "
+                                     "join rdb$fields f on f.rdb$field_name=rf.rdb$field_source "
+                                     "where rf.rdb$relation_name=%1 and rf.rdb$field_name=%2")
+                          .arg(TextSQL(velka(tabulka)), TextSQL(velka(sloupec))));
+}
+
+bool MaSloupec(TSQLDATA& db, const QString& tabulka, const QString& sloupec)
+{
+    return db.VratInt(QStringLiteral("select count(*) from rdb$relation_fields "
+                                     "where rdb$relation_name=%1 and rdb$field_name=%2")
+                          .arg(TextSQL(velka(tabulka)), TextSQL(velka(sloupec)))) > 0;
+}
+
+QStringList PridejSloupec(TSQLDATA& db, const QString& tabulka, const QString& sloupec, const QString& typ)
+{
+    if (MaSloupec(db, tabulka, sloupec)) return {};
+    return {QStringLiteral("alter table %1 add %2 %3").arg(tabulka, sloupec, typ)};
+}
+
+QStringList RozsirSloupec(TSQLDATA& db, const QString& tabulka, const QString& sloupec, int delka)
+{
+    if (DelkaSloupce(db, tabulka, sloupec) >= delka) return {};
+    return {
+        QStringLiteral("alter table %1 alter column %2 type varchar(%3)").arg(tabulka, sloupec).arg(delka)};
+}
+
+} // namespace dbupgrade

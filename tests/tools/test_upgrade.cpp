@@ -1,0 +1,250 @@
+#include "common/messages.h"
+#include "data/dbschema.h"
+#include "data/dbupgrade.h"
+#include "data/hesla.h"
+#include "fixtures/testdb.h"
+#include "tools/dbadmin.h"
+#include "tools/demodata.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace
+{
+
+QString sql(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const QString kUser = sql("orvan");
+const QString kPassword = sql("qelmo.");
+
+// A database as the first schema made it, connected.
+struct FirstVersion {
+    QTemporaryDir dir;
+    QString path = dir.filePath(sql("v1.fdb"));
+    TSQLDATA db;
+
+    FirstVersion()
+    {
+        dbschema::createDatabase(path, kUser, kPassword, false, false);
+        setSQLDATA(&db);
+        if (!db.PripojDatabazi(path, kUser, kPassword))
+            ADD_FAILURE() << messages::takeShown().join(QLatin1Char('\n')).toStdString();
+    }
+    ~FirstVersion() { setSQLDATA(nullptr); }
+};
+
+// Every row but the passwords, which the upgrade turns into digests, and the version.
+QStringList rowsBesidesPasswords(TSQLDATA& db)
+{
+    QStringList rows = testdb::snapshot(db, {{sql("UZIVATEL"), sql("1=1")}, {sql("VERZE"), sql("1=1")}});
+    QStringList users;
+    db.NactiDotaz(
+        sql("select uzivatel_id,login,popis,administrator,pravo_prihlaseni,prihlasen from uzivatel"), false,
+        users, QString());
+    users.sort();
+    return rows + users;
+}
+
+QString passwordOf(TSQLDATA& db, const char* login)
+{
+    return db.VratRadek(sql("select heslo from uzivatel where login=\"%1\"").arg(sql(login))).trimmed();
+}
+
+TEST(Upgrade, FromTheFirstVersionKeepsEveryRowAndHashesPasswords)
+{
+    FirstVersion v1;
+    TSQLDATA& db = v1.db;
+    ASSERT_EQ(dbupgrade::VerzeDatabaze(db), 1);
+    ASSERT_EQ(dbupgrade::DelkaSloupce(db, sql("UZIVATEL"), sql("HESLO")), 60);
+
+    // The office as the program before digests stored it: plain passwords.
+    const int admin = testdb::addUser(db, sql("admin"), sql("Šéf"), true, true, sql("Správce"));
+    ASSERT_EQ(demodata::fill(db, admin, QDate(2026, 12, 10), [](const QString& p) { return p; }), QString());
+    ASSERT_EQ(passwordOf(db, "jnovakova"), sql("jana"));
+    const QStringList before = rowsBesidesPasswords(db);
+    ASSERT_GT(before.size(), 100);
+
+    const dbupgrade::Vysledek first = dbupgrade::Aktualizuj(db);
+    ASSERT_EQ(first.chyba, QString());
+    EXPECT_EQ(first.puvodni, 1);
+    EXPECT_EQ(first.nova, dbupgrade::AktualniVerze());
+    EXPECT_EQ(dbupgrade::VerzeDatabaze(db), dbupgrade::AktualniVerze());
+    EXPECT_EQ(rowsBesidesPasswords(db), before);
+    EXPECT_GE(dbupgrade::DelkaSloupce(db, sql("UZIVATEL"), sql("HESLO")), 200);
+
+    // Nobody's password is readable any more, and everybody's still works.
+    for (const auto& [login, password] :
+         {std::pair{"admin", "šÉF"}, {"jnovakova", "JANA"}, {"tkral", "tomas"}}) {
+        const QString stored = passwordOf(db, login);
+        EXPECT_TRUE(hesla::JeOtisk(stored)) << login;
+        EXPECT_TRUE(hesla::Over(sql(password), stored)) << login;
+    }
+
+    // A second run finds nothing to do and changes nothing, digests included.
+    const QStringList upgraded = testdb::snapshot(db);
+    const dbupgrade::Vysledek second = dbupgrade::Aktualizuj(db);
+    EXPECT_EQ(second.chyba, QString());
+    EXPECT_EQ(second.puvodni, dbupgrade::AktualniVerze());
+    EXPECT_EQ(second.nova, dbupgrade::AktualniVerze());
+    EXPECT_EQ(testdb::snapshot(db), upgraded);
+}
+
+// A step meeting its own work already done (a change made by hand, a version
+// row lost) and a database without a version row still upgrade.
+TEST(Upgrade, StepsCheckBeforeTheyChange)
+{
+    FirstVersion v1;
+    TSQLDATA& db = v1.db;
+    QString error;
+    ASSERT_TRUE(db.ProvedSQL(sql("alter table uzivatel alter column heslo type varchar(250)"), error))
+        << error.toStdString();
+    ASSERT_TRUE(db.ProvedSQL(sql("delete from verze"), error)) << error.toStdString();
+    EXPECT_EQ(dbupgrade::VerzeDatabaze(db), 1);
+
+    const dbupgrade::Vysledek v = dbupgrade::Aktualizuj(db);
+    EXPECT_EQ(v.chyba, QString());
+    EXPECT_EQ(db.VerzeDat(), dbupgrade::AktualniVerze());
+    EXPECT_EQ(db.VratInt(sql("select count(*) from verze")), 1);
+    EXPECT_EQ(dbupgrade::DelkaSloupce(db, sql("UZIVATEL"), sql("HESLO")), 250);
+}
+
+class UpgradeNew : public DbTest
+{
+};
+
+TEST_F(UpgradeNew, ANewDatabaseIsAtTheNewestVersion)
+{
+    EXPECT_EQ(db().VerzeDat(), dbupgrade::AktualniVerze());
+    EXPECT_GE(dbupgrade::DelkaSloupce(db(), sql("UZIVATEL"), sql("HESLO")), 200);
+    // Every step leaves a number higher than the one before.
+    int previous = 1;
+    for (const dbupgrade::Krok& k : dbupgrade::Kroky()) {
+        EXPECT_EQ(k.verze, previous + 1) << k.popis.toStdString();
+        previous = k.verze;
+    }
+}
+
+TEST_F(UpgradeNew, ANewerDatabaseIsRefusedUntouched)
+{
+    const int newer = dbupgrade::AktualniVerze() + 1;
+    exec(sql("update verze set verze_cislo=%1").arg(newer));
+    const QStringList before = testdb::snapshot(db());
+    const dbupgrade::Vysledek v = dbupgrade::Aktualizuj(db());
+    EXPECT_TRUE(v.chyba.contains(sql("novější"))) << v.chyba.toStdString();
+    EXPECT_EQ(v.nova, newer);
+    EXPECT_EQ(testdb::snapshot(db()), before);
+    exec(sql("update verze set verze_cislo=%1").arg(dbupgrade::AktualniVerze()));
+}
+
+TEST(UpgradeMessages, StartUpNamesWhatToDo)
+{
+    const int current = dbupgrade::AktualniVerze();
+    EXPECT_EQ(dbupgrade::ChybaVerze(current, sql("/data/office.fdb")), QString());
+    for (int older : {0, 1, current - 1}) {
+        const QString m = dbupgrade::ChybaVerze(older, sql("/data/office.fdb"));
+        EXPECT_TRUE(m.contains(sql("orvan-db upgrade /data/office.fdb"))) << m.toStdString();
+    }
+    const QString newer = dbupgrade::ChybaVerze(current + 1, sql("/data/office.fdb"));
+    EXPECT_TRUE(newer.contains(sql("novější verzi programu"))) << newer.toStdString();
+    EXPECT_FALSE(newer.contains(sql("upgrade")));
+}
+
+// The administrator of a new database gets a digest, never the password itself.
+TEST_F(UpgradeNew, TheFirstAdministratorsPasswordIsADigest)
+{
+    dbadmin::Admin a;
+    a.login = sql("spravce2");
+    a.password = sql("Tajné heslo");
+    ASSERT_EQ(dbadmin::addAdministrator(db(), a), QString());
+    const QString stored = passwordOf(db(), "spravce2");
+    EXPECT_TRUE(hesla::JeOtisk(stored));
+    EXPECT_FALSE(stored.contains(sql("Tajn"), Qt::CaseInsensitive));
+    EXPECT_TRUE(hesla::Over(sql("TAJNÉ HESLO"), stored));
+}
+
+// The command line: run twice on an old database, then refuse a newer one.
+TEST(UpgradeCommand, RunsTwiceAndRefusesANewerDatabase)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(sql("cmd.fdb"));
+    dbschema::createDatabase(path, kUser, kPassword, false, false);
+    const QString program = sql(ORVAN_BIN_DIR "/orvan-db");
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "orvan-db not built";
+    auto run = [&](QString* out) {
+        QProcess p;
+        p.start(program, {sql("upgrade"), path});
+        p.waitForFinished(120000);
+        *out = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+        return p.exitCode();
+    };
+    QString out;
+    EXPECT_EQ(run(&out), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(sql("z verze 1 na verzi %1").arg(dbupgrade::AktualniVerze())))
+        << out.toStdString();
+    EXPECT_EQ(run(&out), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(sql("už má verzi"))) << out.toStdString();
+
+    {
+        TSQLDATA db;
+        ASSERT_TRUE(db.PripojDatabazi(path, kUser, kPassword));
+        QString error;
+        ASSERT_TRUE(
+            db.ProvedSQL(sql("update verze set verze_cislo=%1").arg(dbupgrade::AktualniVerze() + 1), error));
+        db.Odpoj();
+    }
+    EXPECT_EQ(run(&out), 1) << out.toStdString();
+    EXPECT_TRUE(out.contains(sql("novější"))) << out.toStdString();
+}
+
+} // namespace
+
+namespace
+{
+
+// Through a server a workstation may still be connected: the command refuses
+// to change the tables under it, and goes ahead once it is gone.
+TEST(UpgradeCommand, WaitsForOtherConnectionsToEnd)
+{
+    const QString prefix = testdb::serverPrefix();
+    if (prefix.isEmpty()) {
+        if (testdb::serverRequired()) FAIL() << "local server needed";
+        GTEST_SKIP() << "no local Firebird server";
+    }
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    const QString path = prefix + dir.filePath(sql("v1.fdb"));
+    dbschema::createDatabase(path, kUser, kPassword, false, false);
+    auto run = [&](QString* out) {
+        QProcess p;
+        p.start(sql(ORVAN_BIN_DIR "/orvan-db"), {sql("upgrade"), path});
+        p.waitForFinished(120000);
+        *out = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+        return p.exitCode();
+    };
+    QString out;
+    {
+        TSQLDATA workstation;
+        ASSERT_TRUE(workstation.PripojDatabazi(path, kUser, kPassword));
+        EXPECT_EQ(run(&out), 1) << out.toStdString();
+        EXPECT_TRUE(out.contains(sql("dalších připojení"))) << out.toStdString();
+        EXPECT_EQ(workstation.VerzeDat(), 1);
+    }
+    EXPECT_EQ(run(&out), 0) << out.toStdString();
+    TSQLDATA db;
+    ASSERT_TRUE(db.PripojDatabazi(path, kUser, kPassword));
+    EXPECT_EQ(db.VerzeDat(), dbupgrade::AktualniVerze());
+}
+
+} // namespace

@@ -1,0 +1,481 @@
+#include "common/messages.h"
+#include "common/ui_UFrameCheckBox.h"
+#include "data/hesla.h"
+#include "data/sqlvalues.h"
+#include "fixtures/hostile.h"
+#include "fixtures/testdb.h"
+#include "users/fedituzivatel.h"
+#include "users/fedituzivskupina.h"
+#include "users/printers.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+namespace
+{
+
+const QString kChybnaData = QStringLiteral("Data obsahují nepovolené údaje !");
+const QString kNemateMenit = QStringLiteral("Nemáte právo měnit záznam !");
+const QString kNemateSmazat = QStringLiteral("Nemáte právo smazat záznam !");
+const QString kUlozit = QStringLiteral("Chcete data uložit ?");
+const QString kOpravduSmazat = QStringLiteral("Opravdu chcete smazat zobrazený záznam ?");
+
+// Groups in list order (by name): Kancelář 10, Sklad 30, Vedení 20.
+constexpr int kKancelar = 10, kVedeni = 20, kSklad = 30;
+
+// Users and groups of a small office; the logged-in user is the administrator "spravce".
+class UsersTest : public DbTest
+{
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        exec(QStringLiteral("delete from spoj_uzivatel_uzivskupina"));
+        exec(QStringLiteral("delete from uzivskupina"));
+        exec(QStringLiteral("delete from uzivatel"));
+        exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (10, \"Kancelář\")"));
+        exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (20, \"Vedení\")"));
+        exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (30, \"Sklad\")"));
+        m_admin = testdb::addUser(db(), QStringLiteral("spravce"), QString(), true, false,
+                                  QStringLiteral("Správce"));
+        m_jana = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("tajne"), false, false,
+                                 QStringLiteral("Jana Nováková"));
+        link(m_jana, kKancelar);
+        m_saved = session();
+        session().UzivatelID = m_admin;
+        session().Administrator = true;
+    }
+    void TearDown() override
+    {
+        m_user.reset();
+        m_group.reset();
+        session() = m_saved;
+        messages::takeShown();
+    }
+
+    static void link(int user, int group)
+    {
+        exec(QStringLiteral(
+                 "insert into spoj_uzivatel_uzivskupina (uzivatel_id, uzivskupina_id) values (%1, %2)")
+                 .arg(user)
+                 .arg(group));
+    }
+    static QString value(const QString& sql) { return db().VratRadek(sql).trimmed(); }
+    static QString groupsOf(int user)
+    {
+        return db().VratSloupec(QStringLiteral("select uzivskupina_id from spoj_uzivatel_uzivskupina where "
+                                               "uzivatel_id=%1 order by uzivskupina_id")
+                                    .arg(user),
+                                QStringLiteral(","));
+    }
+    static QString membersOf(int group)
+    {
+        return db().VratSloupec(QStringLiteral("select uzivatel_id from spoj_uzivatel_uzivskupina where "
+                                               "uzivskupina_id=%1 order by uzivatel_id")
+                                    .arg(group),
+                                QStringLiteral(","));
+    }
+
+    Tedit_UZIVATEL& user()
+    {
+        if (!m_user) m_user = std::make_unique<Tedit_UZIVATEL>();
+        return *m_user;
+    }
+    Tedit_UZIVSKUPINA& group()
+    {
+        if (!m_group) m_group = std::make_unique<Tedit_UZIVSKUPINA>();
+        return *m_group;
+    }
+    void openUser(int id)
+    {
+        user().OtevriZpravou(id);
+        user().show();
+    }
+    void openGroup(int id)
+    {
+        group().OtevriZpravou(id);
+        group().show();
+    }
+
+    // Types what a keyboard can type and pastes the rest, as a user would.
+    static void type(QLineEdit* e, const QString& text)
+    {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        bool printable = true;
+        for (QChar c : text)
+            printable = printable && c.isPrint() && !c.isSurrogate();
+        if (printable)
+            for (QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        else
+            e->insert(text);
+    }
+    static void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isEnabled() && b->isVisible()) << b->objectName().toStdString();
+        const QPoint p = qobject_cast<QCheckBox*>(b) ? QPoint(8, b->height() / 2) : b->rect().center();
+        QTest::mouseClick(b, Qt::LeftButton, {}, p);
+    }
+    // Clicks the check box of the list item with that caption.
+    static void clickItem(TFrameCheckBox* f, const QString& caption)
+    {
+        QListWidget* l = f->JvCheckListBox1;
+        const QList<QListWidgetItem*> items = l->findItems(caption, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << caption.toStdString();
+        items.first()->setCheckState(items.first()->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                                : Qt::Checked);
+    }
+    static QStringList checked(TFrameCheckBox* f)
+    {
+        QStringList out;
+        for (int i = 0; i < f->Pocet(); ++i)
+            if (f->Zaskrtnuto(i)) out << f->JvCheckListBox1->item(i)->text();
+        return out;
+    }
+
+    int m_admin = 0, m_jana = 0;
+    Session m_saved;
+    std::unique_ptr<Tedit_UZIVATEL> m_user;
+    std::unique_ptr<Tedit_UZIVSKUPINA> m_group;
+};
+
+using UserEditor = UsersTest;
+using GroupEditor = UsersTest;
+
+TEST_F(UserEditor, NewUserStoresADigestAndTheCheckedGroups)
+{
+    openUser(0);
+    EXPECT_EQ(user().windowTitle(), QStringLiteral("Orvan - Editace Uživatele"));
+    EXPECT_TRUE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+    EXPECT_EQ(checked(user().FrameCheckBox1), QStringList());
+    EXPECT_EQ(user().Edit_HESLO->echoMode(), QLineEdit::Password);
+    EXPECT_FALSE(user().SB_delete->isVisible());
+
+    type(user().Edit_LOGIN, QStringLiteral("petr"));
+    type(user().Edit_POPIS, QStringLiteral("Petr Dvořák"));
+    type(user().Edit_HESLO, QStringLiteral("Kůň"));
+    click(user().ChB_ADMINISTRATOR);
+    clickItem(user().FrameCheckBox1, QStringLiteral("Vedení"));
+    clickItem(user().FrameCheckBox1, QStringLiteral("Sklad"));
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_FALSE(user().isVisible());
+
+    const int id = value(QStringLiteral("select uzivatel_id from uzivatel where login=\"petr\"")).toInt();
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(
+        value(QStringLiteral("select popis||\"/\"||administrator||\"/\"||pravo_prihlaseni||\"/\"||prihlasen "
+                             "from uzivatel where uzivatel_id=%1")
+                  .arg(id)),
+        QStringLiteral("Petr Dvořák/1/1/0"));
+    const QString digest = value(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id));
+    EXPECT_TRUE(hesla::JeOtisk(digest));
+    EXPECT_TRUE(hesla::Over(QStringLiteral("KŮŇ"), digest));
+    EXPECT_EQ(groupsOf(id), QStringLiteral("20,30"));
+
+    // Opened again: the password is not shown; saving without typing one keeps it;
+    // the memberships become exactly the checked ones.
+    openUser(id);
+    EXPECT_EQ(user().Edit_HESLO->text(), QString());
+    EXPECT_EQ(checked(user().FrameCheckBox1),
+              (QStringList{QStringLiteral("Sklad"), QStringLiteral("Vedení")}));
+    clickItem(user().FrameCheckBox1, QStringLiteral("Sklad"));
+    clickItem(user().FrameCheckBox1, QStringLiteral("Kancelář"));
+    EXPECT_TRUE(user().Zmeneno());
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_EQ(groupsOf(id), QStringLiteral("10,20"));
+    EXPECT_EQ(value(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id)), digest);
+    EXPECT_EQ(groupsOf(m_jana), QStringLiteral("10"));
+
+    // A new password replaces the digest.
+    openUser(id);
+    type(user().Edit_HESLO, QStringLiteral("nové"));
+    click(user().SB_SAVE);
+    const QString changed = value(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id));
+    EXPECT_TRUE(hesla::Over(QStringLiteral("NOVÉ"), changed));
+    EXPECT_FALSE(hesla::Over(QStringLiteral("kůň"), changed));
+}
+
+// An empty login, or one another user has in any case, is refused; the window
+// keeps the input and nothing is written.
+TEST_F(UserEditor, EmptyOrUsedLoginsAreRefused)
+{
+    testdb::addUser(db(), QStringLiteral("šárka"), QString());
+    const struct {
+        int id; // 0: a new user; otherwise the administrator's own record
+        const char* login;
+        bool refused;
+    } cases[] = {
+        {0, "", true},      {0, "   ", true},       {0, "jana", true},
+        {0, "ŠÁRKA", true}, {0, "JANA", true},      {0, " Jana ", true},
+        {-1, "Jana", true}, {-1, "SPRAVCE", false}, {0, "jana2", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.login);
+        const int id = c.id < 0 ? m_admin : 0;
+        const QStringList before = testdb::snapshot(db());
+        m_user.reset();
+        openUser(id);
+        type(user().Edit_LOGIN, QString::fromUtf8(c.login));
+        click(user().SB_SAVE);
+        if (c.refused) {
+            EXPECT_EQ(messages::takeShown(), QStringList{kChybnaData});
+            EXPECT_TRUE(user().isVisible());
+            EXPECT_EQ(user().Edit_LOGIN->text(), QString::fromUtf8(c.login));
+            EXPECT_EQ(testdb::snapshot(db()), before);
+        } else {
+            EXPECT_EQ(messages::takeShown(), QStringList());
+            EXPECT_FALSE(user().isVisible());
+            EXPECT_EQ(value(QStringLiteral("select count(*) from uzivatel where login=\"%1\"")
+                                .arg(QString::fromUtf8(c.login).trimmed())),
+                      QStringLiteral("1"));
+        }
+    }
+}
+
+TEST_F(UserEditor, OnlyAnAdministratorChangesOrDeletesUsers)
+{
+    session().Administrator = false;
+    session().UzivatelID = m_jana;
+    const QStringList before = testdb::snapshot(db());
+    openUser(m_jana);
+    EXPECT_FALSE(user().GroupBox_UZIVATEL->isEnabled());
+    EXPECT_FALSE(user().GroupBox_SKUPINY->isEnabled());
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
+    click(user().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{kNemateSmazat});
+    EXPECT_EQ(testdb::snapshot(db()), before);
+
+    // An administrator demoted by another one since his login stores nothing more.
+    session().Administrator = true;
+    session().UzivatelID = m_admin;
+    m_user.reset();
+    openUser(m_jana);
+    click(user().ChB_ADMINISTRATOR);
+    exec(QStringLiteral("update uzivatel set administrator=0 where uzivatel_id=%1").arg(m_admin));
+    const QStringList demoted = testdb::snapshot(db());
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
+    EXPECT_TRUE(user().isVisible());
+    EXPECT_EQ(testdb::snapshot(db()), demoted);
+}
+
+TEST_F(UserEditor, DeletingKeepsTheLoggedInUserAndTheLastAdministrator)
+{
+    // The logged-in user and the only administrator: neither may go.
+    openUser(m_admin);
+    click(user().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{QStringLiteral("Přihlášeného uživatele nelze smazat !")});
+    click(user().ChB_ADMINISTRATOR);
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{QStringLiteral("Alespoň jeden uživatel musí zůstat administrátorem.")});
+    EXPECT_EQ(value(QStringLiteral("select administrator from uzivatel where uzivatel_id=%1").arg(m_admin)),
+              QStringLiteral("1"));
+
+    // Another user goes with the memberships, after the question.
+    m_user.reset();
+    openUser(m_jana);
+    messages::queueAnswer(false);
+    click(user().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{kOpravduSmazat});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from uzivatel where uzivatel_id=%1").arg(m_jana)),
+              QStringLiteral("1"));
+    messages::queueAnswer(true);
+    click(user().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{kOpravduSmazat});
+    EXPECT_FALSE(user().isVisible());
+    EXPECT_EQ(value(QStringLiteral("select count(*) from uzivatel where uzivatel_id=%1").arg(m_jana)),
+              QStringLiteral("0"));
+    EXPECT_EQ(groupsOf(m_jana), QString());
+}
+
+// Every field and the group list mark the user modified; closing then asks.
+TEST_F(UserEditor, EveryChangeIsOfferedForSavingOnClose)
+{
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"login", [&] { type(user().Edit_LOGIN, QStringLiteral("jana.n")); }},
+        {"name", [&] { type(user().Edit_POPIS, QStringLiteral("Jana")); }},
+        {"password", [&] { type(user().Edit_HESLO, QStringLiteral("x")); }},
+        {"administrator", [&] { click(user().ChB_ADMINISTRATOR); }},
+        {"may log in", [&] { click(user().ChB_PRAVO_PRIHLASENI); }},
+        {"group", [&] { clickItem(user().FrameCheckBox1, QStringLiteral("Sklad")); }},
+    };
+    const QStringList before = testdb::snapshot(db());
+    for (const auto& c : changes) {
+        openUser(m_jana);
+        ASSERT_FALSE(user().Zmeneno()) << c.what;
+        c.change();
+        EXPECT_TRUE(user().Zmeneno()) << c.what;
+        messages::queueAnswer(false);
+        user().close();
+        EXPECT_EQ(messages::takeShown(), QStringList{kUlozit}) << c.what;
+        EXPECT_FALSE(user().isVisible()) << c.what;
+    }
+    EXPECT_EQ(testdb::snapshot(db()), before);
+    // Yes stores the change.
+    openUser(m_jana);
+    click(user().ChB_PRAVO_PRIHLASENI);
+    messages::queueAnswer(true);
+    user().close();
+    EXPECT_EQ(messages::takeShown(), QStringList{kUlozit});
+    EXPECT_EQ(value(QStringLiteral("select pravo_prihlaseni from uzivatel where uzivatel_id=%1").arg(m_jana)),
+              QStringLiteral("1"));
+}
+
+TEST_F(GroupEditor, SavesTheNameAndReplacesTheMembers)
+{
+    openGroup(0);
+    EXPECT_EQ(group().windowTitle(), QStringLiteral("Orvan - Editace uživatelské skupiny"));
+    EXPECT_EQ(checked(group().FrameCheckBox1), QStringList());
+    type(group().Edit_POPIS, QStringLiteral("Obchod"));
+    clickItem(group().FrameCheckBox1, QStringLiteral("Jana Nováková"));
+    click(group().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    const int id =
+        value(QStringLiteral("select uzivskupina_id from uzivskupina where popis=\"Obchod\"")).toInt();
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(membersOf(id), QString::number(m_jana));
+
+    openGroup(kKancelar);
+    EXPECT_EQ(checked(group().FrameCheckBox1), QStringList{QStringLiteral("Jana Nováková")});
+    type(group().Edit_POPIS, QStringLiteral("Kancelář 2"));
+    clickItem(group().FrameCheckBox1, QStringLiteral("Jana Nováková"));
+    clickItem(group().FrameCheckBox1, QStringLiteral("Správce"));
+    click(group().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_EQ(value(QStringLiteral("select popis from uzivskupina where uzivskupina_id=10")),
+              QStringLiteral("Kancelář 2"));
+    EXPECT_EQ(membersOf(kKancelar), QString::number(m_admin));
+    EXPECT_EQ(groupsOf(m_jana), QString::number(id));
+
+    // The name alone is a change that closing offers to save.
+    openGroup(kSklad);
+    type(group().Edit_POPIS, QStringLiteral("Sklad nový"));
+    messages::queueAnswer(false);
+    group().close();
+    EXPECT_EQ(messages::takeShown(), QStringList{kUlozit});
+    EXPECT_EQ(value(QStringLiteral("select popis from uzivskupina where uzivskupina_id=30")),
+              QStringLiteral("Sklad"));
+}
+
+TEST_F(GroupEditor, EmptyOrUsedNamesAndNonAdministratorsAreRefused)
+{
+    const QStringList before = testdb::snapshot(db());
+    for (const char* name : {"", "  ", "vedení", "VEDENÍ", " Sklad "}) {
+        SCOPED_TRACE(name);
+        m_group.reset();
+        openGroup(kKancelar);
+        type(group().Edit_POPIS, QString::fromUtf8(name));
+        click(group().SB_SAVE);
+        EXPECT_EQ(messages::takeShown(), QStringList{kChybnaData});
+        EXPECT_TRUE(group().isVisible());
+        EXPECT_EQ(group().Edit_POPIS->text(), QString::fromUtf8(name));
+    }
+    session().Administrator = false;
+    m_group.reset();
+    openGroup(0);
+    EXPECT_FALSE(group().GroupBox_SKUPINA->isEnabled());
+    click(group().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
+    openGroup(kVedeni);
+    click(group().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{kNemateSmazat});
+    EXPECT_EQ(testdb::snapshot(db()), before);
+}
+
+// A group that a record's rights name stays: deleting it would open the
+// record to everybody on its next save.
+TEST_F(GroupEditor, DeletesOnlyAGroupNoRecordNames)
+{
+    exec(QStringLiteral("insert into kj_auto (kj_auto_id, spz, f_cist, f_editovat, f_smazat, f_alarm, "
+                        "f_administrovat) values (1, \"1A1 0001\", 0, 0, 0, 0, 20)"));
+    openGroup(kVedeni);
+    click(group().SB_delete);
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{QStringLiteral("Záznam je již použit v systému a není možné ho smazat !")});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from uzivskupina where uzivskupina_id=20")),
+              QStringLiteral("1"));
+    exec(QStringLiteral("delete from kj_auto"));
+
+    openGroup(kKancelar);
+    messages::queueAnswer(true);
+    click(group().SB_delete);
+    EXPECT_EQ(messages::takeShown(), QStringList{kOpravduSmazat});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from uzivskupina where uzivskupina_id=10")),
+              QStringLiteral("0"));
+    EXPECT_EQ(membersOf(kKancelar), QString());
+    EXPECT_FALSE(group().isVisible());
+}
+
+// Every text field of both editors takes every hostile text: afterwards only
+// the edited record may have changed, and it reads back as typed (a password
+// as its digest) or the save was refused with a message and the input kept.
+TEST_F(UserEditor, HostileInputInEveryField)
+{
+    const struct {
+        bool userEditor;
+        const char* name;
+        const char* column;
+    } fields[] = {{true, "Edit_LOGIN", "LOGIN"},
+                  {true, "Edit_POPIS", "POPIS"},
+                  {true, "Edit_HESLO", "HESLO"},
+                  {false, "Edit_POPIS", "POPIS"}};
+    for (const auto& f : fields) {
+        for (const QString& text : hostileTexts()) {
+            const int id = f.userEditor ? m_jana : kVedeni;
+            const QString table = f.userEditor ? QStringLiteral("UZIVATEL") : QStringLiteral("UZIVSKUPINA");
+            const QString key = f.userEditor ? QStringLiteral("uzivatel_id=%1").arg(id)
+                                             : QStringLiteral("uzivskupina_id=%1").arg(id);
+            const QString readBack =
+                QStringLiteral("select %1 from %2 where %3").arg(QLatin1String(f.column), table, key);
+            const std::string what =
+                QStringLiteral("%1.%2 <- %3").arg(table, QLatin1String(f.name), text.left(40)).toStdString();
+            m_user.reset();
+            m_group.reset();
+            QWidget* w = f.userEditor ? static_cast<QWidget*>(&user()) : &group();
+            f.userEditor ? openUser(id) : openGroup(id);
+            auto* e = w->findChild<QLineEdit*>(QLatin1String(f.name));
+            ASSERT_TRUE(e && e->isEnabled()) << what;
+            const QStringList before = testdb::snapshot(db(), {{table, key}});
+            const QString rowBefore = value(readBack);
+
+            type(e, text);
+            const QString typed = e->text();
+            click(w->findChild<QToolButton*>(QStringLiteral("SB_SAVE")));
+            const QStringList shown = messages::takeShown();
+
+            EXPECT_EQ(testdb::snapshot(db(), {{table, key}}), before) << what;
+            const QString stored = value(readBack);
+            if (shown.isEmpty()) {
+                if (QByteArray(f.column) == "HESLO")
+                    EXPECT_TRUE(hesla::Over(typed, stored)) << what;
+                else // logins and group names are stored trimmed
+                    EXPECT_EQ(stored, typed.trimmed()) << what;
+                EXPECT_FALSE(w->isVisible()) << what;
+            } else {
+                EXPECT_EQ(stored, rowBefore) << what;
+                EXPECT_TRUE(w->isVisible()) << what;
+                EXPECT_EQ(e->text(), typed) << what;
+            }
+            // Back to the fixture's state for the next text.
+            TearDown();
+            SetUp();
+        }
+    }
+}
+
+} // namespace
