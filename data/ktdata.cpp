@@ -5,6 +5,7 @@
 #include "common/cp1250.h"
 #include "common/messages.h"
 #include "common/session.h"
+#include "csvsoubor.h"
 #include "dberror.h"
 #include "sqlvalues.h"
 #include "tablecolumns.h"
@@ -56,16 +57,15 @@ QStringList readLines(const QString& fileName)
 
 // The column names of a CSV header line checked against the table; empty with
 // the reason when a name is not a column of it.
-QStringList csvColumns(TSQLDATA& db, const QString& header, const QString& table, bool withoutId,
-                       QString& reason)
+QStringList csvColumns(const std::vector<TableColumn>& known, const QStringList& header, const QString& table,
+                       bool withoutId, QString& reason)
 {
-    const std::vector<TableColumn> known = TableColumns(db, table);
     if (known.empty()) {
         reason = QStringLiteral("Tabulka %1 neexistuje.").arg(table);
         return {};
     }
     QStringList out;
-    for (const QString& name : header.split(QLatin1Char(';'))) {
+    for (const QString& name : header) {
         const TableColumn* c = FindColumn(known, name);
         if (!c) {
             reason = QStringLiteral("Sloupec \"%1\" v tabulce %2 není.").arg(name.trimmed(), table);
@@ -251,36 +251,61 @@ namespace
 
 // The statement up to its values: with the id from the table's generator
 // unless withoutId.
-QString csvInsertHead(const QString& tableName, const QStringList& columns, bool withoutId)
+// Who imported a row and who may see it, for the columns the file does not
+// name: the audit columns and the rights of the user's default group.
+QList<std::pair<QString, QString>> csvDoplnky(const std::vector<TableColumn>& known, const QStringList& named)
 {
-    const QString list = columns.join(QLatin1Char(','));
-    return withoutId ? QStringLiteral("insert into %1(%2) values(").arg(tableName, list)
-                     : QStringLiteral("insert into %1(%1_ID,%2) values(").arg(tableName, list);
+    const Session& s = session();
+    QList<std::pair<QString, QString>> out;
+    const auto pridej = [&](const char* column, const QString& value) {
+        const QString c = QLatin1String(column);
+        if (FindColumn(known, c) && !named.contains(c)) out.append({c, value});
+    };
+    if (s.UzivatelID != 0) {
+        pridej("VYTVORIL_KDO", QString::number(s.UzivatelID));
+        pridej("EDITOVAL_KDO", QString::number(s.UzivatelID));
+    }
+    pridej("VYTVORIL_KDY", QStringLiteral("CURRENT_TIMESTAMP"));
+    pridej("EDITOVAL_KDY", QStringLiteral("CURRENT_TIMESTAMP"));
+    if (s.VychoziSkupina != 0)
+        for (const char* c : {"F_CIST", "F_EDITOVAT", "F_SMAZAT", "F_ALARM", "F_ADMINISTROVAT"})
+            pridej(c, QString::number(s.VychoziSkupina));
+    return out;
 }
 
-// Inserts one data line; false (its message shown) ends the import. Blank lines are skipped.
-bool importCsvLine(TSQLDATA& db, const QString& line, int lineNo, const QString& head,
-                   const QString& tableName, qsizetype columnCount, bool withoutId)
+bool importCsvRecord(TSQLDATA& db, const csv::Zaznam& z, const QString& tableName,
+                     const std::vector<TableColumn>& known, const QStringList& columns,
+                     const QList<std::pair<QString, QString>>& doplnky, bool withoutId)
 {
-    if (line.trimmed().isEmpty()) return true;
-    const QStringList fields = line.split(QLatin1Char(';'));
-    if (fields.size() != columnCount) {
+    if (z.hodnoty.size() != columns.size()) {
         messages::error(QStringLiteral("Chyba na řádku: %1\rŘádek má %2 hodnot, hlavička %3 sloupců.")
-                            .arg(lineNo)
-                            .arg(fields.size())
-                            .arg(columnCount));
+                            .arg(z.radek)
+                            .arg(z.hodnoty.size())
+                            .arg(columns.size()));
         return false;
     }
+    QStringList names = columns;
     QStringList literals;
-    for (const QString& f : fields)
-        literals << TextSQL(f);
-    const QString values = literals.join(QLatin1Char(','));
-    const QString sql = withoutId ? head + values + QStringLiteral(");")
-                                  : head + QString::number(db.NoveID(tableName + QStringLiteral("_ID"))) +
-                                        QLatin1Char(',') + values + QStringLiteral(");");
+    for (qsizetype i = 0; i < z.hodnoty.size(); ++i) {
+        // An empty cell of a number or date column is no value, not a text the server cannot convert.
+        const TableColumn* c = FindColumn(known, columns[i]);
+        const bool text = c && c->kind == TableColumn::Kind::Text;
+        literals << (!text && z.hodnoty[i].trimmed().isEmpty() ? QStringLiteral("NULL")
+                                                               : TextSQL(z.hodnoty[i]));
+    }
+    for (const auto& [column, value] : doplnky) {
+        names << column;
+        literals << value;
+    }
+    if (!withoutId) {
+        names.prepend(tableName + QStringLiteral("_ID"));
+        literals.prepend(QString::number(db.NoveID(tableName + QStringLiteral("_ID"))));
+    }
+    const QString sql = QStringLiteral("insert into %1(%2) values(%3);")
+                            .arg(tableName, names.join(QLatin1Char(',')), literals.join(QLatin1Char(',')));
     QString error;
     if (!db.ProvedSQL(sql, error)) {
-        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(lineNo).arg(error));
+        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(z.radek).arg(error));
         return false;
     }
     return true;
@@ -296,22 +321,33 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
     const auto restoreCaption = qScopeGuard([&] {
         if (m_setCaption) m_setCaption(caption);
     });
-    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) return;
-    const QStringList lines = readLines(fileName);
-    if (lines.isEmpty()) return;
+    if (fileName.isEmpty()) return;
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly)) {
+        messages::error(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(fileName, f.errorString()));
+        return;
+    }
+    const QList<csv::Zaznam> records = csv::Zaznamy(csv::Dekoduj(f.readAll()));
+    if (records.isEmpty()) return;
     // The header names reach the statement only as the table's own column names.
     QString reason;
-    const QStringList columns = csvColumns(*this, lines.front(), tableName, withoutId, reason);
+    const std::vector<TableColumn> known = TableColumns(*this, tableName);
+    const QStringList columns = csvColumns(known, records.front().hodnoty, tableName, withoutId, reason);
     if (columns.isEmpty()) {
         messages::error(QStringLiteral("Chyba na řádku: 1\r") + reason);
         return;
     }
-    const QString head = csvInsertHead(tableName, columns, withoutId);
-    for (int i = 1; i < lines.size(); ++i) {
-        const int lineNo = i + 1;
-        if (m_setCaption) m_setCaption(caption + QStringLiteral("   ") + QString::number(lineNo));
-        if (!importCsvLine(*this, lines[i], lineNo, head, tableName, columns.size(), withoutId)) break;
+    const QList<std::pair<QString, QString>> doplnky = csvDoplnky(known, columns);
+    int imported = 0;
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        const csv::Zaznam& z = records[i];
+        if (z.prazdny) continue;
+        if (m_setCaption) m_setCaption(caption + QStringLiteral("   ") + QString::number(z.radek));
+        if (!importCsvRecord(*this, z, tableName, known, columns, doplnky, withoutId)) break;
+        ++imported;
     }
+    // Other workstations' lists learn of the new rows once.
+    if (imported > 0) UdelejRefresh();
 }
 
 namespace

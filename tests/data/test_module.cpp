@@ -503,7 +503,7 @@ TEST_F(DataModule, CsvHeaderNamesOnlyColumnsOfTheTable)
          QStringLiteral(
              "Sloupec \"POPIS) select uzivatel_id+500,heslo from uzivatel --\" v tabulce UZIVSKUPINA není.")},
         {"NEEXISTUJE", QStringLiteral("Sloupec \"NEEXISTUJE\" v tabulce UZIVSKUPINA není.")},
-        {"\"POPIS\"", QStringLiteral("Sloupec \"\"POPIS\"\" v tabulce UZIVSKUPINA není.")},
+        {"\"POPIS\" x", QStringLiteral("Sloupec \"POPIS x\" v tabulce UZIVSKUPINA není.")},
         {"POPIS;", QStringLiteral("Sloupec \"\" v tabulce UZIVSKUPINA není.")},
         {"POPIS;popis", QStringLiteral("Sloupec \"POPIS\" je v hlavičce vícekrát.")},
         {"UZIVSKUPINA_ID;POPIS", QStringLiteral("Sloupec \"UZIVSKUPINA_ID\" je v hlavičce vícekrát.")},
