@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "outlook/fImportKU.h"
 #include "tasks/fForm_ALARM.h"
 #include "tools/demodata.h"
 
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 namespace
 {
@@ -119,6 +121,14 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
         e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
     }
+    // The import window as it opens.
+    TImportKU import(&w);
+    QTimer::singleShot(0, &import, [&] {
+        if (QTest::qWaitForWindowExposed(&import))
+            import.grab().save(QDir(out).filePath(QStringLiteral("import.png")));
+        import.reject();
+    });
+    import.Otevri();
     setSQLDATA(s_db.get());
 }
 
