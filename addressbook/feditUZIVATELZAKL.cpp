@@ -342,9 +342,8 @@ void Tedit_UZIVATEL_ZAKL::nastavDelky()
 
 bool Tedit_UZIVATEL_ZAKL::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Tedit_UZIVATEL_ZAKL::Nacti_zaznam(int id)
@@ -445,28 +444,17 @@ bool Tedit_UZIVATEL_ZAKL::ulozenoNeboNelze()
 
 void Tedit_UZIVATEL_ZAKL::SB_SAVEClick()
 {
-    // Anything refused keeps the window open with everything the user typed.
-    if (ulozenoNeboNelze()) {
-        m_stav.zahodZmeny();
-        close();
-    }
+    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 void Tedit_UZIVATEL_ZAKL::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
     PravidloEditoru pravidlo;
     pravidlo.JenCteni = m_jenCteni;
     pravidlo.SmiSmazat = m_smiSmazat;
-    if (!OverSmazani(pravidlo)) return;
-    const QString chyba = SmazAdresu(SQLDATA(), m_stav.id());
-    if (!chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    // Nothing is left to save: close without the question.
-    m_stav.zahodZmeny();
-    close();
+    editor::smazAZavri(
+        this, m_stav, [&] { return OverSmazani(pravidlo); },
+        [this] { return SmazAdresu(SQLDATA(), m_stav.id()); });
 }
 
 void Tedit_UZIVATEL_ZAKL::SB_ZnovuNacistClick()

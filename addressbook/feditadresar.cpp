@@ -113,9 +113,8 @@ QList<QLineEdit*> TEditadresar::texty() const
 
 bool TEditadresar::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return Uloz_zaznam(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return Uloz_zaznam(); }, [&] { Nacti_zaznam(id); });
 }
 
 void TEditadresar::Nacti_zaznam(int id)

@@ -398,29 +398,17 @@ bool Teditudalost::ulozenoNeboNelze()
 
 void Teditudalost::SB_SAVEClick()
 {
-    const Ulozeni u = Uloz_zaznam();
-    // Anything refused keeps the window open with everything the user typed.
-    if (u == Ulozeni::Ulozeno || u == Ulozeni::JenCteni) {
-        m_stav.zahodZmeny();
-        close();
-    }
+    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 void Teditudalost::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
     PravidloEditoru pravidlo;
     pravidlo.JenCteni = m_jenCteni;
     pravidlo.SmiSmazat = m_smiSmazat;
-    if (!OverSmazani(pravidlo)) return;
-    const QString chyba = SmazUdalost(SQLDATA(), m_stav.id());
-    if (!chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    // Nothing is left to save: close without the question.
-    m_stav.zahodZmeny();
-    close();
+    editor::smazAZavri(
+        this, m_stav, [&] { return OverSmazani(pravidlo); },
+        [this] { return SmazUdalost(SQLDATA(), m_stav.id()); });
 }
 
 void Teditudalost::SpeedButton1Click()

@@ -59,4 +59,32 @@ void zavri(QCloseEvent* event, StavEditoru& stav, const std::function<bool()>& u
         event->ignore();
 }
 
+void ulozAZavri(QWidget* okno, StavEditoru& stav, const std::function<bool()>& uloz)
+{
+    if (!uloz()) return;
+    stav.zahodZmeny();
+    okno->close();
+}
+
+void smazAZavri(QWidget* okno, StavEditoru& stav, const std::function<bool()>& smiSmazat,
+                const std::function<QString()>& smaz)
+{
+    if (stav.id() == 0 || !smiSmazat()) return;
+    const QString chyba = smaz();
+    if (!chyba.isEmpty()) {
+        messages::error(chyba);
+        return;
+    }
+    // Nothing is left to save: close without the question.
+    stav.zahodZmeny();
+    okno->close();
+}
+
+bool otevri(StavEditoru& stav, const std::function<bool()>& uloz, const std::function<void()>& nacti)
+{
+    if (!stav.MuzeOpustit(uloz)) return false;
+    nacti();
+    return true;
+}
+
 } // namespace editor

@@ -27,4 +27,18 @@ void nastavDelkyPoli(QWidget* koren, const QHash<QString, int>& delky);
 // StavEditoru::MuzeOpustit); otherwise the close is ignored and the input stays.
 void zavri(QCloseEvent* event, StavEditoru& stav, const std::function<bool()>& uloz);
 
+// The save button: `uloz` stores the record and says whether the window may
+// go; a refused save keeps it open with everything typed.
+void ulozAZavri(QWidget* okno, StavEditoru& stav, const std::function<bool()>& uloz);
+
+// The delete button of a stored record: when `smiSmazat` allows it (the
+// right, the user's Yes), `smaz` deletes and returns the server's error text;
+// a failure is shown and the window stays, a success closes it.
+void smazAZavri(QWidget* okno, StavEditoru& stav, const std::function<bool()>& smiSmazat,
+                const std::function<QString()>& smaz);
+
+// Another record opened over the shown one: asks about unsaved changes
+// first; false when the user keeps the shown record.
+bool otevri(StavEditoru& stav, const std::function<bool()>& uloz, const std::function<void()>& nacti);
+
 } // namespace editor

@@ -176,9 +176,8 @@ void Teditukol::propoj()
 
 bool Teditukol::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Teditukol::Nacti_zaznam(int id)
@@ -345,28 +344,17 @@ bool Teditukol::ulozenoNeboNelze()
 
 void Teditukol::SB_SAVEClick()
 {
-    // Anything refused keeps the window open with everything the user typed.
-    if (ulozenoNeboNelze()) {
-        m_stav.zahodZmeny();
-        close();
-    }
+    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 void Teditukol::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
     PravidloEditoru pravidlo;
     pravidlo.JenCteni = m_jenCteni;
     pravidlo.SmiSmazat = m_smiSmazat;
-    if (!OverSmazani(pravidlo)) return;
-    const QString chyba = SmazUkol(SQLDATA(), m_stav.id());
-    if (!chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    // Nothing is left to save: close without the question.
-    m_stav.zahodZmeny();
-    close();
+    editor::smazAZavri(
+        this, m_stav, [&] { return OverSmazani(pravidlo); },
+        [this] { return SmazUkol(SQLDATA(), m_stav.id()); });
 }
 
 void Teditukol::SpeedButton1Click()

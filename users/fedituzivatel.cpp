@@ -92,9 +92,8 @@ Tedit_UZIVATEL::Tedit_UZIVATEL(QWidget* parent) : QWidget(parent, Qt::Window)
 
 bool Tedit_UZIVATEL::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Tedit_UZIVATEL::Nacti_zaznam(int id)
@@ -181,22 +180,18 @@ void Tedit_UZIVATEL::SB_SAVEClick()
 
 void Tedit_UZIVATEL::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
-    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
-        messages::error(TextNemateSmazat);
-        return;
-    }
-    if (const QString chyba = ChybaSmazaniUzivatele(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    if (!messages::confirm(TextOpravduSmazat)) return;
-    if (const QString chyba = SmazUzivatele(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    m_stav.zahodZmeny();
-    close();
+    const auto smi = [this] {
+        if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
+            messages::error(TextNemateSmazat);
+            return false;
+        }
+        if (const QString chyba = ChybaSmazaniUzivatele(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
+            messages::error(chyba);
+            return false;
+        }
+        return messages::confirm(TextOpravduSmazat);
+    };
+    editor::smazAZavri(this, m_stav, smi, [this] { return SmazUzivatele(SQLDATA(), m_stav.id()); });
 }
 
 void Tedit_UZIVATEL::SB_ZnovuNacistClick()

@@ -77,9 +77,8 @@ Tedit_UZIVSKUPINA::Tedit_UZIVSKUPINA(QWidget* parent) : QWidget(parent, Qt::Wind
 
 bool Tedit_UZIVSKUPINA::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Tedit_UZIVSKUPINA::Nacti_zaznam(int id)
@@ -147,22 +146,18 @@ void Tedit_UZIVSKUPINA::SB_SAVEClick()
 
 void Tedit_UZIVSKUPINA::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
-    if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
-        messages::error(TextNemateSmazat);
-        return;
-    }
-    if (const QString chyba = ChybaSmazaniSkupiny(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    if (!messages::confirm(TextOpravduSmazat)) return;
-    if (const QString chyba = SmazSkupinu(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    m_stav.zahodZmeny();
-    close();
+    const auto smi = [this] {
+        if (m_jenCteni || !JeStaleAdministratorem(SQLDATA())) {
+            messages::error(TextNemateSmazat);
+            return false;
+        }
+        if (const QString chyba = ChybaSmazaniSkupiny(SQLDATA(), m_stav.id()); !chyba.isEmpty()) {
+            messages::error(chyba);
+            return false;
+        }
+        return messages::confirm(TextOpravduSmazat);
+    };
+    editor::smazAZavri(this, m_stav, smi, [this] { return SmazSkupinu(SQLDATA(), m_stav.id()); });
 }
 
 void Tedit_UZIVSKUPINA::SB_ZnovuNacistClick()
