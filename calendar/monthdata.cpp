@@ -75,6 +75,7 @@ DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, 
     dotazy::NactiDenKalendare(db, radky, filtr, jenHlavni, textDne(den));
     for (const QString& r : radky)
         d.udalosti << UdalostZRadkuDne(r);
+    d.radku = int(d.udalosti.size());
     return d;
 }
 
@@ -93,6 +94,23 @@ QString DataMesice::DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, D
                                  jenHlavni, textDne(od), textDne(doDatum));
 }
 
+QString DataMesice::DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                                         int limit)
+{
+    // The range statement without its order becomes a derived table, so the
+    // distinct form numbers each event once; the day's order follows
+    // CAS_OD,NAZEV and the id settles ties the same way at every read.
+    QString rozsah = DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum);
+    rozsah.truncate(rozsah.lastIndexOf(QLatin1String(" order by ")));
+    return QStringLiteral(
+               "select ku_id, ku_c_kat_barva, nazev, cas_od, datum, radek, radku from (select t.*, "
+               "row_number() over (partition by datum order by cas_od, nazev, ku_id) as radek, "
+               "count(*) over (partition by datum) as radku from (%1) t) u where radek <= %2 "
+               "order by datum, radek;")
+        .arg(rozsah)
+        .arg(limit);
+}
+
 void DataMesice::vyprazdni()
 {
     m_dny.clear();
@@ -101,10 +119,13 @@ void DataMesice::vyprazdni()
     m_do = -1;
 }
 
-void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum)
+void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                       int limit)
 {
     vyprazdni();
     m_dotazu = 0;
+    m_limit = std::max(0, limit);
+    limit = m_limit;
     OverFiltrKategorii(filtr);
     QHash<qint64, DenKalendare> dny;
 
@@ -125,14 +146,32 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
         if (v.size() == 2 && den(v.at(0), k)) dny[k].pocet = v.at(1).trimmed().toInt();
     }
 
-    db.NactiTabulku(DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum), t);
-    ++m_dotazu;
-    for (int r = 1; r <= t.PocetRadku(); ++r) {
-        const QStringList& v = t.Hodnoty(r);
-        qint64 k = 0;
-        if (v.size() != 5 || !den(v.at(4), k)) continue;
-        dny[k].udalosti << UdalostDne{v.at(0).trimmed(), v.at(1).trimmed(), v.at(2).trimmed(),
-                                      v.at(3).trimmed()};
+    if (limit > 0) {
+        // Only what a cell can show, read straight from the cursor.
+        db.OtevriDotaz(DotazPrvnichUdalosti(filtr, jenHlavni, od, doDatum, limit));
+        ++m_dotazu;
+        fb::Cursor& c = db.cursor();
+        while (c.next()) {
+            qint64 k = 0;
+            if (!den(c.text(4), k)) continue;
+            DenKalendare& d = dny[k];
+            d.radku = c.text(6).toInt();
+            d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
+                                     c.text(3).trimmed()};
+        }
+        c.close();
+    } else {
+        db.NactiTabulku(DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum), t);
+        ++m_dotazu;
+        for (int r = 1; r <= t.PocetRadku(); ++r) {
+            const QStringList& v = t.Hodnoty(r);
+            qint64 k = 0;
+            if (v.size() != 5 || !den(v.at(4), k)) continue;
+            DenKalendare& d = dny[k];
+            d.udalosti << UdalostDne{v.at(0).trimmed(), v.at(1).trimmed(), v.at(2).trimmed(),
+                                     v.at(3).trimmed()};
+            d.radku = int(d.udalosti.size());
+        }
     }
 
     m_dny = std::move(dny);

@@ -144,7 +144,27 @@ void TFrame_MontView::Obnov()
     const Presypaci presypaci;
     rozvrhni();
     JvDrawGrid1->update();
-    m_data.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen());
+    nactiData();
+}
+
+void TFrame_MontView::nactiData()
+{
+    // Each day only the lines a cell can show, with the counts of the rest.
+    m_data.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen(),
+                 m_mrizka.radkuNaDen());
+    m_nacteno = {m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
+}
+
+void TFrame_MontView::doplnRadky()
+{
+    // Taller rows show more lines: read them for the same days and filter.
+    const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
+    if (m_data.limit() == 0 || m_mrizka.radkuNaDen() <= m_data.limit() || !(ted == m_nacteno)) return;
+    runAction([this] {
+        m_data.nacti(SQLDATA(), m_nacteno.filtr, !m_nacteno.vsechny, m_nacteno.od, m_nacteno.doDatum,
+                     m_mrizka.radkuNaDen());
+    });
+    JvDrawGrid1->update();
 }
 
 void TFrame_MontView::command(int message, std::intptr_t wParam, std::intptr_t lParam)
@@ -215,8 +235,11 @@ void TFrame_MontView::exportDoHtml()
     const QString soubor =
         dialogs::saveFileName(this, QStringLiteral("*.html|*.html"), QStringLiteral("html"));
     if (soubor.isEmpty()) return;
+    // The export lists every event of a day, the cells only what fits.
+    DataMesice vse;
+    vse.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen());
     QString chyba;
-    if (!UlozHtml(soubor, HtmlMesice(m_mrizka, m_data, Dnes()), chyba)) {
+    if (!UlozHtml(soubor, HtmlMesice(m_mrizka, vse, Dnes()), chyba)) {
         messages::error(chyba);
         return;
     }
@@ -307,8 +330,8 @@ void TFrame_MontView::kresliUdalosti(QPainter& p, const QRect& c, const DenKalen
     const int h = c.height();
     const int w = c.width();
     p.setFont(obycejne);
-    const int n = int(data.udalosti.size());
-    for (int i = 1; i <= n; ++i) {
+    const int n = data.radku;
+    for (int i = 1; i <= int(data.udalosti.size()); ++i) {
         if (!radkyDne::vejdeSe(i, h)) break;
         const UdalostDne& u = data.udalosti.at(i - 1);
         p.setPen(u.barvaTextu());
@@ -337,8 +360,7 @@ void TFrame_MontView::klik(QPoint bod)
     if (!m_mrizka.bunkaNaBode(bod, s, r) || s < 1 || r < 1) return;
     const DatumCas den = m_mrizka.datumBunky(s, r);
     const DenKalendare& data = m_data.den(den);
-    const CilKliku cil =
-        VyhodnotKlik(data.pocet, int(data.udalosti.size()), bod.y() - m_mrizka.bunka(s, r).top());
+    const CilKliku cil = VyhodnotKlik(data.pocet, data.radku, bod.y() - m_mrizka.bunka(s, r).top());
     const int klic = DatumNaKlic(1, den);
     switch (cil.druh) {
     case CilKliku::SeznamDne:
@@ -348,6 +370,7 @@ void TFrame_MontView::klik(QPoint bod)
         posli(WM_EDIT_EVENT, klic, LP_NEW_ON_DATE);
         break;
     case CilKliku::UpravitUdalost: {
+        if (cil.radek > data.udalosti.size()) break; // below the cell: never reached
         const QString id = data.udalosti.at(cil.radek - 1).id;
         if (!id.isEmpty()) posli(WM_EDIT_EVENT, id.toInt(), LP_EDIT_RECORD);
         break;
@@ -392,6 +415,7 @@ void TMonthGridWidget::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     m_view->rozvrhni();
+    m_view->doplnRadky();
 }
 
 void TMonthGridWidget::mouseMoveEvent(QMouseEvent* e)
@@ -441,6 +465,7 @@ void TMonthGridWidget::mouseReleaseEvent(QMouseEvent* e)
     // The release that ends a double click or a drag is not another click.
     if (e->button() == Qt::LeftButton && !m_poDvojkliku && m_tazeni == Tazeni::Nic)
         runAction([&] { m_view->klik(e->position().toPoint()); });
+    if (m_tazeni == Tazeni::Radek) m_view->doplnRadky();
     m_poDvojkliku = false;
     m_tazeni = Tazeni::Nic;
 }

@@ -15,9 +15,10 @@ class TMonthGridWidget;
 // The month view: week rows of day cells with their events, the info bar of
 // the day under the mouse and a column of buttons moving through time.
 //
-// The events of the visible weeks are read at Obnov (two queries) and kept
-// until the next Obnov; painting, hovering and clicking never query, except
-// that the info bar reads the name days of the day under the mouse.
+// The events of the visible weeks are read at Obnov (two queries: the counts
+// of every day and, per day, only the lines a cell of the tallest row can
+// show) and kept until the next Obnov; painting, hovering and clicking never
+// query. Rows made taller read the further lines; the HTML export reads all.
 class TFrame_MontView : public QWidget, public CommandTarget
 {
     Q_OBJECT
@@ -74,6 +75,8 @@ private:
     void rozlozOkno(QWidget* sloupec);
 
     void rozvrhni();
+    void nactiData();
+    void doplnRadky();
     void posli(int message, std::intptr_t wParam, std::intptr_t lParam);
     void tlacitko(QToolButton* button, const char* hint, void (TFrame_MontView::*akce)());
     void obnovTransakciAObnov();
@@ -101,6 +104,12 @@ private:
 
     MesicniMrizka m_mrizka;
     DataMesice m_data;
+    struct Nacteno { // what m_data was read for
+        QString filtr;
+        bool vsechny = true;
+        DatumCas od = 0, doDatum = -1;
+        bool operator==(const Nacteno&) const = default;
+    } m_nacteno;
     QString m_filtr;
     bool m_vsechnyKategorie = true;
     CommandTarget* m_cil = nullptr;
