@@ -8,6 +8,7 @@
 // same run, so a loaded machine moves both sides alike.
 #include "calendar/monthdata.h"
 #include "calendar/monthgrid.h"
+#include "calendar/uFrame_MontView.h"
 #include "calendar/uSlunce.h"
 #include "common/commandtarget.h"
 #include "common/session.h"
@@ -21,7 +22,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTableView>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -127,6 +131,258 @@ void openDatabase(TSQLDATA& db, const QString& name, const std::function<void(TS
     if (!db.PripojDatabazi(path, kUser, kPassword)) std::abort();
 }
 
+int g_repeats = 5;
+
+QString loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2)
+                                       : QString();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Milliseconds of one call.
+double ms(const std::function<void()>& f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+double medianMs(const std::function<void()>& f, int repeats = g_repeats)
+{
+    std::vector<double> v;
+    for (int i = 0; i < repeats; ++i)
+        v.push_back(ms(f));
+    return median(v);
+}
+
+double rssMb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> v = f.readAll().split(' ');
+    return v.size() > 1 ? v[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+void figure(const char* what, double value, const char* unit, const char* goal, bool ok)
+{
+    std::printf("  %-58s %10.2f %-3s  goal %-12s %s\n", what, value, unit, goal, ok ? "ok" : "MISSED");
+    std::fflush(stdout);
+}
+
+void note(const char* what, double value, const char* unit)
+{
+    std::printf("  %-58s %10.2f %-3s\n", what, value, unit);
+    std::fflush(stdout);
+}
+
+// The address overview: rights of the user's groups, sorted by the first
+// column (NAZEV, which has an index) unless `razeni` says otherwise.
+void defineAddresses(TFrameStringGrid& f, int razeni)
+{
+    f.ZrusDefinici();
+    f.ZpravaEditace = WM_EDIT_ADDRESS;
+    f.Tabulka = QStringLiteral("ADRESAR_ZAKL");
+    f.KlicovySloupec = QStringLiteral("ADRESAR_ZAKL_ID");
+    f.Podminka = QStringLiteral("where ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) or "
+                                "(adresar_zakl.f_cist in (1,2)))");
+    const char* columns[][2] = {{"NAZEV", "Název"},      {"JMENO", "Jméno"},   {"PRIJMENI", "Příjmení"},
+                                {"ULICE", "Ulice"},      {"MESTO", "Město"},   {"PSC", "PSČ"},
+                                {"TELEFON1", "Telefon"}, {"EMAIL1", "E-mail"}, {"VYTVORIL_KDY", "Vytvořeno"}};
+    for (const auto& c : columns)
+        f.PridejSloupec(QLatin1String(c[0]), QString::fromUtf8(c[1]));
+    f.Razeni = razeni;
+}
+
+// Definition and first screen, painted.
+double firstScreen(TFrameStringGrid& f, TSQLDATA& db, int razeni)
+{
+    setSQLDATA(&db);
+    return medianMs([&] {
+        db.ObnovTransakci();
+        defineAddresses(f, razeni);
+        f.NactiData(0);
+        f.repaint();
+    });
+}
+
+void overviewFigures(TSQLDATA& small, TSQLDATA& large)
+{
+    std::printf("Overview of addresses (10,000 and 1,000,000 rows)\n");
+    TFrameStringGrid f;
+    f.resize(1000, 700);
+    f.show();
+    QCoreApplication::processEvents();
+    firstScreen(f, small, 1); // warm-up
+    const double baseRss = rssMb();
+    const double t10k = firstScreen(f, small, 1);
+    const double t1m = firstScreen(f, large, 1);
+    figure("first screen, 1,000,000 rows", t1m, "ms", "<= 100", t1m <= 100);
+    figure("first screen 1,000,000 / 10,000 rows", t1m / t10k, "x", "<= 2", t1m / t10k <= 2);
+    note("first screen, 10,000 rows", t10k, "ms");
+    note("rows read for the first screen", f.Model()->dataRowCount(), "");
+    note("memory after the first screen of 1,000,000 rows (RSS)", rssMb() - baseRss, "MB+");
+    const double unsorted = firstScreen(f, large, 5);
+    note("first screen sorted by a column without index (server sorts)", unsorted, "ms");
+
+    // Scrolling on: reading 20,000 rows as the grid asks for them.
+    firstScreen(f, large, 1);
+    QTableView* grid = f.StringGrid1;
+    const double scroll = ms([&] {
+        while (f.Model()->dataRowCount() < 20000) {
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+            QCoreApplication::processEvents();
+        }
+    });
+    note("scrolling on to row 20,000", scroll, "ms");
+    note("memory with 20,000 rows read (RSS)", rssMb() - baseRss, "MB+");
+
+    // A change event on a list scrolled far down: the longest time the event
+    // loop is held, and whether the selection and top row stay.
+    grid->setCurrentIndex(f.Model()->index(19000, 2));
+    grid->scrollTo(f.Model()->index(18990, 0), QAbstractItemView::PositionAtTop);
+    const QString key = f.Klic(19001), top = f.Klic(grid->rowAt(0) + 1);
+    std::vector<double> longest;
+    for (int i = 0; i < g_repeats; ++i) {
+        double worst = ms([&] { f.Obnov(); });
+        const double total = ms([&] {
+            while (f.Model()->obnovuje())
+                worst = std::max(worst, ms([] { QCoreApplication::processEvents(QEventLoop::AllEvents); }));
+        });
+        Q_UNUSED(total);
+        longest.push_back(worst);
+    }
+    const double worst = *std::max_element(longest.begin(), longest.end());
+    figure("change event on 1,000,000 rows, 20,000 read: longest block", worst, "ms", "<= 100", worst <= 100);
+    const bool kept = f.Klic(grid->currentIndex().row() + 1) == key && f.Klic(grid->rowAt(0) + 1) == top;
+    figure("selection and top row kept by key", kept ? 1 : 0, "", "1", kept);
+
+    // Everything, as printing and exports need it, and memory given back.
+    const double all = ms([&] { f.NactiVse(); });
+    note("reading the rest of 1,000,000 rows (print, export)", all, "ms");
+    const double fullRss = rssMb() - baseRss;
+    note("memory with 1,000,000 rows read (RSS)", fullRss, "MB+");
+    firstScreen(f, small, 1);
+    const double after = rssMb() - baseRss;
+    figure("memory after switching back to a small list (RSS)", after, "MB+", "<= 10", after <= 10);
+    f.ZrusDefinici();
+    setSQLDATA(nullptr);
+}
+
+// NactiDotaz against the raw OO API fetch of the same statement, with a
+// timestamp that has a time part.
+void readFigures(TSQLDATA& db)
+{
+    std::printf("Reading 100,000 rows of ten columns\n");
+    const QString sql = QStringLiteral(
+        "select first 100000 ADRESAR_ZAKL_ID, NAZEV, JMENO, PRIJMENI, ULICE, MESTO, PSC, TELEFON1, EMAIL1, "
+        "VYTVORIL_KDY from ADRESAR_ZAKL");
+    const QByteArray text = sql.toLatin1();
+    auto raw = [&] {
+        db.ObnovTransakci();
+        fb::Status st(fb::status());
+        Firebird::ITransaction* tra = db.attachment()->startTransaction(&st, 0, nullptr);
+        Firebird::IStatement* stmt = db.attachment()->prepare(&st, tra, text.size(), text.constData(), 1, 0);
+        Firebird::IMessageMetadata* meta = stmt->getOutputMetadata(&st);
+        std::vector<unsigned char> buf(meta->getMessageLength(&st));
+        Firebird::IResultSet* rs = stmt->openCursor(&st, tra, nullptr, nullptr, meta, 0);
+        int rows = 0;
+        while (rs->fetchNext(&st, buf.data()) == Firebird::IStatus::RESULT_OK)
+            ++rows;
+        rs->close(&st);
+        meta->release();
+        stmt->free(&st);
+        tra->commit(&st);
+    };
+    // Each read fills a fresh list, as callers do; the lists are freed after the timing.
+    std::vector<QStringList> results;
+    results.reserve(size_t(g_repeats) + 1);
+    auto nacti = [&] {
+        db.ObnovTransakci();
+        results.emplace_back();
+        db.NactiDotaz(sql, true, results.back(), QString());
+    };
+    raw();
+    nacti();
+    // Alternating, so that a change in the machine's load falls on both.
+    std::vector<double> r, n;
+    for (int i = 0; i < g_repeats; ++i) {
+        r.push_back(ms(raw));
+        n.push_back(ms(nacti));
+    }
+    const double ratio = median(n) / median(r);
+    note("raw fetch", median(r), "ms");
+    note("NactiDotaz", median(n), "ms");
+    figure("NactiDotaz / raw fetch", ratio, "x", "<= 1.3", ratio <= 1.3);
+}
+
+// The month view over six weeks that hold 50,000 events.
+void monthFigures(TSQLDATA& db)
+{
+    std::printf("Month view, six weeks with 50,000 events\n");
+    setSQLDATA(&db);
+    TFrame_MontView view;
+    view.resize(1200, 800);
+    view.show();
+    QCoreApplication::processEvents();
+    view.NastavKotvu(kPrvniDen + 1);
+    view.SB_PLUS->click(); // six week rows
+    const MesicniMrizka& m = view.mrizka();
+    const QString filtr = QStringLiteral("1,2,4");
+    int events = 0;
+    {
+        DataMesice all;
+        all.nacti(db, QString(), true, m.prvniDen(), m.posledniDen());
+        for (DatumCas d = m.prvniDen(); d <= m.posledniDen(); d += 1)
+            events += all.den(d).pocet;
+    }
+    note("events the user may read in the visible weeks", events, "");
+    for (const bool vsechny : {false, true}) {
+        view.NastavFiltrKategorii(filtr);
+        view.NastavVsechnyKategorie(vsechny);
+        std::vector<double> cut, full;
+        for (int i = 0; i < g_repeats; ++i) {
+            // A change event: restart the transaction, read, paint.
+            cut.push_back(ms([&] {
+                db.ObnovTransakci();
+                view.Obnov();
+                view.JvDrawGrid1->repaint();
+            }));
+            full.push_back(ms([&] {
+                db.ObnovTransakci();
+                DataMesice d;
+                d.nacti(db, filtr, !vsechny, m.prvniDen(), m.posledniDen());
+            }));
+        }
+        const double t = median(cut);
+        figure(vsechny ? "refresh and paint, any category (distinct)"
+                       : "refresh and paint, main categories only",
+               t, "ms", "<= 100", t <= 100);
+        note("  every line of every day (the HTML export's read)", median(full), "ms");
+        note("  queries per refresh", view.data().dotazu(), "");
+        note("  lines read per day", view.data().limit(), "");
+    }
+    // Hovering every day of the view: the info bar's name days.
+    const int before = CteniSvatku();
+    for (int r = 1; r <= m.tydny(); ++r)
+        for (int s = 1; s <= 7; ++s) {
+            const QPoint p = m.bunka(s, r).center();
+            QMouseEvent move(QEvent::MouseMove, p, view.JvDrawGrid1->mapToGlobal(p), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view.JvDrawGrid1, &move);
+        }
+    const int reads = CteniSvatku() - before;
+    figure("name-day reads while hovering 42 days", reads, "", "<= 1 per run", reads <= 1);
+    setSQLDATA(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -139,5 +395,34 @@ int main(int argc, char** argv)
         fillAddresses(db, 1000000);
         fillEvents(db, 50000);
     });
+    if (argc > 1) g_repeats = std::max(1, std::atoi(argv[1]));
+    std::printf("bench_goals: medians of %d runs; load average at start: %s\n", g_repeats,
+                qPrintable(loadAverage()));
+    session().NastavSkupiny({1, 2});
+    // A second argument picks one part: read, overview, month.
+    const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (part.isEmpty() || part == QLatin1String("read")) readFigures(large);
+    if (part.isEmpty() || part == QLatin1String("overview")) overviewFigures(small, large);
+    if (part.isEmpty() || part == QLatin1String("month")) monthFigures(large);
+    if (part == QLatin1String("sql")) {
+        // Times of single statements given on standard input, one a line.
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
+        while (!in.atEnd()) {
+            const QString sql = QString::fromUtf8(in.readLine()).trimmed();
+            if (sql.isEmpty()) continue;
+            int rows = 0;
+            const double t = medianMs([&] {
+                large.ObnovTransakci();
+                large.OtevriDotaz(sql);
+                rows = 0;
+                while (large.cursor().next())
+                    ++rows;
+                large.cursor().close();
+            });
+            std::printf("%8.1f ms %7d rows  %s\n", t, rows, qPrintable(sql.left(150)));
+        }
+    }
+    std::printf("load average at the end: %s\n", qPrintable(loadAverage()));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "calendar/monthhtml.h"
 #include "calendar/uFrame_INFO_LISTA.h"
 #include "calendar/uFrame_MontView.h"
+#include "calendar/uSlunce.h"
 #include "common/clock.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
@@ -142,6 +143,27 @@ TEST_F(MonthViewTest, HoverShowsTheDayOncePerCell)
     QTest::mouseMove(m_view->JvDrawGrid1, QPoint(200, 5));
     EXPECT_TRUE(m_view->Frame_INFO_LISTA1->Label_Aktualni_Datum->text().isEmpty());
     EXPECT_TRUE(m_view->Frame_INFO_LISTA1->Moon1->isHidden());
+
+    // Name days never change: hovering every day reads them at most once.
+    const int cteni = CteniSvatku();
+    for (int den = 1; den <= 30; ++den)
+        QTest::mouseMove(m_view->JvDrawGrid1, bunka(den).center());
+    EXPECT_LE(CteniSvatku() - cteni, 1);
+    EXPECT_EQ(m_view->Frame_INFO_LISTA1->Label_Jmeniny->text(), SvatkyDne(ZakodujDatum(2004, 5, 30)));
+    EXPECT_NE(m_view->Frame_INFO_LISTA1->Label_Jmeniny->text(), QStringLiteral("-"));
+}
+
+TEST_F(MonthViewTest, TallerRowsReadTheFurtherLines)
+{
+    // 40-pixel rows show two lines: three are read per day (the third's band
+    // can be clicked), 6 May has three.
+    EXPECT_EQ(m_view->data().limit(), 3);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 3)).udalosti.size(), 3);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 3)).radku, 3);
+    m_view->resize(900, 41 + 600);
+    QCoreApplication::processEvents();
+    EXPECT_GT(m_view->data().limit(), 3);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 6)).udalosti.size(), 3);
 }
 
 TEST_F(MonthViewTest, ContextMenuOnDayCellsOnly)
