@@ -97,16 +97,23 @@ QString DataMesice::DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, D
 QString DataMesice::DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                                          int limit)
 {
-    // The range statement without its order becomes a derived table, so the
-    // distinct form numbers each event once; the day's order follows
-    // CAS_OD,NAZEV and the id settles ties the same way at every read.
-    QString rozsah = DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum);
+    // The day statement over the range, narrowed to what ranks the events
+    // within a day, so the server sorts small rows; an event whose start ranks
+    // among the first `limit` of its day (ties included) may be among the
+    // first lines. Name and colour are read for those only, sorted as the day
+    // statement sorts, the id settling ties.
+    QString rozsah = dotazy::DotazUdalosti(QStringLiteral("ku.ku_id,ku.datum,CAS_OD"), filtr, jenHlavni,
+                                           textDne(od), textDne(doDatum));
     rozsah.truncate(rozsah.lastIndexOf(QLatin1String(" order by ")));
     return QStringLiteral(
-               "select ku_id, ku_c_kat_barva, nazev, cas_od, datum, radek, radku from (select t.*, "
-               "row_number() over (partition by datum order by cas_od, nazev, ku_id) as radek, "
-               "count(*) over (partition by datum) as radku from (%1) t) u where radek <= %2 "
-               "order by datum, radek;")
+               "select ku.ku_id, ku_c_kat.ku_c_kat_barva, ku.nazev, ku.cas_od, ku.datum from (select "
+               "r.ku_id, "
+               "rank() over (partition by r.datum order by r.cas_od) as poradi from (%1) r) v join ku on "
+               "(ku.ku_id=v.ku_id) left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left "
+               "join "
+               "ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where v.poradi <= %2 order by "
+               "ku.datum, "
+               "ku.cas_od, ku.nazev, ku.ku_id;")
         .arg(rozsah)
         .arg(limit);
 }
@@ -155,9 +162,12 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
             qint64 k = 0;
             if (!den(c.text(4), k)) continue;
             DenKalendare& d = dny[k];
-            d.radku = c.text(6).toInt();
-            d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
-                                     c.text(3).trimmed()};
+            // Beyond the limit only that there are more counts: a cell shows
+            // and clicks alike for any number of lines past what fits.
+            if (d.radku < limit)
+                d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
+                                         c.text(3).trimmed()};
+            d.radku = int(d.udalosti.size());
         }
         c.close();
     } else {

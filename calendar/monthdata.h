@@ -27,7 +27,9 @@ struct UdalostDne {
 
 struct DenKalendare {
     int pocet = 0; // events the user may read, whatever the category filter
-    int radku = 0; // event lines under the category filter; udalosti may hold only the first ones
+    // Event lines under the category filter; a read with a limit counts them
+    // up to the limit only and holds just those lines.
+    int radku = 0;
     QList<UdalostDne> udalosti;
 
     bool operator==(const DenKalendare&) const = default;
@@ -56,8 +58,8 @@ class DataMesice
 {
 public:
     // Reads the days od..doDatum; `jenHlavni` applies the filter to the main
-    // category only. `limit` > 0 reads at most that many lines of a day (the
-    // first ones) and only the number of the rest; 0 reads every line.
+    // category only. `limit` > 0 keeps at most that many lines of a day (the
+    // first ones); 0 reads every line.
     void nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                int limit = 0);
     void vyprazdni();
@@ -71,8 +73,8 @@ public:
     // The statements nacti runs (for tests and the benchmark).
     static QString DotazPoctu(DatumCas od, DatumCas doDatum);
     static QString DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum);
-    // The first `limit` lines of every day in the order of the day statement,
-    // each with its number within the day and the day's number of lines.
+    // Lines of every day in the order of the day statement, at least the
+    // first `limit` of each (more where start times tie).
     static QString DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                                         int limit);
 
