@@ -6,6 +6,7 @@
 #include "data/sqlvalues.h"
 #include "users/rights.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -158,9 +159,12 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
         db.OtevriDotaz(DotazPrvnichUdalosti(filtr, jenHlavni, od, doDatum, limit));
         ++m_dotazu;
         fb::Cursor& c = db.cursor();
+        const QDate nula(1899, 12, 30);
         while (c.next()) {
-            qint64 k = 0;
-            if (!den(c.text(4), k)) continue;
+            // DATUM read as a value, not parsed from text; one with a time of day belongs to no day.
+            const QDateTime datum = c.dateTime(4);
+            if (!datum.isValid() || datum.time() != QTime(0, 0)) continue;
+            const qint64 k = nula.daysTo(datum.date());
             DenKalendare& d = dny[k];
             // Beyond the limit only that there are more counts: a cell shows
             // and clicks alike for any number of lines past what fits.
