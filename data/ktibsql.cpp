@@ -213,11 +213,12 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
             lines << line;
         }
     }
-    // Values go straight from the fetch buffer into the line.
-    qsizetype capacity = 64;
+    // Values go straight from the fetch buffer into one working line that keeps
+    // its room; each row is then stored at its exact size.
+    QString line;
+    line.reserve(256);
     while (m_cursor.next()) {
-        QString line;
-        line.reserve(capacity);
+        line.truncate(0);
         for (int i = 0; i < n; ++i) {
             if (comma) {
                 if (i > 0) line += QLatin1Char(',');
@@ -228,9 +229,10 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
                 m_cursor.appendText(i, line, false);
             }
         }
-        if (comma && n == 1 && line.isEmpty()) line = QStringLiteral("\"\"");
-        capacity = std::max(capacity, line.size() + 16);
-        lines << line;
+        if (comma && n == 1 && line.isEmpty())
+            lines << QStringLiteral("\"\"");
+        else
+            lines << QString(line.constData(), line.size());
     }
     zavriKurzor();
 }
