@@ -132,9 +132,14 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
 {
     vyprazdni();
     m_dotazu = 0;
-    m_limit = std::max(0, limit);
-    limit = m_limit;
+    dopln(db, filtr, jenHlavni, od, doDatum, limit);
+}
+
+void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                       int limit)
+{
     OverFiltrKategorii(filtr);
+    limit = std::max(0, limit);
     QHash<qint64, DenKalendare> dny;
 
     // The per-day statements compare DATUM with midnight, so a DATUM that
@@ -188,9 +193,13 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
         }
     }
 
-    m_dny = std::move(dny);
-    m_od = std::floor(od);
-    m_do = std::floor(doDatum);
+    // The days read join those read before; the range grows to cover both.
+    const bool prvni = !m_platne;
+    for (auto it = dny.begin(); it != dny.end(); ++it)
+        m_dny.insert(it.key(), std::move(it.value()));
+    m_od = prvni ? std::floor(od) : std::min(m_od, std::floor(od));
+    m_do = prvni ? std::floor(doDatum) : std::max(m_do, std::floor(doDatum));
+    m_limit = limit;
     m_platne = true;
 }
 

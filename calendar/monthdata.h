@@ -62,6 +62,10 @@ public:
     // first ones); 0 reads every line.
     void nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                int limit = 0);
+    // Reads the days od..doDatum as nacti does and adds them to those read
+    // before (a refresh read in parts); the days should follow on.
+    void dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+               int limit = 0);
     void vyprazdni();
     int limit() const { return m_limit; } // of the last read
 

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -50,6 +51,10 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     JvDrawGrid1 = new TMonthGridWidget(this);
     vytvorMenu();
     rozlozOkno(sloupec);
+    m_casovac = new QTimer(this);
+    m_casovac->setSingleShot(true);
+    m_casovac->setInterval(0);
+    connect(m_casovac, &QTimer::timeout, this, [this] { runAction([this] { pokracujCteni(); }); });
 }
 
 QWidget* TFrame_MontView::vytvorTlacitka()
@@ -149,10 +154,53 @@ void TFrame_MontView::Obnov()
 
 void TFrame_MontView::nactiData()
 {
+    m_nova.reset();
+    m_casovac->stop();
+    const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
     // Each day only the lines a cell can show, with the counts of the rest.
-    m_data.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen(),
-                 m_mrizka.radkuNaDen());
-    m_nacteno = {m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
+    // A read that took long before is done again in parts from the event loop,
+    // the shown days staying until it is complete.
+    if (m_trvaniCteni < kCastCteni) {
+        QElapsedTimer cas;
+        cas.start();
+        m_data.nacti(SQLDATA(), ted.filtr, !ted.vsechny, ted.od, ted.doDatum, m_mrizka.radkuNaDen());
+        m_nacteno = ted;
+        m_trvaniCteni = int(cas.elapsed());
+        return;
+    }
+    m_nova = std::make_unique<DataMesice>();
+    m_cteno = ted;
+    m_dalsiDen = ted.od;
+    m_trvaniNove = 0;
+    pokracujCteni();
+}
+
+void TFrame_MontView::pokracujCteni()
+{
+    if (!m_nova) return;
+    QElapsedTimer cas;
+    cas.start();
+    // Days per part from the last full read's pace, so that a part takes about kCastCteni.
+    const int dnu = int(m_cteno.doDatum - m_cteno.od) + 1;
+    const int naCast = std::clamp(dnu * kCastCteni / std::max(1, m_trvaniCteni), 1, dnu);
+    const DatumCas konec = std::min(m_cteno.doDatum, m_dalsiDen + naCast - 1);
+    try {
+        m_nova->dopln(SQLDATA(), m_cteno.filtr, !m_cteno.vsechny, m_dalsiDen, konec, m_mrizka.radkuNaDen());
+    } catch (...) {
+        m_nova.reset();
+        throw;
+    }
+    m_trvaniNove += int(cas.elapsed());
+    m_dalsiDen = konec + 1;
+    if (m_dalsiDen <= m_cteno.doDatum) {
+        m_casovac->start();
+        return;
+    }
+    m_data = std::move(*m_nova);
+    m_nova.reset();
+    m_nacteno = m_cteno;
+    m_trvaniCteni = m_trvaniNove;
+    JvDrawGrid1->update();
 }
 
 void TFrame_MontView::doplnRadky()

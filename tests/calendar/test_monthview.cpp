@@ -153,6 +153,30 @@ TEST_F(MonthViewTest, HoverShowsTheDayOncePerCell)
     EXPECT_NE(m_view->Frame_INFO_LISTA1->Label_Jmeniny->text(), QStringLiteral("-"));
 }
 
+TEST_F(MonthViewTest, SlowReadsGoInPartsAndTheShownDaysStayUntilTheyAreComplete)
+{
+    const DatumCas den = ZakodujDatum(2004, 5, 20);
+    ASSERT_EQ(m_view->data().den(den).pocet, 0);
+    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (500, \"20.5.2004\", "
+                        "\"20.5.2004 9:00\", \"Nová\")"));
+    db().ObnovTransakci();
+    m_view->NastavTrvaniCteni(10 * TFrame_MontView::kCastCteni); // about a tenth of the weeks a part
+    m_view->Obnov();
+    EXPECT_TRUE(m_view->Obnovuje());
+    EXPECT_EQ(m_view->data().den(den).pocet, 0); // the old days are shown meanwhile
+    QTRY_VERIFY(!m_view->Obnovuje());
+
+    const MesicniMrizka& m = m_view->mrizka();
+    DataMesice ref;
+    ref.nacti(db(), QStringLiteral("1,2"), true, m.prvniDen(), m.posledniDen(), m.radkuNaDen());
+    EXPECT_EQ(m_view->data().den(den).pocet, 1);
+    for (DatumCas d = m.prvniDen(); d <= m.posledniDen(); d += 1)
+        EXPECT_EQ(m_view->data().den(d), ref.den(d)) << DatumNaText(4, d).toStdString();
+    EXPECT_TRUE(m_view->data().nacteno(m.prvniDen()));
+    EXPECT_TRUE(m_view->data().nacteno(m.posledniDen()));
+    exec(QStringLiteral("delete from KU where KU_ID = 500"));
+}
+
 TEST_F(MonthViewTest, TallerRowsReadTheFurtherLines)
 {
     // 40-pixel rows show two lines: three are read per day (the third's band
