@@ -329,7 +329,7 @@ void readFigures(TSQLDATA& db)
     };
     // A fresh list each time, kept until the timing ends: every page is new to the process.
     std::vector<QStringList> kept;
-    kept.reserve(size_t(g_repeats) + 1);
+    kept.reserve(size_t(3 * g_repeats) + 1);
     auto fresh = [&] {
         db.ObnovTransakci();
         kept.emplace_back();
@@ -338,8 +338,9 @@ void readFigures(TSQLDATA& db)
     raw();
     nacti();
     // Alternating, so that a change in the machine's load falls on all alike.
+    // Three times the repeats: the ratio moves with the machine's load.
     std::vector<double> r, n, f;
-    for (int i = 0; i < g_repeats; ++i) {
+    for (int i = 0; i < 3 * g_repeats; ++i) {
         r.push_back(ms(raw));
         n.push_back(ms(nacti));
         f.push_back(ms(fresh));
