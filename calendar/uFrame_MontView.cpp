@@ -15,10 +15,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -163,7 +165,7 @@ void TFrame_MontView::nactiData()
     if (m_trvaniCteni < kCastCteni) {
         QElapsedTimer cas;
         cas.start();
-        m_data.nacti(SQLDATA(), ted.filtr, !ted.vsechny, ted.od, ted.doDatum, m_mrizka.radkuNaDen());
+        m_data.nacti(SQLDATA(), ted.filtr, !ted.vsechny, ted.od, ted.doDatum, radkuNaDen());
         m_nacteno = ted;
         m_trvaniCteni = int(cas.elapsed());
         return;
@@ -185,7 +187,7 @@ void TFrame_MontView::pokracujCteni()
     const int naCast = std::clamp(dnu * kCastCteni / std::max(1, m_trvaniCteni), 1, dnu);
     const DatumCas konec = std::min(m_cteno.doDatum, m_dalsiDen + naCast - 1);
     try {
-        m_nova->dopln(SQLDATA(), m_cteno.filtr, !m_cteno.vsechny, m_dalsiDen, konec, m_mrizka.radkuNaDen());
+        m_nova->dopln(SQLDATA(), m_cteno.filtr, !m_cteno.vsechny, m_dalsiDen, konec, radkuNaDen());
     } catch (...) {
         m_nova.reset();
         throw;
@@ -203,15 +205,26 @@ void TFrame_MontView::pokracujCteni()
     JvDrawGrid1->update();
 }
 
+int TFrame_MontView::radkuNaDen() const
+{
+    // Enough for the rows as they are and for rows filling the screen, so
+    // that the window being laid out or enlarged reads nothing again.
+    int naObrazovce = 0;
+    if (const QScreen* obrazovka = screen()) {
+        const int vyska = (obrazovka->availableGeometry().height() - 41 - MesicniMrizka::kVyskaHlavicky) /
+                          std::max(1, m_mrizka.tydny());
+        naObrazovce = radkyDne::viditelne(std::numeric_limits<int>::max(), vyska) + 1;
+    }
+    return std::max(m_mrizka.radkuNaDen(), naObrazovce);
+}
+
 void TFrame_MontView::doplnRadky()
 {
-    // Taller rows show more lines: read them for the same days and filter.
+    // Rows dragged taller than the screen show more lines: read them.
     const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
-    if (m_data.limit() == 0 || m_mrizka.radkuNaDen() <= m_data.limit() || !(ted == m_nacteno)) return;
-    runAction([this] {
-        m_data.nacti(SQLDATA(), m_nacteno.filtr, !m_nacteno.vsechny, m_nacteno.od, m_nacteno.doDatum,
-                     m_mrizka.radkuNaDen());
-    });
+    if (m_data.limit() == 0 || m_mrizka.radkuNaDen() <= m_data.limit() || !(ted == m_nacteno) || m_nova)
+        return;
+    runAction([this] { nactiData(); });
     JvDrawGrid1->update();
 }
 

@@ -85,6 +85,7 @@ private:
 
     void rozvrhni();
     void nactiData();
+    int radkuNaDen() const;
     void pokracujCteni();
     void doplnRadky();
     void posli(int message, std::intptr_t wParam, std::intptr_t lParam);
