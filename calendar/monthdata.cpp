@@ -6,6 +6,7 @@
 #include "data/sqlvalues.h"
 #include "users/rights.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -75,6 +76,7 @@ DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, 
     dotazy::NactiDenKalendare(db, radky, filtr, jenHlavni, textDne(den));
     for (const QString& r : radky)
         d.udalosti << UdalostZRadkuDne(r);
+    d.radku = int(d.udalosti.size());
     return d;
 }
 
@@ -93,6 +95,30 @@ QString DataMesice::DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, D
                                  jenHlavni, textDne(od), textDne(doDatum));
 }
 
+QString DataMesice::DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                                         int limit)
+{
+    // The day statement over the range, narrowed to what ranks the events
+    // within a day, so the server sorts small rows; an event whose start ranks
+    // among the first `limit` of its day (ties included) may be among the
+    // first lines. Name and colour are read for those only, sorted as the day
+    // statement sorts, the id settling ties.
+    QString rozsah = dotazy::DotazUdalosti(QStringLiteral("ku.ku_id,ku.datum,CAS_OD"), filtr, jenHlavni,
+                                           textDne(od), textDne(doDatum));
+    rozsah.truncate(rozsah.lastIndexOf(QLatin1String(" order by ")));
+    return QStringLiteral(
+               "select ku.ku_id, ku_c_kat.ku_c_kat_barva, ku.nazev, ku.cas_od, ku.datum from (select "
+               "r.ku_id, "
+               "rank() over (partition by r.datum order by r.cas_od) as poradi from (%1) r) v join ku on "
+               "(ku.ku_id=v.ku_id) left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left "
+               "join "
+               "ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where v.poradi <= %2 order by "
+               "ku.datum, "
+               "ku.cas_od, ku.nazev, ku.ku_id;")
+        .arg(rozsah)
+        .arg(limit);
+}
+
 void DataMesice::vyprazdni()
 {
     m_dny.clear();
@@ -101,11 +127,19 @@ void DataMesice::vyprazdni()
     m_do = -1;
 }
 
-void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum)
+void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                       int limit)
 {
     vyprazdni();
     m_dotazu = 0;
+    dopln(db, filtr, jenHlavni, od, doDatum, limit);
+}
+
+void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                       int limit)
+{
     OverFiltrKategorii(filtr);
+    limit = std::max(0, limit);
     QHash<qint64, DenKalendare> dny;
 
     // The per-day statements compare DATUM with midnight, so a DATUM that
@@ -125,19 +159,47 @@ void DataMesice::nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
         if (v.size() == 2 && den(v.at(0), k)) dny[k].pocet = v.at(1).trimmed().toInt();
     }
 
-    db.NactiTabulku(DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum), t);
-    ++m_dotazu;
-    for (int r = 1; r <= t.PocetRadku(); ++r) {
-        const QStringList& v = t.Hodnoty(r);
-        qint64 k = 0;
-        if (v.size() != 5 || !den(v.at(4), k)) continue;
-        dny[k].udalosti << UdalostDne{v.at(0).trimmed(), v.at(1).trimmed(), v.at(2).trimmed(),
-                                      v.at(3).trimmed()};
+    if (limit > 0) {
+        // Only what a cell can show, read straight from the cursor.
+        db.OtevriDotaz(DotazPrvnichUdalosti(filtr, jenHlavni, od, doDatum, limit));
+        ++m_dotazu;
+        fb::Cursor& c = db.cursor();
+        const QDate nula(1899, 12, 30);
+        while (c.next()) {
+            // DATUM read as a value, not parsed from text; one with a time of day belongs to no day.
+            const QDateTime datum = c.dateTime(4);
+            if (!datum.isValid() || datum.time() != QTime(0, 0)) continue;
+            const qint64 k = nula.daysTo(datum.date());
+            DenKalendare& d = dny[k];
+            // Beyond the limit only that there are more counts: a cell shows
+            // and clicks alike for any number of lines past what fits.
+            if (d.radku < limit)
+                d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
+                                         c.text(3).trimmed()};
+            d.radku = int(d.udalosti.size());
+        }
+        c.close();
+    } else {
+        db.NactiTabulku(DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum), t);
+        ++m_dotazu;
+        for (int r = 1; r <= t.PocetRadku(); ++r) {
+            const QStringList& v = t.Hodnoty(r);
+            qint64 k = 0;
+            if (v.size() != 5 || !den(v.at(4), k)) continue;
+            DenKalendare& d = dny[k];
+            d.udalosti << UdalostDne{v.at(0).trimmed(), v.at(1).trimmed(), v.at(2).trimmed(),
+                                     v.at(3).trimmed()};
+            d.radku = int(d.udalosti.size());
+        }
     }
 
-    m_dny = std::move(dny);
-    m_od = std::floor(od);
-    m_do = std::floor(doDatum);
+    // The days read join those read before; the range grows to cover both.
+    const bool prvni = !m_platne;
+    for (auto it = dny.begin(); it != dny.end(); ++it)
+        m_dny.insert(it.key(), std::move(it.value()));
+    m_od = prvni ? std::floor(od) : std::min(m_od, std::floor(od));
+    m_do = prvni ? std::floor(doDatum) : std::max(m_do, std::floor(doDatum));
+    m_limit = limit;
     m_platne = true;
 }
 

@@ -27,6 +27,9 @@ struct UdalostDne {
 
 struct DenKalendare {
     int pocet = 0; // events the user may read, whatever the category filter
+    // Event lines under the category filter; a read with a limit counts them
+    // up to the limit only and holds just those lines.
+    int radku = 0;
     QList<UdalostDne> udalosti;
 
     bool operator==(const DenKalendare&) const = default;
@@ -54,9 +57,17 @@ DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, 
 class DataMesice
 {
 public:
-    // Reads the days od..doDatum; `jenHlavni` applies the filter to the main category only.
-    void nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum);
+    // Reads the days od..doDatum; `jenHlavni` applies the filter to the main
+    // category only. `limit` > 0 keeps at most that many lines of a day (the
+    // first ones); 0 reads every line.
+    void nacti(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+               int limit = 0);
+    // Reads the days od..doDatum as nacti does and adds them to those read
+    // before (a refresh read in parts); the days should follow on.
+    void dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+               int limit = 0);
     void vyprazdni();
+    int limit() const { return m_limit; } // of the last read
 
     // An empty day for dates that were not read.
     const DenKalendare& den(DatumCas datum) const;
@@ -66,10 +77,15 @@ public:
     // The statements nacti runs (for tests and the benchmark).
     static QString DotazPoctu(DatumCas od, DatumCas doDatum);
     static QString DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum);
+    // Lines of every day in the order of the day statement, at least the
+    // first `limit` of each (more where start times tie).
+    static QString DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
+                                        int limit);
 
 private:
     QHash<qint64, DenKalendare> m_dny;
     DatumCas m_od = 0, m_do = -1;
     bool m_platne = false;
     int m_dotazu = 0;
+    int m_limit = 0;
 };

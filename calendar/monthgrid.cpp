@@ -1,5 +1,7 @@
 #include "monthgrid.h"
 
+#include <limits>
+
 #include <QDate>
 #include <cstdlib>
 
@@ -155,6 +157,14 @@ int MesicniMrizka::hranaRadku(QPoint bod) const
         if (std::abs(bod.y() - y) <= 2) return r;
     }
     return -1;
+}
+
+int MesicniMrizka::radkuNaDen() const
+{
+    int h = 0;
+    for (int r = 1; r <= m_tydny; ++r)
+        h = std::max(h, vyska(r));
+    return radkyDne::viditelne(std::numeric_limits<int>::max(), h) + 1;
 }
 
 int radkyDne::viditelne(int n, int vyskaRadku)

@@ -52,6 +52,9 @@ public:
     void nastavVyskuRadku(int radek, int vyska);
     void nastavSirkuSloupce(int sloupec, int sirka);
     QRect bunka(int sloupec, int radek) const;
+    // Event lines a day cell of the tallest week row can show, plus the one
+    // whose band a click can still reach: what a refresh must read per day.
+    int radkuNaDen() const;
     // The cell under a point of the grid; false outside every cell.
     bool bunkaNaBode(QPoint bod, int& sloupec, int& radek) const;
     // Borders that can be dragged: a column's right border within the header

@@ -10,14 +10,17 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -50,6 +53,10 @@ TFrame_MontView::TFrame_MontView(QWidget* parent) : QWidget(parent), m_mrizka(Dn
     JvDrawGrid1 = new TMonthGridWidget(this);
     vytvorMenu();
     rozlozOkno(sloupec);
+    m_casovac = new QTimer(this);
+    m_casovac->setSingleShot(true);
+    m_casovac->setInterval(0);
+    connect(m_casovac, &QTimer::timeout, this, [this] { runAction([this] { pokracujCteni(); }); });
 }
 
 QWidget* TFrame_MontView::vytvorTlacitka()
@@ -144,7 +151,81 @@ void TFrame_MontView::Obnov()
     const Presypaci presypaci;
     rozvrhni();
     JvDrawGrid1->update();
-    m_data.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen());
+    nactiData();
+}
+
+void TFrame_MontView::nactiData()
+{
+    m_nova.reset();
+    m_casovac->stop();
+    const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
+    // Each day only the lines a cell can show, with the counts of the rest.
+    // A read that took long before is done again in parts from the event loop,
+    // the shown days staying until it is complete.
+    if (m_trvaniCteni < kCastCteni) {
+        QElapsedTimer cas;
+        cas.start();
+        m_data.nacti(SQLDATA(), ted.filtr, !ted.vsechny, ted.od, ted.doDatum, radkuNaDen());
+        m_nacteno = ted;
+        m_trvaniCteni = int(cas.elapsed());
+        return;
+    }
+    m_nova = std::make_unique<DataMesice>();
+    m_cteno = ted;
+    m_dalsiDen = ted.od;
+    m_trvaniNove = 0;
+    pokracujCteni();
+}
+
+void TFrame_MontView::pokracujCteni()
+{
+    if (!m_nova) return;
+    QElapsedTimer cas;
+    cas.start();
+    // Days per part from the last full read's pace, so that a part takes about kCastCteni.
+    const int dnu = int(m_cteno.doDatum - m_cteno.od) + 1;
+    const int naCast = std::clamp(dnu * kCastCteni / std::max(1, m_trvaniCteni), 1, dnu);
+    const DatumCas konec = std::min(m_cteno.doDatum, m_dalsiDen + naCast - 1);
+    try {
+        m_nova->dopln(SQLDATA(), m_cteno.filtr, !m_cteno.vsechny, m_dalsiDen, konec, radkuNaDen());
+    } catch (...) {
+        m_nova.reset();
+        throw;
+    }
+    m_trvaniNove += int(cas.elapsed());
+    m_dalsiDen = konec + 1;
+    if (m_dalsiDen <= m_cteno.doDatum) {
+        m_casovac->start();
+        return;
+    }
+    m_data = std::move(*m_nova);
+    m_nova.reset();
+    m_nacteno = m_cteno;
+    m_trvaniCteni = m_trvaniNove;
+    JvDrawGrid1->update();
+}
+
+int TFrame_MontView::radkuNaDen() const
+{
+    // Enough for the rows as they are and for rows filling the screen, so
+    // that the window being laid out or enlarged reads nothing again.
+    int naObrazovce = 0;
+    if (const QScreen* obrazovka = screen()) {
+        const int vyska = (obrazovka->availableGeometry().height() - 41 - MesicniMrizka::kVyskaHlavicky) /
+                          std::max(1, m_mrizka.tydny());
+        naObrazovce = radkyDne::viditelne(std::numeric_limits<int>::max(), vyska) + 1;
+    }
+    return std::max(m_mrizka.radkuNaDen(), naObrazovce);
+}
+
+void TFrame_MontView::doplnRadky()
+{
+    // Rows dragged taller than the screen show more lines: read them.
+    const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
+    if (m_data.limit() == 0 || m_mrizka.radkuNaDen() <= m_data.limit() || !(ted == m_nacteno) || m_nova)
+        return;
+    runAction([this] { nactiData(); });
+    JvDrawGrid1->update();
 }
 
 void TFrame_MontView::command(int message, std::intptr_t wParam, std::intptr_t lParam)
@@ -215,8 +296,11 @@ void TFrame_MontView::exportDoHtml()
     const QString soubor =
         dialogs::saveFileName(this, QStringLiteral("*.html|*.html"), QStringLiteral("html"));
     if (soubor.isEmpty()) return;
+    // The export lists every event of a day, the cells only what fits.
+    DataMesice vse;
+    vse.nacti(SQLDATA(), m_filtr, !m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen());
     QString chyba;
-    if (!UlozHtml(soubor, HtmlMesice(m_mrizka, m_data, Dnes()), chyba)) {
+    if (!UlozHtml(soubor, HtmlMesice(m_mrizka, vse, Dnes()), chyba)) {
         messages::error(chyba);
         return;
     }
@@ -307,8 +391,8 @@ void TFrame_MontView::kresliUdalosti(QPainter& p, const QRect& c, const DenKalen
     const int h = c.height();
     const int w = c.width();
     p.setFont(obycejne);
-    const int n = int(data.udalosti.size());
-    for (int i = 1; i <= n; ++i) {
+    const int n = data.radku;
+    for (int i = 1; i <= int(data.udalosti.size()); ++i) {
         if (!radkyDne::vejdeSe(i, h)) break;
         const UdalostDne& u = data.udalosti.at(i - 1);
         p.setPen(u.barvaTextu());
@@ -337,8 +421,7 @@ void TFrame_MontView::klik(QPoint bod)
     if (!m_mrizka.bunkaNaBode(bod, s, r) || s < 1 || r < 1) return;
     const DatumCas den = m_mrizka.datumBunky(s, r);
     const DenKalendare& data = m_data.den(den);
-    const CilKliku cil =
-        VyhodnotKlik(data.pocet, int(data.udalosti.size()), bod.y() - m_mrizka.bunka(s, r).top());
+    const CilKliku cil = VyhodnotKlik(data.pocet, data.radku, bod.y() - m_mrizka.bunka(s, r).top());
     const int klic = DatumNaKlic(1, den);
     switch (cil.druh) {
     case CilKliku::SeznamDne:
@@ -348,6 +431,7 @@ void TFrame_MontView::klik(QPoint bod)
         posli(WM_EDIT_EVENT, klic, LP_NEW_ON_DATE);
         break;
     case CilKliku::UpravitUdalost: {
+        if (cil.radek > data.udalosti.size()) break; // below the cell: never reached
         const QString id = data.udalosti.at(cil.radek - 1).id;
         if (!id.isEmpty()) posli(WM_EDIT_EVENT, id.toInt(), LP_EDIT_RECORD);
         break;
@@ -392,6 +476,7 @@ void TMonthGridWidget::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     m_view->rozvrhni();
+    m_view->doplnRadky();
 }
 
 void TMonthGridWidget::mouseMoveEvent(QMouseEvent* e)
@@ -441,6 +526,7 @@ void TMonthGridWidget::mouseReleaseEvent(QMouseEvent* e)
     // The release that ends a double click or a drag is not another click.
     if (e->button() == Qt::LeftButton && !m_poDvojkliku && m_tazeni == Tazeni::Nic)
         runAction([&] { m_view->klik(e->position().toPoint()); });
+    if (m_tazeni == Tazeni::Radek) m_view->doplnRadky();
     m_poDvojkliku = false;
     m_tazeni = Tazeni::Nic;
 }

@@ -4,7 +4,9 @@
 #include "monthdata.h"
 #include "monthgrid.h"
 
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -15,9 +17,10 @@ class TMonthGridWidget;
 // The month view: week rows of day cells with their events, the info bar of
 // the day under the mouse and a column of buttons moving through time.
 //
-// The events of the visible weeks are read at Obnov (two queries) and kept
-// until the next Obnov; painting, hovering and clicking never query, except
-// that the info bar reads the name days of the day under the mouse.
+// The events of the visible weeks are read at Obnov (two queries: the counts
+// of every day and, per day, only the lines a cell of the tallest row can
+// show) and kept until the next Obnov; painting, hovering and clicking never
+// query. Rows made taller read the further lines; the HTML export reads all.
 class TFrame_MontView : public QWidget, public CommandTarget
 {
     Q_OBJECT
@@ -41,7 +44,14 @@ public:
 
     // Recomputes the layout and reads the visible weeks again (the shared read
     // transaction is not restarted). Throws DbError when the reading fails.
+    // When the last read took longer than kCastCteni, the weeks are read in
+    // parts of about that time from the event loop and the days shown stay
+    // until the new ones are complete (Obnovuje).
     void Obnov();
+    bool Obnovuje() const { return bool(m_nova); }
+    // As if the last read had taken `ms` (tests of the read in parts).
+    void NastavTrvaniCteni(int ms) { m_trvaniCteni = ms; }
+    static constexpr int kCastCteni = 40; // ms
 
     // WM_SHOW_DAY_INFO: WParam a date key shows that day in the info bar, 0 empties it.
     void command(int message, std::intptr_t wParam, std::intptr_t lParam) override;
@@ -74,6 +84,10 @@ private:
     void rozlozOkno(QWidget* sloupec);
 
     void rozvrhni();
+    void nactiData();
+    int radkuNaDen() const;
+    void pokracujCteni();
+    void doplnRadky();
     void posli(int message, std::intptr_t wParam, std::intptr_t lParam);
     void tlacitko(QToolButton* button, const char* hint, void (TFrame_MontView::*akce)());
     void obnovTransakciAObnov();
@@ -101,6 +115,17 @@ private:
 
     MesicniMrizka m_mrizka;
     DataMesice m_data;
+    struct Nacteno { // what m_data was read for
+        QString filtr;
+        bool vsechny = true;
+        DatumCas od = 0, doDatum = -1;
+        bool operator==(const Nacteno&) const = default;
+    } m_nacteno, m_cteno;               // m_cteno: what a read in parts is for
+    std::unique_ptr<DataMesice> m_nova; // a read in parts, swapped in when complete
+    DatumCas m_dalsiDen = 0;
+    int m_trvaniCteni = 0; // ms of the last complete read
+    int m_trvaniNove = 0;
+    QTimer* m_casovac;
     QString m_filtr;
     bool m_vsechnyKategorie = true;
     CommandTarget* m_cil = nullptr;

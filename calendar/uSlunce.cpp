@@ -3,6 +3,7 @@
 #include "data/ktdata.h"
 
 #include <QColor>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -529,11 +530,48 @@ QImage ObrazekMesice(DatumCas okamzik)
 
 // ---- Name days ------------------------------------------------------------
 
+namespace
+{
+
+// The whole table, read once per connection: it never changes while the program runs.
+struct Jmeniny {
+    const void* spojeni = nullptr;
+    QHash<int, QString> dny; // month * 100 + day
+    int cteni = 0;
+};
+
+Jmeniny& jmeniny()
+{
+    static Jmeniny j;
+    return j;
+}
+
+} // namespace
+
 QString SvatkyDne(DatumCas datum)
 {
+    TSQLDATA& db = SQLDATA();
+    Jmeniny& j = jmeniny();
+    if (j.spojeni != db.attachment() || !db.attachment()) {
+        QHash<int, QString> dny;
+        db.OtevriDotaz(QStringLiteral("Select mesic, den, jmeno from svatky_jmena;"));
+        fb::Cursor& c = db.cursor();
+        while (c.next()) {
+            QString& jmena = dny[c.text(0).toInt() * 100 + c.text(1).toInt()];
+            if (!jmena.isEmpty()) jmena += QStringLiteral(", ");
+            jmena += c.text(2);
+        }
+        c.close();
+        j.dny = std::move(dny);
+        j.spojeni = db.attachment();
+        ++j.cteni;
+    }
     const RozlozenyCas r = RozlozDatum(datum);
-    const QString jmena = SQLDATA().VratSloupec(
-        QString::asprintf("Select jmeno from svatky_jmena where (mesic=%d) and (den=%d);", r.mesic, r.den),
-        QStringLiteral(", "));
+    const QString jmena = j.dny.value(r.mesic * 100 + r.den);
     return jmena.isEmpty() ? QStringLiteral("-") : jmena;
+}
+
+int CteniSvatku()
+{
+    return jmeniny().cteni;
 }

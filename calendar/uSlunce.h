@@ -61,5 +61,8 @@ DatumCas PristaniNaMesici();
 // ---- Name days ------------------------------------------------------------
 
 // The names whose name day falls on the date's month and day, in the
-// database's order, joined by ", "; "-" when there is none.
+// database's order, joined by ", "; "-" when there is none. The table is
+// read once per connection and kept.
 QString SvatkyDne(DatumCas datum);
+// How many times the table has been read in this run.
+int CteniSvatku();

@@ -40,6 +40,8 @@ TDataModuleIb::~TDataModuleIb()
 void TDataModuleIb::Odpoj()
 {
     m_events.reset();
+    for (CteniPoCastech* c : std::vector<CteniPoCastech*>(m_cteni))
+        c->zavri();
     zavriKurzor();
     fb::Status st(fb::status());
     if (m_tra) {
@@ -211,11 +213,12 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
             lines << line;
         }
     }
-    // Values go straight from the fetch buffer into the line.
-    qsizetype capacity = 64;
+    // Values go straight from the fetch buffer into one working line that keeps
+    // its room; each row is then stored at its exact size.
+    QString line;
+    line.reserve(256);
     while (m_cursor.next()) {
-        QString line;
-        line.reserve(capacity);
+        line.truncate(0);
         for (int i = 0; i < n; ++i) {
             if (comma) {
                 if (i > 0) line += QLatin1Char(',');
@@ -226,9 +229,10 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
                 m_cursor.appendText(i, line, false);
             }
         }
-        if (comma && n == 1 && line.isEmpty()) line = QStringLiteral("\"\"");
-        capacity = std::max(capacity, line.size() + 16);
-        lines << line;
+        if (comma && n == 1 && line.isEmpty())
+            lines << QStringLiteral("\"\"");
+        else
+            lines << QString(line.constData(), line.size());
     }
     zavriKurzor();
 }
@@ -406,6 +410,49 @@ void TDataModuleIb::IBEvents1EventAlert(const QString&)
 {
     ++m_changesDelivered;
     if (NotifyWindow) NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
+}
+
+CteniPoCastech::CteniPoCastech(TDataModuleIb& db, const QString& sql) : m_db(&db)
+{
+    if (!db.m_att) throw DbError(QStringLiteral("Databáze není připojena."));
+    // Read-only snapshot: the rows of later parts belong to the same state as
+    // the first ones, and nothing is locked.
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_nowait};
+    fb::Status st(fb::status());
+    try {
+        m_tra = db.m_att->startTransaction(&st, sizeof tpb, tpb);
+    } catch (const FbException& e) {
+        throw DbError(fb::errorText(e));
+    }
+    db.m_cteni.push_back(this);
+    try {
+        m_cursor.open(db.m_att, m_tra, sql);
+    } catch (...) {
+        zavri();
+        throw;
+    }
+}
+
+CteniPoCastech::~CteniPoCastech()
+{
+    zavri();
+}
+
+void CteniPoCastech::zavri()
+{
+    m_cursor.close();
+    if (m_tra) {
+        fb::Status st(fb::status());
+        try {
+            m_tra->commit(&st);
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "ending a part-read:" << fb::errorText(e);
+            m_tra->release();
+        }
+        m_tra = nullptr;
+    }
+    if (m_db) std::erase(m_db->m_cteni, this);
+    m_db = nullptr;
 }
 
 void KurzorHodiny()

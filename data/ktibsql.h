@@ -7,9 +7,34 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class CommandTarget;
 class QTextDocument;
+class TDataModuleIb;
+
+// A SELECT read in parts over a read-only snapshot of its own, so that the
+// shared cursor and transaction stay free for other reads and writes while
+// rows remain to be read. The module closes it when it disconnects.
+class CteniPoCastech
+{
+public:
+    // Throws DbError when the server refuses the statement.
+    CteniPoCastech(TDataModuleIb& db, const QString& sql);
+    ~CteniPoCastech();
+    CteniPoCastech(const CteniPoCastech&) = delete;
+    CteniPoCastech& operator=(const CteniPoCastech&) = delete;
+
+    fb::Cursor& cursor() { return m_cursor; }
+    bool otevreno() const { return m_cursor.isOpen(); }
+    // Closes the cursor and ends the snapshot; repeating it does nothing.
+    void zavri();
+
+private:
+    TDataModuleIb* m_db;
+    Firebird::ITransaction* m_tra = nullptr;
+    fb::Cursor m_cursor;
+};
 
 // A note stored with the statements of a record, through one of the note
 // procedures (an integer id and a blob).
@@ -90,6 +115,7 @@ protected:
     void zavriKurzor();
 
 private:
+    friend class CteniPoCastech;
     // The statements, then the note when given, in one transaction of the
     // given kind (tpbLength 0: the server's default).
     bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error,
@@ -105,6 +131,7 @@ private:
     fb::Cursor m_cursor;
     std::unique_ptr<IbEvents> m_events;
     int m_changesDelivered = 0;
+    std::vector<CteniPoCastech*> m_cteni; // open part-reads, closed before detaching
 };
 
 void KurzorHodiny();

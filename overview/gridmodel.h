@@ -5,7 +5,10 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringView>
+#include <QTimer>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <vector>
 
 class TDataModuleIb;
@@ -21,9 +24,16 @@ public:
     virtual QString cellText(int column, int row) const = 0;
 };
 
-// The loaded rows of an overview. Model row i is grid row i + 1; the captions
-// are the horizontal header. Every value of the result is decoded once into
-// one text buffer; nothing is copied per paint.
+// The rows of an overview, read from the server as they are needed: a load
+// reads the first block and keeps the statement's cursor open (on a snapshot
+// of its own) for the rest, which the view asks for through canFetchMore and
+// fetchMore as the user scrolls; nactiZbytek reads everything for printing,
+// exports and sums. Model row i is grid row i + 1; the captions are the
+// horizontal header. Every value is decoded once into one text buffer.
+//
+// A refresh (obnov) reads the new result beside the shown one, in slices
+// that never hold the event loop long, and swaps it in once it has as many
+// rows as are shown (or all): until then the old rows stay on screen.
 class GridModel : public QAbstractTableModel, public GridText
 {
     Q_OBJECT
@@ -33,17 +43,38 @@ public:
 
     // The definition is read at every load and paint; it must outlive the model.
     explicit GridModel(const GridDefinition* definition, QObject* parent = nullptr);
+    ~GridModel() override;
 
-    // Runs the statement and replaces the rows (key, colour columns, display
-    // columns in that order). Throws DbError; the model is then empty.
+    // Runs the statement and replaces the rows with its first block (key,
+    // colour columns, display columns in that order). Throws DbError; the
+    // model is then empty.
     void load(TDataModuleIb& db, const QString& sql);
+    // Reads the statement again and swaps the result in when it has caught up
+    // with the rows shown (at once for a short list, else in slices from the
+    // event loop); emits predObnovenim and obnoveno around the swap. Throws
+    // DbError when the statement fails; the shown rows then stay.
+    void obnov(TDataModuleIb& db, const QString& sql);
+    bool obnovuje() const { return bool(m_nove); }
+    // Runs the pending refresh to its end now.
+    void dokonciObnovu();
     // No rows; captions from the definition.
     void clear();
 
-    int dataRowCount() const { return m_rows; }
+    // Rows the server still holds for this list.
+    bool zbyva() const;
+    // Reads all remaining rows; `prubeh` gets the number of rows read so far
+    // after every block and may stop the reading by returning false. False when
+    // stopped. Throws DbError.
+    bool nactiZbytek(const std::function<bool(int)>& prubeh = {});
+    // Rows read in the first block and in each later one (tests set small ones).
+    void nastavBloky(int prvni, int dalsi);
+    // The data row holding the key among the rows read; 0 when none.
+    int radekKlice(QStringView klic) const;
+
+    int dataRowCount() const;
     QString key(int gridRow) const;
     QStringView cell(int column, int gridRow) const; // gridRow >= 1
-    QString caption(int column) const { return m_captions.value(column); }
+    QString caption(int column) const;
     bool rightAligned(int column) const
     {
         return column >= 0 && size_t(column) < m_def->Sloupce.size() &&
@@ -66,9 +97,9 @@ public:
                          ColourValue barvaPrechodu, ColourValue barvaCastecna);
     double SumaSloupce(int sloupec) const;
 
-    // GridText
-    int gridRowCount() const override { return m_rows + 1; }
-    int gridColumnCount() const override { return m_columns; }
+    // GridText: the rows read so far
+    int gridRowCount() const override;
+    int gridColumnCount() const override;
     QString cellText(int column, int row) const override;
 
     // QAbstractItemModel
@@ -77,25 +108,36 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
     // Tells the views that colours changed (after a colouring operation).
     void coloursChanged();
 
+signals:
+    // Around the swap of a refresh: the rows shown are about to be replaced / were replaced.
+    void predObnovenim();
+    void obnoveno();
+    // Reading further rows failed (the server's text); the rows read stay.
+    void chybaCteni(const QString& text);
+
 private:
-    void clearRows();
+    struct Rows;
+    std::unique_ptr<Rows> otevri(TDataModuleIb& db, const QString& sql) const;
+    // Reads up to `max` rows behind the committed ones; returns how many.
+    int precti(Rows& d, int max) const;
+    void pokracujObnovu();
+    void vymen();
+    void zahodObnovu();
     QStringView value(int dataRow, int index) const;
-    void applyHighlight();
     void fillList(std::vector<ColourValue>& list, ColourValue c) const;
     void setPair(std::vector<ColourValue>& list, int row, ColourValue c) const;
 
     const GridDefinition* m_def;
-    QStringList m_captions;
-    int m_columns = 0;                        // grid columns
-    int m_rows = 0;                           // data rows
-    int m_stride = 0;                         // values per row: key, colour columns, grid columns
-    int m_firstCell = 1;                      // index of grid column 0 within a row
-    QString m_text;                           // all values, one after another
-    std::vector<qsizetype> m_ends;            // end of each value in m_text, row by row
-    std::vector<ColourValue> m_rowText;       // from SloupecBarvyPisma or the highlight, by grid row
-    std::vector<ColourValue> m_rowBackground; // from SloupecBarvyPozadi or the highlight, by grid row
+    std::unique_ptr<Rows> m_d;    // shown
+    std::unique_ptr<Rows> m_nove; // a refresh being read
+    int m_cilObnovy = 0;          // rows the refresh reads before the swap
+    int m_prvniBlok = 200;
+    int m_dalsiBlok = 2000;
+    QTimer* m_casovac;
 };

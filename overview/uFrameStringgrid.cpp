@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
@@ -188,6 +190,9 @@ void TFrameStringGrid::buildToolPanel()
 void TFrameStringGrid::buildGrid()
 {
     m_model = new GridModel(this, this);
+    connect(m_model, &GridModel::predObnovenim, this, &TFrameStringGrid::zapamatujPolohu);
+    connect(m_model, &GridModel::obnoveno, this, &TFrameStringGrid::obnovPolohu);
+    connect(m_model, &GridModel::chybaCteni, this, [](const QString& text) { messages::error(text); });
     StringGrid1 = new QTableView(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     m_header = new TGridHeader(this, StringGrid1);
@@ -370,28 +375,33 @@ void TFrameStringGrid::ZrusDefinici()
     obnovSirky();
 }
 
+QString TFrameStringGrid::pripravDotaz(int razeni)
+{
+    if (Sloupce.empty()) {
+        // Without columns the table's own columns are shown (the SQL console).
+        TSQLDATA& db = SQLDATA();
+        db.OtevriDotaz(gridquery::columnsQuery(*this));
+        QStringList names;
+        for (int i = 0; i < db.cursor().columnCount(); ++i)
+            names << db.cursor().columnName(i);
+        db.cursor().close();
+        for (const QString& name : names)
+            PridejSloupec(name, name);
+    }
+    DeleteZaznam->setEnabled(MazaniPovoleno);
+    SBNewRecord->setVisible(ZpravaEditace != 0);
+    Razeni = gridquery::nextSort(Razeni, razeni);
+    DalsiTabulky = gridquery::normalizedTables(DalsiTabulky);
+    return gridquery::selectStatement(*this);
+}
+
 void TFrameStringGrid::NactiData(int razeni)
 {
     Presypaci hodiny;
-    TSQLDATA& db = SQLDATA();
     zapamatujSirky();
     try {
-        if (Sloupce.empty()) {
-            // Without columns the table's own columns are shown (the SQL console).
-            db.OtevriDotaz(gridquery::columnsQuery(*this));
-            QStringList names;
-            for (int i = 0; i < db.cursor().columnCount(); ++i)
-                names << db.cursor().columnName(i);
-            db.cursor().close();
-            for (const QString& name : names)
-                PridejSloupec(name, name);
-        }
-        DeleteZaznam->setEnabled(MazaniPovoleno);
-        SBNewRecord->setVisible(ZpravaEditace != 0);
-        Razeni = gridquery::nextSort(Razeni, razeni);
-        DalsiTabulky = gridquery::normalizedTables(DalsiTabulky);
-        m_dotaz = gridquery::selectStatement(*this);
-        m_model->load(db, m_dotaz);
+        m_dotaz = pripravDotaz(razeni);
+        m_model->load(SQLDATA(), m_dotaz);
     } catch (...) {
         m_model->clear();
         obnovSirky();
@@ -403,31 +413,103 @@ void TFrameStringGrid::NactiData(int razeni)
 
 void TFrameStringGrid::Obnov()
 {
-    SQLDATA().ObnovTransakci();
-    NactiData(0);
+    TSQLDATA& db = SQLDATA();
+    db.ObnovTransakci();
+    if (m_model->dataRowCount() == 0 && !m_model->obnovuje()) {
+        NactiData(0);
+        return;
+    }
+    // The rows stay on screen until the new result has caught up with them;
+    // a failure keeps them.
+    m_dotaz = pripravDotaz(0);
+    m_model->obnov(db, m_dotaz);
+    m_header->viewport()->update();
+}
+
+void TFrameStringGrid::DokonciObnovu()
+{
+    m_model->dokonciObnovu();
+}
+
+void TFrameStringGrid::zapamatujPolohu()
+{
+    zapamatujSirky();
+    m_poloha = {};
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (current.isValid()) {
+        m_poloha.vybrany = Klic(current.row() + 1);
+        m_poloha.sloupec = current.column();
+    }
+    const int horni = StringGrid1->rowAt(0);
+    if (horni >= 0) {
+        m_poloha.horni = Klic(horni + 1);
+        m_poloha.horniRadek = horni;
+    }
+    m_poloha.vodorovne = StringGrid1->horizontalScrollBar()->value();
+}
+
+void TFrameStringGrid::obnovPolohu()
+{
+    obnovSirky();
+    const int radku = m_model->rowCount();
+    if (radku > 0 && !m_poloha.horni.isNull()) {
+        int horni = m_model->radekKlice(m_poloha.horni) - 1;
+        if (horni < 0) horni = std::min(m_poloha.horniRadek, radku - 1);
+        StringGrid1->scrollTo(m_model->index(horni, 0), QAbstractItemView::PositionAtTop);
+    }
+    if (!m_poloha.vybrany.isNull()) {
+        if (const int r = m_model->radekKlice(m_poloha.vybrany); r > 0)
+            StringGrid1->selectionModel()->setCurrentIndex(
+                m_model->index(r - 1, std::max(0, m_poloha.sloupec)), QItemSelectionModel::ClearAndSelect);
+    }
+    StringGrid1->horizontalScrollBar()->setValue(m_poloha.vodorovne);
+    m_header->viewport()->update();
+}
+
+bool TFrameStringGrid::NactiVse() const
+{
+    if (!m_model->zbyva()) return true;
+    auto* self = const_cast<TFrameStringGrid*>(this);
+    Presypaci hodiny;
+    QProgressDialog prubeh(QStringLiteral("Načítají se všechny řádky přehledu..."),
+                           QStringLiteral("Přerušit"), 0, 0, self->window());
+    prubeh.setObjectName(QStringLiteral("NactiVseProgress"));
+    prubeh.setWindowTitle(QStringLiteral("Orvan"));
+    prubeh.setWindowModality(Qt::WindowModal);
+    prubeh.setMinimumDuration(300);
+    return m_model->nactiZbytek([&prubeh](int radku) {
+        prubeh.setLabelText(QStringLiteral("Načteno řádků: %1").arg(radku));
+        prubeh.setValue(0);
+        QCoreApplication::processEvents();
+        return !prubeh.wasCanceled();
+    });
 }
 
 // ---- Colours and sums -----------------------------------------------------------
 
 void TFrameStringGrid::NastavBarvyRadku(bool pismo, bool pozadi, ColourValue barva)
 {
+    if (!NactiVse()) return;
     m_model->NastavBarvyRadku(pismo, pozadi, barva);
 }
 
 void TFrameStringGrid::ObarviSkupiny(int sloupec, bool pismo, bool pozadi, ColourValue barva1,
                                      ColourValue barva2)
 {
+    if (!NactiVse()) return;
     m_model->ObarviSkupiny(sloupec, pismo, pozadi, barva1, barva2);
 }
 
 void TFrameStringGrid::ObarviNavaznost(int od1, int od2, int do1, int do2, bool pismo, bool pozadi,
                                        ColourValue barvaPrechodu, ColourValue barvaCastecna)
 {
+    if (!NactiVse()) return;
     m_model->ObarviNavaznost(od1, od2, do1, do2, pismo, pozadi, barvaPrechodu, barvaCastecna);
 }
 
 double TFrameStringGrid::SumaSloupce(int sloupec) const
 {
+    NactiVse();
     return m_model->SumaSloupce(sloupec);
 }
 
@@ -448,11 +530,13 @@ int TFrameStringGrid::SirkaNuly() const
 
 void TFrameStringGrid::ExportCSV(const QString& soubor) const
 {
+    if (!NactiVse()) return;
     gridexport::writeExportFile(soubor, gridexport::csvText(*m_model));
 }
 
 void TFrameStringGrid::ExportHTML(const QString& soubor) const
 {
+    if (!NactiVse()) return;
     gridexport::writeExportFile(soubor, gridexport::htmlText(*m_model));
 }
 
@@ -497,6 +581,7 @@ void TFrameStringGrid::Tisk()
 
 void TiskMrizky(TFrameStringGrid& mrizka, const QString& titulek, const QString& maska)
 {
+    if (!mrizka.NactiVse()) return;
     TiskMrizky(mrizka.window(), *mrizka.Model(), mrizka.SirkySloupcu(), mrizka.SirkaNuly(), titulek, maska);
 }
 
@@ -514,11 +599,13 @@ void TFrameStringGrid::SoucetSloupce()
 {
     const int c = m_mysSloupec;
     if (c < 0) return;
-    if (c < int(Sloupce.size()) && Sloupce[size_t(c)].Scitat)
+    if (c < int(Sloupce.size()) && Sloupce[size_t(c)].Scitat) {
+        if (!NactiVse()) return;
         messages::error(QStringLiteral("Součet hodnot ve sloupci je: ") +
                         CisloNaText(20, 10, SumaSloupce(c)));
-    else
+    } else {
         messages::error(QStringLiteral("Toto pole nelze sečíst !"));
+    }
 }
 
 void TFrameStringGrid::FiltrSloupce()
@@ -568,7 +655,7 @@ void TFrameStringGrid::SmazRadek()
 void TFrameStringGrid::SloupecDoSchranky()
 {
     const int c = m_mysSloupec;
-    if (c < 0) return;
+    if (c < 0 || !NactiVse()) return;
     {
         Presypaci hodiny;
         QGuiApplication::clipboard()->setText(gridexport::columnText(*m_model, c));

@@ -56,8 +56,17 @@ public:
     // Builds the SELECT and loads the grid. razeni: the column (1-based) whose
     // sort is requested, 0 keeps the sort. Throws DbError; the grid is then empty.
     void NactiData(int razeni);
-    // Restarts the read transaction and reloads with the current sort and filters.
+    // Restarts the read transaction and reloads with the current sort and
+    // filters. A list longer than its first block keeps its rows on screen
+    // while the new ones are read from the event loop, then keeps the selected
+    // record and the top row by key. Throws DbError; the rows shown then stay.
     void Obnov();
+    // Finishes a refresh still being read (tests, before acting on the rows).
+    void DokonciObnovu();
+    // Reads the rows the server still holds for the list, with a progress
+    // window; false when the user stopped it. Printing, exports, sums, the
+    // column copy and the colouring operations call it first.
+    bool NactiVse() const;
 
     // Colouring by grid row (0 = captions); column indexes are 0-based grid columns.
     void NastavBarvyRadku(bool pismo, bool pozadi, ColourValue barva);
@@ -70,7 +79,8 @@ public:
     void ExportCSV(const QString& soubor) const;
     void ExportHTML(const QString& soubor) const;
 
-    // The loaded grid: rows by grid row number, 0 being the captions.
+    // The loaded grid: rows by grid row number, 0 being the captions. Rows are
+    // read as the grid is scrolled; NactiVse reads the rest.
     GridModel* Model() const { return m_model; }
     int PocetRadku() const { return m_model->gridRowCount(); }
     QString Bunka(int sloupec, int radek) const { return m_model->cellText(sloupec, radek); }
@@ -113,6 +123,9 @@ private:
     void mysZPozice(QObject* watched, const QPoint& pos);
     void zapamatujSirky();
     void obnovSirky();
+    QString pripravDotaz(int razeni);
+    void zapamatujPolohu();
+    void obnovPolohu();
 
     GridModel* m_model;
     TGridHeader* m_header;
@@ -121,6 +134,13 @@ private:
     int sirkaPodleObsahu(int sloupec) const;
     int m_mysSloupec = 0;
     int m_mysRadek = 0;
+    struct Poloha { // what a refresh keeps, by key
+        QString vybrany;
+        int sloupec = 0;
+        QString horni;
+        int horniRadek = 0;
+        int vodorovne = 0;
+    } m_poloha;
 };
 
 // The overview print of a frame's grid: the cells as shown, columns as wide as

@@ -74,6 +74,96 @@ TEST_F(DataMesiceTest, RangeGivesWhatThePerDayQueriesGive)
     EXPECT_GT(daysWithLines, 60); // the cases above really show events
 }
 
+// A busy day beside the small calendar: equal start times sorted by name,
+// mixed rights and categories, an event in two categories.
+class MesicSLimitem : public KalendarDb
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        KalendarDb::SetUpTestSuite();
+        struct E {
+            int id;
+            const char* cas;
+            const char* nazev;
+            const char* cist;
+            QList<int> kat;
+        };
+        const E events[] = {
+            {101, "12.5.2004 9:00", "Bod", "NULL", {1}},     {102, "12.5.2004 9:00", "Akce", "0", {2, -1}},
+            {103, "12.5.2004", "Ráno", "NULL", {}},          {104, "12.5.2004 7:00", "Tajné", "5", {3}},
+            {105, "12.5.2004 18:00", "Večer", "NULL", {-3}}, {106, "12.5.2004 12:00", "Oběd", "6", {1, -2}},
+            {107, "12.5.2004 12:00", "Oběd 2", "NULL", {2}}, {108, "12.5.2004 23:00", "Noc", "NULL", {3, -1}},
+        };
+        for (const E& e : events) {
+            exec(QStringLiteral(
+                     "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, F_CIST) values (%1, \"12.5.2004\", "
+                     "\"%2\", \"%3\", %4)")
+                     .arg(e.id)
+                     .arg(QLatin1String(e.cas), QString::fromUtf8(e.nazev), QLatin1String(e.cist)));
+            for (int k : e.kat)
+                exec(QStringLiteral("insert into KU_KAT (KU_ID, KU_C_KAT_ID, HLAVNI) values (%1, %2, %3)")
+                         .arg(e.id)
+                         .arg(std::abs(k))
+                         .arg(k > 0 ? 1 : 0));
+        }
+        s_db->ObnovTransakci();
+    }
+};
+
+TEST_F(MesicSLimitem, FirstLinesOfEachDayGiveTheCellsCountsMarksAndClicksOfTheFullRead)
+{
+    const MesicniMrizka m(ZakodujDatum(2004, 5, 1));
+    // Row heights and the lines a refresh reads for them: none fits in 20
+    // pixels, yet the first line's band can be clicked.
+    const std::pair<int, int> vysky[] = {{20, 1}, {24, 2}, {37, 3}, {50, 4}, {63, 5}};
+    int cutDays = 0;
+    for (const QString& groups : {QString(), QStringLiteral("5"), QStringLiteral("6,7")}) {
+        Skupiny g(groups);
+        for (const QString& filtr : {QString(), QStringLiteral("0"), QStringLiteral("1"),
+                                     QStringLiteral("2,3"), QStringLiteral("1,2,3")}) {
+            for (const bool jenHlavni : {true, false}) {
+                DataMesice full;
+                full.nacti(db(), filtr, jenHlavni, m.prvniDen(), m.posledniDen());
+                for (const auto& [h, limit] : vysky) {
+                    MesicniMrizka mm(ZakodujDatum(2004, 5, 1));
+                    mm.nastavVyskuRadku(1, h);
+                    for (int r = 2; r <= mm.tydny(); ++r)
+                        mm.nastavVyskuRadku(r, 20);
+                    ASSERT_EQ(mm.radkuNaDen(), limit);
+                    DataMesice cut;
+                    cut.nacti(db(), filtr, jenHlavni, m.prvniDen(), m.posledniDen(), limit);
+                    EXPECT_EQ(cut.dotazu(), 2);
+                    for (DatumCas den = m.prvniDen(); den <= m.posledniDen(); den += 1) {
+                        const QString where = QStringLiteral("%1 groups=%2 filter=%3 main=%4 h=%5")
+                                                  .arg(DatumNaText(4, den), groups, filtr)
+                                                  .arg(jenHlavni)
+                                                  .arg(h);
+                        const DenKalendare& a = cut.den(den);
+                        const DenKalendare& b = full.den(den);
+                        const int n = int(b.udalosti.size());
+                        ASSERT_EQ(a.pocet, b.pocet) << where.toStdString();
+                        ASSERT_EQ(a.radku, std::min(n, limit)) << where.toStdString();
+                        ASSERT_EQ(a.udalosti, b.udalosti.mid(0, limit)) << where.toStdString();
+                        cutDays += n > limit ? 1 : 0;
+                        // The "more events" bar and every click in the cell.
+                        EXPECT_EQ(radkyDne::viditelne(a.radku, h) < a.radku, radkyDne::viditelne(n, h) < n)
+                            << where.toStdString();
+                        for (int y = 0; y < h; ++y) {
+                            const CilKliku ca = VyhodnotKlik(a.pocet, a.radku, y);
+                            ASSERT_EQ(ca, VyhodnotKlik(b.pocet, n, y)) << where.toStdString() << " y=" << y;
+                            if (ca.druh == CilKliku::UpravitUdalost) {
+                                ASSERT_LE(ca.radek, a.udalosti.size()) << where.toStdString() << " y=" << y;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(cutDays, 50); // the limits really cut days short
+}
+
 TEST_F(DataMesiceTest, SpotChecks)
 {
     const MesicniMrizka m(ZakodujDatum(2004, 5, 1));

@@ -1,6 +1,7 @@
 #include "calendar/monthhtml.h"
 #include "calendar/uFrame_INFO_LISTA.h"
 #include "calendar/uFrame_MontView.h"
+#include "calendar/uSlunce.h"
 #include "common/clock.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
@@ -142,6 +143,55 @@ TEST_F(MonthViewTest, HoverShowsTheDayOncePerCell)
     QTest::mouseMove(m_view->JvDrawGrid1, QPoint(200, 5));
     EXPECT_TRUE(m_view->Frame_INFO_LISTA1->Label_Aktualni_Datum->text().isEmpty());
     EXPECT_TRUE(m_view->Frame_INFO_LISTA1->Moon1->isHidden());
+
+    // Name days never change: hovering every day reads them at most once.
+    const int cteni = CteniSvatku();
+    for (int den = 1; den <= 30; ++den)
+        QTest::mouseMove(m_view->JvDrawGrid1, bunka(den).center());
+    EXPECT_LE(CteniSvatku() - cteni, 1);
+    EXPECT_EQ(m_view->Frame_INFO_LISTA1->Label_Jmeniny->text(), SvatkyDne(ZakodujDatum(2004, 5, 30)));
+    EXPECT_NE(m_view->Frame_INFO_LISTA1->Label_Jmeniny->text(), QStringLiteral("-"));
+}
+
+TEST_F(MonthViewTest, SlowReadsGoInPartsAndTheShownDaysStayUntilTheyAreComplete)
+{
+    const DatumCas den = ZakodujDatum(2004, 5, 20);
+    ASSERT_EQ(m_view->data().den(den).pocet, 0);
+    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (500, \"20.5.2004\", "
+                        "\"20.5.2004 9:00\", \"Nová\")"));
+    db().ObnovTransakci();
+    m_view->NastavTrvaniCteni(10 * TFrame_MontView::kCastCteni); // about a tenth of the weeks a part
+    m_view->Obnov();
+    EXPECT_TRUE(m_view->Obnovuje());
+    EXPECT_EQ(m_view->data().den(den).pocet, 0); // the old days are shown meanwhile
+    QTRY_VERIFY(!m_view->Obnovuje());
+
+    const MesicniMrizka& m = m_view->mrizka();
+    DataMesice ref;
+    ref.nacti(db(), QStringLiteral("1,2"), true, m.prvniDen(), m.posledniDen(), m.radkuNaDen());
+    EXPECT_EQ(m_view->data().den(den).pocet, 1);
+    for (DatumCas d = m.prvniDen(); d <= m.posledniDen(); d += 1)
+        EXPECT_EQ(m_view->data().den(d), ref.den(d)) << DatumNaText(4, d).toStdString();
+    EXPECT_TRUE(m_view->data().nacteno(m.prvniDen()));
+    EXPECT_TRUE(m_view->data().nacteno(m.posledniDen()));
+    exec(QStringLiteral("delete from KU where KU_ID = 500"));
+}
+
+TEST_F(MonthViewTest, TallerRowsReadTheFurtherLines)
+{
+    // At least the lines of rows filling the screen are read, so laying the
+    // window out reads nothing again; rows dragged taller read more.
+    const int limit = m_view->data().limit();
+    EXPECT_GE(limit, 3);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 3)).udalosti.size(), 3);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 3)).radku, 3);
+    const QPoint hrana(5, m_view->mrizka().bunka(0, 1).bottom() + 1);
+    QTest::mousePress(m_view->JvDrawGrid1, Qt::LeftButton, {}, hrana);
+    QTest::mouseMove(m_view->JvDrawGrid1, hrana + QPoint(0, 2000));
+    QTest::mouseRelease(m_view->JvDrawGrid1, Qt::LeftButton, {}, hrana + QPoint(0, 2000));
+    EXPECT_GT(m_view->mrizka().bunka(1, 1).height(), 1500);
+    EXPECT_GT(m_view->data().limit(), limit);
+    EXPECT_EQ(m_view->data().den(ZakodujDatum(2004, 5, 6)).udalosti.size(), 3);
 }
 
 TEST_F(MonthViewTest, ContextMenuOnDayCellsOnly)
