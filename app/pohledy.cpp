@@ -12,6 +12,8 @@
 #include "common/action.h"
 #include "common/ktdatumj.h"
 #include "data/ktdata.h"
+#include "logbook/UFrameZadavaniJizd.h"
+#include "logbook/feditKJ_AUTO.h"
 #include "overview/uFrameStringgrid.h"
 #include "tasks/feditukol.h"
 #include "users/fedituzivatel.h"
@@ -45,7 +47,7 @@ void PripojPohledy(Tmainform& w)
 
 TPohledy::TPohledy(Tmainform& w)
     : QObject(&w), m_w(w), m_month(new TFrame_MontView), m_browse(new TBrowsePanel),
-      m_grid(new TFrameStringGrid)
+      m_grid(new TFrameStringGrid), m_jizdy(new TFrameZadavaniJizd)
 {
     setObjectName(QStringLiteral("Pohledy"));
     m_month->setCommandTarget(&w);
@@ -79,6 +81,12 @@ Tedit_UZIVSKUPINA* TPohledy::editorSkupiny()
 {
     if (!m_skupina) m_skupina = new Tedit_UZIVSKUPINA(&m_w);
     return m_skupina;
+}
+
+Tedit_KJ_AUTO* TPohledy::editorAuta()
+{
+    if (!m_auto) m_auto = new Tedit_KJ_AUTO(&m_w);
+    return m_auto;
 }
 
 TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
@@ -115,6 +123,9 @@ void TPohledy::registrujPohledy()
 {
     m_w.RegistrujPohled(QStringLiteral("month"), m_month, [this] { m_month->Obnov(); });
     m_w.RegistrujPohled(QStringLiteral("browse"), m_browse, [this] { m_browse->Obnov(); });
+    m_jizdy->KategorieAdresar = [this] { return m_w.KategorieAdresar(); };
+    m_jizdy->NovaAdresa = [this] { return editorAdresy()->NovaAdresaModalne(); };
+    m_w.RegistrujPohled(QStringLiteral("ride"), m_jizdy, [this] { m_jizdy->NactiSeznamy(); });
     m_w.RegistrujPohled(QStringLiteral("overview"), m_grid, [this] {
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
         const QString podminka = prehledy::PodminkaPodleKategorii(m_nazevPrehledu, k);
@@ -162,6 +173,7 @@ void TPohledy::registrujEditory()
     otevira(WM_EDIT_SPECIAL_ADDRESS, &TPohledy::editorSpecAdresy);
     otevira(WM_EDIT_USER, &TPohledy::editorUzivatele);
     otevira(WM_EDIT_USER_GROUP, &TPohledy::editorSkupiny);
+    otevira(WM_EDIT_CAR, &TPohledy::editorAuta);
     m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
         TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
         e->Napln(int(wp));

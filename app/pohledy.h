@@ -9,8 +9,10 @@ class TEditadresar;
 class TFormEditCiselnikAdresarKategorie;
 class TFormEditCiselnikKalendarKategorie;
 class TFrameStringGrid;
+class TFrameZadavaniJizd;
 class TFrame_MontView;
 class Teditudalost;
+class Tedit_KJ_AUTO;
 class Tedit_UZIVATEL_ZAKL;
 class Teditukol;
 class Tedit_UZIVATEL;
@@ -35,6 +37,7 @@ public:
     TFormEditCiselnikAdresarKategorie* editorKategoriiAdres();
     Tedit_UZIVATEL* editorUzivatele();
     Tedit_UZIVSKUPINA* editorSkupiny();
+    Tedit_KJ_AUTO* editorAuta();
 
 private:
     template <typename E> void otevira(int zprava, E* (TPohledy::*editor)());
@@ -46,6 +49,7 @@ private:
     TFrame_MontView* m_month;
     TBrowsePanel* m_browse;
     TFrameStringGrid* m_grid;
+    TFrameZadavaniJizd* m_jizdy;
     QString m_nazevPrehledu;
     QPointer<Teditudalost> m_udalost;
     QPointer<Teditukol> m_ukol;
@@ -55,6 +59,7 @@ private:
     QPointer<TFormEditCiselnikAdresarKategorie> m_kategorieAdres;
     QPointer<Tedit_UZIVATEL> m_uzivatel;
     QPointer<Tedit_UZIVSKUPINA> m_skupina;
+    QPointer<Tedit_KJ_AUTO> m_auto;
 };
 
 // Creates the session's views and editors under the main window.

@@ -27,6 +27,35 @@ QStringList zahesujHesla(TSQLDATA& db)
     return out;
 }
 
+// Two workstations could give rides of one date the same order number. The
+// pair becomes unique; rides that already share one are listed for the
+// administrator instead of being renumbered behind his back.
+QStringList poradiJizdJedinecne(TSQLDATA& db)
+{
+    if (db.VratInt(QStringLiteral("select count(*) from rdb$relation_constraints where "
+                                  "rdb$constraint_name='KJ_DATUM_PORADI'")) > 0)
+        return {};
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select k.datum, k.poradi, k.kj_id from kj k where exists (select 1 from kj "
+                       "j where j.datum=k.datum and j.poradi=k.poradi and j.kj_id<>k.kj_id) "
+                       "order by k.datum, k.poradi, k.kj_id"),
+        t);
+    if (t.PocetRadku() > 0) {
+        QStringList radky;
+        for (int r = 1; r <= t.PocetRadku(); ++r)
+            radky << QStringLiteral("%1 pořadí %2 (KJ_ID %3)")
+                         .arg(DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM"))),
+                              t.HodnotaJmeno(r, QStringLiteral("PORADI")),
+                              t.HodnotaJmeno(r, QStringLiteral("KJ_ID")));
+        throw ActionError(QStringLiteral("Jízdy se stejným datem a pořadím (%1):\n%2\nOpravte jejich pořadí "
+                                         "(sloupec PORADI tabulky KJ) a spusťte převod znovu.")
+                              .arg(t.PocetRadku())
+                              .arg(radky.join(QLatin1Char('\n'))));
+    }
+    return {QStringLiteral("alter table kj add constraint KJ_DATUM_PORADI unique (datum, poradi)")};
+}
+
 QString velka(const QString& s)
 {
     return s.toUpper();
@@ -43,6 +72,7 @@ const QList<Krok>& Kroky()
              return RozsirSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("HESLO"), 200);
          }},
         {3, QStringLiteral("hesla uložena jako otisky"), zahesujHesla},
+        {4, QStringLiteral("KJ: datum a pořadí jízdy jedinečné"), poradiJizdJedinecne},
     };
     return kroky;
 }
