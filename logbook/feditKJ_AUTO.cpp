@@ -62,7 +62,7 @@ Tedit_KJ_AUTO::Tedit_KJ_AUTO(QWidget* parent) : QWidget(parent, Qt::Window)
     v->addWidget(GroupBox_AUTO);
     v->addWidget(GroupBox_PRAVA);
     v->addStretch(1);
-    resize(420, 330);
+    resize(420, 250);
 
     connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &Tedit_KJ_AUTO::SB_SAVEClick));
     connect(SB_delete, &QToolButton::clicked, this, akce(this, &Tedit_KJ_AUTO::SB_deleteClick));

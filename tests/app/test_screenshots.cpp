@@ -119,6 +119,16 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
         e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
     }
+    // The logbook: the ride entry with a chosen pair, and the car editor.
+    w.ZobrazPanel(QStringLiteral("ZadavaniJizd"));
+    QCoreApplication::processEvents();
+    w.grab().save(QDir(out).filePath(QStringLiteral("main-ZadavaniJizd.png")));
+    w.command(WM_EDIT_CAR, db().VratInt(QStringLiteral("select coalesce(min(kj_auto_id), 0) from kj_auto")),
+              0);
+    auto* car = w.findChild<QWidget*>(QStringLiteral("edit_KJ_AUTO"));
+    ASSERT_TRUE(car);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(car));
+    car->grab().save(QDir(out).filePath(QStringLiteral("editor-edit_KJ_AUTO.png")));
     setSQLDATA(s_db.get());
 }
 
