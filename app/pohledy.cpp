@@ -11,15 +11,21 @@
 #include "calendar/uFrame_MontView.h"
 #include "common/action.h"
 #include "common/ktdatumj.h"
+#include "common/modal.h"
 #include "data/ktdata.h"
 #include "logbook/UFrameZadavaniJizd.h"
+#include "logbook/fDialogKJTisk.h"
 #include "logbook/feditKJ_AUTO.h"
+#include "logbook/tiskjizd.h"
+#include "overview/fForm_PreviewPrint.h"
 #include "overview/uFrameStringgrid.h"
 #include "tasks/feditukol.h"
 #include "users/fedituzivatel.h"
 #include "users/fedituzivskupina.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace
 {
@@ -57,6 +63,8 @@ TPohledy::TPohledy(Tmainform& w)
     registrujEditory();
     if (auto* import = w.findChild<QAction*>(QStringLiteral("ActionImportPolozky")))
         connect(import, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
+    if (auto* tisk = w.findChild<QPushButton*>(QStringLiteral("Button_TiskJizd")))
+        connect(tisk, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
 }
 
 Teditudalost* TPohledy::editorUdalosti()
@@ -141,6 +149,11 @@ void TPohledy::registrujPohledy()
     m_w.SestavFiltrKategorii();
     m_w.DefinujPrehled = [this](const QString& name) {
         m_grid->ZrusDefinici();
+        if (name == QLatin1String("KJPrehledJizdKonkretni")) {
+            if (!definujJizdyAuta()) return false;
+            m_nazevPrehledu = name;
+            return true;
+        }
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
         if (!prehledy::Definuj(name, *m_grid, k)) return false;
         m_nazevPrehledu = name;
@@ -199,6 +212,42 @@ template <typename E> void TPohledy::otevira(int zprava, E* (TPohledy::*editor)(
         }
         ukaz(e);
     });
+}
+
+TForm_DialogKJTisk* TPohledy::dialogKJ()
+{
+    if (!m_dialogKJ) m_dialogKJ = new TForm_DialogKJTisk(&m_w);
+    return m_dialogKJ;
+}
+
+bool TPohledy::definujJizdyAuta()
+{
+    TForm_DialogKJTisk* d = dialogKJ();
+    d->NastavRezim(true);
+    if (!d->Zeptej()) return false;
+    // Car only: no date range of an earlier print hides rides here.
+    prehledy::DefinujJizdyAuta(*m_grid, PodminkaJizdAuta(d->VybraneAuto(), QString(), QString()));
+    m_grid->NactiData(1);
+    m_grid->ObarviSkupiny(0, false, true, 0xFFFFFF, 0xDBDBDB);
+    m_grid->NastavBarvyRadku(true, false, 0);
+    m_grid->ObarviNavaznost(2, 3, 4, 5, true, false, 0x0000FF, 0x008000);
+    return true;
+}
+
+void TPohledy::tiskniKnihuJizd()
+{
+    TForm_DialogKJTisk* d = dialogKJ();
+    d->NastavRezim(false);
+    if (!d->Zeptej()) return;
+    TForm_PreviewPrint* nahled = TForm_PreviewPrint::Instance(&m_w);
+    {
+        const Presypaci hodiny;
+        RozvrhniKnihuJizd(
+            SQLDATA(), nahled->Dokument(),
+            {d->VybraneAuto(), d->Od(), d->Do(), d->Edit_Titulek_1->text(), d->Edit_Titulek_2->text()});
+    }
+    const modal::Scope otevreno;
+    nahled->exec();
 }
 
 void TPohledy::importujPolozku()

@@ -10,6 +10,7 @@ class TFormEditCiselnikAdresarKategorie;
 class TFormEditCiselnikKalendarKategorie;
 class TFrameStringGrid;
 class TFrameZadavaniJizd;
+class TForm_DialogKJTisk;
 class TFrame_MontView;
 class Teditudalost;
 class Tedit_KJ_AUTO;
@@ -44,6 +45,9 @@ private:
     void registrujPohledy();
     void registrujEditory();
     void importujPolozku();
+    TForm_DialogKJTisk* dialogKJ();
+    bool definujJizdyAuta();
+    void tiskniKnihuJizd();
 
     Tmainform& m_w;
     TFrame_MontView* m_month;
@@ -60,6 +64,7 @@ private:
     QPointer<Tedit_UZIVATEL> m_uzivatel;
     QPointer<Tedit_UZIVSKUPINA> m_skupina;
     QPointer<Tedit_KJ_AUTO> m_auto;
+    QPointer<TForm_DialogKJTisk> m_dialogKJ;
 };
 
 // Creates the session's views and editors under the main window.

@@ -222,6 +222,27 @@ int ParametrPoNacteni(const QString& name)
                : 0;
 }
 
+void DefinujJizdyAuta(GridDefinition& d, const QString& podminka)
+{
+    d.resetDefinition();
+    d.ZpravaEditace = 0;
+    d.MazaniPovoleno = true;
+    d.Tabulka = QStringLiteral("KJ");
+    d.KlicovySloupec = QStringLiteral("KJ_ID");
+    d.DalsiTabulky = QStringLiteral("KJ_AUTO");
+    d.PridejSloupec(QStringLiteral("DATUM"), QStringLiteral("Datum"), false, QString(), 10);
+    d.PridejSloupec(QStringLiteral("PORADI"), QStringLiteral("Pořadí"), false, QStringLiteral("integer"), 10);
+    d.PridejSloupec(QStringLiteral("OD_NAZEV"), QStringLiteral("OD Název"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("OD_PRIJMENI"), QStringLiteral("Od Příjmení"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("DO_NAZEV"), QStringLiteral("Do Název"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("DO_PRIJMENI"), QStringLiteral("Do Příjmení"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("VZDALENOST"), QStringLiteral("Vzdálenost"), true,
+                    QStringLiteral("integer"), 10);
+    d.PridejSloupec(QStringLiteral("DUVOD"), QStringLiteral("Důvod"), false, QString(), 20);
+    d.Podminka = podminka.trimmed();
+    d.PevneRazeni = QStringLiteral("DATUM, PORADI");
+}
+
 QStringList Nazvy()
 {
     QStringList out;

@@ -3,9 +3,13 @@
 #include "app/fmain.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "logbook/tiskjizd.h"
+#include "overview/KTTISK.h"
+#include "overview/fForm_PreviewPrint.h"
 #include "tasks/fForm_ALARM.h"
 #include "tools/demodata.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -129,6 +133,20 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     ASSERT_TRUE(car);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(car));
     car->grab().save(QDir(out).filePath(QStringLiteral("editor-edit_KJ_AUTO.png")));
+    // The printed logbook of that car in the preview.
+    TForm_PreviewPrint* nahled = TForm_PreviewPrint::Instance(&w);
+    RozvrhniKnihuJizd(db(), nahled->Dokument(),
+                      {db().VratInt(QStringLiteral("select coalesce(min(kj_auto_id), 0) from kj_auto")),
+                       {},
+                       {},
+                       QStringLiteral("Kniha jízd firmy"),
+                       {}});
+    nahled->resize(800, 900);
+    nahled->ComboBox1->setCurrentIndex(4);
+    nahled->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(nahled));
+    nahled->grab().save(QDir(out).filePath(QStringLiteral("preview-kniha-jizd.png")));
+    nahled->hide();
     setSQLDATA(s_db.get());
 }
 
