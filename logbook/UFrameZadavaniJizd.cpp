@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,6 +130,7 @@ QWidget* TFrameZadavaniJizd::sestavLevou()
     sestavStranu(m_do, QStringLiteral("Do"), "DO", w);
     v->addWidget(m_od.box);
     v->addWidget(m_do.box);
+    v->addWidget(sestavTachometr(w));
 
     auto* spodni = new QHBoxLayout;
     auto* vzd = pojmenuj(new QGroupBox(s("Vzdálenost"), w), QStringLiteral("GroupBox_VZDALENOST"));
@@ -168,6 +170,43 @@ QWidget* TFrameZadavaniJizd::sestavLevou()
     v->addLayout(spodni);
     v->addStretch(1);
     return w;
+}
+
+QWidget* TFrameZadavaniJizd::sestavTachometr(QWidget* rodic)
+{
+    auto* box = pojmenuj(new QGroupBox(s("Tachometr a řidič"), rodic), QStringLiteral("GroupBox_TACHOMETR"));
+    Edit_TACHOMETR_OD = pojmenuj(new QLineEdit(box), QStringLiteral("Edit_TACHOMETR_OD"));
+    Edit_TACHOMETR_DO = pojmenuj(new QLineEdit(box), QStringLiteral("Edit_TACHOMETR_DO"));
+    for (QLineEdit* e : {Edit_TACHOMETR_OD, Edit_TACHOMETR_DO}) {
+        e->setValidator(new QIntValidator(0, 99999999, e));
+        e->setMaxLength(8);
+    }
+    KTCB_RIDIC = pojmenuj(new TKTComboBox(box), QStringLiteral("KTCB_RIDIC"));
+    ChB_SOUKROMA = pojmenuj(new QCheckBox(s("Soukromá jízda"), box), QStringLiteral("ChB_SOUKROMA"));
+    KTEDITDC_ODJEZD = pojmenuj(new TKTEDITDC(box, 5), QStringLiteral("KTEDITDC_ODJEZD"));
+    KTEDITDC_PRIJEZD = pojmenuj(new TKTEDITDC(box, 5), QStringLiteral("KTEDITDC_PRIJEZD"));
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(4, 4, 4, 4);
+    g->addWidget(new QLabel(s("Stav od"), box), 0, 0);
+    g->addWidget(Edit_TACHOMETR_OD, 0, 1);
+    g->addWidget(new QLabel(s("do"), box), 0, 2);
+    g->addWidget(Edit_TACHOMETR_DO, 0, 3);
+    g->addWidget(new QLabel(s("Řidič"), box), 0, 4);
+    g->addWidget(KTCB_RIDIC, 0, 5);
+    g->addWidget(new QLabel(s("Odjezd"), box), 1, 0);
+    g->addWidget(KTEDITDC_ODJEZD, 1, 1);
+    g->addWidget(new QLabel(s("příjezd"), box), 1, 2);
+    g->addWidget(KTEDITDC_PRIJEZD, 1, 3);
+    g->addWidget(ChB_SOUKROMA, 1, 4, 1, 2);
+    g->setColumnStretch(5, 1);
+    return box;
+}
+
+void TFrameZadavaniJizd::nactiTachometr()
+{
+    const int vuz = KTCB_AUTO->VratZvoleneID();
+    Edit_TACHOMETR_OD->setText(vuz > 0 ? PosledniTachometr(SQLDATA(), vuz) : QString());
+    Edit_TACHOMETR_DO->clear();
 }
 
 QWidget* TFrameZadavaniJizd::sestavPravou()
@@ -230,6 +269,8 @@ void TFrameZadavaniJizd::propoj()
         BitBtn_SAVE->setEnabled(true);
     });
     connect(RB_Do, &QRadioButton::toggled, CB_POSUN, &QWidget::setEnabled);
+    // Another car: its odometer continues where its last ride ended.
+    connect(KTCB_AUTO, &QComboBox::activated, this, [this] { runAction([this] { nactiTachometr(); }); });
     for (int i = 0; i < 5; ++i)
         connect(SB_CASTE_ADRESY[i], &QToolButton::clicked, this,
                 [this, i] { runAction([this, i] { VyplnAdresu(KTCB_Caste_Adresy[i]->VratZvoleneID()); }); });
@@ -296,6 +337,21 @@ void TFrameZadavaniJizd::NactiSeznamy()
     for (int r = 1; r <= t.PocetRadku(); ++r)
         KTCB_AUTO->Pridej(t.HodnotaInt(r, QStringLiteral("ID")), t.HodnotaJmeno(r, QStringLiteral("POPIS")));
     if (auto_ > 0) KTCB_AUTO->VyberID(auto_);
+    if (Edit_TACHOMETR_OD->text().trimmed().isEmpty() || KTCB_AUTO->VratZvoleneID() != auto_)
+        nactiTachometr();
+
+    // Drivers: the users; the logged-in one unless another was chosen.
+    const int ridic = KTCB_RIDIC->count() > 0 ? KTCB_RIDIC->VratZvoleneID() : session().UzivatelID;
+    TKTDATASET u;
+    SQLDATA().NactiTabulku(QStringLiteral("select uzivatel_id, login, popis from uzivatel order by login"),
+                           u);
+    KTCB_RIDIC->KTCLEAR();
+    for (int r = 1; r <= u.PocetRadku(); ++r) {
+        QString popis = u.HodnotaJmeno(r, QStringLiteral("POPIS")).trimmed();
+        if (popis.isEmpty()) popis = u.HodnotaJmeno(r, QStringLiteral("LOGIN")).trimmed();
+        KTCB_RIDIC->Pridej(u.HodnotaInt(r, QStringLiteral("UZIVATEL_ID")), popis);
+    }
+    KTCB_RIDIC->VyberID(ridic);
 
     nactiAdresy({KTLB_ADRESY}, {KTCB_Caste_Adresy[0], KTCB_Caste_Adresy[1], KTCB_Caste_Adresy[2],
                                 KTCB_Caste_Adresy[3], KTCB_Caste_Adresy[4]});
@@ -416,6 +472,12 @@ JizdaPole TFrameZadavaniJizd::Jizda() const
     j.Vzdalenost = QString::number(Edit_VZDALENOST->value());
     j.Od = strana(m_od);
     j.Do = strana(m_do);
+    j.TachometrOd = Edit_TACHOMETR_OD->text();
+    j.TachometrDo = Edit_TACHOMETR_DO->text();
+    j.RidicId = KTCB_RIDIC->VratZvoleneID();
+    j.Soukroma = ChB_SOUKROMA->isChecked();
+    j.CasOdjezdu = KTEDITDC_ODJEZD->text();
+    j.CasPrijezdu = KTEDITDC_PRIJEZD->text();
     return j;
 }
 
@@ -426,10 +488,12 @@ void TFrameZadavaniJizd::BitBtn_SAVEClick()
         messages::error(TextNeniVyplneno);
         return;
     }
-    if (!PlatneDatum(j.Datum)) {
+    if (!JizdaMaPlatnaData(j)) {
         messages::error(TextChybnaData);
         return;
     }
+    // A gap or overlap of the odometer is told, not refused.
+    const QString upozorneni = UpozorneniTachometru(SQLDATA(), j);
     // Disabled until an address changes: a second press stores nothing twice.
     BitBtn_SAVE->setEnabled(false);
     const VysledekZapisu v = UlozJizdu(SQLDATA(), j, session().UzivatelID);
@@ -437,7 +501,14 @@ void TFrameZadavaniJizd::BitBtn_SAVEClick()
         // Nothing was stored: the same ride may be saved again.
         BitBtn_SAVE->setEnabled(true);
         messages::error(v.chyba);
+        return;
     }
+    // The next ride starts where this one ended.
+    if (!j.TachometrDo.trimmed().isEmpty()) {
+        Edit_TACHOMETR_OD->setText(j.TachometrDo.trimmed());
+        Edit_TACHOMETR_DO->clear();
+    }
+    if (!upozorneni.isEmpty()) messages::error(upozorneni);
 }
 
 bool TFrameZadavaniJizd::ulozSmer(int od, int doId, int min, int max, const QString& otazka,

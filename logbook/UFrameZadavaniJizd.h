@@ -89,10 +89,19 @@ public:
     TKTComboBox* KTCB_Caste_Adresy[5];
     QToolButton* SB_CASTE_ADRESY[5];
     TKTListBox* KTLB_ADRESY;
+    // Odometer, driver, private ride, times.
+    QLineEdit* Edit_TACHOMETR_OD;
+    QLineEdit* Edit_TACHOMETR_DO;
+    TKTComboBox* KTCB_RIDIC;
+    QCheckBox* ChB_SOUKROMA;
+    TKTEDITDC* KTEDITDC_ODJEZD;
+    TKTEDITDC* KTEDITDC_PRIJEZD;
 
 private:
     QWidget* sestavLevou();
     QWidget* sestavPravou();
+    QWidget* sestavTachometr(QWidget* rodic);
+    void nactiTachometr();
     void sestavStranu(Strana& s, const QString& nazev, const char* predpona, QWidget* rodic);
     void propoj();
     void nactiAdresy(const QList<TKTListBox*>& seznamy, const QList<TKTComboBox*>& boxy);

@@ -17,11 +17,14 @@ namespace
 {
 
 const QString kInsert =
-    QStringLiteral("insert into "
-                   "kj(kj_auto_id,datum,poradi,duvod,Od_Id,Do_Id,Vzdalenost,OD_NAZEV,OD_JMENO,OD_PRIJMENI,OD_"
-                   "ULICE,OD_PSC,OD_MESTO,OD_STAT,DO_NAZEV,DO_JMENO,DO_PRIJMENI,DO_ULICE,DO_PSC,DO_MESTO,DO_"
-                   "STAT,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy) ") +
-    QStringLiteral(" values(%d,%s,%s,%s,%d,%d,%d,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s);");
+    QStringLiteral(
+        "insert into "
+        "kj(kj_auto_id,datum,poradi,duvod,Od_Id,Do_Id,Vzdalenost,OD_NAZEV,OD_JMENO,OD_PRIJMENI,OD_"
+        "ULICE,OD_PSC,OD_MESTO,OD_STAT,DO_NAZEV,DO_JMENO,DO_PRIJMENI,DO_ULICE,DO_PSC,DO_MESTO,DO_"
+        "STAT,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,tachometr_od,tachometr_do,ridic_id,"
+        "soukroma,cas_odjezdu,cas_prijezdu) ") +
+    QStringLiteral(" values(%d,%s,%s,%s,%d,%d,%d,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s,%s,%s,"
+                   "%s,%d,%s,%s);");
 const QString kPoradi = QStringLiteral("(select coalesce(max(poradi),0)+1 from kj where (datum=%s))");
 const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
 
@@ -54,7 +57,63 @@ bool kolizePoradi(const QString& chyba)
            chyba.contains(QLatin1String("deadlock"), Qt::CaseInsensitive);
 }
 
+QString cisloNeboNull(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(text));
+}
+
+QString casNeboNull(const QString& datum, const QString& cas)
+{
+    return cas.trimmed().isEmpty() ? QStringLiteral("NULL") : DatumCasSQL(datum, cas);
+}
+
+bool celeCislo(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return true;
+    bool ok = false;
+    const int v = t.toInt(&ok);
+    return ok && v >= 0;
+}
+
 } // namespace
+
+bool JizdaMaPlatnaData(const JizdaPole& j)
+{
+    if (!PlatneDatum(j.Datum) || !PlatnyCas(j.CasOdjezdu) || !PlatnyCas(j.CasPrijezdu)) return false;
+    if (!celeCislo(j.TachometrOd) || !celeCislo(j.TachometrDo)) return false;
+    if (!j.TachometrOd.trimmed().isEmpty() && !j.TachometrDo.trimmed().isEmpty() &&
+        j.TachometrDo.trimmed().toInt() < j.TachometrOd.trimmed().toInt())
+        return false;
+    return true;
+}
+
+QString PosledniTachometr(TSQLDATA& db, int autoId)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select first 1 tachometr_do from kj where kj_auto_id=%1 and tachometr_do is "
+                       "not null order by datum desc, poradi desc")
+            .arg(autoId),
+        t);
+    if (t.PocetRadku() > 0) return t.Hodnota(1, 1).trimmed();
+    TKTDATASET v;
+    db.NactiTabulku(QStringLiteral("select tachometr_start from kj_auto where kj_auto_id=%1").arg(autoId), v);
+    return v.PocetRadku() > 0 ? v.Hodnota(1, 1).trimmed() : QString();
+}
+
+QString UpozorneniTachometru(TSQLDATA& db, const JizdaPole& j)
+{
+    const QString zacatek = j.TachometrOd.trimmed();
+    if (zacatek.isEmpty() || j.AutoId <= 0) return QString();
+    const QString konec = PosledniTachometr(db, j.AutoId);
+    if (konec.isEmpty() || konec.toInt() == zacatek.toInt()) return QString();
+    const int rozdil = zacatek.toInt() - konec.toInt();
+    return QStringLiteral("Jízda začíná na %1 km, předchozí jízda vozu skončila na %2 km (%3 %4 km). Jízda "
+                          "je uložena, zkontrolujte stav tachometru.")
+        .arg(zacatek, konec, rozdil > 0 ? QStringLiteral("mezera") : QStringLiteral("překryv"))
+        .arg(std::abs(rozdil));
+}
 
 AdresaJizdy AdresaJizdy::ZRadku(const TKTDATASET& t, int r, int id)
 {
@@ -84,6 +143,9 @@ QString PrikazVlozeniJizdy(const JizdaPole& j, int uzivatel)
     QStringList h{n(j.AutoId), datum,      VyplnSablonu(kPoradi, {datum}), TextSQL(j.Duvod),
                   n(j.Od.Id),  n(j.Do.Id), n(CisloZTextu(j.Vzdalenost))};
     h << texty(j.Od) << texty(j.Do) << n(uzivatel) << kTed << n(uzivatel) << kTed;
+    h << cisloNeboNull(j.TachometrOd) << cisloNeboNull(j.TachometrDo)
+      << (j.RidicId > 0 ? n(j.RidicId) : QStringLiteral("NULL")) << n(j.Soukroma ? 1 : 0)
+      << casNeboNull(j.Datum, j.CasOdjezdu) << casNeboNull(j.Datum, j.CasPrijezdu);
     return VyplnSablonu(kInsert, h);
 }
 

@@ -28,7 +28,25 @@ struct JizdaPole {
     QString Duvod;
     QString Vzdalenost; // whole kilometres as typed
     AdresaJizdy Od, Do;
+    // For the tax office: odometer states (empty = not recorded), the driver
+    // (a user id, 0 = none), a private ride, departure and arrival (h:mm, optional).
+    QString TachometrOd, TachometrDo;
+    int RidicId = 0;
+    bool Soukroma = false;
+    QString CasOdjezdu, CasPrijezdu;
 };
+
+// The odometer states are empty or whole numbers, the end not below the
+// start; the times are empty or times of day.
+bool JizdaMaPlatnaData(const JizdaPole& j);
+
+// Where the car's previous ride (by date and order, before `datum`'s rides
+// end) stopped: its end odometer, or the car's odometer at the start of use;
+// empty when neither is known.
+QString PosledniTachometr(TSQLDATA& db, int autoId);
+// The warning when a new ride does not start where the car's last ride
+// ended; empty when it does or when either is unknown.
+QString UpozorneniTachometru(TSQLDATA& db, const JizdaPole& j);
 
 extern const QString TextNeniVyplneno; // "Nejsou vyplněna požadovaná data, záznam nelze uložit !"
 extern const QString TextMaxMensi;     // the maximum below the minimum
