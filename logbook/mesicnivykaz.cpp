@@ -36,12 +36,18 @@ QString csvPole(const QString& s)
     return QLatin1Char('"') + t + QLatin1Char('"');
 }
 
+// Half a haléř rounds up even where binary fractions fall just short of it.
+double naHalere(double v)
+{
+    return double(std::llround(v * 100.0 + (v >= 0 ? 1e-6 : -1e-6))) / 100.0;
+}
+
 } // namespace
 
 double Nahrada(int km, double sazba, double spotreba, double cenaPaliva)
 {
     const double v = km * sazba + km * spotreba / 100.0 * cenaPaliva;
-    return std::round(v * 100.0) / 100.0;
+    return naHalere(v);
 }
 
 QStringList KontrolaNavaznosti(const QString& vuz, const QList<StavTachometru>& jizdy)
@@ -71,8 +77,9 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
     const QString auto_ = autoId > 0 ? QStringLiteral(" and (kj_auto.kj_auto_id=%1)").arg(autoId) : QString();
 
     // The year's rates.
-    const double sazba = cislo(db.VratSloupec(
-        QStringLiteral("select zakladni from kj_sazby where rok=%1").arg(rok), QStringLiteral(",")));
+    TKTDATASET s;
+    db.NactiTabulku(QStringLiteral("select zakladni from kj_sazby where rok=%1").arg(rok), s);
+    const double sazba = s.PocetRadku() > 0 ? cislo(s.Hodnota(1, 1)) : 0;
     if (sazba <= 0) v.Upozorneni << QStringLiteral("Pro rok %1 chybí základní sazba náhrady.").arg(rok);
     TKTDATASET ceny;
     db.NactiTabulku(QStringLiteral("select palivo, cena from kj_ceny_paliv where rok=%1").arg(rok), ceny);
@@ -124,6 +131,7 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
                                 .arg(rok);
         if (celkem.Spotreba <= 0)
             v.Upozorneni << QStringLiteral("%1: chybí spotřeba z technického průkazu.").arg(celkem.Spz);
+        const RadekVykazu zaklad = celkem;
         QMap<QString, RadekVykazu> ridici;
         QStringList poradiRidicu;
         QList<StavTachometru> stavy;
@@ -132,7 +140,7 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
             if (ridic.isEmpty()) ridic = j.HodnotaJmeno(r, QStringLiteral("RIDIC_LOGIN")).trimmed();
             if (ridic.isEmpty()) ridic = QStringLiteral("neuveden");
             if (!ridici.contains(ridic)) {
-                RadekVykazu d = celkem;
+                RadekVykazu d = zaklad;
                 d.Celkem = false;
                 d.Ridic = ridic;
                 ridici.insert(ridic, d);
@@ -160,7 +168,7 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
         const auto p = palivo.value(vuzId);
         celkem.Litry = p.first;
         celkem.CenaTankovani = p.second;
-        celkem.Nahrada = std::round(celkem.Nahrada * 100.0) / 100.0;
+        celkem.Nahrada = naHalere(celkem.Nahrada);
         v.Radky << celkem;
         v.Upozorneni << KontrolaNavaznosti(celkem.Spz, stavy);
     }

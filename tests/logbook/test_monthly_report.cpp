@@ -1,0 +1,213 @@
+#include "logbook_fixture.h"
+
+#include "logbook/jizda.h"
+#include "logbook/mesicnivykaz.h"
+#include "overview/KTTISK.h"
+#include "overview/pagetext.h"
+
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace
+{
+
+// March 2026: Octavia (petrol, 6.5 l/100 km) driven by Jana and Petr, one
+// private ride, one ride without a distance, one in April; fuel bought twice.
+class MonthlyReport : public LogbookTest
+{
+protected:
+    void SetUp() override
+    {
+        LogbookTest::SetUp();
+        exec(QStringLiteral("delete from kj"));
+        exec(QStringLiteral("delete from kj_tankovani"));
+        exec(QStringLiteral("delete from kj_ceny_paliv"));
+        exec(QStringLiteral(
+                 "update kj_auto set palivo=\"Benzin 95\", spotreba=6.5, tachometr_start=10000 where "
+                 "kj_auto_id=%1")
+                 .arg(s_octavia));
+        exec(QStringLiteral(
+            "insert into kj_ceny_paliv (rok, palivo, cena) values (2026, \"BENZIN 95\", 36.10)"));
+        m_petr = userId(QStringLiteral("petr"));
+    }
+    static int userId(const QString& login)
+    {
+        const QString id =
+            value(QStringLiteral("select uzivatel_id from uzivatel where login='%1'").arg(login));
+        return id.isEmpty() ? testdb::addUser(db(), login, QStringLiteral("x"), false, false,
+                                              QStringLiteral("Petr Malý"))
+                            : id.toInt();
+    }
+    static void ride(const QString& datum, int poradi, const QString& km, int od, int do_, int ridic,
+                     bool soukroma = false, int auto_ = 0)
+    {
+        exec(QStringLiteral(
+                 "insert into kj (kj_auto_id, datum, poradi, vzdalenost, tachometr_od, tachometr_do, "
+                 "ridic_id, soukroma, vytvoril_kdo) values (%1, \"%2\", %3, %4, %5, %6, %7, %8, %9)")
+                 .arg(auto_ ? auto_ : s_octavia)
+                 .arg(datum)
+                 .arg(poradi)
+                 .arg(km)
+                 .arg(od)
+                 .arg(do_)
+                 .arg(ridic ? QString::number(ridic) : QStringLiteral("NULL"))
+                 .arg(soukroma ? 1 : 0)
+                 .arg(s_user));
+    }
+    int m_petr = 0;
+};
+
+TEST_F(MonthlyReport, SumsAndReimbursementComputedByHand)
+{
+    ride(QStringLiteral("2.3.2026"), 1, QStringLiteral("120"), 10000, 10120, s_user);
+    ride(QStringLiteral("3.3.2026"), 1, QStringLiteral("80"), 10120, 10200, m_petr);
+    ride(QStringLiteral("3.3.2026"), 2, QStringLiteral("45"), 10200, 10245, 0,
+         true); // Jana by entry, private
+    ride(QStringLiteral("9.3.2026"), 1, QStringLiteral("NULL"), 10245, 10245, m_petr);
+    ride(QStringLiteral("31.3.2026"), 1, QStringLiteral("30"), 10260, 10290, s_user); // a 15 km gap before
+    ride(QStringLiteral("1.4.2026"), 1, QStringLiteral("500"), 10290, 10790, s_user);
+    ride(QStringLiteral("5.3.2026"), 1, QStringLiteral("70"), 500, 570, s_user, false, s_fabia); // no rates
+    exec(QStringLiteral(
+             "insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena, tachometr) "
+             "values (1, %1, \"4.3.2026\", 40.5, 1470.20, 10200)")
+             .arg(s_octavia));
+    exec(QStringLiteral(
+             "insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena, tachometr) "
+             "values (2, %1, \"1.4.2026\", 30, 1000, 10290)")
+             .arg(s_octavia));
+
+    const MesicniVykaz v = SestavMesicniVykaz(db(), 2026, 3);
+    // Cars by description: Fabia first (driver Jana, total), then Octavia (Jana, Petr, total).
+    ASSERT_EQ(v.Radky.size(), 5);
+    const RadekVykazu& jana = v.Radky[2];
+    EXPECT_EQ(jana.Spz, QStringLiteral("1AB 2345"));
+    EXPECT_EQ(jana.Ridic, QStringLiteral("jana"));
+    EXPECT_EQ(jana.KmSluzebni, 150);
+    EXPECT_EQ(jana.KmSoukrome, 45);
+    EXPECT_EQ(jana.TachometrZacatek, QStringLiteral("10000"));
+    EXPECT_EQ(jana.TachometrKonec, QStringLiteral("10290"));
+    // 150 × 5.90 + 150 × 6.5 / 100 × 36.10 = 885 + 351.975 = 1236.98 (to the haléř)
+    EXPECT_DOUBLE_EQ(jana.Nahrada, 1236.98);
+    const RadekVykazu& petr = v.Radky[3];
+    EXPECT_EQ(petr.Ridic, QStringLiteral("Petr Malý"));
+    EXPECT_EQ(petr.KmSluzebni, 80) << "a ride without a distance counts 0";
+    // 80 × 5.90 + 80 × 6.5 / 100 × 36.10 = 472 + 187.72
+    EXPECT_DOUBLE_EQ(petr.Nahrada, 659.72);
+    const RadekVykazu& octavia = v.Radky[4];
+    EXPECT_TRUE(octavia.Celkem);
+    EXPECT_EQ(octavia.KmSluzebni, 230);
+    EXPECT_EQ(octavia.KmSoukrome, 45);
+    EXPECT_EQ(octavia.TachometrZacatek, QStringLiteral("10000"));
+    EXPECT_EQ(octavia.TachometrKonec, QStringLiteral("10290"));
+    EXPECT_DOUBLE_EQ(octavia.Litry, 40.5);
+    EXPECT_DOUBLE_EQ(octavia.CenaTankovani, 1470.20);
+    EXPECT_DOUBLE_EQ(octavia.Nahrada, 1896.70);
+    // Fabia has no fuel price and no consumption: only the basic rate, and the report says why.
+    EXPECT_DOUBLE_EQ(v.Radky[0].Nahrada, 70 * 5.90);
+    EXPECT_EQ(v.Upozorneni.size(), 3) << v.Upozorneni.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(v.Upozorneni
+                    .filter(QStringLiteral("31.3.2026/1 začíná na 10260 km, předchozí skončila na "
+                                           "10245 km (mezera 15 km)"))
+                    .size() == 1)
+        << v.Upozorneni.join(QLatin1Char('\n')).toStdString();
+
+    // One car only.
+    EXPECT_EQ(SestavMesicniVykaz(db(), 2026, 3, s_fabia).Radky.size(), 2);
+    // A year without a basic rate says so.
+    EXPECT_FALSE(
+        SestavMesicniVykaz(db(), 2024, 3).Upozorneni.filter(QStringLiteral("základní sazba")).isEmpty());
+
+    // CSV for a Czech spreadsheet.
+    const QByteArray csv = VykazCsv(v);
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Měsíc;SPZ;Vůz;Řidič;")));
+    EXPECT_EQ(lines[3],
+              QStringLiteral("03/2026;1AB 2345;Octavia;jana;10000;10290;150;45;;;5,90;6,50;36,10;1236,98"));
+    EXPECT_EQ(
+        lines[5],
+        QStringLiteral("03/2026;1AB 2345;Octavia;Celkem vůz;10000;10290;230;45;40,50;1470,20;5,90;6,50;36,10;"
+                       "1896,70"));
+    EXPECT_TRUE(lines[6].isEmpty());
+
+    // The printed report names the cars and the amounts.
+    TPreviewDocument doc;
+    RozvrhniVykaz(doc, v);
+    QStringList printed;
+    for (const auto& line : PageText(doc.Strana(1)).lines())
+        printed << PageText::words(line).join(QString());
+    EXPECT_TRUE(printed.contains(QStringLiteral("Měsíční výkaz jízd 03/2026")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("1AB 2345 Octavia – celkem")));
+    EXPECT_FALSE(printed.filter(QStringLiteral("= 1896,70 Kč")).isEmpty());
+}
+
+TEST(ReportCsv, FieldsWithSeparatorsAreQuoted)
+{
+    MesicniVykaz v;
+    v.Rok = 2026;
+    v.Mesic = 1;
+    RadekVykazu r;
+    r.Spz = QStringLiteral("1AB;2");
+    r.Vuz = QStringLiteral("Vůz \"A\"");
+    r.Ridic = QStringLiteral("Jana");
+    v.Radky << r;
+    const QStringList lines = QString::fromUtf8(VykazCsv(v).mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("01/2026;\"1AB;2\";\"Vůz \"\"A\"\"\";Jana;")))
+        << lines[1].toStdString();
+    EXPECT_DOUBLE_EQ(Nahrada(100, 5.80, 7.0, 35.80), 580 + 250.60);
+}
+
+// The ride entry tells of a gap in the odometer and still stores the ride;
+// the next ride starts where the last one ended.
+TEST_F(MonthlyReport, RideEntryWarnsOfAnOdometerGap)
+{
+    ride(QStringLiteral("1.3.2026"), 1, QStringLiteral("20"), 10000, 10020, s_user);
+    TFrameZadavaniJizd f;
+    f.KategorieAdresar = [] { return QStringLiteral("0"); };
+    f.show();
+    f.NactiSeznamy();
+    f.KTCB_AUTO->VyberID(s_octavia);
+    emit f.KTCB_AUTO->activated(f.KTCB_AUTO->currentIndex());
+    EXPECT_EQ(f.Edit_TACHOMETR_OD->text(), QStringLiteral("10020"));
+    EXPECT_EQ(f.KTCB_RIDIC->VratZvoleneID(), s_user) << "the logged-in user drives by default";
+    f.VyplnAdresu(s_a);
+    f.VyplnAdresu(s_b);
+    f.KTEDITDC1->setText(QStringLiteral("2.3.2026"));
+    f.Edit_VZDALENOST->setValue(30);
+    f.KTCB_DUVOD->setEditText(QStringLiteral("Jednání"));
+    f.Edit_TACHOMETR_OD->setText(QStringLiteral("10025"));
+    f.Edit_TACHOMETR_DO->setText(QStringLiteral("10055"));
+    f.ChB_SOUKROMA->setChecked(true);
+    f.KTEDITDC_ODJEZD->setText(QStringLiteral("8:15"));
+    f.KTCB_RIDIC->VyberID(m_petr);
+    f.BitBtn_SAVE->click();
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        shown[0].startsWith(QStringLiteral("Jízda začíná na 10025 km, předchozí jízda vozu skončila na "
+                                           "10020 km (mezera 5 km)")));
+    const TKTDATASET t = rows(QStringLiteral(
+        "select tachometr_od, tachometr_do, ridic_id, soukroma, cas_odjezdu, cas_prijezdu from kj where "
+        "datum=\"2.3.2026\""));
+    ASSERT_EQ(t.PocetRadku(), 1);
+    EXPECT_EQ(t.Hodnota(1, 1), QStringLiteral("10025"));
+    EXPECT_EQ(t.Hodnota(1, 2), QStringLiteral("10055"));
+    EXPECT_EQ(t.HodnotaIntIndex(1, 3), m_petr);
+    EXPECT_EQ(t.HodnotaIntIndex(1, 4), 1);
+    EXPECT_TRUE(t.Hodnota(1, 5).contains(QStringLiteral("8:15"))) << t.Hodnota(1, 5).toStdString();
+    EXPECT_TRUE(t.Hodnota(1, 6).isEmpty());
+    EXPECT_EQ(f.Edit_TACHOMETR_OD->text(), QStringLiteral("10055"));
+    EXPECT_TRUE(f.Edit_TACHOMETR_DO->text().isEmpty());
+
+    // An end below the start is refused before anything is written.
+    f.Edit_TACHOMETR_DO->setText(QStringLiteral("10000"));
+    f.VyplnAdresu(s_c);
+    f.Edit_VZDALENOST->setValue(5);
+    f.KTCB_DUVOD->setEditText(QStringLiteral("Zpět"));
+    f.BitBtn_SAVE->click();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "2");
+}
+
+} // namespace
