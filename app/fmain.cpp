@@ -431,6 +431,9 @@ void Tmainform::buildPageKnihaJizd()
         QStringLiteral("Tisk přehledu jízd"));
     pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
                    ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
+    pridejTlacitko(
+        kj, QStringLiteral("Měsíční výkaz"), QStringLiteral("Button_MesicniVykaz"), [] {},
+        QStringLiteral("Měsíční výkaz jízd pro účetní: tisk a CSV"));
     // "visible" applies as soon as it is read.
     PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
     if (!m_config.showLogbook()) {

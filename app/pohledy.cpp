@@ -10,11 +10,13 @@
 #include "calendar/uBrowseView.h"
 #include "calendar/uFrame_MontView.h"
 #include "common/action.h"
+#include "common/clock.h"
 #include "common/ktdatumj.h"
 #include "common/modal.h"
 #include "data/ktdata.h"
 #include "logbook/UFrameZadavaniJizd.h"
 #include "logbook/fDialogKJTisk.h"
+#include "logbook/fMesicniVykaz.h"
 #include "logbook/feditKJ_AUTO.h"
 #include "logbook/tiskjizd.h"
 #include "overview/fForm_PreviewPrint.h"
@@ -24,6 +26,7 @@
 #include "users/fedituzivskupina.h"
 
 #include <QAction>
+#include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -65,6 +68,8 @@ TPohledy::TPohledy(Tmainform& w)
         connect(import, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
     if (auto* tisk = w.findChild<QPushButton*>(QStringLiteral("Button_TiskJizd")))
         connect(tisk, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
+    if (auto* vykaz = w.findChild<QPushButton*>(QStringLiteral("Button_MesicniVykaz")))
+        connect(vykaz, &QPushButton::clicked, this, akce(this, &TPohledy::mesicniVykaz));
 }
 
 Teditudalost* TPohledy::editorUdalosti()
@@ -248,6 +253,16 @@ void TPohledy::tiskniKnihuJizd()
     }
     const modal::Scope otevreno;
     nahled->exec();
+}
+
+void TPohledy::mesicniVykaz()
+{
+    if (!m_vykaz) m_vykaz = new TForm_MesicniVykaz(&m_w);
+    // The month just ended is the one the accountant asks for.
+    const QDate minuly = Clock::current().now().date().addMonths(-1);
+    m_vykaz->Priprav(minuly.year(), minuly.month());
+    const modal::Scope otevreno;
+    m_vykaz->exec();
 }
 
 void TPohledy::importujPolozku()

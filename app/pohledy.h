@@ -11,6 +11,7 @@ class TFormEditCiselnikKalendarKategorie;
 class TFrameStringGrid;
 class TFrameZadavaniJizd;
 class TForm_DialogKJTisk;
+class TForm_MesicniVykaz;
 class TFrame_MontView;
 class Teditudalost;
 class Tedit_KJ_AUTO;
@@ -48,6 +49,7 @@ private:
     TForm_DialogKJTisk* dialogKJ();
     bool definujJizdyAuta();
     void tiskniKnihuJizd();
+    void mesicniVykaz();
 
     Tmainform& m_w;
     TFrame_MontView* m_month;
@@ -65,6 +67,7 @@ private:
     QPointer<Tedit_UZIVSKUPINA> m_skupina;
     QPointer<Tedit_KJ_AUTO> m_auto;
     QPointer<TForm_DialogKJTisk> m_dialogKJ;
+    QPointer<TForm_MesicniVykaz> m_vykaz;
 };
 
 // Creates the session's views and editors under the main window.

@@ -124,7 +124,10 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
         celkem.Sazba = sazba;
         const QString druh = j.HodnotaJmeno(r, QStringLiteral("PALIVO")).trimmed();
         celkem.CenaPaliva = cenaPaliva.value(druh.toUpper());
-        if (celkem.CenaPaliva <= 0)
+        if (druh.isEmpty())
+            v.Upozorneni << QStringLiteral("%1: vůz nemá zadaný druh paliva; náhrada je bez ceny paliva.")
+                                .arg(celkem.Spz);
+        else if (celkem.CenaPaliva <= 0)
             v.Upozorneni << QStringLiteral("%1: chybí průměrná cena paliva „%2“ pro rok %3; náhrada je bez "
                                            "ceny paliva.")
                                 .arg(celkem.Spz, druh)

@@ -3,6 +3,7 @@
 #include "app/fmain.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "logbook/mesicnivykaz.h"
 #include "logbook/tiskjizd.h"
 #include "overview/KTTISK.h"
 #include "overview/fForm_PreviewPrint.h"
@@ -146,6 +147,13 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     nahled->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(nahled));
     nahled->grab().save(QDir(out).filePath(QStringLiteral("preview-kniha-jizd.png")));
+    nahled->hide();
+    // The monthly report of the demo office's current month.
+    const QDate dnes = QDate::currentDate();
+    RozvrhniVykaz(nahled->Dokument(), SestavMesicniVykaz(db(), dnes.year(), dnes.month()));
+    nahled->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(nahled));
+    nahled->grab().save(QDir(out).filePath(QStringLiteral("preview-mesicni-vykaz.png")));
     nahled->hide();
     setSQLDATA(s_db.get());
 }

@@ -1,12 +1,16 @@
 #include "logbook_fixture.h"
 
+#include "common/action.h"
+#include "logbook/fMesicniVykaz.h"
 #include "logbook/jizda.h"
 #include "logbook/mesicnivykaz.h"
 #include "overview/KTTISK.h"
 #include "overview/pagetext.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 namespace
 {
@@ -140,6 +144,26 @@ TEST_F(MonthlyReport, SumsAndReimbursementComputedByHand)
     EXPECT_TRUE(printed.contains(QStringLiteral("Měsíční výkaz jízd 03/2026")));
     EXPECT_TRUE(printed.contains(QStringLiteral("1AB 2345 Octavia – celkem")));
     EXPECT_FALSE(printed.filter(QStringLiteral("= 1896,70 Kč")).isEmpty());
+}
+
+// The dialog writes the CSV of the month and car it shows.
+TEST_F(MonthlyReport, DialogWritesTheCsvFile)
+{
+    ride(QStringLiteral("2.3.2026"), 1, QStringLiteral("120"), 10000, 10120, s_user);
+    TForm_MesicniVykaz d;
+    d.Priprav(2026, 3);
+    EXPECT_EQ(d.KTCB_AUTO->VratZvolenyItems(), QStringLiteral("Všechna auta"));
+    EXPECT_EQ(d.KTCB_AUTO->count(), 3);
+    d.KTCB_AUTO->VyberID(s_octavia);
+    QTemporaryDir dir;
+    const QString soubor = dir.filePath(QStringLiteral("výkaz.csv"));
+    d.UlozCsv(soubor);
+    QFile f(soubor);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray obsah = f.readAll();
+    EXPECT_EQ(obsah, VykazCsv(SestavMesicniVykaz(db(), 2026, 3, s_octavia)));
+    EXPECT_TRUE(QString::fromUtf8(obsah).contains(QStringLiteral(";jana;10000;10120;120;0;")));
+    EXPECT_THROW(d.UlozCsv(dir.filePath(QStringLiteral("chybí/výkaz.csv"))), ActionError);
 }
 
 TEST(ReportCsv, FieldsWithSeparatorsAreQuoted)
