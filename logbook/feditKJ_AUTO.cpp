@@ -7,10 +7,12 @@
 #include "common/ui_editor.h"
 #include "common/ui_toolbutton.h"
 #include "data/ktdata.h"
+#include "data/sqlvalues.h"
 #include "users/uframe_prava.h"
 #include "users/uzivatele.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,9 +46,22 @@ Tedit_KJ_AUTO::Tedit_KJ_AUTO(QWidget* parent) : QWidget(parent, Qt::Window)
     Edit_SPZ->setObjectName(QStringLiteral("Edit_SPZ"));
     Edit_POPIS = new QLineEdit(GroupBox_AUTO);
     Edit_POPIS->setObjectName(QStringLiteral("Edit_POPIS"));
+    CB_PALIVO = new QComboBox(GroupBox_AUTO);
+    CB_PALIVO->setObjectName(QStringLiteral("CB_PALIVO"));
+    CB_PALIVO->setEditable(true);
+    CB_PALIVO->addItems(DruhyPaliva());
+    Edit_SPOTREBA = new QLineEdit(GroupBox_AUTO);
+    Edit_SPOTREBA->setObjectName(QStringLiteral("Edit_SPOTREBA"));
+    Edit_SPOTREBA->setPlaceholderText(QStringLiteral("l/100 km podle technického průkazu"));
+    Edit_TACHOMETR_START = new QLineEdit(GroupBox_AUTO);
+    Edit_TACHOMETR_START->setObjectName(QStringLiteral("Edit_TACHOMETR_START"));
+    Edit_TACHOMETR_START->setPlaceholderText(QStringLiteral("km při začátku používání"));
     auto* f = new QFormLayout(GroupBox_AUTO);
     f->addRow(QStringLiteral("SPZ"), Edit_SPZ);
     f->addRow(QStringLiteral("Popis"), Edit_POPIS);
+    f->addRow(QStringLiteral("Palivo"), CB_PALIVO);
+    f->addRow(QStringLiteral("Spotřeba"), Edit_SPOTREBA);
+    f->addRow(QStringLiteral("Tachometr"), Edit_TACHOMETR_START);
 
     GroupBox_PRAVA = new QGroupBox(QStringLiteral("Práva"), this);
     GroupBox_PRAVA->setObjectName(QStringLiteral("GroupBox_PRAVA"));
@@ -62,13 +77,13 @@ Tedit_KJ_AUTO::Tedit_KJ_AUTO(QWidget* parent) : QWidget(parent, Qt::Window)
     v->addWidget(GroupBox_AUTO);
     v->addWidget(GroupBox_PRAVA);
     v->addStretch(1);
-    resize(420, 250);
+    resize(420, 320);
 
     connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &Tedit_KJ_AUTO::SB_SAVEClick));
     connect(SB_delete, &QToolButton::clicked, this, akce(this, &Tedit_KJ_AUTO::SB_deleteClick));
     connect(SpeedButton1, &QToolButton::clicked, this, akce(this, &Tedit_KJ_AUTO::SpeedButton1Click));
     // Typing in the plate or the description is a change like any other.
-    editor::sledujZmeny(m_stav, {Edit_SPZ, Edit_POPIS});
+    editor::sledujZmeny(m_stav, {Edit_SPZ, Edit_POPIS, CB_PALIVO, Edit_SPOTREBA, Edit_TACHOMETR_START});
     connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
     editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KJ_AUTO")));
 }
@@ -86,6 +101,9 @@ void Tedit_KJ_AUTO::Nacti_zaznam(int id)
     SB_delete->setVisible(id != 0);
     Edit_SPZ->clear();
     Edit_POPIS->clear();
+    CB_PALIVO->setEditText(QString());
+    Edit_SPOTREBA->clear();
+    Edit_TACHOMETR_START->clear();
     m_jenCteni = false;
     m_smiSmazat = true;
     Frame_Prava1->setJenCteni(false);
@@ -98,6 +116,9 @@ void Tedit_KJ_AUTO::Nacti_zaznam(int id)
         const AutoPole a = AutoZRadku(t, 1);
         Edit_SPZ->setText(a.Spz);
         Edit_POPIS->setText(a.Popis);
+        CB_PALIVO->setEditText(a.Palivo);
+        Edit_SPOTREBA->setText(a.Spotreba);
+        Edit_TACHOMETR_START->setText(a.TachometrStart);
         const PravidloEditoru pravidlo = PravidloZaznamu(a.Prava);
         m_jenCteni = pravidlo.JenCteni;
         m_smiSmazat = pravidlo.SmiSmazat;
@@ -105,7 +126,8 @@ void Tedit_KJ_AUTO::Nacti_zaznam(int id)
         Frame_Prava1->NactiPrava(a.Prava);
     }
     // A new car after a read-only one is editable again.
-    for (QWidget* w : std::initializer_list<QWidget*>{Edit_SPZ, Edit_POPIS, SB_SAVE})
+    for (QWidget* w : std::initializer_list<QWidget*>{Edit_SPZ, Edit_POPIS, CB_PALIVO, Edit_SPOTREBA,
+                                                      Edit_TACHOMETR_START, SB_SAVE})
         w->setEnabled(!m_jenCteni);
 }
 
@@ -116,7 +138,14 @@ void Tedit_KJ_AUTO::ZAZNAM_Change()
 
 AutoPole Tedit_KJ_AUTO::pole() const
 {
-    return {Edit_SPZ->text(), Edit_POPIS->text(), Frame_Prava1->Prava()};
+    AutoPole a;
+    a.Spz = Edit_SPZ->text();
+    a.Popis = Edit_POPIS->text();
+    a.Prava = Frame_Prava1->Prava();
+    a.Palivo = CB_PALIVO->currentText();
+    a.Spotreba = Edit_SPOTREBA->text();
+    a.TachometrStart = Edit_TACHOMETR_START->text();
+    return a;
 }
 
 Tedit_KJ_AUTO::Ulozeni Tedit_KJ_AUTO::Uloz_zaznam()
@@ -125,7 +154,12 @@ Tedit_KJ_AUTO::Ulozeni Tedit_KJ_AUTO::Uloz_zaznam()
         messages::error(TextNemateMenit);
         return Ulozeni::JenCteni;
     }
-    const VysledekZapisu v = UlozAuto(SQLDATA(), pole(), m_stav.id(), session().UzivatelID);
+    const AutoPole a = pole();
+    if (!AutoMaPlatnaData(a)) {
+        messages::error(TextChybnaData);
+        return Ulozeni::Odmitnuto;
+    }
+    const VysledekZapisu v = UlozAuto(SQLDATA(), a, m_stav.id(), session().UzivatelID);
     if (!v.ok) {
         messages::error(v.chyba);
         return Ulozeni::Odmitnuto;

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QToolButton;
@@ -43,6 +44,9 @@ public:
     QGroupBox* GroupBox_AUTO;
     QLineEdit* Edit_SPZ;
     QLineEdit* Edit_POPIS;
+    QComboBox* CB_PALIVO;
+    QLineEdit* Edit_SPOTREBA;
+    QLineEdit* Edit_TACHOMETR_START;
     QGroupBox* GroupBox_PRAVA;
     TFrame_Prava* Frame_Prava1;
 

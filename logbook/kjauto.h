@@ -14,7 +14,20 @@ struct AutoPole {
     QString Spz;
     QString Popis;
     PravaZaznamu Prava;
+    // For the reimbursement: the fuel type (as the year's rates name it),
+    // the consumption from the technical certificate in l/100 km and the
+    // odometer when the car came into use; empty when not known.
+    QString Palivo;
+    QString Spotreba;
+    QString TachometrStart;
 };
+
+// The fuel types the decrees fix average prices for.
+QStringList DruhyPaliva();
+
+// The consumption is empty or a non-negative number (decimal comma or
+// point), the start odometer empty or a whole number.
+bool AutoMaPlatnaData(const AutoPole& a);
 
 extern const QString SqlNactiAuto; // "%d" = KJ_AUTO_ID
 

@@ -80,6 +80,40 @@ TEST_F(CarEditor, NewCarGetsDefaultGroupAndStoredCarIsUpdated)
     EXPECT_EQ(t.HodnotaIntIndex(1, 7), s_user);
 }
 
+// Fuel type, consumption (decimal comma) and start odometer for the monthly
+// report; a consumption that is no number is refused and keeps the window.
+TEST_F(CarEditor, FuelConsumptionAndStartOdometer)
+{
+    const int car = addCar(QStringLiteral("5VV 0000"), QStringLiteral("Spotřeba"));
+    open(car);
+    ed().CB_PALIVO->setEditText(QStringLiteral("Nafta"));
+    type(ed().Edit_SPOTREBA, QStringLiteral("6,5"));
+    type(ed().Edit_TACHOMETR_START, QStringLiteral("12000"));
+    EXPECT_TRUE(ed().Zmeneno());
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    const TKTDATASET t = rows(
+        QStringLiteral("select palivo, spotreba, tachometr_start from kj_auto where kj_auto_id=%1").arg(car));
+    EXPECT_EQ(t.Hodnota(1, 1), QStringLiteral("Nafta"));
+    EXPECT_DOUBLE_EQ(t.Hodnota(1, 2).toDouble(), 6.5);
+    EXPECT_EQ(t.Hodnota(1, 3), QStringLiteral("12000"));
+    open(car);
+    EXPECT_EQ(ed().Edit_SPOTREBA->text(), QStringLiteral("6,5"));
+    EXPECT_EQ(ed().CB_PALIVO->currentText(), QStringLiteral("Nafta"));
+
+    for (const char* chybne : {"šest", "-1", "1e999"}) {
+        type(ed().Edit_SPOTREBA, QString::fromUtf8(chybne));
+        click(ed().SB_SAVE);
+        EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << chybne;
+        EXPECT_TRUE(ed().isVisible());
+    }
+    type(ed().Edit_SPOTREBA, QString());
+    type(ed().Edit_TACHOMETR_START, QStringLiteral("12 km"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    click(ed().SpeedButton1);
+}
+
 // A car with rides is never deleted; one without rides is. The test and the
 // delete are one statement.
 TEST_F(CarEditor, DeleteOnlyWithoutRides)
