@@ -434,6 +434,9 @@ void Tmainform::buildPageKnihaJizd()
     pridejTlacitko(
         kj, QStringLiteral("Měsíční výkaz"), QStringLiteral("Button_MesicniVykaz"), [] {},
         QStringLiteral("Měsíční výkaz jízd pro účetní: tisk a CSV"));
+    pridejTlacitko(
+        kj, QStringLiteral("Sazby náhrad"), QStringLiteral("Button_SazbyNahrad"), [] {},
+        QStringLiteral("Základní sazba a průměrné ceny paliv podle roku"));
     // "visible" applies as soon as it is read.
     PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
     if (!m_config.showLogbook()) {

@@ -16,6 +16,7 @@
 #include "data/ktdata.h"
 #include "logbook/UFrameZadavaniJizd.h"
 #include "logbook/fDialogKJTisk.h"
+#include "logbook/fEditSazby.h"
 #include "logbook/fMesicniVykaz.h"
 #include "logbook/feditKJ_AUTO.h"
 #include "logbook/tiskjizd.h"
@@ -70,6 +71,8 @@ TPohledy::TPohledy(Tmainform& w)
         connect(tisk, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
     if (auto* vykaz = w.findChild<QPushButton*>(QStringLiteral("Button_MesicniVykaz")))
         connect(vykaz, &QPushButton::clicked, this, akce(this, &TPohledy::mesicniVykaz));
+    if (auto* sazby = w.findChild<QPushButton*>(QStringLiteral("Button_SazbyNahrad")))
+        connect(sazby, &QPushButton::clicked, this, akce(this, &TPohledy::sazbyNahrad));
 }
 
 Teditudalost* TPohledy::editorUdalosti()
@@ -263,6 +266,14 @@ void TPohledy::mesicniVykaz()
     m_vykaz->Priprav(minuly.year(), minuly.month());
     const modal::Scope otevreno;
     m_vykaz->exec();
+}
+
+void TPohledy::sazbyNahrad()
+{
+    TForm_EditSazby d(&m_w);
+    d.Nacti(Clock::current().now().date().year());
+    const modal::Scope otevreno;
+    d.exec();
 }
 
 void TPohledy::importujPolozku()

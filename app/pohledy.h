@@ -50,6 +50,7 @@ private:
     bool definujJizdyAuta();
     void tiskniKnihuJizd();
     void mesicniVykaz();
+    void sazbyNahrad();
 
     Tmainform& m_w;
     TFrame_MontView* m_month;

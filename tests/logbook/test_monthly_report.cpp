@@ -1,6 +1,7 @@
 #include "logbook_fixture.h"
 
 #include "common/action.h"
+#include "logbook/fEditSazby.h"
 #include "logbook/fMesicniVykaz.h"
 #include "logbook/jizda.h"
 #include "logbook/mesicnivykaz.h"
@@ -8,8 +9,10 @@
 #include "overview/pagetext.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace
@@ -232,6 +235,48 @@ TEST_F(MonthlyReport, RideEntryWarnsOfAnOdometerGap)
     f.BitBtn_SAVE->click();
     EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
     EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "2");
+}
+
+} // namespace
+
+namespace
+{
+
+// The administrator keeps the yearly rates; the report uses them; others
+// only look.
+TEST_F(MonthlyReport, RatesTableKeptByTheAdministrator)
+{
+    ride(QStringLiteral("2.3.2027"), 1, QStringLiteral("100"), 10000, 10100, s_user);
+    session().Administrator = true;
+    exec(QStringLiteral("update uzivatel set administrator=1 where uzivatel_id=%1").arg(s_user));
+    TForm_EditSazby d;
+    d.Nacti(2027);
+    EXPECT_TRUE(d.Edit_ZAKLADNI->text().isEmpty());
+    ASSERT_EQ(d.Grid_CENY->item(0, 0)->text(), QStringLiteral("Benzin 95"));
+    d.Edit_ZAKLADNI->setText(QStringLiteral("6,10"));
+    d.Grid_CENY->item(0, 1)->setText(QStringLiteral("37,5"));
+    ASSERT_TRUE(d.Uloz());
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    const RadekVykazu r = SestavMesicniVykaz(db(), 2027, 3, s_octavia).Radky.first();
+    // 100 × 6.10 + 100 × 6.5 / 100 × 37.50 = 610 + 243.75
+    EXPECT_DOUBLE_EQ(r.Nahrada, 853.75);
+    d.Nacti(2027);
+    EXPECT_EQ(d.Edit_ZAKLADNI->text(), QStringLiteral("6,10"));
+    EXPECT_EQ(d.Grid_CENY->item(0, 1)->text(), QStringLiteral("37,50"));
+
+    d.Grid_CENY->item(2, 1)->setText(QStringLiteral("levná"));
+    EXPECT_FALSE(d.Uloz());
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+
+    // Not an administrator any more: read-only, and a save is refused.
+    exec(QStringLiteral("update uzivatel set administrator=0 where uzivatel_id=%1").arg(s_user));
+    EXPECT_FALSE(d.Uloz());
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo měnit záznam !"});
+    session().Administrator = false;
+    d.Nacti(2027);
+    EXPECT_TRUE(d.JenCteni());
+    EXPECT_FALSE(d.Button_ULOZIT->isEnabled());
+    EXPECT_EQ(value(QStringLiteral("select zakladni from kj_sazby where rok=2027")).toDouble(), 6.10);
 }
 
 } // namespace
