@@ -434,6 +434,8 @@ void Tmainform::buildPageKnihaJizd()
     pridejTlacitko(
         kj, QStringLiteral("Měsíční výkaz"), QStringLiteral("Button_MesicniVykaz"), [] {},
         QStringLiteral("Měsíční výkaz jízd pro účetní: tisk a CSV"));
+    pridejTlacitko(kj, QStringLiteral("Tankování"), QStringLiteral("Button_Tankovani"),
+                   ukazPanel("KJPrehledTankovani"), QStringLiteral("Nákupy paliva"));
     pridejTlacitko(
         kj, QStringLiteral("Sazby náhrad"), QStringLiteral("Button_SazbyNahrad"), [] {},
         QStringLiteral("Základní sazba a průměrné ceny paliv podle roku"));

@@ -19,6 +19,7 @@
 #include "logbook/fEditSazby.h"
 #include "logbook/fMesicniVykaz.h"
 #include "logbook/feditKJ_AUTO.h"
+#include "logbook/feditTankovani.h"
 #include "logbook/tiskjizd.h"
 #include "overview/fForm_PreviewPrint.h"
 #include "overview/uFrameStringgrid.h"
@@ -97,6 +98,12 @@ Tedit_UZIVSKUPINA* TPohledy::editorSkupiny()
 {
     if (!m_skupina) m_skupina = new Tedit_UZIVSKUPINA(&m_w);
     return m_skupina;
+}
+
+Tedit_KJ_TANKOVANI* TPohledy::editorTankovani()
+{
+    if (!m_tankovani) m_tankovani = new Tedit_KJ_TANKOVANI(&m_w);
+    return m_tankovani;
 }
 
 Tedit_KJ_AUTO* TPohledy::editorAuta()
@@ -195,6 +202,7 @@ void TPohledy::registrujEditory()
     otevira(WM_EDIT_USER, &TPohledy::editorUzivatele);
     otevira(WM_EDIT_USER_GROUP, &TPohledy::editorSkupiny);
     otevira(WM_EDIT_CAR, &TPohledy::editorAuta);
+    otevira(WM_EDIT_FUEL_PURCHASE, &TPohledy::editorTankovani);
     m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
         TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
         e->Napln(int(wp));

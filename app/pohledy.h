@@ -15,6 +15,7 @@ class TForm_MesicniVykaz;
 class TFrame_MontView;
 class Teditudalost;
 class Tedit_KJ_AUTO;
+class Tedit_KJ_TANKOVANI;
 class Tedit_UZIVATEL_ZAKL;
 class Teditukol;
 class Tedit_UZIVATEL;
@@ -40,6 +41,7 @@ public:
     Tedit_UZIVATEL* editorUzivatele();
     Tedit_UZIVSKUPINA* editorSkupiny();
     Tedit_KJ_AUTO* editorAuta();
+    Tedit_KJ_TANKOVANI* editorTankovani();
 
 private:
     template <typename E> void otevira(int zprava, E* (TPohledy::*editor)());
@@ -67,6 +69,7 @@ private:
     QPointer<Tedit_UZIVATEL> m_uzivatel;
     QPointer<Tedit_UZIVSKUPINA> m_skupina;
     QPointer<Tedit_KJ_AUTO> m_auto;
+    QPointer<Tedit_KJ_TANKOVANI> m_tankovani;
     QPointer<TForm_DialogKJTisk> m_dialogKJ;
     QPointer<TForm_MesicniVykaz> m_vykaz;
 };

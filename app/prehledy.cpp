@@ -151,6 +151,19 @@ const std::vector<Prehled>& tabulka()
          .dalsiTabulky = "KJ_AUTO",
          .podminka = "where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) ",
          .mazani = true},
+        // Fuel purchases, readable through their car like the rides.
+        {.nazev = "KJPrehledTankovani",
+         .zprava = WM_EDIT_FUEL_PURCHASE,
+         .tabulka = "KJ_TANKOVANI",
+         .sloupce = {{"KJ_AUTO.SPZ", "SPZ", false, "", 10},
+                     {"KJ_AUTO.POPIS", "Auto", false, "", 15},
+                     {"DATUM", "Datum", false, "", 10},
+                     {"LITRY", "Litry", false, "", 8},
+                     {"CENA", "Cena Kč s DPH", false, "", 10},
+                     {"TACHOMETR", "Tachometr", false, "integer", 10}},
+         .filtr = Filtr::CteniJizd,
+         .dalsiTabulky = "KJ_AUTO",
+         .podminka = "where (KJ_TANKOVANI.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) "},
     };
     return t;
 }

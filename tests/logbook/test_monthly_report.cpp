@@ -1,8 +1,10 @@
 #include "logbook_fixture.h"
 
 #include "common/action.h"
+#include "fixtures/hostile.h"
 #include "logbook/fEditSazby.h"
 #include "logbook/fMesicniVykaz.h"
+#include "logbook/feditTankovani.h"
 #include "logbook/jizda.h"
 #include "logbook/mesicnivykaz.h"
 #include "overview/KTTISK.h"
@@ -14,6 +16,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 namespace
 {
@@ -277,6 +280,68 @@ TEST_F(MonthlyReport, RatesTableKeptByTheAdministrator)
     EXPECT_TRUE(d.JenCteni());
     EXPECT_FALSE(d.Button_ULOZIT->isEnabled());
     EXPECT_EQ(value(QStringLiteral("select zakladni from kj_sazby where rok=2027")).toDouble(), 6.10);
+}
+
+} // namespace
+
+namespace
+{
+
+// A fuel purchase through its editor counts in the month's fuel; the car's
+// rights govern it; what is no number is refused and nothing written.
+TEST_F(MonthlyReport, FuelPurchaseEditor)
+{
+    Tedit_KJ_TANKOVANI e;
+    ASSERT_TRUE(e.OtevriZpravou(0));
+    e.show();
+    e.KTCB_AUTO->VyberID(s_octavia);
+    e.KTEDITDC_DATUM->setText(QStringLiteral("10.3.2026"));
+    e.Edit_LITRY->setText(QStringLiteral("42,3"));
+    e.Edit_CENA->setText(QStringLiteral("1 530"));
+    e.Edit_TACHOMETR->setText(QStringLiteral("10400"));
+    EXPECT_TRUE(e.Zmeneno());
+    e.SB_SAVE->click();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << "1 530 is no number";
+    EXPECT_TRUE(e.isVisible());
+    e.Edit_CENA->setText(QStringLiteral("1530,50"));
+    e.SB_SAVE->click();
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_FALSE(e.isVisible());
+    const int id = e.ZaznamID();
+    ASSERT_GT(id, 0);
+    ride(QStringLiteral("10.3.2026"), 1, QStringLiteral("10"), 10390, 10400, s_user);
+    const RadekVykazu celkem = SestavMesicniVykaz(db(), 2026, 3, s_octavia).Radky.last();
+    EXPECT_DOUBLE_EQ(celkem.Litry, 42.3);
+    EXPECT_DOUBLE_EQ(celkem.CenaTankovani, 1530.50);
+
+    ASSERT_TRUE(e.OtevriZpravou(id));
+    EXPECT_EQ(e.Edit_LITRY->text(), QStringLiteral("42,30"));
+    EXPECT_EQ(e.KTCB_AUTO->VratZvoleneID(), s_octavia);
+    for (const QString& text : hostileTexts()) {
+        const QStringList before = testdb::snapshot(db());
+        e.Edit_LITRY->setText(text);
+        e.SB_SAVE->click();
+        EXPECT_EQ(messages::takeShown().size(), 1) << text.toStdString();
+        EXPECT_EQ(testdb::snapshot(db()), before) << text.toStdString();
+    }
+    e.SpeedButton1->click();
+
+    // Without the car's edit right nothing is written; the delete follows the delete right.
+    exec(QStringLiteral("update kj_auto set f_editovat=%1, f_smazat=%1 where kj_auto_id=%2")
+             .arg(kObchod)
+             .arg(s_octavia));
+    e.Edit_LITRY->setText(QStringLiteral("50"));
+    e.SB_SAVE->click();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo měnit záznam !"});
+    e.SB_delete->click();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo smazat záznam !"});
+    exec(QStringLiteral("update kj_auto set f_editovat=0, f_smazat=0 where kj_auto_id=%1").arg(s_octavia));
+    e.SpeedButton1->click();
+    messages::queueAnswer(true);
+    e.SB_delete->click();
+    EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});
+    EXPECT_EQ(value(QStringLiteral("select count(*) from kj_tankovani where kj_tankovani_id=%1").arg(id)),
+              "0");
 }
 
 } // namespace
