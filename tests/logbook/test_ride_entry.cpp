@@ -2,6 +2,7 @@
 
 #include "calendar/clicks.h"
 #include "common/action.h"
+#include "common/commandtarget.h"
 #include "data/dbupgrade.h"
 #include "data/sqlvalues.h"
 #include "fixtures/hostile.h"
@@ -147,6 +148,23 @@ TEST_F(RideEntry, SavingRidesNumbersThemPerDate)
     EXPECT_EQ(t.HodnotaIntIndex(2, 1), s_fabia);
     EXPECT_EQ(t.HodnotaIntIndex(2, 3), 2);
     EXPECT_EQ(t.HodnotaIntIndex(3, 3), 1) << "a new date starts at 1";
+}
+
+// Other workstations' ride overviews hear of a saved ride.
+TEST_F(RideEntry, SavingAnnouncesTheChange)
+{
+    struct Recorder : CommandTarget {
+        void command(int message, std::intptr_t, std::intptr_t) override { received << message; }
+        QList<int> received;
+    } target;
+    db().NotifyWindow = &target;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return db().DoruceniUdalosti() >= 1; }, 5000));
+    target.received.clear();
+    fillRide(s_octavia, QStringLiteral("12.3.2004"));
+    click(f().BitBtn_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return target.received.contains(WM_DATA_CHANGED); }, 5000));
+    db().NotifyWindow = nullptr;
 }
 
 TEST_F(RideEntry, IncompleteRidesAreRefused)
