@@ -128,8 +128,11 @@ QWidget* TFrameZadavaniJizd::sestavLevou()
 
     sestavStranu(m_od, QStringLiteral("Od"), "OD", w);
     sestavStranu(m_do, QStringLiteral("Do"), "DO", w);
-    v->addWidget(m_od.box);
-    v->addWidget(m_do.box);
+    // Side by side: the form fits a small window without squeezing the fields.
+    auto* adresy = new QHBoxLayout;
+    adresy->addWidget(m_od.box);
+    adresy->addWidget(m_do.box);
+    v->addLayout(adresy);
     v->addWidget(sestavTachometr(w));
 
     auto* spodni = new QHBoxLayout;

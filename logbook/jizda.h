@@ -40,9 +40,9 @@ struct JizdaPole {
 // start; the times are empty or times of day.
 bool JizdaMaPlatnaData(const JizdaPole& j);
 
-// Where the car's previous ride (by date and order, before `datum`'s rides
-// end) stopped: its end odometer, or the car's odometer at the start of use;
-// empty when neither is known.
+// Where the car's latest ride with an end odometer stopped (by date and
+// order), or else the car's odometer at the start of use; empty when neither
+// is known.
 QString PosledniTachometr(TSQLDATA& db, int autoId);
 // The warning when a new ride does not start where the car's last ride
 // ended; empty when it does or when either is unknown.
