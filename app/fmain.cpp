@@ -431,6 +431,14 @@ void Tmainform::buildPageKnihaJizd()
         QStringLiteral("Tisk přehledu jízd"));
     pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
                    ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
+    pridejTlacitko(
+        kj, QStringLiteral("Měsíční výkaz"), QStringLiteral("Button_MesicniVykaz"), [] {},
+        QStringLiteral("Měsíční výkaz jízd pro účetní: tisk a CSV"));
+    pridejTlacitko(kj, QStringLiteral("Tankování"), QStringLiteral("Button_Tankovani"),
+                   ukazPanel("KJPrehledTankovani"), QStringLiteral("Nákupy paliva"));
+    pridejTlacitko(
+        kj, QStringLiteral("Sazby náhrad"), QStringLiteral("Button_SazbyNahrad"), [] {},
+        QStringLiteral("Základní sazba a průměrné ceny paliv podle roku"));
     // "visible" applies as soon as it is read.
     PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
     if (!m_config.showLogbook()) {

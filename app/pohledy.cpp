@@ -10,14 +10,27 @@
 #include "calendar/uBrowseView.h"
 #include "calendar/uFrame_MontView.h"
 #include "common/action.h"
+#include "common/clock.h"
 #include "common/ktdatumj.h"
+#include "common/modal.h"
 #include "data/ktdata.h"
+#include "logbook/UFrameZadavaniJizd.h"
+#include "logbook/fDialogKJTisk.h"
+#include "logbook/fEditSazby.h"
+#include "logbook/fMesicniVykaz.h"
+#include "logbook/feditKJ_AUTO.h"
+#include "logbook/feditTankovani.h"
+#include "logbook/tiskjizd.h"
+#include "overview/fForm_PreviewPrint.h"
 #include "overview/uFrameStringgrid.h"
 #include "tasks/feditukol.h"
 #include "users/fedituzivatel.h"
 #include "users/fedituzivskupina.h"
 
 #include <QAction>
+#include <QDate>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace
 {
@@ -45,7 +58,7 @@ void PripojPohledy(Tmainform& w)
 
 TPohledy::TPohledy(Tmainform& w)
     : QObject(&w), m_w(w), m_month(new TFrame_MontView), m_browse(new TBrowsePanel),
-      m_grid(new TFrameStringGrid)
+      m_grid(new TFrameStringGrid), m_jizdy(new TFrameZadavaniJizd)
 {
     setObjectName(QStringLiteral("Pohledy"));
     m_month->setCommandTarget(&w);
@@ -55,6 +68,12 @@ TPohledy::TPohledy(Tmainform& w)
     registrujEditory();
     if (auto* import = w.findChild<QAction*>(QStringLiteral("ActionImportPolozky")))
         connect(import, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
+    if (auto* tisk = w.findChild<QPushButton*>(QStringLiteral("Button_TiskJizd")))
+        connect(tisk, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
+    if (auto* vykaz = w.findChild<QPushButton*>(QStringLiteral("Button_MesicniVykaz")))
+        connect(vykaz, &QPushButton::clicked, this, akce(this, &TPohledy::mesicniVykaz));
+    if (auto* sazby = w.findChild<QPushButton*>(QStringLiteral("Button_SazbyNahrad")))
+        connect(sazby, &QPushButton::clicked, this, akce(this, &TPohledy::sazbyNahrad));
 }
 
 Teditudalost* TPohledy::editorUdalosti()
@@ -79,6 +98,18 @@ Tedit_UZIVSKUPINA* TPohledy::editorSkupiny()
 {
     if (!m_skupina) m_skupina = new Tedit_UZIVSKUPINA(&m_w);
     return m_skupina;
+}
+
+Tedit_KJ_TANKOVANI* TPohledy::editorTankovani()
+{
+    if (!m_tankovani) m_tankovani = new Tedit_KJ_TANKOVANI(&m_w);
+    return m_tankovani;
+}
+
+Tedit_KJ_AUTO* TPohledy::editorAuta()
+{
+    if (!m_auto) m_auto = new Tedit_KJ_AUTO(&m_w);
+    return m_auto;
 }
 
 TFormEditCiselnikKalendarKategorie* TPohledy::editorKategorii()
@@ -115,6 +146,9 @@ void TPohledy::registrujPohledy()
 {
     m_w.RegistrujPohled(QStringLiteral("month"), m_month, [this] { m_month->Obnov(); });
     m_w.RegistrujPohled(QStringLiteral("browse"), m_browse, [this] { m_browse->Obnov(); });
+    m_jizdy->KategorieAdresar = [this] { return m_w.KategorieAdresar(); };
+    m_jizdy->NovaAdresa = [this] { return editorAdresy()->NovaAdresaModalne(); };
+    m_w.RegistrujPohled(QStringLiteral("ride"), m_jizdy, [this] { m_jizdy->NactiSeznamy(); });
     m_w.RegistrujPohled(QStringLiteral("overview"), m_grid, [this] {
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
         const QString podminka = prehledy::PodminkaPodleKategorii(m_nazevPrehledu, k);
@@ -130,6 +164,11 @@ void TPohledy::registrujPohledy()
     m_w.SestavFiltrKategorii();
     m_w.DefinujPrehled = [this](const QString& name) {
         m_grid->ZrusDefinici();
+        if (name == QLatin1String("KJPrehledJizdKonkretni")) {
+            if (!definujJizdyAuta()) return false;
+            m_nazevPrehledu = name;
+            return true;
+        }
         const StavKategorii k{m_w.FiltrKalendare(), m_w.KategorieAdresar(), m_w.Box0()};
         if (!prehledy::Definuj(name, *m_grid, k)) return false;
         m_nazevPrehledu = name;
@@ -162,6 +201,8 @@ void TPohledy::registrujEditory()
     otevira(WM_EDIT_SPECIAL_ADDRESS, &TPohledy::editorSpecAdresy);
     otevira(WM_EDIT_USER, &TPohledy::editorUzivatele);
     otevira(WM_EDIT_USER_GROUP, &TPohledy::editorSkupiny);
+    otevira(WM_EDIT_CAR, &TPohledy::editorAuta);
+    otevira(WM_EDIT_FUEL_PURCHASE, &TPohledy::editorTankovani);
     m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
         TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
         e->Napln(int(wp));
@@ -187,6 +228,60 @@ template <typename E> void TPohledy::otevira(int zprava, E* (TPohledy::*editor)(
         }
         ukaz(e);
     });
+}
+
+TForm_DialogKJTisk* TPohledy::dialogKJ()
+{
+    if (!m_dialogKJ) m_dialogKJ = new TForm_DialogKJTisk(&m_w);
+    return m_dialogKJ;
+}
+
+bool TPohledy::definujJizdyAuta()
+{
+    TForm_DialogKJTisk* d = dialogKJ();
+    d->NastavRezim(true);
+    if (!d->Zeptej()) return false;
+    // Car only: no date range of an earlier print hides rides here.
+    prehledy::DefinujJizdyAuta(*m_grid, PodminkaJizdAuta(d->VybraneAuto(), QString(), QString()));
+    m_grid->NactiData(1);
+    m_grid->ObarviSkupiny(0, false, true, 0xFFFFFF, 0xDBDBDB);
+    m_grid->NastavBarvyRadku(true, false, 0);
+    m_grid->ObarviNavaznost(2, 3, 4, 5, true, false, 0x0000FF, 0x008000);
+    return true;
+}
+
+void TPohledy::tiskniKnihuJizd()
+{
+    TForm_DialogKJTisk* d = dialogKJ();
+    d->NastavRezim(false);
+    if (!d->Zeptej()) return;
+    TForm_PreviewPrint* nahled = TForm_PreviewPrint::Instance(&m_w);
+    {
+        const Presypaci hodiny;
+        RozvrhniKnihuJizd(
+            SQLDATA(), nahled->Dokument(),
+            {d->VybraneAuto(), d->Od(), d->Do(), d->Edit_Titulek_1->text(), d->Edit_Titulek_2->text()});
+    }
+    const modal::Scope otevreno;
+    nahled->exec();
+}
+
+void TPohledy::mesicniVykaz()
+{
+    if (!m_vykaz) m_vykaz = new TForm_MesicniVykaz(&m_w);
+    // The month just ended is the one the accountant asks for.
+    const QDate minuly = Clock::current().now().date().addMonths(-1);
+    m_vykaz->Priprav(minuly.year(), minuly.month());
+    const modal::Scope otevreno;
+    m_vykaz->exec();
+}
+
+void TPohledy::sazbyNahrad()
+{
+    TForm_EditSazby d(&m_w);
+    d.Nacti(Clock::current().now().date().year());
+    const modal::Scope otevreno;
+    d.exec();
 }
 
 void TPohledy::importujPolozku()

@@ -151,6 +151,19 @@ const std::vector<Prehled>& tabulka()
          .dalsiTabulky = "KJ_AUTO",
          .podminka = "where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) ",
          .mazani = true},
+        // Fuel purchases, readable through their car like the rides.
+        {.nazev = "KJPrehledTankovani",
+         .zprava = WM_EDIT_FUEL_PURCHASE,
+         .tabulka = "KJ_TANKOVANI",
+         .sloupce = {{"KJ_AUTO.SPZ", "SPZ", false, "", 10},
+                     {"KJ_AUTO.POPIS", "Auto", false, "", 15},
+                     {"DATUM", "Datum", false, "", 10},
+                     {"LITRY", "Litry", false, "", 8},
+                     {"CENA", "Cena Kč s DPH", false, "", 10},
+                     {"TACHOMETR", "Tachometr", false, "integer", 10}},
+         .filtr = Filtr::CteniJizd,
+         .dalsiTabulky = "KJ_AUTO",
+         .podminka = "where (KJ_TANKOVANI.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) "},
     };
     return t;
 }
@@ -220,6 +233,27 @@ int ParametrPoNacteni(const QString& name)
     return name == QLatin1String("BrowseAlarm") || name == QLatin1String("BrowseUkolyAlarm")
                ? int(LP_EDIT_RECORD)
                : 0;
+}
+
+void DefinujJizdyAuta(GridDefinition& d, const QString& podminka)
+{
+    d.resetDefinition();
+    d.ZpravaEditace = 0;
+    d.MazaniPovoleno = true;
+    d.Tabulka = QStringLiteral("KJ");
+    d.KlicovySloupec = QStringLiteral("KJ_ID");
+    d.DalsiTabulky = QStringLiteral("KJ_AUTO");
+    d.PridejSloupec(QStringLiteral("DATUM"), QStringLiteral("Datum"), false, QString(), 10);
+    d.PridejSloupec(QStringLiteral("PORADI"), QStringLiteral("Pořadí"), false, QStringLiteral("integer"), 10);
+    d.PridejSloupec(QStringLiteral("OD_NAZEV"), QStringLiteral("OD Název"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("OD_PRIJMENI"), QStringLiteral("Od Příjmení"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("DO_NAZEV"), QStringLiteral("Do Název"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("DO_PRIJMENI"), QStringLiteral("Do Příjmení"), false, QString(), 20);
+    d.PridejSloupec(QStringLiteral("VZDALENOST"), QStringLiteral("Vzdálenost"), true,
+                    QStringLiteral("integer"), 10);
+    d.PridejSloupec(QStringLiteral("DUVOD"), QStringLiteral("Důvod"), false, QString(), 20);
+    d.Podminka = podminka.trimmed();
+    d.PevneRazeni = QStringLiteral("DATUM, PORADI");
 }
 
 QStringList Nazvy()

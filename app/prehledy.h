@@ -27,6 +27,10 @@ QStringList Nazvy();
 // a box changes; empty for other names.
 QString PodminkaPodleKategorii(const QString& name, const StavKategorii& k);
 
+// The rides of one car (the per-car ride overview): the columns of the ride
+// overview without the car, under the given WHERE text, by date and order.
+void DefinujJizdyAuta(GridDefinition& d, const QString& podminka);
+
 // The edit parameter an overview gets after loading (-11 for the alarm lists, which open events by id).
 int ParametrPoNacteni(const QString& name);
 

@@ -18,6 +18,8 @@ enum : int {
     WM_EDIT_ADDRESS = 1235,
     WM_EDIT_TASK = 1236,
     WM_EDIT_CALENDAR_CATEGORY = 1255,
+    // The program's own: a fuel purchase of the logbook.
+    WM_EDIT_FUEL_PURCHASE = 1240,
 };
 
 // lParam codes of WM_EDIT_EVENT; any other lParam is a time key.

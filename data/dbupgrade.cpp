@@ -27,6 +27,105 @@ QStringList zahesujHesla(TSQLDATA& db)
     return out;
 }
 
+// Two workstations could give rides of one date the same order number. The
+// pair becomes unique; rides that already share one are listed for the
+// administrator instead of being renumbered behind his back.
+QStringList poradiJizdJedinecne(TSQLDATA& db)
+{
+    if (db.VratInt(QStringLiteral("select count(*) from rdb$relation_constraints where "
+                                  "rdb$constraint_name='KJ_DATUM_PORADI'")) > 0)
+        return {};
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select k.datum, k.poradi, k.kj_id from kj k where exists (select 1 from kj "
+                       "j where j.datum=k.datum and j.poradi=k.poradi and j.kj_id<>k.kj_id) "
+                       "order by k.datum, k.poradi, k.kj_id"),
+        t);
+    if (t.PocetRadku() > 0) {
+        QStringList radky;
+        for (int r = 1; r <= t.PocetRadku(); ++r)
+            radky << QStringLiteral("%1 pořadí %2 (KJ_ID %3)")
+                         .arg(DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM"))),
+                              t.HodnotaJmeno(r, QStringLiteral("PORADI")),
+                              t.HodnotaJmeno(r, QStringLiteral("KJ_ID")));
+        throw ActionError(QStringLiteral("Jízdy se stejným datem a pořadím (%1):\n%2\nOpravte jejich pořadí "
+                                         "(sloupec PORADI tabulky KJ) a spusťte převod znovu.")
+                              .arg(t.PocetRadku())
+                              .arg(radky.join(QLatin1Char('\n'))));
+    }
+    return {QStringLiteral("alter table kj add constraint KJ_DATUM_PORADI unique (datum, poradi)")};
+}
+
+bool maTabulku(TSQLDATA& db, const QString& tabulka)
+{
+    return db.VratInt(QStringLiteral("select count(*) from rdb$relations where rdb$relation_name=%1")
+                          .arg(TextSQL(tabulka))) > 0;
+}
+
+bool maGenerator(TSQLDATA& db, const QString& generator)
+{
+    return db.VratInt(QStringLiteral("select count(*) from rdb$generators where rdb$generator_name=%1")
+                          .arg(TextSQL(generator))) > 0;
+}
+
+// What a logbook needs for the tax office and the accountant: odometer
+// states, the driver, private rides and times per ride; fuel and
+// consumption per car. Old rows keep NULL in them.
+QStringList knihaJizdProUcetni(TSQLDATA& db)
+{
+    QStringList out;
+    const auto kj = [&](const char* sloupec, const char* typ) {
+        out << PridejSloupec(db, QStringLiteral("KJ"), QLatin1String(sloupec), QLatin1String(typ));
+    };
+    kj("TACHOMETR_OD", "integer");
+    kj("TACHOMETR_DO", "integer");
+    kj("RIDIC_ID", "integer");
+    kj("SOUKROMA", "smallint");
+    kj("CAS_ODJEZDU", "date");
+    kj("CAS_PRIJEZDU", "date");
+    const auto vuz = [&](const char* sloupec, const char* typ) {
+        out << PridejSloupec(db, QStringLiteral("KJ_AUTO"), QLatin1String(sloupec), QLatin1String(typ));
+    };
+    vuz("PALIVO", "varchar(30)");
+    vuz("SPOTREBA", "numeric(9,2)");
+    vuz("TACHOMETR_START", "integer");
+    return out;
+}
+
+// Fuel purchases and the yearly rates of the per-km reimbursement.
+QStringList tankovaniASazby(TSQLDATA& db)
+{
+    QStringList out;
+    if (!maTabulku(db, QStringLiteral("KJ_TANKOVANI")))
+        out << QStringLiteral(
+            "create table KJ_TANKOVANI (KJ_TANKOVANI_ID integer not null primary key, "
+            "KJ_AUTO_ID integer not null, DATUM date, LITRY numeric(9,2), CENA numeric(15,2), "
+            "TACHOMETR integer, VYTVORIL_KDO integer, VYTVORIL_KDY date, EDITOVAL_KDO integer, "
+            "EDITOVAL_KDY date)");
+    if (!maGenerator(db, QStringLiteral("KJ_TANKOVANI_ID")))
+        out << QStringLiteral("create generator KJ_TANKOVANI_ID");
+    if (!maTabulku(db, QStringLiteral("KJ_SAZBY")))
+        out << QStringLiteral(
+            "create table KJ_SAZBY (ROK integer not null primary key, ZAKLADNI numeric(9,2))");
+    if (!maTabulku(db, QStringLiteral("KJ_CENY_PALIV")))
+        out << QStringLiteral(
+            "create table KJ_CENY_PALIV (ROK integer not null, PALIVO varchar(30) not null, "
+            "CENA numeric(9,2), primary key (ROK, PALIVO))");
+    return out;
+}
+
+// The basic rates the decrees fixed; fuel prices are the administrator's to enter.
+QStringList zakladniSazby(TSQLDATA& db)
+{
+    QStringList out;
+    for (const auto& [rok, sazba] : {std::pair{2025, "5.80"}, std::pair{2026, "5.90"}})
+        if (db.VratInt(QStringLiteral("select count(*) from kj_sazby where rok=%1").arg(rok)) == 0)
+            out << QStringLiteral("insert into kj_sazby (rok, zakladni) values (%1, %2)")
+                       .arg(rok)
+                       .arg(QLatin1String(sazba));
+    return out;
+}
+
 QString velka(const QString& s)
 {
     return s.toUpper();
@@ -43,6 +142,11 @@ const QList<Krok>& Kroky()
              return RozsirSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("HESLO"), 200);
          }},
         {3, QStringLiteral("hesla uložena jako otisky"), zahesujHesla},
+        {4, QStringLiteral("KJ: datum a pořadí jízdy jedinečné"), poradiJizdJedinecne},
+        {5, QStringLiteral("KJ, KJ_AUTO: tachometr, řidič, soukromé jízdy, palivo a spotřeba"),
+         knihaJizdProUcetni},
+        {6, QStringLiteral("KJ_TANKOVANI, KJ_SAZBY, KJ_CENY_PALIV"), tankovaniASazby},
+        {7, QStringLiteral("KJ_SAZBY: základní sazby 2025 a 2026"), zakladniSazby},
     };
     return kroky;
 }

@@ -705,6 +705,9 @@ private:
 
     void logbook()
     {
+        // A database of the first schema has none of the logbook's columns for the accountant.
+        m_ucetni = m_db.VratInt(QStringLiteral("select count(*) from rdb$relations where "
+                                               "rdb$relation_name='KJ_TANKOVANI'")) > 0;
         const int car1 = m_db.NoveID(QStringLiteral("KJ_AUTO_ID"));
         const int car2 = m_db.NoveID(QStringLiteral("KJ_AUTO_ID"));
         Columns c = {
@@ -716,6 +719,32 @@ private:
         append(c, audit(m_director, m_director));
         append(c, rights(0, m_office, m_board, 0, m_board));
         insert("KJ_AUTO", c);
+        if (m_ucetni) {
+            m_tachometr[car1] = 48210;
+            m_tachometr[car2] = 112540;
+            m_sql << QStringLiteral(
+                         "update kj_auto set palivo='Benzin 95', spotreba=6.4, tachometr_start=48210 "
+                         "where kj_auto_id=%1")
+                         .arg(car1)
+                  << QStringLiteral("update kj_auto set palivo='Nafta', spotreba=7.9, tachometr_start=112540 "
+                                    "where kj_auto_id=%1")
+                         .arg(car2);
+            // Demo prices, not the decree's: the administrator enters those.
+            for (const auto& [palivo, cena] : {std::pair{"Benzin 95", "35.80"}, std::pair{"Nafta", "34.70"}})
+                m_sql << QStringLiteral("insert into kj_ceny_paliv (rok, palivo, cena) values (%1, '%2', %3)")
+                             .arg(m_today.year())
+                             .arg(QLatin1String(palivo), QLatin1String(cena));
+            int id = 0;
+            for (const auto& [car, days, litres, price] :
+                 {std::tuple{car1, 20, "41.50", "1490.90"}, std::tuple{car2, 12, "58.20", "2024.40"}})
+                m_sql << QStringLiteral(
+                             "insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena) "
+                             "values (%1, %2, %3, %4, %5)")
+                             .arg(++id)
+                             .arg(car)
+                             .arg(dateSql(m_today.addDays(-days)), QLatin1String(litres),
+                                  QLatin1String(price));
+        }
 
         QStringList purposes;
         for (const auto& [key, purpose] : kPurposes) {
@@ -785,6 +814,14 @@ private:
         };
         copy("OD", *from.def);
         copy("DO", *to.def);
+        if (m_ucetni) {
+            int& stav = m_tachometr[car];
+            c.push_back({"TACHOMETR_OD", num(stav)});
+            stav += km + int((date.toJulianDay() + order) % spread);
+            c.push_back({"TACHOMETR_DO", num(stav)});
+            c.push_back({"RIDIC_ID", num(author)});
+            c.push_back({"SOUKROMA", num(0)});
+        }
         append(c, audit(author, author));
         insert("KJ", c);
     }
@@ -793,6 +830,9 @@ private:
         int id = 0;
         const AddressDef* def = nullptr;
     };
+
+    bool m_ucetni = false;
+    QHash<int, int> m_tachometr; // car → odometer after its last ride so far
 
     TSQLDATA& m_db;
     const int m_admin;

@@ -204,7 +204,7 @@ TEST_F(MainForm, CommandMessagesReachTheirOpeners)
     w.command(WM_EDIT_TASK, 7, 99);
     EXPECT_EQ(tasks, (QList<std::pair<std::intptr_t, std::intptr_t>>{{5, 0}, {7, 99}}));
     w.command(1231, 1, 2);        // accepted and ignored
-    w.command(WM_EDIT_CAR, 1, 0); // no editor yet: nothing happens
+    w.command(WM_EDIT_CAR, 0, 0); // the car editor opens on a new car
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_EQ(w.AktualniPanel(), QStringLiteral("MonthPanel"));
 

@@ -3,10 +3,15 @@
 #include "app/fmain.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
+#include "logbook/mesicnivykaz.h"
+#include "logbook/tiskjizd.h"
 #include "outlook/fImportKU.h"
+#include "overview/KTTISK.h"
+#include "overview/fForm_PreviewPrint.h"
 #include "tasks/fForm_ALARM.h"
 #include "tools/demodata.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -129,6 +134,37 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         import.reject();
     });
     import.Otevri();
+    // The logbook: the ride entry with a chosen pair, and the car editor.
+    w.ZobrazPanel(QStringLiteral("ZadavaniJizd"));
+    QCoreApplication::processEvents();
+    w.grab().save(QDir(out).filePath(QStringLiteral("main-ZadavaniJizd.png")));
+    w.command(WM_EDIT_CAR, db().VratInt(QStringLiteral("select coalesce(min(kj_auto_id), 0) from kj_auto")),
+              0);
+    auto* car = w.findChild<QWidget*>(QStringLiteral("edit_KJ_AUTO"));
+    ASSERT_TRUE(car);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(car));
+    car->grab().save(QDir(out).filePath(QStringLiteral("editor-edit_KJ_AUTO.png")));
+    // The printed logbook of that car in the preview.
+    TForm_PreviewPrint* nahled = TForm_PreviewPrint::Instance(&w);
+    RozvrhniKnihuJizd(db(), nahled->Dokument(),
+                      {db().VratInt(QStringLiteral("select coalesce(min(kj_auto_id), 0) from kj_auto")),
+                       {},
+                       {},
+                       QStringLiteral("Kniha jízd firmy"),
+                       {}});
+    nahled->resize(800, 900);
+    nahled->ComboBox1->setCurrentIndex(4);
+    nahled->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(nahled));
+    nahled->grab().save(QDir(out).filePath(QStringLiteral("preview-kniha-jizd.png")));
+    nahled->hide();
+    // The monthly report of the demo office's current month.
+    const QDate dnes = QDate::currentDate();
+    RozvrhniVykaz(nahled->Dokument(), SestavMesicniVykaz(db(), dnes.year(), dnes.month()));
+    nahled->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(nahled));
+    nahled->grab().save(QDir(out).filePath(QStringLiteral("preview-mesicni-vykaz.png")));
+    nahled->hide();
     setSQLDATA(s_db.get());
 }
 

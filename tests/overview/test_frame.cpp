@@ -611,9 +611,10 @@ protected:
                             "INSERT INTO KJ (KJ_ID, KJ_AUTO_ID, DATUM, PORADI, OD_NAZEV, VZDALENOST, DUVOD) "
                             "VALUES (:I, 1, '1.3.2004', :I, 'Brno', :I, 'Služebně'); I = I + 1; END END"));
         const char* rides[][7] = {
-            {"501", "1.3.2004", "1", "A", "a", "B", "b"}, {"502", "1.3.2004", "2", "B", "b", "C", "c"},
-            {"503", "2.3.2004", "1", "X", "c", "D", "d"}, {"504", "2.3.2004", "2", "Q", "q", "E", "e"},
-            {"505", "3.3.2004", "1", "E", "e", "A", "a"},
+            // Another year than the Octavia's: a date and order number are unique across cars.
+            {"501", "1.3.2005", "1", "A", "a", "B", "b"}, {"502", "1.3.2005", "2", "B", "b", "C", "c"},
+            {"503", "2.3.2005", "1", "X", "c", "D", "d"}, {"504", "2.3.2005", "2", "Q", "q", "E", "e"},
+            {"505", "3.3.2005", "1", "E", "e", "A", "a"},
         };
         for (const auto& r : rides)
             exec(QStringLiteral(

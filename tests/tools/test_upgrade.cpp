@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -55,6 +56,24 @@ QStringList rowsBesidesPasswords(TSQLDATA& db)
     return rows + users;
 }
 
+// Rows as an older schema can compare them: the tables it had, and without
+// the empty fields that columns added since leave at a row's end.
+QStringList comparable(const QStringList& rows, const QStringList& older)
+{
+    QSet<QString> tables;
+    for (const QString& r : older)
+        tables.insert(r.section(QLatin1Char('|'), 0, 0));
+    QStringList out;
+    for (QString r : rows) {
+        if (!tables.contains(r.section(QLatin1Char('|'), 0, 0))) continue;
+        while (r.endsWith(QLatin1Char(',')))
+            r.chop(1);
+        out << r;
+    }
+    out.sort();
+    return out;
+}
+
 QString passwordOf(TSQLDATA& db, const char* login)
 {
     return db.VratRadek(sql("select heslo from uzivatel where login=\"%1\"").arg(sql(login))).trimmed();
@@ -79,7 +98,7 @@ TEST(Upgrade, FromTheFirstVersionKeepsEveryRowAndHashesPasswords)
     EXPECT_EQ(first.puvodni, 1);
     EXPECT_EQ(first.nova, dbupgrade::AktualniVerze());
     EXPECT_EQ(dbupgrade::VerzeDatabaze(db), dbupgrade::AktualniVerze());
-    EXPECT_EQ(rowsBesidesPasswords(db), before);
+    EXPECT_EQ(comparable(rowsBesidesPasswords(db), before), comparable(before, before));
     EXPECT_GE(dbupgrade::DelkaSloupce(db, sql("UZIVATEL"), sql("HESLO")), 200);
 
     // Nobody's password is readable any more, and everybody's still works.

@@ -1,0 +1,121 @@
+#include "kjauto.h"
+
+#include "calendar/udalost.h"
+#include "data/ktdata.h"
+#include "data/sqlvalues.h"
+
+#include <cmath>
+#include <optional>
+
+const QString SqlNactiAuto =
+    QStringLiteral("Select SPZ,POPIS,F_CIST,F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,PALIVO,SPOTREBA,"
+                   "TACHOMETR_START from kj_auto where (kj_auto.kj_auto_id=%d);");
+
+namespace
+{
+
+const QString kUpdate =
+    QStringLiteral("update kj_auto set spz=%s,popis=%s,editoval_kdo=%d,editoval_kdy=%s,") +
+    QStringLiteral("F_CIST=%d,F_EDITOVAT=%d,F_SMAZAT=%d,F_ALARM=%d,F_ADMINISTROVAT=%d,palivo=%s,spotreba=%s,"
+                   "tachometr_start=%s where KJ_AUTO_ID=%d");
+const QString kInsert =
+    QStringLiteral(
+        "insert into "
+        "kj_auto(kj_auto_id,spz,popis,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_"
+        "EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
+    QStringLiteral(" values(%d,%s,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
+// The in-use test is part of the delete itself.
+const QString kSmazat = QStringLiteral("delete from kj_auto where KJ_AUTO_ID=%d and not exists (select 1 "
+                                       "from kj where kj.kj_auto_id=kj_auto.kj_auto_id)");
+const QString kExistuje = QStringLiteral("select count(*) from kj_auto where kj_auto_id=%d");
+const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
+
+QString n(int v)
+{
+    return QString::number(v);
+}
+
+// "6,5" and "6.5" alike; nothing when it is no number.
+std::optional<double> desetinne(const QString& text)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || v < 0 || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+QString spotrebaSQL(const QString& text)
+{
+    if (text.trimmed().isEmpty()) return QStringLiteral("NULL");
+    return QString::number(desetinne(text).value_or(0), 'f', 2);
+}
+
+QString celeSQL(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(text));
+}
+
+} // namespace
+
+AutoPole AutoZRadku(const TKTDATASET& t, int r)
+{
+    AutoPole a;
+    a.Spz = t.HodnotaJmeno(r, QStringLiteral("SPZ"));
+    a.Popis = t.HodnotaJmeno(r, QStringLiteral("POPIS"));
+    a.Prava = PravaZRadku(t, r);
+    a.Palivo = t.HodnotaJmeno(r, QStringLiteral("PALIVO"));
+    a.Spotreba = t.HodnotaJmeno(r, QStringLiteral("SPOTREBA"));
+    if (const auto v = desetinne(a.Spotreba))
+        a.Spotreba = QString::number(*v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+    a.TachometrStart = t.HodnotaJmeno(r, QStringLiteral("TACHOMETR_START"));
+    return a;
+}
+
+QStringList DruhyPaliva()
+{
+    return {QStringLiteral("Benzin 95"), QStringLiteral("Benzin 98"), QStringLiteral("Nafta"),
+            QStringLiteral("LPG"), QStringLiteral("Elektřina")};
+}
+
+bool AutoMaPlatnaData(const AutoPole& a)
+{
+    if (!a.Spotreba.trimmed().isEmpty() && !desetinne(a.Spotreba)) return false;
+    const QString t = a.TachometrStart.trimmed();
+    if (t.isEmpty()) return true;
+    bool ok = false;
+    return t.toInt(&ok) >= 0 && ok;
+}
+
+QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel)
+{
+    const PravaZaznamu& p = a.Prava;
+    const QStringList vuz = {TextSQL(a.Palivo), spotrebaSQL(a.Spotreba), celeSQL(a.TachometrStart)};
+    if (zaznamId != 0)
+        return {
+            VyplnSablonu(kUpdate, QStringList{TextSQL(a.Spz), TextSQL(a.Popis), n(uzivatel), kTed, n(p.Cist),
+                                              n(p.Editovat), n(p.Smazat), n(p.Alarm), n(p.Administrovat)}
+                                      << vuz << n(zaznamId))};
+    return {VyplnSablonu(kInsert, QStringList{n(noveId), TextSQL(a.Spz), TextSQL(a.Popis), n(uzivatel), kTed,
+                                              n(uzivatel), kTed, n(p.Cist), n(p.Editovat), n(p.Smazat),
+                                              n(p.Alarm), n(p.Administrovat)}
+                                      << vuz)};
+}
+
+VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel)
+{
+    return ZapisZaznam(db, zaznamId, QStringLiteral("KJ_AUTO_ID"), [&](int id) {
+        return PrikazyUlozeniAuta(a, zaznamId, zaznamId == 0 ? id : 0, uzivatel);
+    });
+}
+
+SmazaniAuta SmazAuto(TDataModuleIb& db, int zaznamId, QString& chyba)
+{
+    chyba.clear();
+    if (!db.ProvedSQLSeznam({VyplnSablonu(kSmazat, {n(zaznamId)})}, chyba)) return SmazaniAuta::Chyba;
+    // The write ended the shared read snapshot: this read sees the outcome.
+    if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0) return SmazaniAuta::Pouzito;
+    db.UdelejRefresh();
+    return SmazaniAuta::Smazano;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/editorzaznamu.h"
+#include "users/rights.h"
+
+#include <QString>
+#include <QStringList>
+
+class TKTDATASET;
+
+// One car of the logbook (a row of KJ_AUTO) as its editor holds it, and the
+// statements that store and delete it.
+struct AutoPole {
+    QString Spz;
+    QString Popis;
+    PravaZaznamu Prava;
+    // For the reimbursement: the fuel type (as the year's rates name it),
+    // the consumption from the technical certificate in l/100 km and the
+    // odometer when the car came into use; empty when not known.
+    QString Palivo;
+    QString Spotreba;
+    QString TachometrStart;
+};
+
+// The fuel types the decrees fix average prices for.
+QStringList DruhyPaliva();
+
+// The consumption is empty or a non-negative number (decimal comma or
+// point), the start odometer empty or a whole number.
+bool AutoMaPlatnaData(const AutoPole& a);
+
+extern const QString SqlNactiAuto; // "%d" = KJ_AUTO_ID
+
+AutoPole AutoZRadku(const TKTDATASET& tabulka, int radek);
+
+// For a stored car (zaznamId != 0) the update, for a new one the insert under noveId.
+QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel);
+VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel);
+
+enum class SmazaniAuta {
+    Smazano,
+    Pouzito, // a ride refers to the car: nothing was deleted
+    Chyba,   // the server refused; the text is in `chyba`
+};
+// Deletes the car only when no ride refers to it. The test and the delete
+// are one statement, so a ride stored meanwhile by another workstation is
+// never left without its car. Announces the change after a delete.
+SmazaniAuta SmazAuto(TDataModuleIb& db, int zaznamId, QString& chyba);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "data/editorzaznamu.h"
+
+#include <QString>
+#include <QStringList>
+
+class TKTDATASET;
+
+// One fuel purchase (a row of KJ_TANKOVANI). It has no rights of its own:
+// the car's rights govern it, as they govern the rides.
+struct TankovaniPole {
+    int AutoId = 0;
+    QString Datum;
+    QString Litry;     // decimal comma or point
+    QString Cena;      // Kč with VAT
+    QString Tachometr; // empty = not recorded
+};
+
+extern const QString SqlNactiTankovani; // "%d" = KJ_TANKOVANI_ID
+
+TankovaniPole TankovaniZRadku(const TKTDATASET& t, int radek);
+// A car, a date, litres above 0, a price not below 0, an odometer that is empty or whole.
+bool TankovaniMaPlatnaData(const TankovaniPole& t);
+QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel);
+VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel);
+QString SmazTankovani(TDataModuleIb& db, int zaznamId);
