@@ -126,6 +126,36 @@ QStringList zakladniSazby(TSQLDATA& db)
     return out;
 }
 
+// A ride always names an existing car: the database itself then refuses to
+// delete a car whose ride another workstation is saving at that moment.
+// Rides whose car is gone already are listed instead of being deleted.
+QStringList jizdyMajiAuto(TSQLDATA& db)
+{
+    if (db.VratInt(QStringLiteral("select count(*) from rdb$relation_constraints where "
+                                  "rdb$constraint_name='KJ_KJ_AUTO_FK'")) > 0)
+        return {};
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select kj_id, kj_auto_id, datum from kj where not exists (select 1 from kj_auto "
+                       "a where a.kj_auto_id=kj.kj_auto_id) order by kj_id"),
+        t);
+    if (t.PocetRadku() > 0) {
+        QStringList radky;
+        for (int r = 1; r <= t.PocetRadku(); ++r)
+            radky << QStringLiteral("KJ_ID %1 (auto %2, %3)")
+                         .arg(t.HodnotaJmeno(r, QStringLiteral("KJ_ID")),
+                              t.HodnotaJmeno(r, QStringLiteral("KJ_AUTO_ID")),
+                              DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM"))));
+        throw ActionError(
+            QStringLiteral("Jízdy, jejichž auto už neexistuje (%1):\n%2\nPřiřaďte je existujícímu "
+                           "autu (sloupec KJ_AUTO_ID tabulky KJ) a spusťte převod znovu.")
+                .arg(t.PocetRadku())
+                .arg(radky.join(QLatin1Char('\n'))));
+    }
+    return {QStringLiteral("alter table kj add constraint KJ_KJ_AUTO_FK foreign key (kj_auto_id) references "
+                           "kj_auto (kj_auto_id)")};
+}
+
 QString velka(const QString& s)
 {
     return s.toUpper();
@@ -147,6 +177,7 @@ const QList<Krok>& Kroky()
          knihaJizdProUcetni},
         {6, QStringLiteral("KJ_TANKOVANI, KJ_SAZBY, KJ_CENY_PALIV"), tankovaniASazby},
         {7, QStringLiteral("KJ_SAZBY: základní sazby 2025 a 2026"), zakladniSazby},
+        {8, QStringLiteral("KJ: jízda vždy patří existujícímu autu"), jizdyMajiAuto},
     };
     return kroky;
 }

@@ -113,7 +113,14 @@ VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int 
 SmazaniAuta SmazAuto(TDataModuleIb& db, int zaznamId, QString& chyba)
 {
     chyba.clear();
-    if (!db.ProvedSQLSeznam({VyplnSablonu(kSmazat, {n(zaznamId)})}, chyba)) return SmazaniAuta::Chyba;
+    if (!db.ProvedSQLSeznam({VyplnSablonu(kSmazat, {n(zaznamId)})}, chyba)) {
+        // A ride saved meanwhile by another workstation holds the car.
+        if (chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"), Qt::CaseInsensitive)) {
+            chyba.clear();
+            return SmazaniAuta::Pouzito;
+        }
+        return SmazaniAuta::Chyba;
+    }
     // The write ended the shared read snapshot: this read sees the outcome.
     if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0) return SmazaniAuta::Pouzito;
     db.UdelejRefresh();

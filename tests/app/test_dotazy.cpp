@@ -136,6 +136,17 @@ TEST_F(DotazyDb, EveryOverviewDefinitionRuns)
     }
     GridDefinition d;
     EXPECT_FALSE(prehledy::Definuj(QStringLiteral("KJPrehledJizdAuta"), d, {}));
+    // The rides of one car, as the per-car overview defines them.
+    prehledy::DefinujJizdyAuta(
+        d, QStringLiteral(" where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) and (KJ.KJ_AUTO_ID=1)"));
+    EXPECT_EQ(d.Podminka, QStringLiteral("where (KJ.KJ_AUTO_ID=KJ_AUTO.KJ_AUTO_ID) and (KJ.KJ_AUTO_ID=1)"));
+    EXPECT_EQ(d.Sloupce.size(), 8u);
+    d.Razeni = 1;
+    try {
+        db().VratSloupec(gridquery::selectStatement(d), QStringLiteral(","));
+    } catch (const DbError& e) {
+        ADD_FAILURE() << e.what();
+    }
 }
 
 } // namespace

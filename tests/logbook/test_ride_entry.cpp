@@ -376,6 +376,41 @@ TEST_F(OrderNumber, UpgradeStepReportsDuplicatesThenAddsTheConstraint)
     exec(QStringLiteral("delete from kj"));
 }
 
+// Rides whose car is gone are listed before the foreign key is added; with
+// it the database refuses such a ride.
+TEST_F(OrderNumber, UpgradeStepReportsOrphanRidesThenAddsTheForeignKey)
+{
+    exec(QStringLiteral("delete from kj"));
+    const auto& kroky = dbupgrade::Kroky();
+    const auto krok = std::find_if(kroky.begin(), kroky.end(), [](const dbupgrade::Krok& k) {
+        return k.popis.contains(QStringLiteral("existujícímu autu"));
+    });
+    ASSERT_NE(krok, kroky.end());
+    EXPECT_TRUE(krok->prikazy(db()).isEmpty()) << "a new database has the key";
+    QString chyba;
+    EXPECT_FALSE(db().ProvedSQL(
+        QStringLiteral("insert into kj (kj_auto_id, datum, poradi) values (9999, \"1.4.2004\", 1)"), chyba));
+    EXPECT_TRUE(chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"))) << chyba.toStdString();
+
+    exec(QStringLiteral("alter table kj drop constraint KJ_KJ_AUTO_FK"));
+    exec(QStringLiteral(
+        "insert into kj (kj_id, kj_auto_id, datum, poradi) values (777, 9999, \"1.4.2004\", 1)"));
+    db().ObnovTransakci();
+    try {
+        krok->prikazy(db());
+        ADD_FAILURE() << "orphan rides must be reported";
+    } catch (const ActionError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("KJ_ID 777 (auto 9999, 1.4.2004)")))
+            << e.text().toStdString();
+    }
+    exec(QStringLiteral("update kj set kj_auto_id=%1 where kj_id=777").arg(s_fabia));
+    db().ObnovTransakci();
+    const QStringList prikazy = krok->prikazy(db());
+    ASSERT_EQ(prikazy.size(), 1);
+    exec(prikazy[0]);
+    exec(QStringLiteral("delete from kj"));
+}
+
 // A collision with another workstation's ride is retried with a fresh number.
 TEST_F(OrderNumber, CollisionIsRetried)
 {
