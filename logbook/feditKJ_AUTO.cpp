@@ -90,9 +90,8 @@ Tedit_KJ_AUTO::Tedit_KJ_AUTO(QWidget* parent) : QWidget(parent, Qt::Window)
 
 bool Tedit_KJ_AUTO::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Tedit_KJ_AUTO::Nacti_zaznam(int id)
@@ -177,33 +176,29 @@ bool Tedit_KJ_AUTO::ulozenoNeboNelze()
 
 void Tedit_KJ_AUTO::SB_SAVEClick()
 {
-    // A refused save keeps the window open with what was typed.
-    if (ulozenoNeboNelze()) {
-        m_stav.zahodZmeny();
-        close();
-    }
+    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 void Tedit_KJ_AUTO::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
     PravidloEditoru pravidlo;
     pravidlo.JenCteni = m_jenCteni;
     pravidlo.SmiSmazat = m_smiSmazat;
-    if (!OverSmazani(pravidlo)) return;
-    QString chyba;
-    switch (SmazAuto(SQLDATA(), m_stav.id(), chyba)) {
-    case SmazaniAuta::Pouzito:
-        messages::error(TextZaznamPouzit);
-        return;
-    case SmazaniAuta::Chyba:
-        messages::error(chyba);
-        return;
-    case SmazaniAuta::Smazano:
-        break;
-    }
-    m_stav.zahodZmeny();
-    close();
+    editor::smazAZavri(
+        this, m_stav, [&] { return OverSmazani(pravidlo); },
+        [this] {
+            // A car some ride still names stays; the user is told so.
+            QString chyba;
+            switch (SmazAuto(SQLDATA(), m_stav.id(), chyba)) {
+            case SmazaniAuta::Pouzito:
+                return TextZaznamPouzit;
+            case SmazaniAuta::Chyba:
+                return chyba;
+            case SmazaniAuta::Smazano:
+                break;
+            }
+            return QString();
+        });
 }
 
 void Tedit_KJ_AUTO::SpeedButton1Click()

@@ -71,9 +71,8 @@ Tedit_KJ_TANKOVANI::Tedit_KJ_TANKOVANI(QWidget* parent) : QWidget(parent, Qt::Wi
 
 bool Tedit_KJ_TANKOVANI::OtevriZpravou(int id)
 {
-    if (!m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); })) return false;
-    Nacti_zaznam(id);
-    return true;
+    return editor::otevri(
+        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
 }
 
 void Tedit_KJ_TANKOVANI::Nacti_zaznam(int id)
@@ -152,23 +151,14 @@ bool Tedit_KJ_TANKOVANI::ulozenoNeboNelze()
 
 void Tedit_KJ_TANKOVANI::SB_SAVEClick()
 {
-    if (ulozenoNeboNelze()) {
-        m_stav.zahodZmeny();
-        close();
-    }
+    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
 }
 
 void Tedit_KJ_TANKOVANI::SB_deleteClick()
 {
-    if (m_stav.id() == 0) return;
-    if (!OverSmazani(pravidlo(KTCB_AUTO->VratZvoleneID()))) return;
-    const QString chyba = SmazTankovani(SQLDATA(), m_stav.id());
-    if (!chyba.isEmpty()) {
-        messages::error(chyba);
-        return;
-    }
-    m_stav.zahodZmeny();
-    close();
+    editor::smazAZavri(
+        this, m_stav, [this] { return OverSmazani(pravidlo(KTCB_AUTO->VratZvoleneID())); },
+        [this] { return SmazTankovani(SQLDATA(), m_stav.id()); });
 }
 
 void Tedit_KJ_TANKOVANI::closeEvent(QCloseEvent* event)

@@ -30,7 +30,7 @@ TEST(CzechTexts, StandardButtonsOfQtAreCzech)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Orvan"), QStringLiteral("Chcete data uložit ?"),
                     QMessageBox::Yes | QMessageBox::No);
     box.show();
-    QTest::qWait(50);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Ano"));
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Ne"));
     saveShot(box, "confirm-ano-ne.png");
