@@ -13,6 +13,7 @@
 #include "common/commandtarget.h"
 #include "common/session.h"
 #include "data/dbschema.h"
+#include "data/dbupgrade.h"
 #include "data/fbclient.h"
 #include "data/ktdata.h"
 #include "overview/uFrameStringgrid.h"
@@ -133,6 +134,12 @@ void openDatabase(TSQLDATA& db, const QString& name, const std::function<void(TS
         std::fprintf(stderr, "built in %.0f s\n", double(t.elapsed()) / 1000.0);
     }
     if (!db.PripojDatabazi(path, kUser, kPassword)) std::abort();
+    // A cache built by an older program gets the later schema steps.
+    const QString chyba = dbupgrade::Aktualizuj(db).chyba;
+    if (!chyba.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(chyba));
+        std::abort();
+    }
 }
 
 int g_repeats = 5;
@@ -411,7 +418,7 @@ void monthFigures(TSQLDATA& db)
         figure("  change event, read in parts: longest block", w, "ms", "<= 100", w <= 100);
         note("  change event, read in parts: until the new days show", median(done), "ms");
         note("  every line of every day (the HTML export's read)", median(full), "ms");
-        note("  queries per refresh in one go", 2, "");
+        note("  queries per refresh in one go", view.data().dotazu(), "");
         note("  lines read per day", view.data().limit(), "");
     }
     // Hovering every day of the view: the info bar's name days.
@@ -448,8 +455,10 @@ int main(int argc, char** argv)
     if (part.isEmpty() || part == QLatin1String("read")) readFigures(large);
     if (part.isEmpty() || part == QLatin1String("overview")) overviewFigures(small, large);
     if (part.isEmpty() || part == QLatin1String("month")) monthFigures(calendar);
-    if (part == QLatin1String("sql")) {
-        // Times of single statements given on standard input, one a line.
+    if (part == QLatin1String("sql") || part == QLatin1String("sql-events")) {
+        // Times of single statements given on standard input, one a line, on
+        // the addresses' or the events' database.
+        TSQLDATA& db = part == QLatin1String("sql") ? large : calendar;
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly)) return 1;
         while (!in.atEnd()) {
@@ -457,12 +466,12 @@ int main(int argc, char** argv)
             if (sql.isEmpty()) continue;
             int rows = 0;
             const double t = medianMs([&] {
-                large.ObnovTransakci();
-                large.OtevriDotaz(sql);
+                db.ObnovTransakci();
+                db.OtevriDotaz(sql);
                 rows = 0;
-                while (large.cursor().next())
+                while (db.cursor().next())
                     ++rows;
-                large.cursor().close();
+                db.cursor().close();
             });
             std::printf("%8.1f ms %7d rows  %s\n", t, rows, qPrintable(sql.left(150)));
         }

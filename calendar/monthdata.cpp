@@ -98,25 +98,50 @@ QString DataMesice::DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, D
 QString DataMesice::DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                                          int limit)
 {
-    // The day statement over the range, narrowed to what ranks the events
-    // within a day, so the server sorts small rows; an event whose start ranks
-    // among the first `limit` of its day (ties included) may be among the
-    // first lines. Name and colour are read for those only, sorted as the day
-    // statement sorts, the id settling ties.
-    QString rozsah = dotazy::DotazUdalosti(QStringLiteral("ku.ku_id,ku.datum,CAS_OD"), filtr, jenHlavni,
-                                           textDne(od), textDne(doDatum));
-    rozsah.truncate(rozsah.lastIndexOf(QLatin1String(" order by ")));
+    // Day by day on the server: the events of a day walked in the order of an
+    // index on (DATUM, CAS_OD), only as far as the first `limit` starts (ties
+    // included); those few then sorted as the day statement sorts, the id
+    // settling ties. A day without such lines gives one row without an id
+    // when it holds any event the user may read. Cost grows with the lines
+    // shown, not with the events of the weeks.
+    const QString prava = FiltrCteni(QStringLiteral("ku"), false);
+    QString kategorie;
+    if (!filtr.isEmpty()) {
+        // "+0" keeps the server from walking a whole category's index entries per event.
+        kategorie = jenHlavni
+                        ? QStringLiteral(" and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id "
+                                         "in (%1)))")
+                              .arg(filtr)
+                        : QStringLiteral(" and ((not exists(select 1 from ku_kat k1 where "
+                                         "k1.ku_id=ku.ku_id)) or exists(select 1 from ku_kat k1 where "
+                                         "k1.ku_id=ku.ku_id and k1.ku_c_kat_id+0 in (%1)))")
+                              .arg(filtr);
+    }
+    const QString zdroj =
+        QStringLiteral(" from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left join "
+                       "ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where ku.datum=:datum") +
+        kategorie + prava + QStringLiteral(" order by ku.datum, ku.cas_od");
+    // Without a category filter every readable event has a line, so a day
+    // without lines has none to mark.
+    const QString prazdnyDen =
+        filtr.isEmpty()
+            ? QString()
+            : QStringLiteral(" else if (exists(select 1 from ku where ku.datum=:datum%1)) then begin "
+                             "ku_id=null; barva=null; nazev=null; cas_od=null; suspend; end")
+                  .arg(prava);
     return QStringLiteral(
-               "select ku.ku_id, ku_c_kat.ku_c_kat_barva, ku.nazev, ku.cas_od, ku.datum from (select "
-               "r.ku_id, "
-               "rank() over (partition by r.datum order by r.cas_od) as poradi from (%1) r) v join ku on "
-               "(ku.ku_id=v.ku_id) left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left "
-               "join "
-               "ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where v.poradi <= %2 order by "
-               "ku.datum, "
-               "ku.cas_od, ku.nazev, ku.ku_id;")
-        .arg(rozsah)
-        .arg(limit);
+               "execute block returns (ku_id type of column ku.ku_id, barva type of column "
+               "ku_c_kat.ku_c_kat_barva, nazev type of column ku.nazev, cas_od type of column ku.cas_od, "
+               "datum type of column ku.datum) as declare n integer; declare c type of column ku.cas_od; "
+               "declare posledni type of column ku.cas_od; begin datum=%1; while (datum<=%2) do begin "
+               "n=0; posledni=null; for select ku.cas_od%3 into :c do begin if (n>=%4 and c is distinct "
+               "from posledni) then leave; n=n+1; posledni=c; end if (n>0) then for select first %4 %5 "
+               "v.ku_id, v.barva, v.nazev, v.cas_od from (select first (:n) ku.ku_id, "
+               "ku_c_kat.ku_c_kat_barva as barva, ku.nazev, ku.cas_od%3) v order by v.cas_od, v.nazev, "
+               "v.ku_id, v.barva into :ku_id, :barva, :nazev, :cas_od do suspend;%6 datum=datum+1; end end")
+        .arg(DatumSQL(textDne(od)), DatumSQL(textDne(doDatum)), zdroj)
+        .arg(limit)
+        .arg(jenHlavni ? QString() : QStringLiteral("distinct"), prazdnyDen);
 }
 
 void DataMesice::vyprazdni()
@@ -151,35 +176,32 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
     };
 
     TKTDATASET t;
-    db.NactiTabulku(DotazPoctu(od, doDatum), t);
-    ++m_dotazu;
-    for (int r = 1; r <= t.PocetRadku(); ++r) {
-        const QStringList& v = t.Hodnoty(r);
-        qint64 k = 0;
-        if (v.size() == 2 && den(v.at(0), k)) dny[k].pocet = v.at(1).trimmed().toInt();
-    }
-
     if (limit > 0) {
-        // Only what a cell can show, read straight from the cursor.
+        // Only what a cell can show, read straight from the cursor; a day's
+        // count then only tells that it holds events: a cell needs no more.
         db.OtevriDotaz(DotazPrvnichUdalosti(filtr, jenHlavni, od, doDatum, limit));
         ++m_dotazu;
         fb::Cursor& c = db.cursor();
         const QDate nula(1899, 12, 30);
         while (c.next()) {
-            // DATUM read as a value, not parsed from text; one with a time of day belongs to no day.
             const QDateTime datum = c.dateTime(4);
-            if (!datum.isValid() || datum.time() != QTime(0, 0)) continue;
-            const qint64 k = nula.daysTo(datum.date());
-            DenKalendare& d = dny[k];
-            // Beyond the limit only that there are more counts: a cell shows
-            // and clicks alike for any number of lines past what fits.
-            if (d.radku < limit)
+            if (!datum.isValid()) continue;
+            DenKalendare& d = dny[nula.daysTo(datum.date())];
+            if (!c.isNull(0))
                 d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
                                          c.text(3).trimmed()};
             d.radku = int(d.udalosti.size());
+            d.pocet = std::max(1, d.radku);
         }
         c.close();
     } else {
+        db.NactiTabulku(DotazPoctu(od, doDatum), t);
+        ++m_dotazu;
+        for (int r = 1; r <= t.PocetRadku(); ++r) {
+            const QStringList& v = t.Hodnoty(r);
+            qint64 k = 0;
+            if (v.size() == 2 && den(v.at(0), k)) dny[k].pocet = v.at(1).trimmed().toInt();
+        }
         db.NactiTabulku(DotazUdalostiRozsahu(filtr, jenHlavni, od, doDatum), t);
         ++m_dotazu;
         for (int r = 1; r <= t.PocetRadku(); ++r) {

@@ -26,7 +26,9 @@ struct UdalostDne {
 };
 
 struct DenKalendare {
-    int pocet = 0; // events the user may read, whatever the category filter
+    // Events the user may read, whatever the category filter; a read with a
+    // limit only tells whether there are any (then at least 1).
+    int pocet = 0;
     // Event lines under the category filter; a read with a limit counts them
     // up to the limit only and holds just those lines.
     int radku = 0;
@@ -51,8 +53,8 @@ UdalostDne UdalostZRadkuDne(const QString& radek);
 // One day through the per-day queries PocetUdalosti and NactiDenKalendare.
 DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas den);
 
-// The events of the visible weeks, read with two queries at a refresh and
-// kept until the next one, so that painting and clicks never query. Gives per
+// The events of the visible weeks, read at a refresh (one query with a limit,
+// two without) and kept until the next one, so that painting and clicks never query. Gives per
 // day what the per-day queries give, except that names holding commas stay whole.
 class DataMesice
 {
@@ -77,8 +79,9 @@ public:
     // The statements nacti runs (for tests and the benchmark).
     static QString DotazPoctu(DatumCas od, DatumCas doDatum);
     static QString DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum);
-    // Lines of every day in the order of the day statement, at least the
-    // first `limit` of each (more where start times tie).
+    // The first `limit` lines of every day in the order of the day statement
+    // (the id settling ties), and a row without an id for a day that has no
+    // such lines but holds events the user may read.
     static QString DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum,
                                         int limit);
 

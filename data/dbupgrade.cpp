@@ -163,14 +163,27 @@ QString velka(const QString& s)
 
 } // namespace
 
+static QStringList indexPokudChybi(TSQLDATA& db, const QString& jmeno, const QString& definice)
+{
+    if (db.VratInt(QStringLiteral("select count(*) from rdb$indices where rdb$index_name='%1'").arg(jmeno)) >
+        0)
+        return {};
+    return {QStringLiteral("create index %1 on %2").arg(jmeno, definice)};
+}
+
 // The address overview sorts by the short name: an index lets a large address
 // book show its first screen without the server sorting every row first.
 QStringList indexZkracenehoNazvu(TSQLDATA& db)
 {
-    if (db.VratInt(QStringLiteral("select count(*) from rdb$indices where "
-                                  "rdb$index_name='ADRESAR_ZAKL_NAZEV_ZKRACENY'")) > 0)
-        return {};
-    return {QStringLiteral("create index ADRESAR_ZAKL_NAZEV_ZKRACENY on ADRESAR_ZAKL (NAZEV_ZKRACENY)")};
+    return indexPokudChybi(db, QStringLiteral("ADRESAR_ZAKL_NAZEV_ZKRACENY"),
+                           QStringLiteral("ADRESAR_ZAKL (NAZEV_ZKRACENY)"));
+}
+
+// The month view walks each day's events in start order only as far as a
+// cell can show.
+QStringList indexZacatkuUdalosti(TSQLDATA& db)
+{
+    return indexPokudChybi(db, QStringLiteral("KU_DATUM_CAS"), QStringLiteral("KU (DATUM, CAS_OD)"));
 }
 
 // Add a step at the end with the next number; never change a step once released.
@@ -189,6 +202,7 @@ const QList<Krok>& Kroky()
         {7, QStringLiteral("KJ_SAZBY: základní sazby 2025 a 2026"), zakladniSazby},
         {8, QStringLiteral("KJ: jízda vždy patří existujícímu autu"), jizdyMajiAuto},
         {9, QStringLiteral("ADRESAR_ZAKL: index zkráceného názvu"), indexZkracenehoNazvu},
+        {10, QStringLiteral("KU: index data a začátku událostí"), indexZacatkuUdalosti},
     };
     return kroky;
 }

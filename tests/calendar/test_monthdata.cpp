@@ -74,8 +74,9 @@ TEST_F(DataMesiceTest, RangeGivesWhatThePerDayQueriesGive)
     EXPECT_GT(daysWithLines, 60); // the cases above really show events
 }
 
-// A busy day beside the small calendar: equal start times sorted by name,
-// mixed rights and categories, an event in two categories.
+// A busy day beside the small calendar: equal start times sorted by name (in
+// Czech order: "Ch" after "H"), one without a start, mixed rights and
+// categories, an event in two categories.
 class MesicSLimitem : public KalendarDb
 {
 protected:
@@ -94,13 +95,16 @@ protected:
             {103, "12.5.2004", "Ráno", "NULL", {}},          {104, "12.5.2004 7:00", "Tajné", "5", {3}},
             {105, "12.5.2004 18:00", "Večer", "NULL", {-3}}, {106, "12.5.2004 12:00", "Oběd", "6", {1, -2}},
             {107, "12.5.2004 12:00", "Oběd 2", "NULL", {2}}, {108, "12.5.2004 23:00", "Noc", "NULL", {3, -1}},
+            {109, "12.5.2004 9:00", "Chata", "NULL", {1}},   {110, "12.5.2004 9:00", "Hrad", "NULL", {}},
+            {111, nullptr, "Bez začátku", "NULL", {2}},
         };
         for (const E& e : events) {
             exec(QStringLiteral(
                      "insert into KU (KU_ID, DATUM, CAS_OD, NAZEV, F_CIST) values (%1, \"12.5.2004\", "
-                     "\"%2\", \"%3\", %4)")
+                     "%2, \"%3\", %4)")
                      .arg(e.id)
-                     .arg(QLatin1String(e.cas), QString::fromUtf8(e.nazev), QLatin1String(e.cist)));
+                     .arg(e.cas ? QStringLiteral("\"%1\"").arg(QLatin1String(e.cas)) : QStringLiteral("NULL"),
+                          QString::fromUtf8(e.nazev), QLatin1String(e.cist)));
             for (int k : e.kat)
                 exec(QStringLiteral("insert into KU_KAT (KU_ID, KU_C_KAT_ID, HLAVNI) values (%1, %2, %3)")
                          .arg(e.id)
@@ -133,7 +137,7 @@ TEST_F(MesicSLimitem, FirstLinesOfEachDayGiveTheCellsCountsMarksAndClicksOfTheFu
                     ASSERT_EQ(mm.radkuNaDen(), limit);
                     DataMesice cut;
                     cut.nacti(db(), filtr, jenHlavni, m.prvniDen(), m.posledniDen(), limit);
-                    EXPECT_EQ(cut.dotazu(), 2);
+                    EXPECT_EQ(cut.dotazu(), 1);
                     for (DatumCas den = m.prvniDen(); den <= m.posledniDen(); den += 1) {
                         const QString where = QStringLiteral("%1 groups=%2 filter=%3 main=%4 h=%5")
                                                   .arg(DatumNaText(4, den), groups, filtr)
@@ -142,7 +146,7 @@ TEST_F(MesicSLimitem, FirstLinesOfEachDayGiveTheCellsCountsMarksAndClicksOfTheFu
                         const DenKalendare& a = cut.den(den);
                         const DenKalendare& b = full.den(den);
                         const int n = int(b.udalosti.size());
-                        ASSERT_EQ(a.pocet, b.pocet) << where.toStdString();
+                        ASSERT_EQ(a.pocet > 0, b.pocet > 0) << where.toStdString();
                         ASSERT_EQ(a.radku, std::min(n, limit)) << where.toStdString();
                         ASSERT_EQ(a.udalosti, b.udalosti.mid(0, limit)) << where.toStdString();
                         cutDays += n > limit ? 1 : 0;
