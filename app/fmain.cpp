@@ -172,6 +172,8 @@ void Tmainform::prihlas()
     // After a dialog login of a non-administrator the code lists are not offered.
     if (!ciselniky) skryjCiselniky();
     if (Prihlaseno()) zapisPritomnost();
+    // The logon's own change event would read every view a second time.
+    m_data->SledujZmenyOdTed();
 }
 
 void Tmainform::skryjCiselniky()

@@ -158,6 +158,7 @@ void TFrame_MontView::nactiData()
 {
     m_nova.reset();
     m_casovac->stop();
+    ++m_pocetCteni;
     const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
     // Each day only the lines a cell can show, with the counts of the rest.
     // A read that took long before is done again in parts from the event loop,

@@ -49,6 +49,7 @@ public:
     // until the new ones are complete (Obnovuje).
     void Obnov();
     bool Obnovuje() const { return bool(m_nova); }
+    int pocetCteni() const { return m_pocetCteni; } // reads begun since construction
     // As if the last read had taken `ms` (tests of the read in parts).
     void NastavTrvaniCteni(int ms) { m_trvaniCteni = ms; }
     static constexpr int kCastCteni = 40; // ms
@@ -124,6 +125,7 @@ private:
     std::unique_ptr<DataMesice> m_nova; // a read in parts, swapped in when complete
     DatumCas m_dalsiDen = 0;
     int m_trvaniCteni = 0; // ms of the last complete read
+    int m_pocetCteni = 0;
     int m_trvaniNove = 0;
     QTimer* m_casovac;
     QString m_filtr;

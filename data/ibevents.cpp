@@ -36,9 +36,12 @@ struct IbEvents::Callback : IEventCallbackImpl<IbEvents::Callback, CheckStatusWr
         QByteArray copy(reinterpret_cast<const char*>(events), int(length));
         std::lock_guard<std::mutex> lock(mutex);
         if (owner) {
+            // The registration that fires is the current one: a cancelled one never fires again.
             IbEvents* target = owner;
+            const int generace = target->m_generace.load();
             QMetaObject::invokeMethod(
-                target, [target, copy] { target->delivered(copy); }, Qt::QueuedConnection);
+                target, [target, copy, generace] { target->delivered(copy, generace); },
+                Qt::QueuedConnection);
         }
     }
 
@@ -52,7 +55,6 @@ struct IbEvents::Callback : IEventCallbackImpl<IbEvents::Callback, CheckStatusWr
 IbEvents::IbEvents(IAttachment* att, const QByteArray& name, std::function<void()> onEvent)
     : m_att(att), m_name(name), m_onEvent(std::move(onEvent))
 {
-    m_length = isc_event_block(&m_eventBuffer, &m_resultBuffer, 1, m_name.constData());
     m_callback = new Callback(this);
 }
 
@@ -67,6 +69,13 @@ IbEvents::~IbEvents()
 
 void IbEvents::start()
 {
+    ++m_generace;
+    // Counts of zero: the first delivery then comes at once with the counts
+    // of this moment, the baseline.
+    if (m_eventBuffer) isc_free(reinterpret_cast<ISC_SCHAR*>(m_eventBuffer));
+    if (m_resultBuffer) isc_free(reinterpret_cast<ISC_SCHAR*>(m_resultBuffer));
+    m_eventBuffer = m_resultBuffer = nullptr;
+    m_length = isc_event_block(&m_eventBuffer, &m_resultBuffer, 1, m_name.constData());
     m_baseline = true;
     queue();
 }
@@ -96,10 +105,11 @@ void IbEvents::stop()
     }
 }
 
-void IbEvents::delivered(const QByteArray& counts)
+void IbEvents::delivered(const QByteArray& counts, int generace)
 {
-    // Length 0: cancelled or the server went away; do not queue again.
-    if (counts.isEmpty() || !m_events) return;
+    // Length 0: cancelled or the server went away; do not queue again. A
+    // delivery of a registration since replaced is stale.
+    if (counts.isEmpty() || !m_events || generace != m_generace.load()) return;
     ++m_deliveries;
     std::memcpy(m_resultBuffer, counts.constData(), std::min<qsizetype>(counts.size(), m_length));
     ISC_ULONG vector[20] = {};

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -17,6 +18,9 @@ public:
     IbEvents(Firebird::IAttachment* att, const QByteArray& name, std::function<void()> onEvent);
     ~IbEvents() override;
 
+    // Queues the event; the first delivery only takes the counts as they are,
+    // so what was posted before start() is not reported. start() after
+    // start() begins anew from the counts of that moment.
     void start();
     void stop();
 
@@ -25,7 +29,7 @@ public:
 
 private:
     struct Callback;
-    void delivered(const QByteArray& counts);
+    void delivered(const QByteArray& counts, int generace);
     void queue();
 
     Firebird::IAttachment* m_att;
@@ -37,5 +41,6 @@ private:
     fb::Ref<Firebird::IEvents> m_events;
     Callback* m_callback = nullptr;
     bool m_baseline = true;
+    std::atomic<int> m_generace{0}; // of the current registration
     int m_deliveries = 0;
 };

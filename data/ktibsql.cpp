@@ -394,6 +394,13 @@ void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
     zavriKurzor();
 }
 
+void TDataModuleIb::SledujZmenyOdTed()
+{
+    if (!m_events) return;
+    m_events->stop();
+    m_events->start();
+}
+
 int TDataModuleIb::DoruceniUdalosti() const
 {
     return m_events ? m_events->deliveries() : 0;

@@ -107,6 +107,9 @@ public:
     // Deliveries of the change event handled, the baseline after registering
     // included: a test waits for the baseline instead of sleeping.
     int DoruceniUdalosti() const;
+    // Change events count from now on: what this workstation posted so far
+    // (its own logon) does not come back as a change.
+    void SledujZmenyOdTed();
 
 protected:
     // Reads go through the shared transaction; starts it when inactive.

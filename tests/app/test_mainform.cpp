@@ -1,5 +1,6 @@
 #include "app/fmain.h"
 #include "calendar/feditudalost.h"
+#include "calendar/uFrame_MontView.h"
 #include "common/chybyserveru.h"
 #include "common/clock.h"
 #include "common/inifile.h"
@@ -82,6 +83,15 @@ TEST_F(MainForm, StartsLogsInAutomaticallyAndClearsPresenceAtTheEnd)
         EXPECT_EQ(w.heartbeat().interval(), 60000);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("ORVAN"));
         EXPECT_EQ(w.AktualniPanel(), QStringLiteral("MonthPanel"));
+        // Shown and settled, the month has been read once.
+        w.show();
+        QTest::qWait(300);
+        auto* month = w.findChild<TFrame_MontView*>();
+        ASSERT_TRUE(month);
+        EXPECT_EQ(month->pocetCteni(), 1);
+        // Another workstation's change still comes through.
+        db().UdelejRefresh();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return month->pocetCteni() == 2; }, 5000));
 
         // Logbook page hidden by default; the code-list page shown after an automatic login.
         auto* bar = w.findChild<QToolBox*>(QStringLiteral("PageBar"));
