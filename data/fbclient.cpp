@@ -395,6 +395,13 @@ void Cursor::valueText(const Column& c, ValueText& v) const
 void Cursor::appendText(int i, QString& out, bool commaQuote) const
 {
     if (isNull(i)) return;
+    const Column& c = m_cols[i];
+    if (c.type == SQL_VARYING) {
+        // Most values of a list: straight from the row buffer.
+        const unsigned char* p = m_buffer.data() + c.offset;
+        appendBytes(out, reinterpret_cast<const char*>(p + 2), load<unsigned short>(p), commaQuote);
+        return;
+    }
     ValueText v;
     valueText(m_cols[i], v);
     if (v.form == ValueText::Bytes)

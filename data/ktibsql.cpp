@@ -196,44 +196,61 @@ int TDataModuleIb::VratInt(const QString& sql)
 void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList& lines,
                                const QString& separator)
 {
-    lines.clear();
-    OtevriDotaz(sql);
-    const int n = m_cursor.columnCount();
-    const bool comma = separator.isEmpty();
-    if (withHeader) {
-        QStringList names;
-        for (int i = 0; i < n; ++i)
-            names << m_cursor.columnName(i);
-        if (comma) {
-            lines << commatext::encode(names);
+    // A list read again keeps its strings: each row is written into the room
+    // of the row before it, so a repeated read neither allocates nor frees
+    // per row. New rows are stored at their exact size.
+    qsizetype r = 0;
+    const qsizetype stare = lines.size();
+    const auto uloz = [&](const QString& line) {
+        if (r < stare) {
+            QString& l = lines[r];
+            l.truncate(0);
+            l.append(line);
         } else {
-            QString line;
-            for (const QString& v : names)
-                appendJoined(line, v, separator);
-            lines << line;
+            lines << QString(line.constData(), line.size());
         }
-    }
-    // Values go straight from the fetch buffer into one working line that keeps
-    // its room; each row is then stored at its exact size.
-    QString line;
-    line.reserve(256);
-    while (m_cursor.next()) {
-        line.truncate(0);
-        for (int i = 0; i < n; ++i) {
+        ++r;
+    };
+    try {
+        OtevriDotaz(sql);
+        const int n = m_cursor.columnCount();
+        const bool comma = separator.isEmpty();
+        if (withHeader) {
+            QStringList names;
+            for (int i = 0; i < n; ++i)
+                names << m_cursor.columnName(i);
             if (comma) {
-                if (i > 0) line += QLatin1Char(',');
-                m_cursor.appendText(i, line, true);
+                uloz(commatext::encode(names));
             } else {
-                // A separator goes in only after a non-empty beginning.
-                if (!line.isEmpty()) line += separator;
-                m_cursor.appendText(i, line, false);
+                QString line;
+                for (const QString& v : names)
+                    appendJoined(line, v, separator);
+                uloz(line);
             }
         }
-        if (comma && n == 1 && line.isEmpty())
-            lines << QStringLiteral("\"\"");
-        else
-            lines << QString(line.constData(), line.size());
+        // Values go straight from the fetch buffer into one working line that keeps its room.
+        QString line;
+        line.reserve(256);
+        while (m_cursor.next()) {
+            line.truncate(0);
+            for (int i = 0; i < n; ++i) {
+                if (comma) {
+                    if (i > 0) line += QLatin1Char(',');
+                    m_cursor.appendText(i, line, true);
+                } else {
+                    // A separator goes in only after a non-empty beginning.
+                    if (!line.isEmpty()) line += separator;
+                    m_cursor.appendText(i, line, false);
+                }
+            }
+            if (comma && n == 1 && line.isEmpty()) line = QStringLiteral("\"\"");
+            uloz(line);
+        }
+    } catch (...) {
+        lines.resize(r); // the rows read before the failure, none of the old list
+        throw;
     }
+    lines.resize(r);
     zavriKurzor();
 }
 
