@@ -67,6 +67,16 @@ TEST_F(DataModule, ColumnJoiningSkipsLeadingEmptyValues)
                     QStringLiteral(";"));
     EXPECT_EQ(lines, (QStringList{QStringLiteral("1"), QStringLiteral("a;2"), QStringLiteral("3"),
                                   QStringLiteral("b;4")}));
+    // A list read again into the room of its rows: a copy held elsewhere stays as it was.
+    const QStringList kept = lines;
+    db().NactiDotaz(QStringLiteral("select DUVOD from KJ_C_DUVOD where DUVOD is not null order by 1"), false,
+                    lines, QStringLiteral(";"));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("1"), QStringLiteral("a;2"), QStringLiteral("3"),
+                                 QStringLiteral("b;4")}));
+    EXPECT_THROW(db().NactiDotaz(QStringLiteral("select nonsense from nowhere"), false, lines, QString()),
+                 DbError);
+    EXPECT_TRUE(lines.isEmpty());
     exec(QStringLiteral("delete from KJ_C_DUVOD"));
 }
 
