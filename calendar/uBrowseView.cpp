@@ -199,21 +199,44 @@ void TBrowsePanel::NastavRozsah(DatumCas od, DatumCas doDatum)
     Nacti();
 }
 
+int TBrowsePanel::HorniRadek() const
+{
+    return BrowseGrid1->model()->rowCount() == 0 ? -1 : std::max(0, BrowseGrid1->rowAt(0));
+}
+
 void TBrowsePanel::Obnov()
 {
     SQLDATA().ObnovTransakci();
-    Nacti();
+    const int horni = HorniRadek();
+    const RadekSeznamu drive = horni >= 0 ? BrowseGrid1->model()->radky().at(horni) : RadekSeznamu{};
+    nacti();
+    const int r = horni >= 0 ? NajdiRadekZnovu(BrowseGrid1->model()->radky(), drive, horni) : -1;
+    if (r < 0) return;
+    BrowseGrid1->doItemsLayout(); // the scroll range of the new rows, now rather than later
+    BrowseGrid1->scrollTo(BrowseGrid1->model()->index(r, 0), QAbstractItemView::PositionAtTop);
 }
 
 void TBrowsePanel::Nacti()
 {
-    const Presypaci presypaci;
-    // A failed read leaves the list empty rather than stale.
-    BrowseGrid1->model()->setRadky({});
-    BrowseGrid1->model()->setRadky(
-        NactiSeznam(SQLDATA(), m_filtr, m_vsechnyKategorie, od(), doDatum(), ChB_NEPOUZITE->isChecked()));
+    nacti();
+    BrowseGrid1->scrollToTop();
     BrowseGrid1->setColumnWidth(0, 150);
     BrowseGrid1->setColumnWidth(1, 300);
+}
+
+void TBrowsePanel::nacti()
+{
+    const Presypaci presypaci;
+    QList<RadekSeznamu> radky;
+    try {
+        radky =
+            NactiSeznam(SQLDATA(), m_filtr, m_vsechnyKategorie, od(), doDatum(), ChB_NEPOUZITE->isChecked());
+    } catch (...) {
+        // A failed read leaves the list empty rather than stale.
+        BrowseGrid1->model()->setRadky({});
+        throw;
+    }
+    BrowseGrid1->model()->setRadky(std::move(radky));
     Frame_INFO_LISTA1->ZobrazDen(true, od());
 }
 

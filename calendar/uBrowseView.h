@@ -61,12 +61,16 @@ public:
 
     // Puts both dates into the pickers and loads once.
     void NastavRozsah(DatumCas od, DatumCas doDatum);
-    // Restarts the shared read transaction and loads.
+    // Restarts the shared read transaction and loads again; the row at the
+    // top stays at the top (found again by its event) and column widths stay.
     void Obnov();
-    // Loads with the current pickers. Throws DbError when the reading fails.
+    // Loads with the current pickers. Throws DbError when the reading fails
+    // and leaves the list empty then.
     void Nacti();
 
     DatumCas od() const;
+    // The row at the top of the list, -1 when it is empty.
+    int HorniRadek() const;
     DatumCas doDatum() const;
 
     TFrame_INFO_LISTA* Frame_INFO_LISTA1;
@@ -79,6 +83,7 @@ public:
     TBrowseGrid* BrowseGrid1;
 
 private:
+    void nacti();
     void dvojklik(const QModelIndex& index);
 
     QString m_filtr;

@@ -1,5 +1,7 @@
 #include "volnycas.h"
 
+#include <algorithm>
+
 #include "calendar/dotazy.h"
 #include "data/commatext.h"
 #include "data/ktdata.h"
@@ -92,4 +94,16 @@ QList<RadekSeznamu> NactiSeznam(TSQLDATA& db, const QString& filtr, bool vsechny
     if (volneCasy) VlozVolneCasy(radky, od, doDatum);
     if (!radky.isEmpty()) radky.removeFirst();
     return RozdelRadky(radky);
+}
+
+int NajdiRadekZnovu(const QList<RadekSeznamu>& radky, const RadekSeznamu& drive, int radekDrive)
+{
+    if (radky.isEmpty()) return -1;
+    const auto najdi = [&](auto&& shoda) {
+        const auto it = std::find_if(radky.cbegin(), radky.cend(), shoda);
+        return it == radky.cend() ? -1 : int(it - radky.cbegin());
+    };
+    int r = najdi([&](const RadekSeznamu& x) { return x.id == drive.id && x.zacatek == drive.zacatek; });
+    if (r < 0 && !drive.volnyCas()) r = najdi([&](const RadekSeznamu& x) { return x.id == drive.id; });
+    return r >= 0 ? r : std::clamp(radekDrive, 0, int(radky.size()) - 1);
 }

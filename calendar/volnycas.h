@@ -29,6 +29,11 @@ struct RadekSeznamu {
     bool operator==(const RadekSeznamu&) const = default;
 };
 
+// Where a row shown before stands in a list read again: the same event at the
+// same start, else the same event, else the same free time; failing those the
+// row number it had, within the list. -1 for an empty list.
+int NajdiRadekZnovu(const QList<RadekSeznamu>& radky, const RadekSeznamu& drive, int radekDrive);
+
 // Splits data lines (header excluded) into rows.
 QList<RadekSeznamu> RozdelRadky(const QStringList& radky);
 

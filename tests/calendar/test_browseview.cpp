@@ -111,6 +111,54 @@ TEST_F(BrowseViewTest, ListsTheRangeWithAndWithoutFreeTimes)
     EXPECT_EQ(sloupec(0).size(), 4 + 2 + 37 + 36 - 3);
 }
 
+TEST_F(BrowseViewTest, RefreshKeepsTheTopRowAndTheColumnWidths)
+{
+    m_panel->NastavFiltrKategorii(QStringLiteral("1,2,3"));
+    m_panel->ChB_NEPOUZITE->setChecked(true);
+    m_panel->NastavRozsah(ZakodujDatum(2004, 5, 3), ZakodujDatum(2004, 5, 3));
+    auto* g = m_panel->BrowseGrid1;
+    const auto horni = [&] { return sloupec(0).at(m_panel->HorniRadek()); };
+    const int servis = int(sloupec(0).indexOf(QStringLiteral("3.5.2004 10:00:00")));
+    QCoreApplication::processEvents();
+    g->scrollTo(g->model()->index(servis, 0), QAbstractItemView::PositionAtTop);
+    ASSERT_EQ(horni(), QStringLiteral("3.5.2004 10:00:00"));
+    g->setColumnWidth(1, 420);
+
+    // Another workstation adds an event above it: the same event stays on top.
+    exec(QStringLiteral("insert into KU (KU_ID, DATUM, CAS_OD, NAZEV) values (90, \"3.5.2004\", "
+                        "\"3.5.2004 6:00\", \"Brzy\")"));
+    m_panel->Obnov();
+    EXPECT_EQ(horni(), QStringLiteral("3.5.2004 10:00:00"));
+    EXPECT_EQ(sloupec(1).at(m_panel->HorniRadek()), QStringLiteral("Servis, STK"));
+    EXPECT_EQ(g->columnWidth(1), 420);
+
+    // The event moved to a later time: still the same event on top.
+    exec(QStringLiteral("update KU set CAS_OD=\"3.5.2004 15:00\" where KU_ID=90"));
+    m_panel->Obnov();
+    EXPECT_EQ(horni(), QStringLiteral("3.5.2004 10:00:00"));
+    exec(QStringLiteral("delete from KU where KU_ID=90"));
+    s_db->ObnovTransakci();
+
+    // A range chosen anew starts at the top with the usual widths.
+    m_panel->NastavRozsah(ZakodujDatum(2004, 5, 3), ZakodujDatum(2004, 5, 4));
+    EXPECT_EQ(m_panel->HorniRadek(), 0);
+    EXPECT_EQ(g->columnWidth(1), 300);
+}
+
+TEST(NajdiRadekZnovu, EventThenSameRowNumber)
+{
+    const auto r = [](const char* id, const char* zacatek) {
+        return RadekSeznamu{QLatin1String(id), QString(), QLatin1String(zacatek), QString()};
+    };
+    const QList<RadekSeznamu> radky{r("0", "8:00"), r("5", "8:30"), r("0", "9:00"), r("7", "9:30")};
+    EXPECT_EQ(NajdiRadekZnovu(radky, r("5", "8:30"), 3), 1);
+    EXPECT_EQ(NajdiRadekZnovu(radky, r("7", "7:00"), 0), 3); // moved: found by the event
+    EXPECT_EQ(NajdiRadekZnovu(radky, r("0", "9:00"), 0), 2); // a free time by its time
+    EXPECT_EQ(NajdiRadekZnovu(radky, r("0", "7:30"), 2), 2); // gone: the same row number
+    EXPECT_EQ(NajdiRadekZnovu(radky, r("9", "7:30"), 10), 3);
+    EXPECT_EQ(NajdiRadekZnovu({}, r("5", "8:30"), 1), -1);
+}
+
 TEST_F(BrowseViewTest, DoubleClicksPostTheEditor)
 {
     m_panel->NastavFiltrKategorii(QStringLiteral("1,2"));
