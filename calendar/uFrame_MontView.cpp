@@ -160,7 +160,7 @@ void TFrame_MontView::nactiData()
     m_casovac->stop();
     ++m_pocetCteni;
     const Nacteno ted{m_filtr, m_vsechnyKategorie, m_mrizka.prvniDen(), m_mrizka.posledniDen()};
-    // Each day only the lines a cell can show, with the counts of the rest.
+    // Each day only the lines a cell can show, and whether it holds events.
     // A read that took long before is done again in parts from the event loop,
     // the shown days staying until it is complete.
     if (m_trvaniCteni < kCastCteni) {

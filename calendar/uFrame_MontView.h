@@ -17,9 +17,9 @@ class TMonthGridWidget;
 // The month view: week rows of day cells with their events, the info bar of
 // the day under the mouse and a column of buttons moving through time.
 //
-// The events of the visible weeks are read at Obnov (two queries: the counts
-// of every day and, per day, only the lines a cell of the tallest row can
-// show) and kept until the next Obnov; painting, hovering and clicking never
+// The events of the visible weeks are read at Obnov (one query: per day only
+// the lines a cell of the tallest row can show, and whether the day holds
+// events) and kept until the next Obnov; painting, hovering and clicking never
 // query. Rows made taller read the further lines; the HTML export reads all.
 class TFrame_MontView : public QWidget, public CommandTarget
 {

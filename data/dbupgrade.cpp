@@ -161,15 +161,15 @@ QString velka(const QString& s)
     return s.toUpper();
 }
 
-} // namespace
-
-static QStringList indexPokudChybi(TSQLDATA& db, const QString& jmeno, const QString& definice)
+QStringList indexPokudChybi(TSQLDATA& db, const QString& jmeno, const QString& definice)
 {
     if (db.VratInt(QStringLiteral("select count(*) from rdb$indices where rdb$index_name='%1'").arg(jmeno)) >
         0)
         return {};
     return {QStringLiteral("create index %1 on %2").arg(jmeno, definice)};
 }
+
+} // namespace
 
 // The address overview sorts by the short name: an index lets a large address
 // book show its first screen without the server sorting every row first.

@@ -243,7 +243,7 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
                     m_cursor.appendText(i, line, false);
                 }
             }
-            if (comma && n == 1 && line.isEmpty()) line = QStringLiteral("\"\"");
+            if (comma && n == 1 && line.isEmpty()) line += QLatin1String("\"\"");
             uloz(line);
         }
     } catch (...) {
