@@ -1,9 +1,8 @@
 #include "adresa.h"
 
-#include "calendar/FRAME_KUC_logic.h"
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "records/kategoriekuc.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,6 @@
 #include "adresarspec.h"
 
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 namespace

@@ -1,9 +1,9 @@
 #include "soubory.h"
 
-#include "calendar/udalost.h"
-#include "data/editorzaznamu.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "data/tablecolumns.h"
+#include "data/zapiszaznam.h"
 
 const QString TextNeniVybrano = QStringLiteral("Není vybrána žádná položka !");
 

@@ -1,6 +1,6 @@
 #include "kategorie.h"
 
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "common/session.h"
 #include "data/dblog.h"
 #include "data/hesla.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 namespace login

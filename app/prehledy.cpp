@@ -1,11 +1,11 @@
 #include "prehledy.h"
 
-#include "calendar/dotazy.h"
 #include "common/commandtarget.h"
 #include "common/session.h"
 #include "data/sqlvalues.h"
 #include "overview/gridquery.h"
-#include "users/rights.h"
+#include "records/pravazaznamu.h"
+#include "records/seznamy.h"
 
 #include <vector>
 
@@ -223,8 +223,8 @@ void nastavBarvy(const Prehled& p, GridDefinition& d)
 QString PodminkaPodleKategorii(const QString& name, const StavKategorii& k)
 {
     if (name == QLatin1String("BrowseAdresarZakladni"))
-        return dotazy::DotazAdresar(k.kategorieAdresar, !k.box0);
-    if (name == QLatin1String("BrowseUkoly")) return dotazy::DotazUkoly(k.filtrKalendare, !k.box0);
+        return seznamy::DotazAdresar(k.kategorieAdresar, !k.box0);
+    if (name == QLatin1String("BrowseUkoly")) return seznamy::DotazUkoly(k.filtrKalendare, !k.box0);
     return QString();
 }
 

@@ -4,8 +4,8 @@
 // ORVAN_BENCH_SERVER=127.0.0.1: runs it through a local server instead of the
 // embedded engine, where every statement costs network round trips.
 #include "benchdb.h"
-#include "calendar/monthdata.h"
-#include "calendar/monthgrid.h"
+#include "calendar/datamesice.h"
+#include "calendar/mesicnimrizka.h"
 #include "common/session.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // Reading 100,000 rows of ten columns: the raw OO API fetch against NactiDotaz
 // and against NactiTabulku with every value read by column name.
 #include "benchdb.h"
-#include "data/fbclient.h"
+#include "data/fb.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,18 +6,18 @@
 //
 // Times are medians of the repeats; the ratios compare figures taken in the
 // same run, so a loaded machine moves both sides alike.
-#include "calendar/monthdata.h"
-#include "calendar/monthgrid.h"
-#include "calendar/uBrowseView.h"
-#include "calendar/uFrame_MontView.h"
-#include "calendar/uSlunce.h"
+#include "calendar/datamesice.h"
+#include "calendar/mesicnimrizka.h"
+#include "calendar/slunce.h"
+#include "calendar/ui/browsepanel.h"
+#include "calendar/ui/frame_montview.h"
 #include "common/commandtarget.h"
 #include "common/session.h"
 #include "data/dbschema.h"
 #include "data/dbupgrade.h"
-#include "data/fbclient.h"
-#include "data/ktdata.h"
-#include "overview/uFrameStringgrid.h"
+#include "data/fb.h"
+#include "data/sqldata.h"
+#include "overview/ui/framestringgrid.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // the same statement as comma-text lines with NactiDotaz, in the same run.
 #include "benchdb.h"
 #include "common/commandtarget.h"
-#include "overview/uFrameStringgrid.h"
+#include "overview/ui/framestringgrid.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/dbschema.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

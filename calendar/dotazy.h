@@ -5,7 +5,7 @@
 
 class TSQLDATA;
 
-// SQL of the lists that follow the category bar and the user's read rights.
+// SQL of the event lists that follow the category bar and the user's read rights.
 // Dates are texts in the day.month.year form.
 namespace dotazy
 {
@@ -16,7 +16,5 @@ QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenH
 extern const QString SloupceDneKalendare; // the select list of NactiDenKalendare
 void NactiDenKalendare(TSQLDATA& db, QStringList& lines, const QString& filtr, bool jenHlavni,
                        const QString& datum);
-QString DotazUkoly(const QString& filtr, bool jenHlavni);
-QString DotazAdresar(const QString& kategorieAdresar, bool jenHlavni);
 
 } // namespace dotazy

@@ -1,9 +1,9 @@
 #include "monthhtml.h"
 
+#include "calendar/datamesice.h"
+#include "calendar/mesicnimrizka.h"
 #include "common/ktdatumj.h"
 #include "common/kttext.h"
-#include "monthdata.h"
-#include "monthgrid.h"
 
 #include <cmath>
 

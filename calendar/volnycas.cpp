@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "calendar/datamesice.h"
 #include "calendar/dotazy.h"
 #include "data/commatext.h"
-#include "data/ktdata.h"
-#include "monthdata.h"
+#include "data/sqldata.h"
 
 #include <cmath>
 #include <limits>

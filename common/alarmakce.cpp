@@ -22,3 +22,10 @@ QString SouborZvuku(const QString& akce, const QString& vychozi)
     if (!vychozi.isEmpty() && QFileInfo(vychozi).isFile()) return vychozi;
     return QString();
 }
+
+const QStringList& TypyAkce()
+{
+    static const QStringList t = {QStringLiteral("Dialog"), QStringLiteral("Dialog + Zvuk"),
+                                  QStringLiteral("Pouze zvuk"), QStringLiteral("Spustit soubor")};
+    return t;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What an alarm's action may touch on this workstation. The path comes from
 // the database, which anyone with an edit right of the record may have set.
@@ -12,3 +13,7 @@ bool SmiOtevritSoubor(const QString& cesta);
 // The sound of a sound alarm: the record's file when it exists, else the
 // program's own file; empty when neither exists (a silent alarm).
 QString SouborZvuku(const QString& akce, const QString& vychozi);
+
+// The action types of an alarm, by their stored number: "Dialog", "Dialog +
+// Zvuk", "Pouze zvuk", "Spustit soubor".
+const QStringList& TypyAkce();

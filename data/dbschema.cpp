@@ -1,10 +1,10 @@
 #include "dbschema.h"
+#include "data/sqldata.h"
 #include "dblog.h"
 #include "dbupgrade.h"
-#include "ktdata.h"
 
+#include "data/fb.h"
 #include "dberror.h"
-#include "fbclient.h"
 
 #include <QDirIterator>
 #include <QFile>

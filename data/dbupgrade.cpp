@@ -1,8 +1,8 @@
 #include "dbupgrade.h"
 
+#include "data/sqldata.h"
 #include "dberror.h"
 #include "hesla.h"
-#include "ktdata.h"
 #include "sqlvalues.h"
 
 namespace dbupgrade

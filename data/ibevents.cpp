@@ -1,7 +1,7 @@
 #include "ibevents.h"
 #include "dblog.h"
 
-#include "fbclient.h"
+#include "data/fb.h"
 
 #include <QMetaObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fbclient.h"
+#include "data/fb.h"
 
 #include <QByteArray>
 #include <QObject>

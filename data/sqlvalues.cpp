@@ -142,3 +142,21 @@ double CasZTextu(const QString& dateTime)
     if (s < 0) throw ActionError(QStringLiteral("\"%1\" není platný čas.").arg(part));
     return s / 86400.0;
 }
+
+QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty)
+{
+    QString out;
+    out.reserve(sablona.size() + 64);
+    qsizetype dalsi = 0;
+    for (qsizetype i = 0; i < sablona.size(); ++i) {
+        if (sablona[i] == QLatin1Char('%') && i + 1 < sablona.size() &&
+            (sablona[i + 1] == QLatin1Char('s') || sablona[i + 1] == QLatin1Char('d')) &&
+            dalsi < hodnoty.size()) {
+            out += hodnoty[dalsi++];
+            ++i;
+        } else {
+            out += sablona[i];
+        }
+    }
+    return out;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Literals of SQL dialect 1 as every statement template of the program expects
@@ -48,3 +49,7 @@ QString CasCast(const QString& dateTime);
 double DatumZTextu(const QString& dateTime);
 // Fraction of a day of the time part; midnight when there is none. Throws on a malformed time.
 double CasZTextu(const QString& dateTime);
+
+// Fills "%s" and "%d" of a statement template in order with the given texts,
+// which the builders above have made (typed text never goes in directly).
+QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty);

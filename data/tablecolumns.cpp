@@ -1,6 +1,6 @@
 #include "tablecolumns.h"
 
-#include "ktdata.h"
+#include "data/sqldata.h"
 #include "sqlvalues.h"
 
 namespace
@@ -62,4 +62,12 @@ const TableColumn* FindColumn(const std::vector<TableColumn>& columns, const QSt
     for (const TableColumn& c : columns)
         if (c.name.compare(n, Qt::CaseInsensitive) == 0) return &c;
     return nullptr;
+}
+
+QHash<QString, int> DelkySloupcu(TSQLDATA& db, const QString& tabulka)
+{
+    QHash<QString, int> out;
+    for (const TableColumn& c : TableColumns(db, tabulka))
+        if (c.length > 0) out.insert(c.name, c.length);
+    return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -19,3 +20,6 @@ std::vector<TableColumn> TableColumns(TSQLDATA& db, const QString& table);
 
 // The column of that name, trimmed and compared without regard to case; nullptr when none.
 const TableColumn* FindColumn(const std::vector<TableColumn>& columns, const QString& name);
+
+// Character lengths of the text columns of a table, by upper-case column name.
+QHash<QString, int> DelkySloupcu(TSQLDATA& db, const QString& tabulka);

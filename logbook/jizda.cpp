@@ -1,10 +1,9 @@
 #include "jizda.h"
 
-#include "calendar/dotazy.h"
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
-#include "users/rights.h"
+#include "records/pravazaznamu.h"
+#include "records/seznamy.h"
 
 const QString TextNeniVyplneno = QStringLiteral("Nejsou vyplněna požadovaná data, záznam nelze uložit !");
 const QString TextMaxMensi =
@@ -171,7 +170,7 @@ QString SqlAdresy(const QString& kategorieAdresar)
     return VyplnSablonu(QStringLiteral("Select distinct adresar_zakl.adresar_zakl_id as "
                                        "ID,nazev_zkraceny,nazev,prijmeni,jmeno from adresar_zakl %s order by "
                                        "nazev_zkraceny,nazev,prijmeni,jmeno;"),
-                        {dotazy::DotazAdresar(kategorieAdresar, false)});
+                        {seznamy::DotazAdresar(kategorieAdresar, false)});
 }
 
 QString PopisAdresy(const TKTDATASET& t, int r)

@@ -1,9 +1,9 @@
 #include "mesicnivykaz.h"
 
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
-#include "overview/KTTISK.h"
-#include "users/rights.h"
+#include "overview/ktpreviewprint.h"
+#include "records/pravazaznamu.h"
 
 #include <QDate>
 #include <QHash>

@@ -2,8 +2,7 @@
 
 #include "kjauto.h"
 
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/editorzaznamu.h"
+#include "data/zapiszaznam.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,6 @@
 #include "tankovani.h"
 
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "tiskjizd.h"
 
 #include "common/action.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
-#include "overview/KTTISK.h"
-#include "users/rights.h"
+#include "overview/ktpreviewprint.h"
+#include "records/pravazaznamu.h"
 
 const QString TextZadneAuto = QStringLiteral("Není vybráno žádné auto.");
 

@@ -1,8 +1,8 @@
 #include "gridmodel.h"
 
 #include "common/kttext.h"
+#include "data/datamoduleib.h"
 #include "data/dberror.h"
-#include "data/ktibsql.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "common/action.h"
 #include "common/cp1250.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 #include <QDate>

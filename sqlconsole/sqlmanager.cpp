@@ -1,7 +1,7 @@
 #include "sqlmanager.h"
 
 #include "common/session.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 
 #include <QStandardItemModel>
 

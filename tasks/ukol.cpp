@@ -1,9 +1,8 @@
 #include "ukol.h"
 
-#include "calendar/FRAME_KUC_logic.h"
-#include "calendar/udalost.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "records/kategoriekuc.h"
 
 const QString SqlNactiUkol = QStringLiteral(
     "Select DATUM,CAS_DO,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/editorzaznamu.h"
-#include "users/rights.h"
+#include "data/zapiszaznam.h"
+#include "records/pravazaznamu.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,24 @@
 # Fails when a logic library includes a QtWidgets header (directly, as
 # <QtWidgets/...>, or through any project header it includes, such as one of a
-# widgets library) or links Qt Widgets or a widgets library. Reads the target
-# lists written by tests/CMakeLists.txt (ORVAN_LAYERS).
+# widgets library) or links Qt Widgets or a widgets library; and when a
+# library links, or a file includes, a folder that its layer does not allow.
+# Reads the target lists written by tests/CMakeLists.txt (ORVAN_LAYERS).
 cmake_minimum_required(VERSION 3.25)
 include(${ORVAN_LAYERS})
+
+# The allowed graph: the folders each folder's libraries may use besides its
+# own. Subsystems use the shared layers and never one another; the program
+# (app) and its tools sit on top and may use anything.
+set(allowed_common)
+set(allowed_common_ui data) # the check-list frame reads its list through the data module
+set(allowed_data common)
+set(allowed_records data common)
+set(allowed_overview data common)
+foreach(s IN LISTS ORVAN_LAYER_SUBSYSTEMS)
+  set(allowed_${s} records overview data common)
+endforeach()
+set(allowed_app ${ORVAN_LAYER_FOLDERS})
+set(allowed_tools ${ORVAN_LAYER_FOLDERS})
 
 file(GLOB widget_headers RELATIVE ${ORVAN_LAYER_WIDGETS_DIR} ${ORVAN_LAYER_WIDGETS_DIR}/*)
 if(NOT widget_headers)
@@ -91,10 +106,36 @@ foreach(target IN LISTS ORVAN_LAYER_LOGIC)
   endforeach()
 endforeach()
 
+# Links and includes between folders.
+foreach(lib IN LISTS ORVAN_LAYER_LIBS)
+  string(REGEX REPLACE "^orvan_([a-z]+)(_ui)?$" "\\1" folder ${lib})
+  set(allowed ${folder} ${allowed_${folder}})
+  if(lib MATCHES "_ui$")
+    list(APPEND allowed ${allowed_${folder}_ui})
+  endif()
+  list(JOIN allowed ", " allowed_text)
+  foreach(link IN LISTS ORVAN_LAYER_LINKS_${lib})
+    if(link MATCHES "^orvan_([a-z]+)(_ui)?$" AND NOT CMAKE_MATCH_1 IN_LIST allowed)
+      list(APPEND problems "${lib} links ${link}: ${folder} may use only ${allowed_text}")
+    endif()
+  endforeach()
+  foreach(file IN LISTS ORVAN_LAYER_FILES_${lib})
+    scan(${file} included bad)
+    foreach(inc IN LISTS included)
+      relative(${inc} r)
+      if(r MATCHES "^([a-z]+)/" AND CMAKE_MATCH_1 IN_LIST ORVAN_LAYER_FOLDERS
+         AND NOT CMAKE_MATCH_1 IN_LIST allowed)
+        relative(${file} rf)
+        list(APPEND problems "${rf} includes ${r}: ${folder} may use only ${allowed_text}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
 list(REMOVE_DUPLICATES problems)
 if(problems)
   list(JOIN problems "\n  " text)
-  message(FATAL_ERROR "Logic libraries reach Qt Widgets:\n  ${text}")
+  message(FATAL_ERROR "Layers broken:\n  ${text}")
 endif()
 list(LENGTH ORVAN_LAYER_LOGIC n)
-message(STATUS "Layers hold: ${n} logic libraries without Qt Widgets")
+message(STATUS "Layers hold: ${n} logic libraries without Qt Widgets, no subsystem uses another")

@@ -1,6 +1,6 @@
 #include "clocksetter.h"
 
-#include "settime_codes.h"
+#include "timesync/settime.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

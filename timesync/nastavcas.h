@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ktsntp.h"
+#include "timesync/sntp.h"
 
 #include <QString>
 

@@ -7,7 +7,7 @@
 //     orvan-settime 2026-12-10T15:55:05.250Z
 //
 // Exit codes: see settime_codes.h.
-#include "settime_codes.h"
+#include "settime.h"
 
 #include <cctype>
 #include <cerrno>

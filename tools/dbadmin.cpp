@@ -1,7 +1,7 @@
 #include "dbadmin.h"
 
 #include "data/hesla.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 namespace dbadmin

@@ -1,7 +1,7 @@
 #include "common/action.h"
 #include "data/dbschema.h"
 #include "data/dbupgrade.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "dbadmin.h"
 #include "demodata.h"
 

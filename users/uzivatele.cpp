@@ -1,13 +1,12 @@
 #include "uzivatele.h"
 
 #include "data/hesla.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 const QString SqlNactiUzivatele = QStringLiteral(
     "Select LOGIN,POPIS,ADMINISTRATOR,PRAVO_PRIHLASENI from uzivatel where (uzivatel.uzivatel_id=%1);");
 const QString SqlNactiSkupinu = QStringLiteral("Select POPIS from uzivskupina where (uzivskupina_id=%1);");
-const QString TextZaznamPouzit = QStringLiteral("Záznam je již použit v systému a není možné ho smazat !");
 const QString TextPosledniAdministrator =
     QStringLiteral("Alespoň jeden uživatel musí zůstat administrátorem.");
 
@@ -52,14 +51,6 @@ int jinychAdministratoru(TSQLDATA& db, int uzivatelId)
 }
 
 } // namespace
-
-bool JeStaleAdministratorem(TSQLDATA& db, const Session& s)
-{
-    return SmiSpravovatUzivatele(s) &&
-           db.VratInt(
-               QStringLiteral("select administrator from uzivatel where uzivatel_id=%1").arg(s.UzivatelID)) ==
-               1;
-}
 
 // ---- Users -------------------------------------------------------------------
 

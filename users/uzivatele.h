@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/session.h"
-#include "data/editorzaznamu.h"
+#include "data/zapiszaznam.h"
+#include "records/pravazaznamu.h"
 
 #include <QList>
 #include <QString>
@@ -15,16 +15,6 @@ class TKTDATASET;
 // Only an administrator changes them; a login and a group name must be
 // unique regardless of case, as login and the default group compare them so.
 
-// Users and groups are managed by administrators only: the session's flag
-// decides what the editors offer.
-inline bool SmiSpravovatUzivatele(const Session& s = session())
-{
-    return s.Administrator;
-}
-// Before a write the flag is read again, so an administrator demoted since
-// his login changes nothing more. Throws DbError on a read failure.
-bool JeStaleAdministratorem(TSQLDATA& db, const Session& s = session());
-
 // ---- Users -------------------------------------------------------------------
 
 struct UzivatelPole {
@@ -36,8 +26,6 @@ struct UzivatelPole {
     bool PravoPrihlaseni = true;
     QList<int> Skupiny; // checked groups in list order
 };
-
-extern const QString TextZaznamPouzit; // "Záznam je již použit v systému a není možné ho smazat !"
 
 // The stored password is never read: "%1" = UZIVATEL_ID.
 extern const QString SqlNactiUzivatele;

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "addressbook/FrameSouboryB.h"
-#include "addressbook/feditUZIVATELZAKL.h"
 #include "addressbook/kancelar.h"
-#include "calendar/FRAME_KUC.h"
-#include "calendar/clicks.h"
+#include "addressbook/ui/edit_uzivatel_zakl.h"
+#include "addressbook/ui/frame_souboryb.h"
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
-#include "common/ui_shell.h"
-#include "common/ui_uFRAME_RICHEDIT.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/frame_richedit.h"
+#include "common/ui/shell.h"
+#include "fixtures/clicks.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "users/uframe_prava.h"
+#include "records/ui/frame_jvxchecklistbox_kuc.h"
+#include "records/ui/frame_prava.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,11 @@
 #include "addressbook/address_fixture.h"
 
 #include "addressbook/adresa.h"
-#include "calendar/FRAME_KUC_logic.h"
-#include "data/editorzaznamu.h"
 #include "data/sqlvalues.h"
+#include "data/tablecolumns.h"
+#include "data/zapiszaznam.h"
 #include "fixtures/hostile.h"
+#include "records/kategoriekuc.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "addressbook/fEditCiselnikAdresarKategorie.h"
-#include "addressbook/feditadresar.h"
+#include "addressbook/ui/editadresar.h"
+#include "addressbook/ui/formeditciselnikadresarkategorie.h"
 
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
-#include "common/ui_shell.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/shell.h"
 #include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
 

@@ -1,8 +1,8 @@
 // What a Czech office worker sees in Qt's own boxes and in server failures.
 // ORVAN_SCREENSHOT_DIR=/tmp/shots saves the boxes as pictures.
-#include "app/startup.h"
+#include "app/ui/startup.h"
 #include "common/chybyserveru.h"
-#include "common/ui_messagebox.h"
+#include "common/ui/messageboxsink.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 #include "overview/gridquery.h"
+#include "records/seznamy.h"
 
 namespace
 {
@@ -35,14 +36,14 @@ TEST(Dotazy, EventStatementsAreExact)
 TEST(Dotazy, TaskAndAddressJoins)
 {
     Groups none{QString()};
-    EXPECT_EQ(dotazy::DotazUkoly(QStringLiteral("1"), true),
+    EXPECT_EQ(seznamy::DotazUkoly(QStringLiteral("1"), true),
               QStringLiteral(
                   " left join ukoly_kat on (ukoly.ukoly_id=ukoly_kat.ukoly_id) and (ukoly_kat.hlavni=1) left "
                   "join ku_c_kat on (ukoly_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
                   "((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in (1))) "));
     Groups g(QStringLiteral("4"));
     EXPECT_EQ(
-        dotazy::DotazAdresar(QStringLiteral("0"), true),
+        seznamy::DotazAdresar(QStringLiteral("0"), true),
         QStringLiteral(
             "left join adresar_zakl_kat on (adresar_zakl.adresar_zakl_id=adresar_zakl_kat.adresar_zakl_id) "
             "and (adresar_zakl_kat.hlavni=1) left join adresar_c_kat on "
@@ -51,7 +52,7 @@ TEST(Dotazy, TaskAndAddressJoins)
             "(0))) and  ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) or "
             "(adresar_zakl.f_cist in (4)))"));
     EXPECT_TRUE(
-        dotazy::DotazAdresar(QStringLiteral("0"), false)
+        seznamy::DotazAdresar(QStringLiteral("0"), false)
             .endsWith(QStringLiteral("in (0))) and ((adresar_zakl.f_cist is null) or (adresar_zakl.f_cist=0) "
                                      "or (adresar_zakl.f_cist in (4)))")));
 }

@@ -1,6 +1,6 @@
-#include "app/fPassword.h"
-#include "app/fmain.h"
 #include "app/login.h"
+#include "app/ui/mainform.h"
+#include "app/ui/passworddlg.h"
 #include "common/commandtarget.h"
 #include "common/messages.h"
 #include "common/session.h"
@@ -8,8 +8,8 @@
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
-#include "users/fedituzivatel.h"
-#include "users/fedituzivskupina.h"
+#include "users/ui/edit_uzivatel.h"
+#include "users/ui/edit_uzivskupina.h"
 
 #include <QFile>
 #include <QLabel>

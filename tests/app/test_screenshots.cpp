@@ -1,14 +1,14 @@
 // Offscreen pictures of the main window for a person to look at:
 // ORVAN_SCREENSHOT_DIR=/tmp/shots ./test_app --gtest_filter='Screenshots*'
-#include "app/fmain.h"
+#include "app/ui/mainform.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
 #include "logbook/mesicnivykaz.h"
 #include "logbook/tiskjizd.h"
-#include "outlook/fImportKU.h"
-#include "overview/KTTISK.h"
-#include "overview/fForm_PreviewPrint.h"
-#include "tasks/fForm_ALARM.h"
+#include "outlook/ui/importku.h"
+#include "overview/ktpreviewprint.h"
+#include "overview/ui/form_previewprint.h"
+#include "tasks/ui/form_alarm.h"
 #include "tools/demodata.h"
 
 #include <QComboBox>

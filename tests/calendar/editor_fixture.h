@@ -1,15 +1,15 @@
 #pragma once
 
-#include "calendar/FRAME_KUC.h"
-#include "calendar/clicks.h"
-#include "calendar/feditudalost.h"
-#include "common/ui_KTEDITDC.h"
-#include "common/ui_dialogs.h"
-#include "common/ui_shell.h"
-#include "common/ui_uFRAME_RICHEDIT.h"
+#include "calendar/ui/editudalost.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/frame_richedit.h"
+#include "common/ui/kteditdc.h"
+#include "common/ui/shell.h"
+#include "fixtures/clicks.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "users/uframe_prava.h"
+#include "records/ui/frame_jvxchecklistbox_kuc.h"
+#include "records/ui/frame_prava.h"
 
 #include <QCheckBox>
 #include <QComboBox>

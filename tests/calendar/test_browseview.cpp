@@ -1,6 +1,6 @@
-#include "calendar/uBrowseView.h"
-#include "calendar/uFrame_INFO_LISTA.h"
-#include "calendar/uSlunce.h"
+#include "calendar/slunce.h"
+#include "calendar/ui/browsepanel.h"
+#include "calendar/ui/frame_info_lista.h"
 #include "common/clock.h"
 #include "kalendar_db.h"
 

@@ -1,13 +1,14 @@
 #include "calendar/editor_fixture.h"
-#include "calendar/fEditCiselnikKalendarKategorie.h"
-#include "calendar/kalendarkategorie.h"
+#include "calendar/ui/formeditciselnikkalendarkategorie.h"
+#include "records/ciselnikkategorii.h"
 
 #include "common/action.h"
 #include "common/commandtarget.h"
 #include "common/messages.h"
-#include "data/editorzaznamu.h"
 #include "data/notetext.h"
 #include "data/sqlvalues.h"
+#include "data/tablecolumns.h"
+#include "data/zapiszaznam.h"
 #include "fixtures/hostile.h"
 
 #include <QFile>

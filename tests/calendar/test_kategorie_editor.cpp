@@ -1,7 +1,7 @@
-#include "calendar/fEditCiselnikKalendarKategorie.h"
+#include "calendar/ui/formeditciselnikkalendarkategorie.h"
 
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
+#include "common/ui/dialogs.h"
 #include "fixtures/testdb.h"
 
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "calendar/monthdata.h"
-#include "calendar/monthgrid.h"
+#include "calendar/datamesice.h"
+#include "calendar/mesicnimrizka.h"
 #include "common/action.h"
 #include "kalendar_db.h"
 

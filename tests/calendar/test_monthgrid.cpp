@@ -1,4 +1,4 @@
-#include "calendar/monthgrid.h"
+#include "calendar/mesicnimrizka.h"
 #include "calendar/volnycas.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "calendar/monthhtml.h"
-#include "calendar/uFrame_INFO_LISTA.h"
-#include "calendar/uFrame_MontView.h"
-#include "calendar/uSlunce.h"
+#include "calendar/slunce.h"
+#include "calendar/ui/frame_info_lista.h"
+#include "calendar/ui/frame_montview.h"
 #include "common/clock.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
-#include "common/ui_shell.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/shell.h"
 #include "kalendar_db.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "calendar/uSlunce.h"
+#include "calendar/slunce.h"
 #include "fixtures/testdb.h"
 
 #include <QDate>

@@ -1,7 +1,7 @@
-#include "common/ui_UFrameCheckBox.h"
-#include "common/ui_dialogs.h"
-#include "common/ui_shell.h"
-#include "common/ui_uFRAME_RICHEDIT.h"
+#include "common/ui/dialogs.h"
+#include "common/ui/frame_richedit.h"
+#include "common/ui/framecheckbox.h"
+#include "common/ui/shell.h"
 #include "fixtures/testdb.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "common/KTEDITDC_logic.h"
 #include "common/clock.h"
 #include "common/messages.h"
-#include "common/ui_KTEDITDAT.h"
-#include "common/ui_KTEDITDC.h"
+#include "common/polepickeru.h"
+#include "common/ui/formkteditdat.h"
+#include "common/ui/kteditdc.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

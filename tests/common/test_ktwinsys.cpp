@@ -1,7 +1,7 @@
-#include "common/KTWINSYS.h"
 #include "common/action.h"
+#include "common/ktwinsys.h"
 #include "common/messages.h"
-#include "common/ui_about.h"
+#include "common/ui/aboutbox.h"
 #include "data/dbupgrade.h"
 #include "fixtures/testdb.h"
 

@@ -2,8 +2,8 @@
 #include "common/commandtarget.h"
 #include "common/messages.h"
 #include "common/session.h"
-#include "data/csvsoubor.h"
-#include "data/ktdata.h"
+#include "data/csv.h"
+#include "data/sqldata.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 

@@ -1,4 +1,4 @@
-#include "data/fbclient.h"
+#include "data/fb.h"
 
 #include <gtest/gtest.h>
 #include <ibase.h>

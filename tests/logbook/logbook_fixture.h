@@ -2,12 +2,12 @@
 
 #include "common/messages.h"
 #include "common/session.h"
-#include "common/ui_KTComboBox.h"
-#include "common/ui_KTEDITDC.h"
+#include "common/ui/ktcombobox.h"
+#include "common/ui/kteditdc.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "logbook/UFrameZadavaniJizd.h"
-#include "logbook/feditKJ_AUTO.h"
+#include "logbook/ui/edit_kj_auto.h"
+#include "logbook/ui/framezadavanijizd.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

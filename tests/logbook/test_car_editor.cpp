@@ -1,9 +1,10 @@
 #include "logbook_fixture.h"
 
+#include "data/tablecolumns.h"
 #include "fixtures/hostile.h"
 #include "logbook/jizda.h"
 #include "logbook/kjauto.h"
-#include "users/uframe_prava.h"
+#include "records/ui/frame_prava.h"
 
 #include <QComboBox>
 #include <QToolButton>

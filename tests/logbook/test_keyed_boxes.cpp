@@ -1,4 +1,4 @@
-#include "common/ui_KTComboBox.h"
+#include "common/ui/ktcombobox.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>

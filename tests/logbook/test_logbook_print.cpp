@@ -1,9 +1,9 @@
 #include "logbook_fixture.h"
 
 #include "common/action.h"
-#include "logbook/fDialogKJTisk.h"
 #include "logbook/tiskjizd.h"
-#include "overview/KTTISK.h"
+#include "logbook/ui/form_dialogkjtisk.h"
+#include "overview/ktpreviewprint.h"
 #include "overview/pagetext.h"
 
 #include <QPushButton>

@@ -2,12 +2,12 @@
 
 #include "common/action.h"
 #include "fixtures/hostile.h"
-#include "logbook/fEditSazby.h"
-#include "logbook/fMesicniVykaz.h"
-#include "logbook/feditTankovani.h"
 #include "logbook/jizda.h"
 #include "logbook/mesicnivykaz.h"
-#include "overview/KTTISK.h"
+#include "logbook/ui/edit_kj_tankovani.h"
+#include "logbook/ui/form_editsazby.h"
+#include "logbook/ui/form_mesicnivykaz.h"
+#include "overview/ktpreviewprint.h"
 #include "overview/pagetext.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "logbook_fixture.h"
 
-#include "calendar/clicks.h"
 #include "common/action.h"
 #include "common/commandtarget.h"
 #include "data/dbupgrade.h"
 #include "data/sqlvalues.h"
+#include "fixtures/clicks.h"
 #include "fixtures/hostile.h"
 #include "logbook/jizda.h"
 

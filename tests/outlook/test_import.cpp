@@ -1,11 +1,11 @@
 // Calendar items and contacts into the database and events out of it.
-#include "calendar/FRAME_KUC_logic.h"
 #include "common/session.h"
-#include "data/ktdata.h"
 #include "data/notetext.h"
+#include "data/sqldata.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "outlook/importku.h"
+#include "outlook/zaznamyvymeny.h"
+#include "records/kategoriekuc.h"
 
 #include <QTextDocument>
 #include <memory>

@@ -1,14 +1,14 @@
 // The import window and the exchange commands through their controls.
-#include "calendar/FRAME_KUC.h"
 #include "common/messages.h"
 #include "common/session.h"
-#include "common/ui_dialogs.h"
+#include "common/ui/dialogs.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "outlook/fImportKU.h"
+#include "outlook/ui/importku.h"
+#include "outlook/ui/vymenaprikazy.h"
 #include "outlook/vymena.h"
-#include "outlook/vymenaprikazy.h"
-#include "users/uframe_prava.h"
+#include "records/ui/frame_jvxchecklistbox_kuc.h"
+#include "records/ui/frame_prava.h"
 
 #include <QFile>
 #include <QProgressBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overview/KTTISK.h"
+#include "overview/ktpreviewprint.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>

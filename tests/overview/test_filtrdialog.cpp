@@ -1,4 +1,4 @@
-#include "overview/fStringGridFiltr.h"
+#include "overview/ui/formstringgridfilter.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,12 +2,12 @@
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
+#include "common/ui/dialogs.h"
 #include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
-#include "overview/fForm_PreviewPrint.h"
-#include "overview/fStringGridFiltr.h"
-#include "overview/uFrameStringgrid.h"
+#include "overview/ui/form_previewprint.h"
+#include "overview/ui/formstringgridfilter.h"
+#include "overview/ui/framestringgrid.h"
 #include "pagetext.h"
 #include <QApplication>
 #include <QMouseEvent>

@@ -4,7 +4,7 @@
 // selected record and the top row by key.
 #include "data/commatext.h"
 #include "fixtures/testdb.h"
-#include "overview/uFrameStringgrid.h"
+#include "overview/ui/framestringgrid.h"
 
 #include <QFile>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
 #include "common/action.h"
 #include "common/messages.h"
-#include "common/ui_dialogs.h"
-#include "overview/KTTISK.h"
-#include "overview/fForm_PreviewPrint.h"
+#include "common/ui/dialogs.h"
 #include "overview/gridmodel.h"
+#include "overview/ktpreviewprint.h"
+#include "overview/ui/form_previewprint.h"
 #include "pagetext.h"
 
 #include <QComboBox>

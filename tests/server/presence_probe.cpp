@@ -3,7 +3,7 @@
 // Usage: presence_probe PATH USER_ID   -> prints "1" (accepted) or "0" (refused)
 #include "common/messages.h"
 #include "common/session.h"
-#include "data/ktdata.h"
+#include "data/sqldata.h"
 
 #include <QCoreApplication>
 #include <cstdio>

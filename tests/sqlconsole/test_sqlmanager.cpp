@@ -3,11 +3,11 @@
 // is not a logged-in administrator.
 #include "common/messages.h"
 #include "common/session.h"
-#include "common/ui_dialogs.h"
+#include "common/ui/dialogs.h"
 #include "fixtures/testdb.h"
-#include "overview/uFrameStringgrid.h"
-#include "sqlconsole/fsqlmanager.h"
+#include "overview/ui/framestringgrid.h"
 #include "sqlconsole/sqlmanager.h"
+#include "sqlconsole/ui/pagesdlgsqlmanager.h"
 
 #include <QComboBox>
 #include <QFile>

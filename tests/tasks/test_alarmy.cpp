@@ -4,9 +4,9 @@
 #include "fixtures/fake_shell.h"
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
-#include "tasks/alarmovac.h"
-#include "tasks/alarmy.h"
-#include "tasks/fForm_ALARM.h"
+#include "tasks/planovacalarmu.h"
+#include "tasks/ui/alarmy.h"
+#include "tasks/ui/form_alarm.h"
 
 #include <QComboBox>
 #include <QFile>

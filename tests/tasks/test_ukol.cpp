@@ -1,9 +1,9 @@
 #include "tasks/task_fixture.h"
 
-#include "calendar/FRAME_KUC_logic.h"
 #include "common/action.h"
 #include "common/alarmakce.h"
 #include "data/notetext.h"
+#include "records/kategoriekuc.h"
 #include "tasks/ukol.h"
 
 #include <QFile>

@@ -1,7 +1,8 @@
 #include "tasks/task_fixture.h"
 
-#include "data/editorzaznamu.h"
 #include "data/sqlvalues.h"
+#include "data/tablecolumns.h"
+#include "data/zapiszaznam.h"
 #include "fixtures/hostile.h"
 
 #include <functional>

@@ -5,9 +5,9 @@
 
 #include "common/messages.h"
 #include "timesync/clocksetter.h"
-#include "timesync/fSynchronizacecasu.h"
 #include "timesync/nastavcas.h"
-#include "timesync/settime_codes.h"
+#include "timesync/settime.h"
+#include "timesync/ui/synchronizacecasu.h"
 
 #include <QDateTime>
 #include <QFile>

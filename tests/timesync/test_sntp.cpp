@@ -3,8 +3,8 @@
 // a responder of the test on 127.0.0.1.
 #include "timesync/responder.h"
 
-#include "timesync/ktsntp.h"
 #include "timesync/nastavcas.h"
+#include "timesync/sntp.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 #include "common/messages.h"
-#include "common/ui_UFrameCheckBox.h"
+#include "common/ui/framecheckbox.h"
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
-#include "users/fedituzivatel.h"
-#include "users/fedituzivskupina.h"
-#include "users/printers.h"
+#include "records/printers.h"
+#include "users/ui/edit_uzivatel.h"
+#include "users/ui/edit_uzivskupina.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

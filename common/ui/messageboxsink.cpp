@@ -1,0 +1,33 @@
+#include "common/ui/messageboxsink.h"
+
+#include "common/chybyserveru.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+void MessageBoxSink::error(const QString& text)
+{
+    const QString veta = chybyserveru::veta(text);
+    if (veta.isEmpty())
+        errorWithDetails(text, QString());
+    else
+        errorWithDetails(veta, text);
+}
+
+void MessageBoxSink::errorWithDetails(const QString& text, const QString& details)
+{
+    std::fprintf(stderr, "Orvan: %s\n", qUtf8Printable(details.isEmpty() ? text : text + u'\n' + details));
+    std::fflush(stderr);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    if (!details.isEmpty()) box.setDetailedText(details);
+    box.exec();
+}
+
+bool MessageBoxSink::confirm(const QString& text)
+{
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}

@@ -1,0 +1,491 @@
+#include "data/datamoduleib.h"
+#include "dblog.h"
+
+#include "commatext.h"
+#include "common/chybyserveru.h"
+#include "common/commandtarget.h"
+#include "common/cp1250.h"
+#include "common/messages.h"
+#include "dberror.h"
+#include "notetext.h"
+#include "zameksouboru.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <cstring>
+
+using namespace Firebird;
+
+namespace
+{
+
+QString appendJoined(QString& acc, const QString& value, const QString& separator)
+{
+    // A separator goes in only after a non-empty beginning.
+    if (!acc.isEmpty()) acc += separator;
+    acc += value;
+    return acc;
+}
+
+} // namespace
+
+TDataModuleIb::TDataModuleIb() = default;
+
+TDataModuleIb::~TDataModuleIb()
+{
+    Odpoj();
+}
+
+void TDataModuleIb::Odpoj()
+{
+    m_events.reset();
+    for (CteniPoCastech* c : std::vector<CteniPoCastech*>(m_cteni))
+        c->zavri();
+    zavriKurzor();
+    fb::Status st(fb::status());
+    if (m_tra) {
+        try {
+            m_tra->rollback(&st);
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "rollback before detaching:" << fb::errorText(e);
+            m_tra->release();
+        }
+        m_tra = nullptr;
+    }
+    if (m_att) {
+        try {
+            m_att->detach(&st);
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "detaching:" << fb::errorText(e);
+            m_att->release();
+        }
+        m_att = nullptr;
+    }
+}
+
+bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, const QString& password)
+{
+    Odpoj();
+    // A file another process holds through its own embedded engine is not even
+    // tried: the attempt alone leaves that process unable to close the file.
+    if (const auto drzitel = zameksouboru::drzitel(path);
+        drzitel && drzitel->pid > 0 && !drzitel->jeServer()) {
+        messages::error(
+            chybyserveru::souborPouzivan(path, drzitel->program),
+            QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
+        return false;
+    }
+    fb::Status st(fb::status());
+    IProvider* prov = fb::master()->getDispatcher();
+    QString detail;
+    try {
+        const auto dpb = fb::dpb(user, password, false);
+        const QByteArray name = fb::encodeSql(path);
+        m_att = prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+    } catch (const FbException& e) {
+        detail = fb::errorText(e);
+    } catch (const DbError& e) {
+        detail = e.text();
+    }
+    prov->release();
+    if (!m_att) {
+        // Another process holds the file through its own embedded engine.
+        if (detail.contains(QLatin1String("already opened with engine instance")) ||
+            detail.contains(QLatin1String("during \"lock\" operation"))) {
+            messages::error(chybyserveru::souborPouzivan(path), detail);
+            return false;
+        }
+        QString text = QStringLiteral("Chyba připojení k databázi:") + path;
+        if (!detail.isEmpty()) text += QStringLiteral("\r\n") + detail;
+        messages::error(text);
+        return false;
+    }
+    m_events = std::make_unique<IbEvents>(m_att, QByteArrayLiteral("UDELEJTE REFRESH"), [this] {
+        IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH"));
+    });
+    m_events->start();
+    return true;
+}
+
+void TDataModuleIb::zavriKurzor()
+{
+    m_cursor.close();
+}
+
+void TDataModuleIb::ukonciTransakci()
+{
+    zavriKurzor();
+    if (!m_tra) return;
+    fb::Status st(fb::status());
+    try {
+        m_tra->rollback(&st);
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "ending the shared transaction:" << fb::errorText(e);
+        m_tra->release();
+    }
+    m_tra = nullptr;
+}
+
+ITransaction* TDataModuleIb::sdilenaTransakce()
+{
+    if (!m_att) throw DbError(QStringLiteral("Databáze není připojena."));
+    if (!m_tra) {
+        fb::Status st(fb::status());
+        try {
+            m_tra = m_att->startTransaction(&st, 0, nullptr);
+        } catch (const FbException& e) {
+            throw DbError(fb::errorText(e));
+        }
+    }
+    return m_tra;
+}
+
+void TDataModuleIb::ObnovTransakci()
+{
+    ukonciTransakci();
+    sdilenaTransakce();
+}
+
+void TDataModuleIb::OtevriDotaz(const QString& sql)
+{
+    zavriKurzor();
+    m_cursor.open(m_att, sdilenaTransakce(), sql);
+}
+
+QString TDataModuleIb::VratSloupec(const QString& sql, const QString& separator)
+{
+    OtevriDotaz(sql);
+    QString result;
+    while (m_cursor.next())
+        appendJoined(result, m_cursor.text(0), separator);
+    zavriKurzor();
+    return result;
+}
+
+QString TDataModuleIb::VratRadek(const QString& sql)
+{
+    OtevriDotaz(sql);
+    QString result;
+    if (m_cursor.next()) {
+        QStringList values;
+        for (int i = 0; i < m_cursor.columnCount(); ++i)
+            values << m_cursor.text(i);
+        result = values.join(QLatin1Char(','));
+    }
+    zavriKurzor();
+    return result;
+}
+
+int TDataModuleIb::VratInt(const QString& sql)
+{
+    OtevriDotaz(sql);
+    int result = 0;
+    if (m_cursor.next() && m_cursor.columnCount() > 0) {
+        const QString t = m_cursor.text(0).trimmed();
+        if (!t.isEmpty()) {
+            bool ok = false;
+            result = t.toInt(&ok);
+            if (!ok) throw DbError(QStringLiteral("\"%1\" není platné celé číslo.").arg(t));
+        }
+    }
+    zavriKurzor();
+    return result;
+}
+
+void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList& lines,
+                               const QString& separator)
+{
+    // A list read again keeps its strings: each row is written into the room
+    // of the row before it, so a repeated read neither allocates nor frees
+    // per row. New rows are stored at their exact size.
+    qsizetype r = 0;
+    const qsizetype stare = lines.size();
+    const auto uloz = [&](const QString& line) {
+        if (r < stare) {
+            QString& l = lines[r];
+            l.truncate(0);
+            l.append(line);
+        } else {
+            lines << QString(line.constData(), line.size());
+        }
+        ++r;
+    };
+    try {
+        OtevriDotaz(sql);
+        const int n = m_cursor.columnCount();
+        const bool comma = separator.isEmpty();
+        if (withHeader) {
+            QStringList names;
+            for (int i = 0; i < n; ++i)
+                names << m_cursor.columnName(i);
+            if (comma) {
+                uloz(commatext::encode(names));
+            } else {
+                QString line;
+                for (const QString& v : names)
+                    appendJoined(line, v, separator);
+                uloz(line);
+            }
+        }
+        // Values go straight from the fetch buffer into one working line that keeps its room.
+        QString line;
+        line.reserve(256);
+        while (m_cursor.next()) {
+            line.truncate(0);
+            for (int i = 0; i < n; ++i) {
+                if (comma) {
+                    if (i > 0) line += QLatin1Char(',');
+                    m_cursor.appendText(i, line, true);
+                } else {
+                    // A separator goes in only after a non-empty beginning.
+                    if (!line.isEmpty()) line += separator;
+                    m_cursor.appendText(i, line, false);
+                }
+            }
+            if (comma && n == 1 && line.isEmpty()) line += QLatin1String("\"\"");
+            uloz(line);
+        }
+    } catch (...) {
+        lines.resize(r); // the rows read before the failure, none of the old list
+        throw;
+    }
+    lines.resize(r);
+    zavriKurzor();
+}
+
+bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
+{
+    return ProvedSQLSeznam(QStringList{sql}, error);
+}
+
+bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
+{
+    return provedVTransakci(statements, nullptr, error, 0, nullptr);
+}
+
+bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka,
+                                    QString& error)
+{
+    return provedVTransakci(statements, &poznamka, error, 0, nullptr);
+}
+
+bool TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
+                                     QString& error, unsigned tpbLength, const unsigned char* tpb)
+{
+    error.clear();
+    if (!m_att) {
+        error = QStringLiteral("Databáze není připojena.");
+        return false;
+    }
+    ukonciTransakci();
+    fb::Status st(fb::status());
+    try {
+        m_tra = m_att->startTransaction(&st, tpbLength, tpb);
+        for (const QString& sql : statements) {
+            const QByteArray text = fb::encodeSql(sql);
+            m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+        }
+        if (poznamka) zapisPoznamku(m_tra, *poznamka);
+        m_tra->commit(&st);
+        m_tra = nullptr;
+        return true;
+    } catch (const FbException& e) {
+        error = fb::errorText(e);
+    } catch (const DbError& e) {
+        error = e.text();
+    }
+    ukonciTransakci();
+    return false;
+}
+
+int TDataModuleIb::NoveID(const QString& generator)
+{
+    return VratInt(QStringLiteral("select GEN_ID(") + generator + QStringLiteral(",1) from rdb$database;"));
+}
+
+template <typename F> void TDataModuleIb::vlastniTransakci(F&& prace)
+{
+    ukonciTransakci();
+    try {
+        prace(sdilenaTransakce());
+        fb::Status st(fb::status());
+        m_tra->commit(&st);
+        m_tra = nullptr;
+    } catch (const FbException& e) {
+        const QString msg = fb::errorText(e);
+        ukonciTransakci();
+        throw DbError(msg);
+    } catch (const DbError&) {
+        ukonciTransakci();
+        throw;
+    }
+}
+
+void TDataModuleIb::UdelejRefresh()
+{
+    vlastniTransakci([this](ITransaction* tra) {
+        fb::Status st(fb::status());
+        static const char sql[] = "EXECUTE PROCEDURE PROC_UDELEJTE_REFRESH";
+        m_att->execute(&st, tra, 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+QDateTime TDataModuleIb::CasServeru(double offsetDays)
+{
+    QDateTime t;
+    vlastniTransakci([&](ITransaction* tra) {
+        fb::Cursor out;
+        out.executeSingleton(m_att, tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
+        t = out.dateTime(0);
+        out.close();
+    });
+    return t.addMSecs(qint64(offsetDays * 86400000.0 + (offsetDays < 0 ? -0.5 : 0.5)));
+}
+
+void TDataModuleIb::CasServeruText(double offsetDays, QString& text)
+{
+    text = CasServeru(offsetDays).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+void TDataModuleIb::NactiPoznamku(const QString& sql, const QString& column, QTextDocument* note)
+{
+    OtevriDotaz(sql);
+    QByteArray data;
+    if (m_cursor.next()) {
+        for (int i = 0; i < m_cursor.columnCount(); ++i)
+            if (m_cursor.columnName(i).compare(column, Qt::CaseInsensitive) == 0) {
+                data = m_cursor.bytes(i);
+                break;
+            }
+    }
+    zavriKurzor();
+    if (note) notetext::load(data, note);
+}
+
+void TDataModuleIb::UlozPoznamku(const QString& procedure, const QString&, const QTextDocument* note, int id,
+                                 const QString&)
+{
+    const PoznamkaZapisu p{procedure, id, note ? notetext::save(note) : QByteArray()};
+    vlastniTransakci([&](ITransaction* tra) { zapisPoznamku(tra, p); });
+}
+
+void TDataModuleIb::zapisPoznamku(ITransaction* tra, const PoznamkaZapisu& poznamka)
+{
+    fb::Status st(fb::status());
+    {
+        const QByteArray sql = fb::encodeSql(QStringLiteral("EXECUTE PROCEDURE ") + poznamka.procedura +
+                                             QStringLiteral("(?, ?)"));
+        fb::Ref<IStatement> stmt(m_att->prepare(&st, tra, sql.size(), sql.constData(), 1, 0));
+        fb::Ref<IMessageMetadata> in(stmt->getInputMetadata(&st));
+        // The procedures take an integer id and a blob.
+        std::vector<unsigned char> buf(in->getMessageLength(&st), 0);
+        const ISC_LONG idValue = poznamka.id;
+        std::memcpy(buf.data() + in->getOffset(&st, 0), &idValue, sizeof idValue);
+        ISC_QUAD blobId{};
+        fb::Ref<IBlob> blob(m_att->createBlob(&st, tra, &blobId, 0, nullptr));
+        const QByteArray& data = poznamka.data;
+        for (qsizetype pos = 0; pos < data.size(); pos += 32768) {
+            const auto len = unsigned(std::min<qsizetype>(32768, data.size() - pos));
+            blob->putSegment(&st, len, data.constData() + pos);
+        }
+        blob.end([&](IBlob* b) { b->close(&st); });
+        std::memcpy(buf.data() + in->getOffset(&st, 1), &blobId, sizeof blobId);
+        stmt->execute(&st, tra, in.get(), buf.data(), nullptr, nullptr);
+        stmt.end([&](IStatement* s) { s->free(&st); });
+    }
+}
+
+void TDataModuleIb::SeznamTabulek(QStringList& lines, int kind)
+{
+    lines.clear();
+    if (kind != 1) {
+        lines << QStringLiteral("Není implentováno");
+        return;
+    }
+    OtevriDotaz(
+        QStringLiteral("select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag,0)=0 "
+                       "and rdb$view_blr is null order by rdb$relation_name"));
+    while (m_cursor.next())
+        lines << m_cursor.text(0).trimmed();
+    zavriKurzor();
+}
+
+void TDataModuleIb::SledujZmenyOdTed()
+{
+    if (!m_events) return;
+    m_events->stop();
+    m_events->start();
+}
+
+int TDataModuleIb::DoruceniUdalosti() const
+{
+    return m_events ? m_events->deliveries() : 0;
+}
+
+bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
+{
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_nowait};
+    return provedVTransakci(QStringList{sql}, nullptr, error, sizeof tpb, tpb);
+}
+
+void TDataModuleIb::IBEvents1EventAlert(const QString&)
+{
+    ++m_changesDelivered;
+    if (NotifyWindow) NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
+}
+
+CteniPoCastech::CteniPoCastech(TDataModuleIb& db, const QString& sql) : m_db(&db)
+{
+    if (!db.m_att) throw DbError(QStringLiteral("Databáze není připojena."));
+    // Read-only snapshot: the rows of later parts belong to the same state as
+    // the first ones, and nothing is locked.
+    static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_nowait};
+    fb::Status st(fb::status());
+    try {
+        m_tra = db.m_att->startTransaction(&st, sizeof tpb, tpb);
+    } catch (const FbException& e) {
+        throw DbError(fb::errorText(e));
+    }
+    db.m_cteni.push_back(this);
+    try {
+        m_cursor.open(db.m_att, m_tra, sql);
+    } catch (...) {
+        zavri();
+        throw;
+    }
+}
+
+CteniPoCastech::~CteniPoCastech()
+{
+    zavri();
+}
+
+void CteniPoCastech::zavri()
+{
+    m_cursor.close();
+    if (m_tra) {
+        fb::Status st(fb::status());
+        try {
+            m_tra->commit(&st);
+        } catch (const FbException& e) {
+            qCInfo(orvanDb) << "ending a part-read:" << fb::errorText(e);
+            m_tra->release();
+        }
+        m_tra = nullptr;
+    }
+    if (m_db) std::erase(m_db->m_cteni, this);
+    m_db = nullptr;
+}
+
+void KurzorHodiny()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void KurzorNormalni()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "data/fb.h"
+#include "ibevents.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class CommandTarget;
+class QTextDocument;
+class TDataModuleIb;
+
+// A SELECT read in parts over a read-only snapshot of its own, so that the
+// shared cursor and transaction stay free for other reads and writes while
+// rows remain to be read. The module closes it when it disconnects.
+class CteniPoCastech
+{
+public:
+    // Throws DbError when the server refuses the statement.
+    CteniPoCastech(TDataModuleIb& db, const QString& sql);
+    ~CteniPoCastech();
+    CteniPoCastech(const CteniPoCastech&) = delete;
+    CteniPoCastech& operator=(const CteniPoCastech&) = delete;
+
+    fb::Cursor& cursor() { return m_cursor; }
+    bool otevreno() const { return m_cursor.isOpen(); }
+    // Closes the cursor and ends the snapshot; repeating it does nothing.
+    void zavri();
+
+private:
+    TDataModuleIb* m_db;
+    Firebird::ITransaction* m_tra = nullptr;
+    fb::Cursor m_cursor;
+};
+
+// A note stored with the statements of a record, through one of the note
+// procedures (an integer id and a blob).
+struct PoznamkaZapisu {
+    QString procedura;
+    int id = 0;
+    QByteArray data;
+};
+
+// The program's only door to the database: one connection, one shared read
+// transaction (a snapshot that lasts until the next write, procedure call or
+// restart), statement execution with its own commit, generators, the server
+// clock, the note blobs and the change event.
+class TDataModuleIb
+{
+public:
+    TDataModuleIb();
+    virtual ~TDataModuleIb();
+    TDataModuleIb(const TDataModuleIb&) = delete;
+    TDataModuleIb& operator=(const TDataModuleIb&) = delete;
+
+    // Receives WM_DATA_CHANGED when any client announces a change.
+    CommandTarget* NotifyWindow = nullptr;
+
+    bool PripojDatabazi(const QString& path, const QString& user, const QString& password);
+    void Odpoj();
+    bool Pripojeno() const { return m_att != nullptr; }
+
+    void ObnovTransakci();
+    void OtevriDotaz(const QString& sql);
+
+    QString VratSloupec(const QString& sql, const QString& separator);
+    QString VratRadek(const QString& sql);
+    int VratInt(const QString& sql);
+    void NactiDotaz(const QString& sql, bool withHeader, QStringList& lines, const QString& separator);
+
+    // Writes never throw: the result is the server's error text, empty on success.
+    bool ProvedSQL(const QString& sql, QString& error);
+    bool ProvedSQLSeznam(const QStringList& statements, QString& error);
+    // The statements and then the note, all in one transaction: either the
+    // whole record is stored or nothing of it.
+    bool ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error);
+
+    int NoveID(const QString& generator);
+    void UdelejRefresh();
+    // The server's wall clock as a plain date-time (UTC spec, never converted to
+    // or from the workstation's zone).
+    QDateTime CasServeru(double offsetDays);
+    void CasServeruText(double offsetDays, QString& text);
+
+    void NactiPoznamku(const QString& sql, const QString& column, QTextDocument* note);
+    void UlozPoznamku(const QString& procedure, const QString& table, const QTextDocument* note, int id,
+                      const QString& column);
+
+    void SeznamTabulek(QStringList& lines, int kind);
+
+    // A write for background timers: read committed, and a row that another
+    // connection holds locked fails it at once instead of making it wait.
+    bool ProvedSQLBezCekani(const QString& sql, QString& error);
+
+    // Runs when the change event arrives (from any client, this one included).
+    void IBEvents1EventAlert(const QString& eventName);
+
+    // The read cursor, for callers that walk a result themselves.
+    fb::Cursor& cursor() { return m_cursor; }
+    Firebird::IAttachment* attachment() const { return m_att; }
+
+    // How many times the change event has been handed to the notify target.
+    int ZmenyPrijate() const { return m_changesDelivered; }
+    // Deliveries of the change event handled, the baseline after registering
+    // included: a test waits for the baseline instead of sleeping.
+    int DoruceniUdalosti() const;
+    // Change events count from now on: what this workstation posted so far
+    // (its own logon) does not come back as a change.
+    void SledujZmenyOdTed();
+
+protected:
+    // Reads go through the shared transaction; starts it when inactive.
+    Firebird::ITransaction* sdilenaTransakce();
+    void ukonciTransakci();
+    void zavriKurzor();
+
+private:
+    friend class CteniPoCastech;
+    // The statements, then the note when given, in one transaction of the
+    // given kind (tpbLength 0: the server's default).
+    bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error,
+                          unsigned tpbLength, const unsigned char* tpb);
+    void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
+    // Runs the work in a fresh transaction of its own and commits it; any
+    // failure rolls back and arrives as DbError.
+    template <typename F> void vlastniTransakci(F&& prace);
+
+private:
+    Firebird::IAttachment* m_att = nullptr;
+    Firebird::ITransaction* m_tra = nullptr;
+    fb::Cursor m_cursor;
+    std::unique_ptr<IbEvents> m_events;
+    int m_changesDelivered = 0;
+    std::vector<CteniPoCastech*> m_cteni; // open part-reads, closed before detaching
+};
+
+void KurzorHodiny();
+void KurzorNormalni();
+
+// The hourglass for the life of a scope, also when the action inside fails.
+class Presypaci
+{
+public:
+    Presypaci() { KurzorHodiny(); }
+    ~Presypaci() { KurzorNormalni(); }
+    Presypaci(const Presypaci&) = delete;
+    Presypaci& operator=(const Presypaci&) = delete;
+};

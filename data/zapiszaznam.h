@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/datamoduleib.h"
+
+class TSQLDATA;
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// What a write of one record came to.
+struct VysledekZapisu {
+    bool ok = false;
+    int id = 0;    // the record's id; a new record's drawn id (0 when the database assigns it)
+    QString chyba; // for the user: the statement, CR LF and the server's text; empty on success
+};
+
+// Writes one record: for id 0 a new id from `generator` (empty: the database
+// assigns the key), the statements that `prikazy` builds for that id and the
+// note, all in one transaction; after success the change is announced (unless
+// `oznamit` is false: an import announces once at its end). On failure
+// nothing is stored and nothing announced.
+VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
+                           const std::function<QStringList(int id)>& prikazy,
+                           const std::optional<PoznamkaZapisu>& poznamka = std::nullopt, bool oznamit = true);
+
+// Deletes with the statements in one transaction and announces the change.
+// Returns the server's error text, empty on success.
+QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy);

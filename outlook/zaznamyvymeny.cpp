@@ -1,0 +1,363 @@
+#include "outlook/zaznamyvymeny.h"
+
+#include "common/action.h"
+#include "common/ktdatumj.h"
+#include "common/session.h"
+#include "data/notetext.h"
+#include "data/sqldata.h"
+#include "data/sqlvalues.h"
+#include "data/zapiszaznam.h"
+#include "records/kategoriekuc.h"
+#include "records/udalost.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextDocument>
+
+const QString SqlShodaUdalosti =
+    QStringLiteral("select ku_id from ku where (datum=%s) and (cas_od=%s) and (cas_do=%s) and (nazev=%s)");
+const QString SqlShodaAdresy = QStringLiteral(
+    "select adresar_zakl_id from adresar_zakl where (NAZEV=%s) and (JMENO=%s) and (PRIJMENI=%s)");
+
+namespace
+{
+
+const QString kVlozitAdresu = QStringLiteral(
+    "insert into adresar_zakl(adresar_zakl_id,NAZEV,JMENO,PRIJMENI,NAZEV2,TITUL,ZA_PRIJMENIM,ULICE,MESTO,PSC,"
+    "EMAIL1,EMAIL2,TELEFON1,TELEFON2,MOBIL1,MOBIL2,FAX1,WWW1,WWW2,ICO,DIC,BU_UCET,BU_BANKA,STAT,NAZEV_"
+    "ZKRACENY,"
+    "vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,F_SMAZAT,F_ADMINISTROVAT,"
+    "CESTA_K_SOUBORUM) "
+    " values(%d,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s,%d,%d,%d,"
+    "%d,%s);");
+// An overwritten entry keeps what a contact does not carry (second name,
+// registration numbers, bank, files).
+const QString kPrepsatAdresu = QStringLiteral(
+    "update adresar_zakl set NAZEV=%s,JMENO=%s,PRIJMENI=%s,TITUL=%s,ZA_PRIJMENIM=%s,ULICE=%s,MESTO=%s,PSC=%s,"
+    "EMAIL1=%s,EMAIL2=%s,TELEFON1=%s,TELEFON2=%s,MOBIL1=%s,MOBIL2=%s,FAX1=%s,WWW1=%s,STAT=%s,NAZEV_ZKRACENY=%"
+    "s,"
+    "editoval_kdo=%d,editoval_kdy=CURRENT_TIMESTAMP,F_CIST=%d,F_EDITOVAT=%d,F_SMAZAT=%d,F_ADMINISTROVAT=%d "
+    "where adresar_zakl_id=%d");
+const QString kSmazatKategorieAdresy =
+    QStringLiteral("Delete from ADRESAR_ZAKL_KAT where ADRESAR_ZAKL_ID=%d;");
+const QString kVlozitKategoriiAdresy =
+    QStringLiteral("Insert into ADRESAR_ZAKL_kat(ADRESAR_ZAKL_ID,ADRESAR_C_KAT_ID,HLAVNI) values(%d,%d,%d);");
+const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
+
+QString n(int i)
+{
+    return QString::number(i);
+}
+
+QByteArray poznamka(const QString& text)
+{
+    QTextDocument d;
+    d.setPlainText(text);
+    return notetext::save(&d);
+}
+
+// The matching row the user may read; 0 for none.
+int shoda(TSQLDATA& db, const QString& sql, const QString& tabulka)
+{
+    return db.VratInt(sql + FiltrCteni(tabulka, false));
+}
+
+// Whether the user may overwrite the row: he needs both the edit and the delete right.
+bool smiPrepsat(TSQLDATA& db, const QString& tabulka, int id)
+{
+    TKTDATASET t;
+    db.NactiTabulku(QStringLiteral("select * from %1 where %1_id=%2").arg(tabulka).arg(id), t);
+    if (t.PocetRadku() < 1) return false;
+    const PravidloEditoru p = PravidloZaznamu(PravaZRadku(t, 1));
+    return !p.JenCteni && p.SmiSmazat;
+}
+
+struct Zapis {
+    int shodaId = 0;
+    bool prepsat = false;
+    bool preskocit = false;
+};
+
+Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QString& sqlShody, const QString& tabulka)
+{
+    Zapis z;
+    if (nast.duplicita == Duplicita::Pridat) return z;
+    z.shodaId = shoda(db, sqlShody, tabulka);
+    if (z.shodaId == 0) return z;
+    if (nast.duplicita == Duplicita::Preskocit || !smiPrepsat(db, tabulka, z.shodaId))
+        z.preskocit = true;
+    else
+        z.prepsat = true;
+    return z;
+}
+
+void zapocti(PocitadlaImportu& p, const Zapis& z, const VysledekZapisu& v, const QString& polozka)
+{
+    if (v.ok) {
+        ++p.zapsano;
+        if (z.prepsat) ++p.prepsano;
+    } else {
+        ++p.chybne;
+        p.chyby << polozka + QStringLiteral(": ") + v.chyba;
+    }
+}
+
+QString text(const TKTDATASET& t, int r, const char* sloupec)
+{
+    return t.HodnotaJmeno(r, QLatin1String(sloupec));
+}
+
+} // namespace
+
+QString PocitadlaImportu::Text() const
+{
+    QString s = QStringLiteral("Načteno: %1\r\nPřepsáno: %2\r\nZapsáno: %3\r\n")
+                    .arg(nacteno)
+                    .arg(prepsano)
+                    .arg(zapsano);
+    if (preskoceno) s += QStringLiteral("Přeskočeno: %1\r\n").arg(preskoceno);
+    if (chybne) {
+        s += QStringLiteral("Nezapsáno pro chybu: %1\r\n").arg(chybne);
+        for (qsizetype i = 0; i < chyby.size() && i < 5; ++i)
+            s += QStringLiteral("\r\n") + chyby[i];
+    }
+    return s;
+}
+
+PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, const NastaveniImportu& nast,
+                                  const PrubehImportu& prubeh)
+{
+    const Presypaci hodiny;
+    PocitadlaImportu p;
+    TKategorieKUC zadne;
+    const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
+    for (const Schuzka& s : polozky) {
+        ++p.nacteno;
+        if (prubeh) prubeh(p.nacteno, int(polozky.size()));
+        try {
+            UdalostPole u;
+            const DatumCas zacatek = DatumZQDateTime(s.zacatek);
+            u.Datum = DatumNaText(4, zacatek);
+            u.CelyDen = s.celyDen;
+            if (!s.celyDen) {
+                u.CasOd = DatumNaText(3, zacatek);
+                u.CasDo = DatumNaText(3, DatumZQDateTime(s.konec));
+            }
+            u.Nazev = s.nazev;
+            u.Alarm = s.pripominka;
+            if (s.pripominka) {
+                const DatumCas alarm = DatumZQDateTime(s.okamzikPripominky);
+                u.AlarmDatum = DatumNaText(4, alarm);
+                u.AlarmCas = DatumNaText(3, alarm);
+            }
+            u.TypAkce = 0;
+            u.Prava = nast.prava;
+            const Zapis z =
+                rozhodni(db, nast,
+                         VyplnSablonu(SqlShodaUdalosti, {DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd),
+                                                         DatumCasSQL(u.Datum, u.CasDo), TextSQL(u.Nazev)}),
+                         QStringLiteral("ku"));
+            if (z.preskocit) {
+                ++p.preskoceno;
+                continue;
+            }
+            const int id = z.prepsat ? z.shodaId : 0;
+            const VysledekZapisu v = ZapisZaznam(
+                db, id, QStringLiteral("KU_ID"),
+                [&](int noveId) {
+                    return PrikazyUlozeniUdalosti(u, id, id == 0 ? noveId : 0, session().UzivatelID, kat);
+                },
+                PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka(s.popis)}, false);
+            zapocti(p, z, v, s.nazev);
+        } catch (const ActionError& e) {
+            ++p.chybne;
+            p.chyby << s.nazev + QStringLiteral(": ") + e.text();
+        }
+    }
+    if (p.zapsano) db.UdelejRefresh();
+    return p;
+}
+
+PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, const NastaveniImportu& nast,
+                                  const PrubehImportu& prubeh)
+{
+    const Presypaci hodiny;
+    PocitadlaImportu p;
+    TKategorieKUC zadne;
+    const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
+    const int uzivatel = session().UzivatelID;
+    const PravaZaznamu& r = nast.prava;
+    for (const Kontakt& k : polozky) {
+        ++p.nacteno;
+        if (prubeh) prubeh(p.nacteno, int(polozky.size()));
+        const QString popis = QStringList{k.nazev, k.jmeno, k.prijmeni}.join(QLatin1Char(' ')).simplified();
+        try {
+            const Zapis z = rozhodni(
+                db, nast,
+                VyplnSablonu(SqlShodaAdresy, {TextSQL(k.nazev), TextSQL(k.jmeno), TextSQL(k.prijmeni)}),
+                QStringLiteral("adresar_zakl"));
+            if (z.preskocit) {
+                ++p.preskoceno;
+                continue;
+            }
+            // The short name column holds 10 characters; a nickname is only a hint.
+            const QString zkraceny = TextSQLMax(k.prezdivka, 10);
+            const int id = z.prepsat ? z.shodaId : 0;
+            const auto prikazy = [&](int noveId) {
+                QStringList out;
+                if (id != 0) {
+                    out << VyplnSablonu(
+                        kPrepsatAdresu,
+                        {TextSQL(k.nazev),       TextSQL(k.jmeno),  TextSQL(k.prijmeni), TextSQL(k.titul),
+                         TextSQL(k.zaPrijmenim), TextSQL(k.ulice),  TextSQL(k.mesto),    TextSQL(k.psc),
+                         TextSQL(k.email1),      TextSQL(k.email2), TextSQL(k.telefon1), TextSQL(k.telefon2),
+                         TextSQL(k.mobil1),      TextSQL(k.mobil2), TextSQL(k.fax1),     TextSQL(k.www1),
+                         TextSQL(k.stat),        zkraceny,          n(uzivatel),         n(r.Cist),
+                         n(r.Editovat),          n(r.Smazat),       n(r.Administrovat),  n(id)});
+                    out << kat.PrikazyOdkazu(id, kSmazatKategorieAdresy, kVlozitKategoriiAdresy);
+                } else {
+                    const QString prazdny = TextSQL(QString());
+                    out << VyplnSablonu(kVlozitAdresu, {n(noveId),
+                                                        TextSQL(k.nazev),
+                                                        TextSQL(k.jmeno),
+                                                        TextSQL(k.prijmeni),
+                                                        prazdny,
+                                                        TextSQL(k.titul),
+                                                        TextSQL(k.zaPrijmenim),
+                                                        TextSQL(k.ulice),
+                                                        TextSQL(k.mesto),
+                                                        TextSQL(k.psc),
+                                                        TextSQL(k.email1),
+                                                        TextSQL(k.email2),
+                                                        TextSQL(k.telefon1),
+                                                        TextSQL(k.telefon2),
+                                                        TextSQL(k.mobil1),
+                                                        TextSQL(k.mobil2),
+                                                        TextSQL(k.fax1),
+                                                        TextSQL(k.www1),
+                                                        prazdny,
+                                                        prazdny,
+                                                        prazdny,
+                                                        prazdny,
+                                                        prazdny,
+                                                        TextSQL(k.stat),
+                                                        zkraceny,
+                                                        n(uzivatel),
+                                                        kTed,
+                                                        n(uzivatel),
+                                                        kTed,
+                                                        n(r.Cist),
+                                                        n(r.Editovat),
+                                                        n(r.Smazat),
+                                                        n(r.Administrovat),
+                                                        prazdny});
+                    out << kat.PrikazyOdkazu(noveId, QString(), kVlozitKategoriiAdresy);
+                }
+                return out;
+            };
+            const VysledekZapisu v =
+                ZapisZaznam(db, id, QStringLiteral("ADRESAR_ZAKL_ID"), prikazy,
+                            PoznamkaZapisu{QStringLiteral("UPDATE_ADRESAR_ZAKL_POZNAMKA"), 0,
+                                           poznamka(k.ostatni.join(QLatin1Char('\n')))},
+                            false);
+            zapocti(p, z, v, popis);
+        } catch (const ActionError& e) {
+            ++p.chybne;
+            p.chyby << popis + QStringLiteral(": ") + e.text();
+        }
+    }
+    if (p.zapsano) db.UdelejRefresh();
+    return p;
+}
+
+QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
+{
+    QString razitko = db.VratRadek(QStringLiteral("select mon$creation_date from mon$database"));
+    razitko.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral(
+            "Select ku.ku_id as ku,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas from ku "
+            "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
+            "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
+            VyplnSablonu(QStringLiteral("where (ku.datum>=%s) and (ku.datum<=%s) %s %s order by ku.cas_od;"),
+                         {DatumSQL(QStringLiteral("1.1.0001")), DatumSQL(QStringLiteral("31.12.9999")),
+                          FiltrCteni(QStringLiteral("ku"), false), FiltrCteniKu()}),
+        t);
+    QList<Schuzka> out;
+    QSet<int> videne;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const int id = t.HodnotaInt(r, QStringLiteral("KU"));
+        if (videne.contains(id)) continue; // two main categories give two rows
+        videne.insert(id);
+        Schuzka s;
+        s.uid = QStringLiteral("orvan-ku-%1-%2@orvan").arg(id).arg(razitko);
+        s.nazev = text(t, r, "NAZEV");
+        const QString datum = DatumCast(text(t, r, "DATUM"));
+        s.celyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
+        const auto okamzik = [&](const QString& d, const QString& cas) {
+            const QString c = CasCast(cas).trimmed();
+            return DatumNaQDateTime(TextNaDatum(2, c.isEmpty() ? d : d + QLatin1Char(' ') + c));
+        };
+        s.zacatek = okamzik(datum, s.celyDen ? QString() : text(t, r, "CAS_OD"));
+        if (s.celyDen) {
+            s.konec = s.zacatek.addDays(1);
+        } else {
+            // The end lies on the event's day unless the row says a later one.
+            const QString doDatum = DatumCast(text(t, r, "CAS_DO"));
+            const QString konecDne =
+                !doDatum.isEmpty() && TextNaDatum(2, doDatum) > TextNaDatum(2, datum) ? doDatum : datum;
+            s.konec = CasCast(text(t, r, "CAS_DO")).trimmed().isEmpty()
+                          ? s.zacatek
+                          : okamzik(konecDne, text(t, r, "CAS_DO"));
+        }
+        if (t.HodnotaBool(r, QStringLiteral("ALARM"))) {
+            // An alarm without a valid date cannot be a reminder; the event goes out without one.
+            try {
+                const QString ad = DatumCast(text(t, r, "ALARM_DATUM"));
+                if (!ad.trimmed().isEmpty()) {
+                    s.okamzikPripominky = okamzik(ad, text(t, r, "ALARM_CAS"));
+                    s.pripominka = true;
+                }
+            } catch (const ActionError&) {
+            }
+        }
+        out << s;
+    }
+    return out;
+}
+
+QList<Kontakt> AdresyKExportu(TSQLDATA& db)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select NAZEV,JMENO,PRIJMENI,TITUL,ZA_PRIJMENIM,ULICE,MESTO,PSC,STAT,EMAIL1,EMAIL2,"
+                       "TELEFON1,TELEFON2,MOBIL1,MOBIL2,FAX1,WWW1,NAZEV_ZKRACENY from adresar_zakl") +
+            FiltrCteni(QStringLiteral("adresar_zakl"), true) +
+            QStringLiteral(" order by NAZEV,PRIJMENI,JMENO"),
+        t);
+    QList<Kontakt> out;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        Kontakt k;
+        k.nazev = text(t, r, "NAZEV");
+        k.jmeno = text(t, r, "JMENO");
+        k.prijmeni = text(t, r, "PRIJMENI");
+        k.titul = text(t, r, "TITUL");
+        k.zaPrijmenim = text(t, r, "ZA_PRIJMENIM");
+        k.ulice = text(t, r, "ULICE");
+        k.mesto = text(t, r, "MESTO");
+        k.psc = text(t, r, "PSC");
+        k.stat = text(t, r, "STAT");
+        k.email1 = text(t, r, "EMAIL1");
+        k.email2 = text(t, r, "EMAIL2");
+        k.telefon1 = text(t, r, "TELEFON1");
+        k.telefon2 = text(t, r, "TELEFON2");
+        k.mobil1 = text(t, r, "MOBIL1");
+        k.mobil2 = text(t, r, "MOBIL2");
+        k.fax1 = text(t, r, "FAX1");
+        k.www1 = text(t, r, "WWW1");
+        k.prezdivka = text(t, r, "NAZEV_ZKRACENY");
+        out << k;
+    }
+    return out;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "vymena.h"
+
+#include "records/pravazaznamu.h"
+
+#include <QStringList>
+#include <functional>
+
+class TKategorieKUC;
+class TSQLDATA;
+
+// Calendar items and contacts into the database, and events out of it.
+
+// What to do with an item that matches a row the user may read.
+enum class Duplicita {
+    Pridat,   // "přidat jako další": no search, always a new row
+    Prepsat,  // "přepsat": the row takes the item's values, keeping its id
+    Preskocit // "nepřepisovat, neimportovat"
+};
+
+struct NastaveniImportu {
+    PravaZaznamu prava;                       // written into every row
+    const TKategorieKUC* kategorie = nullptr; // the checked categories, nullptr for none
+    Duplicita duplicita = Duplicita::Pridat;
+};
+
+struct PocitadlaImportu {
+    int nacteno = 0;
+    int prepsano = 0;
+    int zapsano = 0;    // new or overwritten rows actually stored
+    int preskoceno = 0; // matches not overwritten (rule, or no right to edit and delete them)
+    int chybne = 0;     // items the database refused
+    QStringList chyby;  // their reasons, in order
+
+    // "Načteno: ..." with a line per counter, the first reasons after them.
+    QString Text() const;
+};
+
+// (position from 1, count) after each item.
+using PrubehImportu = std::function<void(int, int)>;
+
+extern const QString SqlShodaUdalosti; // %s datum, cas_od, cas_do, nazev
+extern const QString SqlShodaAdresy;   // %s NAZEV, JMENO, PRIJMENI
+
+// Each item in its own transaction with its categories and note; one change
+// announcement at the end when anything was stored.
+PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, const NastaveniImportu& n,
+                                  const PrubehImportu& prubeh = {});
+PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, const NastaveniImportu& n,
+                                  const PrubehImportu& prubeh = {});
+
+// Every event the user may read, in the order of their start, with uids that
+// stay the same from one export to the next (the event's id and the database's
+// creation stamp). An alarm switched on without a valid alarm date is left out.
+QList<Schuzka> UdalostiKExportu(TSQLDATA& db);
+// Every address the user may read, by name.
+QList<Kontakt> AdresyKExportu(TSQLDATA& db);

@@ -1,0 +1,17 @@
+#include "records/staveditoru.h"
+
+#include "common/messages.h"
+
+const QString TextUlozitData = QStringLiteral("Chcete data uložit ?");
+
+bool StavEditoru::MuzeOpustit(const std::function<bool()>& uloz)
+{
+    if (!m_zmeneno) return true;
+    if (!messages::confirm(TextUlozitData)) {
+        m_zmeneno = false;
+        return true;
+    }
+    if (!uloz()) return false;
+    m_zmeneno = false;
+    return true;
+}

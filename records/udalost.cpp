@@ -1,0 +1,112 @@
+#include "udalost.h"
+
+#include "data/sqldata.h"
+#include "data/sqlvalues.h"
+#include "records/kategoriekuc.h"
+
+const QString SqlNactiUdalost = QStringLiteral(
+    "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ku where (ku.ku_id=%d);");
+const QString SqlPoznamkaUdalosti = QStringLiteral("Select poznamka from ku where (ku.ku_id=%d);");
+
+namespace
+{
+
+const QString kUpdate =
+    QStringLiteral("update ku set "
+                   "datum=%s,cas_od=%s,cas_do=%s,cely_den=%s,NAZEV=%s,ALARM=%s,ALARM_DATUM=%s,ALARM_CAS=%s,"
+                   "ALARM_TYP_AKCE=%d,ALARM_AKCE=%s,editoval_kdo=%d,editoval_kdy=%s,") +
+    QStringLiteral("F_CIST=%d,F_EDITOVAT=%d,F_SMAZAT=%d,F_ALARM=%d,F_ADMINISTROVAT=%d where "
+                   "KU_ID=%d");
+const QString kInsert =
+    QStringLiteral(
+        "insert into ku(ku_id,datum,cas_od,cas_do,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,"
+        "ALARM_TYP_AKCE,ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,"
+        "F_SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
+    QStringLiteral(" values(%d,%s,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
+const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
+
+QString n(int v)
+{
+    return QString::number(v);
+}
+
+} // namespace
+
+UdalostPole UdalostZRadku(const TKTDATASET& t, int r)
+{
+    UdalostPole u;
+    u.Datum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
+    u.CasOd = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_OD")));
+    u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
+    u.CelyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
+    u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
+    u.Alarm = t.HodnotaBool(r, QStringLiteral("ALARM"));
+    u.AlarmDatum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_DATUM")));
+    u.AlarmCas = CasCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_CAS")));
+    const QString typ = t.HodnotaJmeno(r, QStringLiteral("ALARM_TYP_AKCE"));
+    u.TypAkce = typ.isEmpty() ? -1 : t.HodnotaInt(r, QStringLiteral("ALARM_TYP_AKCE"));
+    u.Akce = t.HodnotaJmeno(r, QStringLiteral("ALARM_AKCE"));
+    u.Prava = PravaZRadku(t, r);
+    return u;
+}
+
+bool UdalostMaDatum(const UdalostPole& u)
+{
+    const QString d = u.Datum.trimmed();
+    return !d.isEmpty() && d != QLatin1String("00.00.0");
+}
+
+bool UdalostMaPlatnaData(const UdalostPole& u)
+{
+    return UdalostMaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
+           PlatneDatum(u.AlarmDatum) && PlatnyCas(u.AlarmCas);
+}
+
+VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
+                           const TKategorieKUC& kategorie, const QByteArray& poznamka)
+{
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("KU_ID"),
+        [&](int id) {
+            return PrikazyUlozeniUdalosti(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie);
+        },
+        PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka});
+}
+
+QString SmazUdalost(TDataModuleIb& db, int zaznamId)
+{
+    const QString id = QString::number(zaznamId);
+    return SmazZaznam(
+        db, {VyplnSablonu(SqlSmazatKuKat, {id}), QStringLiteral("delete from ku where ku_id=") + id});
+}
+
+QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
+                                   const TKategorieKUC& kategorie)
+{
+    const QString datum = DatumSQL(u.Datum);
+    const QString od = DatumCasSQL(u.Datum, u.CasOd);
+    const QString do_ = DatumCasSQL(u.Datum, u.CasDo);
+    const QString celyDen = LogikaSQL(u.CelyDen);
+    const QString nazev = TextSQL(u.Nazev);
+    const QString alarm = LogikaSQL(u.Alarm);
+    const QString alarmDatum = DatumSQL(u.AlarmDatum);
+    const QString alarmCas = DatumCasSQL(u.AlarmDatum, u.AlarmCas);
+    const QString akce = TextSQL(u.Akce);
+    const PravaZaznamu& p = u.Prava;
+    QStringList out;
+    if (zaznamId != 0) {
+        out << VyplnSablonu(kUpdate, {datum, od, do_, celyDen, nazev, alarm, alarmDatum, alarmCas,
+                                      n(u.TypAkce), akce, n(uzivatel), kTed, n(p.Cist), n(p.Editovat),
+                                      n(p.Smazat), n(p.Alarm), n(p.Administrovat), n(zaznamId)});
+        out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatKuKat, SqlVlozitKuKat);
+    } else {
+        out << VyplnSablonu(kInsert,
+                            {n(noveId), datum,         od,          do_,         celyDen,
+                             nazev,     alarm,         alarmDatum,  alarmCas,    n(u.TypAkce),
+                             akce,      n(uzivatel),   kTed,        n(uzivatel), kTed,
+                             n(p.Cist), n(p.Editovat), n(p.Smazat), n(p.Alarm),  n(p.Administrovat)});
+        out << kategorie.PrikazyOdkazu(noveId, QString(), SqlVlozitKuKatNovy);
+    }
+    return out;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/zapiszaznam.h"
+#include "records/pravazaznamu.h"
+
+#include <QString>
+#include <QStringList>
+
+class TKTDATASET;
+class TKategorieKUC;
+
+// One calendar event as the editor's fields hold it, and the statements that
+// store it.
+struct UdalostPole {
+    QString Datum;
+    QString CasOd;
+    QString CasDo;
+    bool CelyDen = false;
+    QString Nazev;
+    bool Alarm = false;
+    QString AlarmDatum;
+    QString AlarmCas;
+    int TypAkce = -1; // position in TypyAkce(), -1 = none chosen
+    QString Akce;
+    PravaZaznamu Prava;
+};
+
+extern const QString SqlNactiUdalost;     // "%d" = KU_ID
+extern const QString SqlPoznamkaUdalosti; // "%d" = KU_ID
+
+// Fields from a row of SqlNactiUdalost.
+UdalostPole UdalostZRadku(const TKTDATASET& tabulka, int radek);
+
+// A save needs a date: neither empty after trimming nor "00.00.0".
+bool UdalostMaDatum(const UdalostPole& u);
+// A save needs a date that parses, and times and an alarm date that are
+// empty or parse; anything else is refused before a statement is built.
+bool UdalostMaPlatnaData(const UdalostPole& u);
+
+// The statements of one save, run in one transaction: for a stored event
+// (zaznamId != 0) the update, the delete of its links and the inserts; for a
+// new one (noveId) the insert and the link inserts.
+QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
+                                   const TKategorieKUC& kategorie);
+
+// Stores the event (zaznamId 0: a new one under a new KU_ID) with its
+// category links and its note (the note procedure's bytes) in one
+// transaction, then announces the change.
+VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
+                           const TKategorieKUC& kategorie, const QByteArray& poznamka);
+
+// Deletes the event and its category links in one transaction and announces
+// the change; the server's error text, empty on success.
+QString SmazUdalost(TDataModuleIb& db, int zaznamId);

@@ -1,0 +1,75 @@
+#include "tasks/ui/alarmy.h"
+
+#include "tasks/ui/form_alarm.h"
+
+#include "common/action.h"
+#include "common/alarmakce.h"
+#include "common/session.h"
+#include "common/ui/shell.h"
+#include "data/dblog.h"
+#include "data/sqldata.h"
+
+#include <QTimer>
+
+TAlarmy::TAlarmy(QTimer& timer, const QString& zvukProgramu, QObject* parent)
+    : QObject(parent), m_timer(timer), m_zvuk(zvukProgramu), m_planovac(SQLDATA(), session())
+{
+    m_timer.stop();
+    m_timer.setInterval(2000);
+    connect(&m_timer, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    ZacniAlarmyOdTed(SQLDATA(), session());
+}
+
+void TAlarmy::NastavAlarm()
+{
+    // A failed search leaves the timer as it was; the caller reports it.
+    const bool nalezen = m_planovac.NajdiDalsiAlarm();
+    if (nalezen || TForm_ALARM::ProbudOdlozena(Ted()))
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+void TAlarmy::Timer1Timer()
+{
+    m_timer.stop();
+    TForm_ALARM::ProbudOdlozena(Ted());
+    // A failure is reported and leaves the timer stopped until the next NastavAlarm.
+    if (!runAction([this] { m_planovac.Tik([this](const QList<AlarmRadek>& r) { proved(r); }); })) return;
+    m_timer.start();
+}
+
+void TAlarmy::proved(const QList<AlarmRadek>& radky)
+{
+    for (const AlarmRadek& r : radky) {
+        if (r.typ < 0 || r.typ > 3) continue; // no type chosen: the instant passes silently
+        bool okno = r.typ == 0 || r.typ == 1;
+        if (r.typ == 3 && !r.akce.trimmed().isEmpty()) {
+            // Only a plain document is opened; anything else reminds by the window.
+            if (SmiOtevritSoubor(r.akce))
+                shell::open(r.akce.trimmed());
+            else
+                okno = true;
+        }
+        if (okno) otevriOkno(r);
+        if (r.typ == 1 || r.typ == 2) {
+            const QString f = SouborZvuku(r.akce, m_zvuk);
+            if (!f.isEmpty()) shell::playSound(f);
+        }
+        if (Upozorneni && JeSkryto && JeSkryto()) {
+            try {
+                const AlarmInfo i = NactiAlarmInfo(SQLDATA(), r.tabulka, r.id);
+                if (i.nalezen) Upozorneni(i.nazev, i.alarm);
+            } catch (const ActionError& e) {
+                qCWarning(orvanDb) << "alarm notification not read:" << e.text();
+            }
+        }
+    }
+}
+
+void TAlarmy::otevriOkno(const AlarmRadek& r)
+{
+    auto* w = new TForm_ALARM;
+    w->NastavOknoAlarmu(r.tabulka, r.id, m_planovac.DalsiAlarm());
+    w->show();
+}
