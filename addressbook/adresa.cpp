@@ -40,7 +40,6 @@ const QString kInsert =
 const QString kSmazat = QStringLiteral("delete from adresar_zakl where adresar_zakl_ID=%d");
 const QString kSmazatKat = QStringLiteral("delete from adresar_zakl_kat where adresar_zakl_ID=%d");
 const QString kSmazatSoubory = QStringLiteral("delete from soubor where (cil=1) and (cil_id=%d)");
-const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
 
 struct Sloupec {
     const char* nazev;
@@ -115,18 +114,17 @@ AdresaPole AdresaZRadku(const TKTDATASET& t, int r)
 QStringList PrikazyUlozeniAdresy(const AdresaPole& a, int zaznamId, int noveId, int uzivatel,
                                  const TKategorieKUC& kategorie)
 {
-    const PravaZaznamu& p = a.Prava;
-    const QStringList prava = {n(p.Cist), n(p.Editovat), n(p.Smazat), n(p.Administrovat)};
+    // Addresses have no alarm right.
     const QString cesta = TextSQL(QString());
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, hodnoty(a) + QStringList{n(uzivatel), kTed} + prava +
-                                         QStringList{cesta, n(zaznamId)});
+        out << VyplnSablonu(kUpdate, hodnoty(a) + UpravaSPravySQL(uzivatel, a.Prava, false)
+                                         << cesta << n(zaznamId));
         out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatAdresarKat, SqlVlozitAdresarKat);
     } else {
-        out << VyplnSablonu(kInsert, QStringList{n(noveId)} + hodnoty(a) +
-                                         QStringList{n(uzivatel), kTed, n(uzivatel), kTed} + prava +
-                                         QStringList{cesta});
+        out << VyplnSablonu(kInsert,
+                            QStringList{n(noveId)} + hodnoty(a) + VlozeniSPravySQL(uzivatel, a.Prava, false)
+                                << cesta);
         out << kategorie.PrikazyOdkazu(noveId, QString(), SqlVlozitAdresarKat);
     }
     return out;
@@ -145,7 +143,7 @@ VysledekZapisu UlozAdresu(TDataModuleIb& db, const AdresaPole& a, int zaznamId, 
         p);
 }
 
-QString SmazAdresu(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazAdresu(TDataModuleIb& db, int zaznamId)
 {
     const QStringList id = {n(zaznamId)};
     return SmazZaznam(

@@ -78,7 +78,7 @@ VysledekZapisu UlozAdresu(TDataModuleIb& db, const AdresaPole& a, int zaznamId, 
 // Deletes the entry, its category links and its attached-file links (not the
 // files) in one transaction and announces the change; the server's error
 // text, empty on success.
-QString SmazAdresu(TDataModuleIb& db, int zaznamId);
+VysledekZapisu SmazAdresu(TDataModuleIb& db, int zaznamId);
 
 // ---- Mail and web -----------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "records/pravazaznamu.h"
 
 namespace
 {
@@ -70,10 +71,9 @@ VysledekZapisu UlozSpecAdresu(TDataModuleIb& db, const SpecAdresaPole& a, int id
     return ZapisZaznam(db, id, QString(), [&](int) { return QStringList{PrikazUlozeniSpecAdresy(a, id)}; });
 }
 
-SmazaniSpecAdresy SmazSpecAdresu(TDataModuleIb& db, int id, QString& chyba)
+VysledekZapisu SmazSpecAdresu(TDataModuleIb& db, int id)
 {
     const QString n = QString::number(id);
-    if (db.VratInt(VyplnSablonu(kPouziti, {n, n})) != 0) return SmazaniSpecAdresy::Pouzita;
-    chyba = SmazZaznam(db, {VyplnSablonu(kSmazat, {n})});
-    return chyba.isEmpty() ? SmazaniSpecAdresy::Smazano : SmazaniSpecAdresy::Chyba;
+    if (db.VratInt(VyplnSablonu(kPouziti, {n, n})) != 0) return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
+    return SmazZaznam(db, {VyplnSablonu(kSmazat, {n})});
 }

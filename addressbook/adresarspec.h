@@ -39,7 +39,6 @@ QString PrikazUlozeniSpecAdresy(const SpecAdresaPole& a, int id);
 // Stores the row and announces the change.
 VysledekZapisu UlozSpecAdresu(TDataModuleIb& db, const SpecAdresaPole& a, int id);
 
-enum class SmazaniSpecAdresy { Smazano, Pouzita, Chyba };
 // Deletes a row that no event names as orderer or participant and announces
-// the change. `chyba` gets the server's text on failure.
-SmazaniSpecAdresy SmazSpecAdresu(TDataModuleIb& db, int id, QString& chyba);
+// the change; a row in use is refused with TextZaznamPouzit.
+VysledekZapisu SmazSpecAdresu(TDataModuleIb& db, int id);

@@ -62,7 +62,7 @@ void error(const QString& text, const QString& details)
         std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
 }
 
-bool confirm(const QString& text)
+bool confirm(const QString& text, Default d)
 {
     State& s = state();
     const modal::Scope open;
@@ -73,7 +73,7 @@ bool confirm(const QString& text)
         if (a.whileOpen) a.whileOpen();
         return a.yes;
     }
-    if (s.sink) return s.sink->confirm(text);
+    if (s.sink) return s.sink->confirm(text, d);
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return false;
 }

@@ -10,12 +10,17 @@
 namespace messages
 {
 
+// Which answer Enter gives. A question that guards the user's input against
+// loss ("Chcete data uložit ?") defaults to Yes; one that destroys something
+// ("Opravdu chcete smazat ...") to No.
+enum class Default { No, Yes };
+
 class Sink
 {
 public:
     virtual ~Sink() = default;
     virtual void error(const QString& text) = 0;
-    virtual bool confirm(const QString& text) = 0;
+    virtual bool confirm(const QString& text, Default d) = 0;
     // An error with further text for those who look (the server's own words).
     virtual void errorWithDetails(const QString& text, const QString& details)
     {
@@ -28,7 +33,7 @@ void setSink(Sink* sink); // nullptr: texts go to stderr, confirmations answer N
 
 void error(const QString& text);
 void error(const QString& text, const QString& details);
-bool confirm(const QString& text);
+bool confirm(const QString& text, Default d = Default::No);
 
 // Test hooks: while recording, no box is shown; texts are collected and
 // confirmations take the queued answers (No when the queue is empty).

@@ -26,10 +26,10 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
     return v;
 }
 
-QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy)
+VysledekZapisu SmazZaznam(TDataModuleIb& db, const QStringList& prikazy)
 {
     QString chyba;
-    if (!db.ProvedSQLSeznam(prikazy, chyba)) return chyba;
+    if (!db.ProvedSQLSeznam(prikazy, chyba)) return VysledekZapisu::Odmitnuto(chyba);
     db.UdelejRefresh();
-    return QString();
+    return {true, 0, QString()};
 }

@@ -9,11 +9,15 @@ class TSQLDATA;
 #include <functional>
 #include <optional>
 
-// What a write of one record came to.
-struct VysledekZapisu {
+// What a write came to: the one way every write of the program reports its
+// outcome (saves, deletes, imports, links).
+struct [[nodiscard]] VysledekZapisu {
     bool ok = false;
     int id = 0;    // the record's id; a new record's drawn id (0 when the database assigns it)
-    QString chyba; // for the user: the statement, CR LF and the server's text; empty on success
+    QString chyba; // for the user: what went wrong (the server's text); empty on success
+
+    // Refused before or instead of writing, with the reason for the user.
+    static VysledekZapisu Odmitnuto(const QString& duvod) { return {false, 0, duvod}; }
 };
 
 // Writes one record: for id 0 a new id from `generator` (empty: the database
@@ -26,5 +30,4 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
                            const std::optional<PoznamkaZapisu>& poznamka = std::nullopt, bool oznamit = true);
 
 // Deletes with the statements in one transaction and announces the change.
-// Returns the server's error text, empty on success.
-QString SmazZaznam(TDataModuleIb& db, const QStringList& prikazy);
+VysledekZapisu SmazZaznam(TDataModuleIb& db, const QStringList& prikazy);

@@ -27,7 +27,6 @@ const QString kInsert =
 const QString kSmazat = QStringLiteral("delete from kj_auto where KJ_AUTO_ID=%d and not exists (select 1 "
                                        "from kj where kj.kj_auto_id=kj_auto.kj_auto_id)");
 const QString kExistuje = QStringLiteral("select count(*) from kj_auto where kj_auto_id=%d");
-const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
 
 QString n(int v)
 {
@@ -89,17 +88,12 @@ bool AutoMaPlatnaData(const AutoPole& a)
 
 QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel)
 {
-    const PravaZaznamu& p = a.Prava;
+    const QStringList nazev = {TextSQL(a.Spz), TextSQL(a.Popis)};
     const QStringList vuz = {TextSQL(a.Palivo), spotrebaSQL(a.Spotreba), celeSQL(a.TachometrStart)};
     if (zaznamId != 0)
-        return {
-            VyplnSablonu(kUpdate, QStringList{TextSQL(a.Spz), TextSQL(a.Popis), n(uzivatel), kTed, n(p.Cist),
-                                              n(p.Editovat), n(p.Smazat), n(p.Alarm), n(p.Administrovat)}
-                                      << vuz << n(zaznamId))};
-    return {VyplnSablonu(kInsert, QStringList{n(noveId), TextSQL(a.Spz), TextSQL(a.Popis), n(uzivatel), kTed,
-                                              n(uzivatel), kTed, n(p.Cist), n(p.Editovat), n(p.Smazat),
-                                              n(p.Alarm), n(p.Administrovat)}
-                                      << vuz)};
+        return {VyplnSablonu(kUpdate, nazev + UpravaSPravySQL(uzivatel, a.Prava) + vuz << n(zaznamId))};
+    return {
+        VyplnSablonu(kInsert, QStringList{n(noveId)} + nazev + VlozeniSPravySQL(uzivatel, a.Prava) + vuz)};
 }
 
 VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel)
@@ -109,19 +103,18 @@ VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int 
     });
 }
 
-SmazaniAuta SmazAuto(TDataModuleIb& db, int zaznamId, QString& chyba)
+VysledekZapisu SmazAuto(TDataModuleIb& db, int zaznamId)
 {
-    chyba.clear();
+    QString chyba;
     if (!db.ProvedSQLSeznam({VyplnSablonu(kSmazat, {n(zaznamId)})}, chyba)) {
         // A ride saved meanwhile by another workstation holds the car.
-        if (chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"), Qt::CaseInsensitive)) {
-            chyba.clear();
-            return SmazaniAuta::Pouzito;
-        }
-        return SmazaniAuta::Chyba;
+        if (chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"), Qt::CaseInsensitive))
+            return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
+        return VysledekZapisu::Odmitnuto(chyba);
     }
     // The write ended the shared read snapshot: this read sees the outcome.
-    if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0) return SmazaniAuta::Pouzito;
+    if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0)
+        return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
     db.UdelejRefresh();
-    return SmazaniAuta::Smazano;
+    return {true, zaznamId, QString()};
 }

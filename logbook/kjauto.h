@@ -37,12 +37,8 @@ AutoPole AutoZRadku(const TKTDATASET& tabulka, int radek);
 QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel);
 VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel);
 
-enum class SmazaniAuta {
-    Smazano,
-    Pouzito, // a ride refers to the car: nothing was deleted
-    Chyba,   // the server refused; the text is in `chyba`
-};
-// Deletes the car only when no ride refers to it. The test and the delete
-// are one statement, so a ride stored meanwhile by another workstation is
-// never left without its car. Announces the change after a delete.
-SmazaniAuta SmazAuto(TDataModuleIb& db, int zaznamId, QString& chyba);
+// Deletes the car only when no ride refers to it (refused with
+// TextZaznamPouzit). The test and the delete are one statement, so a ride
+// stored meanwhile by another workstation is never left without its car.
+// Announces the change after a delete.
+VysledekZapisu SmazAuto(TDataModuleIb& db, int zaznamId);

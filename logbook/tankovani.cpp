@@ -88,7 +88,7 @@ VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zazn
     });
 }
 
-QString SmazTankovani(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazTankovani(TDataModuleIb& db, int zaznamId)
 {
     return SmazZaznam(db,
                       {QStringLiteral("delete from kj_tankovani where kj_tankovani_id=%1").arg(zaznamId)});

@@ -24,4 +24,4 @@ TankovaniPole TankovaniZRadku(const TKTDATASET& t, int radek);
 bool TankovaniMaPlatnaData(const TankovaniPole& t);
 QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel);
 VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel);
-QString SmazTankovani(TDataModuleIb& db, int zaznamId);
+VysledekZapisu SmazTankovani(TDataModuleIb& db, int zaznamId);

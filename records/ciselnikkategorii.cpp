@@ -2,7 +2,7 @@
 
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
-#include "udalost.h"
+#include "records/pravazaznamu.h"
 
 const CiselnikKategorii CiselnikKalendare = {
     .Druh = QStringLiteral("KU"),
@@ -63,10 +63,9 @@ VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, cons
     });
 }
 
-SmazaniKategorie SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id, QString& chyba)
+VysledekZapisu SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id)
 {
     const QString n = QString::number(id);
-    if (db.VratInt(VyplnSablonu(c.SqlPouziti, {n})) != 0) return SmazaniKategorie::Pouzita;
-    chyba = SmazZaznam(db, {VyplnSablonu(c.SqlSmazOsirele, {n}), VyplnSablonu(c.SqlSmaz, {n})});
-    return chyba.isEmpty() ? SmazaniKategorie::Smazano : SmazaniKategorie::Chyba;
+    if (db.VratInt(VyplnSablonu(c.SqlPouziti, {n})) != 0) return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
+    return SmazZaznam(db, {VyplnSablonu(c.SqlSmazOsirele, {n}), VyplnSablonu(c.SqlSmaz, {n})});
 }

@@ -40,8 +40,7 @@ std::optional<Kategorie> NactiKategorii(TSQLDATA& db, const CiselnikKategorii& c
 // assigns its key), then announces the change.
 VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id);
 
-enum class SmazaniKategorie { Smazano, Pouzita, Chyba };
 // Deletes a category that no existing record names, with the links left
-// behind by records deleted long ago, and announces the change. `chyba` gets
-// the server's text on failure.
-SmazaniKategorie SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id, QString& chyba);
+// behind by records deleted long ago, and announces the change; a category
+// in use is refused with TextZaznamPouzit.
+VysledekZapisu SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id);

@@ -62,6 +62,20 @@ PravidloEditoru PravidloZaznamu(const PravaZaznamu& prava, const Session& s)
     return r;
 }
 
+QStringList UpravaSPravySQL(int uzivatel, const PravaZaznamu& p, bool sAlarmem)
+{
+    QStringList v = {QString::number(uzivatel), QStringLiteral("CURRENT_TIMESTAMP"), QString::number(p.Cist),
+                     QString::number(p.Editovat), QString::number(p.Smazat)};
+    if (sAlarmem) v << QString::number(p.Alarm);
+    return v << QString::number(p.Administrovat);
+}
+
+QStringList VlozeniSPravySQL(int uzivatel, const PravaZaznamu& p, bool sAlarmem)
+{
+    return QStringList{QString::number(uzivatel), QStringLiteral("CURRENT_TIMESTAMP")} +
+           UpravaSPravySQL(uzivatel, p, sAlarmem);
+}
+
 bool OverUlozeni(const PravidloEditoru& pravidlo)
 {
     if (!pravidlo.JenCteni) return true;

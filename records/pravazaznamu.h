@@ -71,6 +71,14 @@ struct PravaZaznamu {
 // (addresses).
 PravaZaznamu PravaZRadku(const TKTDATASET& table, int row);
 
+// The audit and rights values that close the statements of every record
+// with rights, in the order of their templates: an update's EDITOVAL_KDO and
+// EDITOVAL_KDY, then F_CIST, F_EDITOVAT, F_SMAZAT, F_ALARM (not for a table
+// without it) and F_ADMINISTROVAT; an insert's VYTVORIL_KDO and VYTVORIL_KDY
+// come first.
+QStringList UpravaSPravySQL(int uzivatel, const PravaZaznamu& p, bool sAlarmem = true);
+QStringList VlozeniSPravySQL(int uzivatel, const PravaZaznamu& p, bool sAlarmem = true);
+
 // What an editor allows for the record it shows.
 struct PravidloEditoru {
     bool JenCteni = false;     // fields read-only, nothing is saved

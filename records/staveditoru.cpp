@@ -7,7 +7,7 @@ const QString TextUlozitData = QStringLiteral("Chcete data uložit ?");
 bool StavEditoru::MuzeOpustit(const std::function<bool()>& uloz)
 {
     if (!m_zmeneno) return true;
-    if (!messages::confirm(TextUlozitData)) {
+    if (!messages::confirm(TextUlozitData, messages::Default::Yes)) {
         m_zmeneno = false;
         return true;
     }

@@ -24,7 +24,6 @@ const QString kInsert =
         "ALARM_TYP_AKCE,ALARM_AKCE,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_EDITOVAT,"
         "F_SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
     QStringLiteral(" values(%d,%s,%s,%s,%s,%s,%s,%s,%s,%d,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
-const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
 
 QString n(int v)
 {
@@ -41,12 +40,7 @@ UdalostPole UdalostZRadku(const TKTDATASET& t, int r)
     u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
     u.CelyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
     u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
-    u.Alarm = t.HodnotaBool(r, QStringLiteral("ALARM"));
-    u.AlarmDatum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_DATUM")));
-    u.AlarmCas = CasCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_CAS")));
-    const QString typ = t.HodnotaJmeno(r, QStringLiteral("ALARM_TYP_AKCE"));
-    u.TypAkce = typ.isEmpty() ? -1 : t.HodnotaInt(r, QStringLiteral("ALARM_TYP_AKCE"));
-    u.Akce = t.HodnotaJmeno(r, QStringLiteral("ALARM_AKCE"));
+    static_cast<AlarmPole&>(u) = AlarmZRadku(t, r, -1);
     u.Prava = PravaZRadku(t, r);
     return u;
 }
@@ -60,7 +54,7 @@ bool UdalostMaDatum(const UdalostPole& u)
 bool UdalostMaPlatnaData(const UdalostPole& u)
 {
     return UdalostMaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
-           PlatneDatum(u.AlarmDatum) && PlatnyCas(u.AlarmCas);
+           AlarmMaPlatnaData(u);
 }
 
 VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
@@ -74,7 +68,7 @@ VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId
         PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka});
 }
 
-QString SmazUdalost(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazUdalost(TDataModuleIb& db, int zaznamId)
 {
     const QString id = QString::number(zaznamId);
     return SmazZaznam(
@@ -84,28 +78,16 @@ QString SmazUdalost(TDataModuleIb& db, int zaznamId)
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
                                    const TKategorieKUC& kategorie)
 {
-    const QString datum = DatumSQL(u.Datum);
-    const QString od = DatumCasSQL(u.Datum, u.CasOd);
-    const QString do_ = DatumCasSQL(u.Datum, u.CasDo);
-    const QString celyDen = LogikaSQL(u.CelyDen);
-    const QString nazev = TextSQL(u.Nazev);
-    const QString alarm = LogikaSQL(u.Alarm);
-    const QString alarmDatum = DatumSQL(u.AlarmDatum);
-    const QString alarmCas = DatumCasSQL(u.AlarmDatum, u.AlarmCas);
-    const QString akce = TextSQL(u.Akce);
-    const PravaZaznamu& p = u.Prava;
+    const QStringList pole =
+        QStringList{DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd), DatumCasSQL(u.Datum, u.CasDo),
+                    LogikaSQL(u.CelyDen), TextSQL(u.Nazev)} +
+        AlarmSQL(u);
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, {datum, od, do_, celyDen, nazev, alarm, alarmDatum, alarmCas,
-                                      n(u.TypAkce), akce, n(uzivatel), kTed, n(p.Cist), n(p.Editovat),
-                                      n(p.Smazat), n(p.Alarm), n(p.Administrovat), n(zaznamId)});
+        out << VyplnSablonu(kUpdate, pole + UpravaSPravySQL(uzivatel, u.Prava) << n(zaznamId));
         out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatKuKat, SqlVlozitKuKat);
     } else {
-        out << VyplnSablonu(kInsert,
-                            {n(noveId), datum,         od,          do_,         celyDen,
-                             nazev,     alarm,         alarmDatum,  alarmCas,    n(u.TypAkce),
-                             akce,      n(uzivatel),   kTed,        n(uzivatel), kTed,
-                             n(p.Cist), n(p.Editovat), n(p.Smazat), n(p.Alarm),  n(p.Administrovat)});
+        out << VyplnSablonu(kInsert, QStringList{n(noveId)} + pole + VlozeniSPravySQL(uzivatel, u.Prava));
         out << kategorie.PrikazyOdkazu(noveId, QString(), SqlVlozitKuKatNovy);
     }
     return out;

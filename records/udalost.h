@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/zapiszaznam.h"
+#include "records/alarm.h"
 #include "records/pravazaznamu.h"
 
 #include <QString>
@@ -11,17 +12,12 @@ class TKategorieKUC;
 
 // One calendar event as the editor's fields hold it, and the statements that
 // store it.
-struct UdalostPole {
+struct UdalostPole : AlarmPole {
     QString Datum;
     QString CasOd;
     QString CasDo;
     bool CelyDen = false;
     QString Nazev;
-    bool Alarm = false;
-    QString AlarmDatum;
-    QString AlarmCas;
-    int TypAkce = -1; // position in TypyAkce(), -1 = none chosen
-    QString Akce;
     PravaZaznamu Prava;
 };
 
@@ -50,5 +46,5 @@ VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId
                            const TKategorieKUC& kategorie, const QByteArray& poznamka);
 
 // Deletes the event and its category links in one transaction and announces
-// the change; the server's error text, empty on success.
-QString SmazUdalost(TDataModuleIb& db, int zaznamId);
+// the change.
+VysledekZapisu SmazUdalost(TDataModuleIb& db, int zaznamId);

@@ -27,7 +27,6 @@ const QString kInsert =
 const QString kVlozitKatNovy =
     QStringLiteral("Insert into ukoly_kat(UKOLY_ID,KU_C_KAT_ID,HLAVNI) values(%d,%d,%d);");
 const QString kSmazat = QStringLiteral("delete from ukoly where UKOLY_ID=%d");
-const QString kTed = QStringLiteral("CURRENT_TIMESTAMP");
 
 QString n(int v)
 {
@@ -43,11 +42,7 @@ UkolPole UkolZRadku(const TKTDATASET& t, int r)
     u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
     u.Aktivni = t.HodnotaBool(r, QStringLiteral("AKTIVNI"));
     u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
-    u.Alarm = t.HodnotaBool(r, QStringLiteral("ALARM"));
-    u.AlarmDatum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_DATUM")));
-    u.AlarmCas = CasCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_CAS")));
-    u.TypAkce = t.HodnotaInt(r, QStringLiteral("ALARM_TYP_AKCE"));
-    u.Akce = t.HodnotaJmeno(r, QStringLiteral("ALARM_AKCE"));
+    static_cast<AlarmPole&>(u) = AlarmZRadku(t, r, 0);
     u.Prava = PravaZRadku(t, r);
     return u;
 }
@@ -60,8 +55,7 @@ bool UkolMaDatum(const UkolPole& u)
 
 bool UkolMaPlatnaData(const UkolPole& u)
 {
-    if (!UkolMaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasDo) || !PlatneDatum(u.AlarmDatum) ||
-        !PlatnyCas(u.AlarmCas))
+    if (!UkolMaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasDo) || !AlarmMaPlatnaData(u))
         return false;
     return !u.Alarm || !JePrazdneDatum(u.AlarmDatum);
 }
@@ -69,25 +63,15 @@ bool UkolMaPlatnaData(const UkolPole& u)
 QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int uzivatel,
                                 const TKategorieKUC& kategorie)
 {
-    const QString datum = DatumSQL(u.Datum);
-    const QString do_ = DatumCasSQL(u.Datum, u.CasDo);
-    const QString aktivni = LogikaSQL(u.Aktivni);
-    const QString nazev = TextSQL(u.Nazev);
-    const QString alarm = LogikaSQL(u.Alarm);
-    const QString alarmDatum = DatumSQL(u.AlarmDatum);
-    const QString alarmCas = DatumCasSQL(u.AlarmDatum, u.AlarmCas);
-    const QString akce = TextSQL(u.Akce);
-    const PravaZaznamu& p = u.Prava;
+    const QStringList pole = QStringList{DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasDo),
+                                         LogikaSQL(u.Aktivni), TextSQL(u.Nazev)} +
+                             AlarmSQL(u);
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, {datum, do_, aktivni, nazev, alarm, alarmDatum, alarmCas, n(u.TypAkce),
-                                      akce, n(uzivatel), kTed, n(p.Cist), n(p.Editovat), n(p.Smazat),
-                                      n(p.Alarm), n(p.Administrovat), n(zaznamId)});
+        out << VyplnSablonu(kUpdate, pole + UpravaSPravySQL(uzivatel, u.Prava) << n(zaznamId));
         out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatUkolyKat, SqlVlozitUkolyKat);
     } else {
-        out << VyplnSablonu(kInsert, {n(noveId), datum, do_, aktivni, nazev, alarm, alarmDatum, alarmCas,
-                                      n(u.TypAkce), akce, n(uzivatel), kTed, n(uzivatel), kTed, n(p.Cist),
-                                      n(p.Editovat), n(p.Smazat), n(p.Alarm), n(p.Administrovat)});
+        out << VyplnSablonu(kInsert, QStringList{n(noveId)} + pole + VlozeniSPravySQL(uzivatel, u.Prava));
         out << kategorie.PrikazyOdkazu(noveId, QString(), kVlozitKatNovy);
     }
     return out;
@@ -102,7 +86,7 @@ VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int 
         PoznamkaZapisu{QStringLiteral("UPDATE_UKOLY_POZNAMKA"), 0, poznamka});
 }
 
-QString SmazUkol(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazUkol(TDataModuleIb& db, int zaznamId)
 {
     const QString id = QString::number(zaznamId);
     return SmazZaznam(db, {VyplnSablonu(SqlSmazatUkolyKat, {id}), VyplnSablonu(kSmazat, {id})});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/zapiszaznam.h"
+#include "records/alarm.h"
 #include "records/pravazaznamu.h"
 
 #include <QString>
@@ -11,16 +12,11 @@ class TKategorieKUC;
 
 // One task (a row of UKOLY) as the editor's fields hold it, and the
 // statements that store it.
-struct UkolPole {
+struct UkolPole : AlarmPole {
     QString Datum;
     QString CasDo;
     bool Aktivni = false;
     QString Nazev;
-    bool Alarm = false;
-    QString AlarmDatum;
-    QString AlarmCas;
-    int TypAkce = -1; // position in TypyAkce(), -1 = none chosen
-    QString Akce;
     PravaZaznamu Prava;
 };
 
@@ -50,5 +46,5 @@ VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int 
                         const TKategorieKUC& kategorie, const QByteArray& poznamka);
 
 // Deletes the task and its category links in one transaction and announces
-// the change; the server's error text, empty on success.
-QString SmazUkol(TDataModuleIb& db, int zaznamId);
+// the change.
+VysledekZapisu SmazUkol(TDataModuleIb& db, int zaznamId);

@@ -126,7 +126,7 @@ QString ChybaSmazaniUzivatele(TSQLDATA& db, int zaznamId, const Session& s)
     return QString();
 }
 
-QString SmazUzivatele(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazUzivatele(TDataModuleIb& db, int zaznamId)
 {
     return SmazZaznam(db, {kSmazatClenstviUzivatele.arg(n(zaznamId)),
                            QStringLiteral("delete from uzivatel where uzivatel_id=%1").arg(zaznamId)});
@@ -196,7 +196,7 @@ QString ChybaSmazaniSkupiny(TSQLDATA& db, int zaznamId)
     return QString();
 }
 
-QString SmazSkupinu(TDataModuleIb& db, int zaznamId)
+VysledekZapisu SmazSkupinu(TDataModuleIb& db, int zaznamId)
 {
     return SmazZaznam(db, {kSmazatClenstviSkupiny.arg(n(zaznamId)),
                            QStringLiteral("delete from uzivskupina where uzivskupina_id=%1").arg(zaznamId)});

@@ -51,7 +51,7 @@ VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zazna
 // elsewhere and not the last administrator. Otherwise the message to show.
 QString ChybaSmazaniUzivatele(TSQLDATA& db, int zaznamId, const Session& s = session());
 // Deletes the user and the memberships in one transaction; the server's error text.
-QString SmazUzivatele(TDataModuleIb& db, int zaznamId);
+VysledekZapisu SmazUzivatele(TDataModuleIb& db, int zaznamId);
 
 // ---- Groups ------------------------------------------------------------------
 
@@ -73,4 +73,4 @@ VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId
 // Empty when no record's rights name the group (deleting it would open those
 // records to everybody on their next save); otherwise the message to show.
 QString ChybaSmazaniSkupiny(TSQLDATA& db, int zaznamId);
-QString SmazSkupinu(TDataModuleIb& db, int zaznamId);
+VysledekZapisu SmazSkupinu(TDataModuleIb& db, int zaznamId);

@@ -14,7 +14,7 @@
 #include "data/sqlvalues.h"
 #include "data/tablecolumns.h"
 #include "records/staveditoru.h"
-#include "records/ui/editor.h"
+#include "records/ui/editorzaznamu.h"
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
 
@@ -84,26 +84,12 @@ void nastavText(QWidget* w, const QString& text)
 
 } // namespace
 
-Tedit_UZIVATEL_ZAKL::Tedit_UZIVATEL_ZAKL(QWidget* parent) : QWidget(parent, Qt::Window)
+Tedit_UZIVATEL_ZAKL::Tedit_UZIVATEL_ZAKL(QWidget* parent)
+    : TEditorZaznamu(parent, QStringLiteral("edit_UZIVATEL_ZAKL"), QStringLiteral("Orvan - Editace adresy"),
+                     {.znovu = "SB_ZnovuNacist"})
 {
-    setObjectName(QStringLiteral("edit_UZIVATEL_ZAKL"));
-    setWindowTitle(QStringLiteral("Orvan - Editace adresy"));
     resize(1010, 690);
-
-    QWidget* lista = sestavListu();
-    QWidget* horni = sestavHorniCast();
-    Splitter1 = pojmenuj(new QSplitter(Qt::Vertical, this), "Splitter1");
-    Frame_Richedit1 = pojmenuj(new TFrame_Richedit(Splitter1), "Frame_Richedit1");
-    Splitter1->addWidget(horni);
-    Splitter1->addWidget(Frame_Richedit1);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({690 - 140, 140});
-
-    auto* v = new QVBoxLayout(this);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(lista);
-    v->addWidget(Splitter1, 1);
+    Frame_Richedit1 = pridejPoznamku(sestavHorniCast(), 140, SqlPoznamkaAdresy);
 
     m_pole = {
         {QStringLiteral("NAZEV"), Edit_NAZEV},       {QStringLiteral("JMENO"), Edit_JMENO},
@@ -121,26 +107,8 @@ Tedit_UZIVATEL_ZAKL::Tedit_UZIVATEL_ZAKL(QWidget* parent) : QWidget(parent, Qt::
     Q_ASSERT(m_pole.size() == SloupceAdresy().size());
 
     propoj();
-    FRAME_JvxCheckListBox_KUC1->NastavDruh(true, QStringLiteral("ADRESAR"));
+    pouzijKategorie(FRAME_JvxCheckListBox_KUC1, QStringLiteral("ADRESAR"), QStringLiteral("ADRESAR"));
     nastavDelky();
-}
-
-QWidget* Tedit_UZIVATEL_ZAKL::sestavListu()
-{
-    auto* lista = new QWidget(this);
-    SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
-                       QStringLiteral("Uložit"));
-    SB_delete = tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"),
-                         QStringLiteral("Smazat"));
-    SB_ZnovuNacist = tlacitko(lista, "SB_ZnovuNacist", QStyle::SP_BrowserReload, QString(),
-                              QStringLiteral("Znovu načtení záznamu"));
-    auto* h = new QHBoxLayout(lista);
-    h->setContentsMargins(2, 2, 2, 2);
-    h->setSpacing(2);
-    for (QToolButton* b : {SB_SAVE, SB_delete, SB_ZnovuNacist})
-        h->addWidget(b);
-    h->addStretch(1);
-    return lista;
 }
 
 void Tedit_UZIVATEL_ZAKL::sestavJmeno(QWidget* rodic)
@@ -276,11 +244,8 @@ QWidget* Tedit_UZIVATEL_ZAKL::sestavHorniCast()
     sestavKontakty(horni);
     sestavFakturaci(horni);
 
-    GroupBox_PRAVA = pojmenuj(new QGroupBox(QStringLiteral("Práva"), horni), "GroupBox_PRAVA");
-    Frame_Prava1 = pojmenuj(new TFrame_Prava(GroupBox_PRAVA), "Frame_Prava1");
-    auto* prava = new QVBoxLayout(GroupBox_PRAVA);
-    prava->setContentsMargins(2, 2, 2, 2);
-    prava->addWidget(Frame_Prava1);
+    // Addresses have no alarm right.
+    QWidget* prava = sestavPrava(horni, Frame_Prava1, false);
 
     auto* soubory = pojmenuj(new QGroupBox(QStringLiteral("Soubory"), horni), "GroupBox_SOUBORY");
     Frame_SouboryB1 = pojmenuj(new TFrame_SouboryB(soubory), "Frame_SouboryB1");
@@ -297,7 +262,7 @@ QWidget* Tedit_UZIVATEL_ZAKL::sestavHorniCast()
     pole->addWidget(GroupBox_KONTAKTY, 1, 0, 1, 2);
     pole->addWidget(GroupBox_ADRESA, 2, 0);
     pole->addWidget(GroupBox_FAKTURACE, 3, 0);
-    pole->addWidget(GroupBox_PRAVA, 2, 1, 2, 1);
+    pole->addWidget(prava, 2, 1, 2, 1);
     pole->setRowStretch(4, 1);
     pole->setColumnStretch(0, 1);
     pole->setColumnStretch(1, 1);
@@ -313,21 +278,12 @@ QWidget* Tedit_UZIVATEL_ZAKL::sestavHorniCast()
 void Tedit_UZIVATEL_ZAKL::propoj()
 {
     // Every slot runs as one user action.
-    connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_SAVEClick));
-    connect(SB_delete, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_deleteClick));
-    connect(SB_ZnovuNacist, &QToolButton::clicked, this,
-            akce(this, &Tedit_UZIVATEL_ZAKL::SB_ZnovuNacistClick));
     connect(SB_SENDMAIL1, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_SENDMAIL1Click));
     connect(SB_SENDMAIL2, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_SENDMAIL2Click));
     connect(SB_WWW1, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_WWW1Click));
     connect(SB_WWW2, &QToolButton::clicked, this, akce(this, &Tedit_UZIVATEL_ZAKL::SB_WWW2Click));
-
     for (const auto& [sloupec, w] : m_pole)
-        editor::sledujZmeny(m_stav, {w});
-    editor::sledujZmeny(m_stav, {Frame_Richedit1->JvxRichEdit1});
-    connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { m_stav.oznacZmenu(); });
-    connect(FRAME_JvxCheckListBox_KUC1, &TFRAME_JvxCheckListBox_KUC::zmeneno, this,
-            [this] { m_stav.oznacZmenu(); });
+        sledujZmeny({w});
 }
 
 void Tedit_UZIVATEL_ZAKL::nastavDelky()
@@ -341,70 +297,40 @@ void Tedit_UZIVATEL_ZAKL::nastavDelky()
 
 // ---- Loading ----------------------------------------------------------------
 
-bool Tedit_UZIVATEL_ZAKL::OtevriZpravou(int id)
+void Tedit_UZIVATEL_ZAKL::vyprazdni()
 {
-    return editor::otevri(
-        m_stav, [this] { return ulozenoNeboNelze(); }, [&] { Nacti_zaznam(id); });
-}
-
-void Tedit_UZIVATEL_ZAKL::Nacti_zaznam(int id)
-{
-    const StavEditoru::Nacitani nacitani(m_stav);
-    SB_delete->setVisible(id != 0);
     for (const auto& [sloupec, w] : m_pole)
         nastavText(w, QString());
-    Frame_Richedit1->JvxRichEdit1->clear();
     Frame_SouboryB1->NastavCil(CilAdresar, 0, true);
-
-    m_jenCteni = false;
-    m_smiSmazat = true;
-    const int skupina = session().VychoziSkupina;
-    Frame_Prava1->setJenCteni(false);
-    Frame_Prava1->NactiPravaBezAlarmu(skupina, skupina, skupina, skupina);
-    m_stav.setId(id);
-
-    if (id != 0) {
-        TKTDATASET t;
-        SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiAdresu, {QString::number(id)}), t);
-        if (t.PocetRadku() < 1) throw ActionError(QStringLiteral("Záznam %1 nebyl nalezen.").arg(id));
-        const AdresaPole a = AdresaZRadku(t, 1);
-        for (const auto& [sloupec, w] : m_pole)
-            nastavText(w, *a.pole(sloupec));
-
-        const PravidloEditoru pravidlo = PravidloZaznamu(a.Prava);
-        m_jenCteni = pravidlo.JenCteni;
-        m_smiSmazat = pravidlo.SmiSmazat;
-        Frame_SouboryB1->NastavCil(CilAdresar, id, m_jenCteni);
-        Frame_Prava1->setJenCteni(pravidlo.PravaZamcena);
-        const PravaZaznamu& p = a.Prava;
-        Frame_Prava1->NactiPravaBezAlarmu(p.Cist, p.Editovat, p.Administrovat, p.Smazat);
-        SQLDATA().NactiPoznamku(VyplnSablonu(SqlPoznamkaAdresy, {QString::number(id)}),
-                                QStringLiteral("Poznamka"), Frame_Richedit1->JvxRichEdit1->document());
-    }
-    // Also for a new entry, so it never keeps the locks of a read-only entry
-    // shown before it.
-    povolDleJenCteni();
-    FRAME_JvxCheckListBox_KUC1->NactiKategorie(id, QStringLiteral("ADRESAR"));
-    Frame_Richedit1->JvxRichEdit1->document()->setModified(false);
 }
 
-void Tedit_UZIVATEL_ZAKL::povolDleJenCteni()
+bool Tedit_UZIVATEL_ZAKL::nactiZaznam(int id)
 {
-    const bool lze = !m_jenCteni;
+    TKTDATASET t;
+    SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiAdresu, {QString::number(id)}), t);
+    if (t.PocetRadku() < 1) return false;
+    const AdresaPole a = AdresaZRadku(t, 1);
+    for (const auto& [sloupec, w] : m_pole)
+        nastavText(w, *a.pole(sloupec));
+    nastavPravaZaznamu(a.Prava);
+    Frame_SouboryB1->NastavCil(CilAdresar, id, JenCteni());
+    return true;
+}
+
+void Tedit_UZIVATEL_ZAKL::zamkniPole(bool jenCteni)
+{
     // Read-only texts stay selectable, so a number or address can be copied.
     for (const auto& [sloupec, w] : m_pole) {
         if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setReadOnly(!lze);
+            e->setReadOnly(jenCteni);
         else
-            w->setEnabled(lze);
+            w->setEnabled(!jenCteni);
     }
-    Frame_Richedit1->JvxRichEdit1->setReadOnly(!lze);
-    SB_SAVE->setEnabled(lze);
-    SB_delete->setEnabled(lze);
-    FRAME_JvxCheckListBox_KUC1->setEnabled(lze);
+    // The delete right alone does not unlock an entry shown read-only.
+    SB_delete->setEnabled(!jenCteni);
 }
 
-// ---- Saving, deleting, closing ---------------------------------------------------
+// ---- Saving and deleting ---------------------------------------------------------
 
 AdresaPole Tedit_UZIVATEL_ZAKL::pole() const
 {
@@ -416,63 +342,19 @@ AdresaPole Tedit_UZIVATEL_ZAKL::pole() const
     return a;
 }
 
-Tedit_UZIVATEL_ZAKL::Ulozeni Tedit_UZIVATEL_ZAKL::Uloz_zaznam()
+VysledekZapisu Tedit_UZIVATEL_ZAKL::zapis()
 {
-    if (m_jenCteni) {
-        messages::error(TextNemateMenit);
-        return Ulozeni::JenCteni;
-    }
-    const VysledekZapisu v =
-        UlozAdresu(SQLDATA(), pole(), m_stav.id(), session().UzivatelID, FRAME_JvxCheckListBox_KUC1->data(),
-                   notetext::save(Frame_Richedit1->JvxRichEdit1->document()));
-    if (!v.ok) {
-        messages::error(v.chyba);
-        return Ulozeni::Odmitnuto;
-    }
-    m_stav.setId(v.id);
-    m_ulozeneId = v.id;
-    m_stav.zahodZmeny();
-    FRAME_JvxCheckListBox_KUC1->setZmeneno(false);
-    return Ulozeni::Ulozeno;
+    return UlozAdresu(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(), poznamka());
 }
 
-bool Tedit_UZIVATEL_ZAKL::ulozenoNeboNelze()
+void Tedit_UZIVATEL_ZAKL::poUlozeni()
 {
-    // A read-only record has nothing that could be saved: it may be left.
-    const Ulozeni u = Uloz_zaznam();
-    return u == Ulozeni::Ulozeno || u == Ulozeni::JenCteni;
+    m_ulozeneId = ZaznamID();
 }
 
-void Tedit_UZIVATEL_ZAKL::SB_SAVEClick()
+VysledekZapisu Tedit_UZIVATEL_ZAKL::smaz()
 {
-    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
-}
-
-void Tedit_UZIVATEL_ZAKL::SB_deleteClick()
-{
-    PravidloEditoru pravidlo;
-    pravidlo.JenCteni = m_jenCteni;
-    pravidlo.SmiSmazat = m_smiSmazat;
-    editor::smazAZavri(
-        this, m_stav, [&] { return OverSmazani(pravidlo); },
-        [this] { return SmazAdresu(SQLDATA(), m_stav.id()); });
-}
-
-void Tedit_UZIVATEL_ZAKL::SB_ZnovuNacistClick()
-{
-    Nacti_zaznam(m_stav.id());
-}
-
-void Tedit_UZIVATEL_ZAKL::closeEvent(QCloseEvent* event)
-{
-    editor::zavri(event, m_stav, [this] { return ulozenoNeboNelze(); });
-}
-
-void Tedit_UZIVATEL_ZAKL::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    // A minimised window is still open.
-    if (!event->spontaneous()) emit skryto();
+    return SmazAdresu(SQLDATA(), ZaznamID());
 }
 
 int Tedit_UZIVATEL_ZAKL::NovaAdresaModalne()
@@ -486,7 +368,7 @@ int Tedit_UZIVATEL_ZAKL::NovaAdresaModalne()
     {
         const modal::Scope otevreno;
         QEventLoop smycka;
-        connect(this, &Tedit_UZIVATEL_ZAKL::skryto, &smycka, &QEventLoop::quit);
+        connect(this, &TEditorZaznamu::skryto, &smycka, &QEventLoop::quit);
         show();
         raise();
         activateWindow();

@@ -2,12 +2,10 @@
 
 #include "addressbook/adresa.h"
 
-#include "data/zapiszaznam.h"
-#include "records/staveditoru.h"
+#include "records/ui/editorzaznamu.h"
 
 #include <QList>
 #include <QPair>
-#include <QWidget>
 
 class QComboBox;
 class QGroupBox;
@@ -23,52 +21,27 @@ class TFrame_SouboryB;
 // The editor of one address book entry (a row of ADRESAR_ZAKL with its
 // category links, rights, note and attached files). One instance per process,
 // created by the main window on first use; closing hides it.
-class Tedit_UZIVATEL_ZAKL : public QWidget
+class Tedit_UZIVATEL_ZAKL : public TEditorZaznamu
 {
     Q_OBJECT
 
 public:
     explicit Tedit_UZIVATEL_ZAKL(QWidget* parent = nullptr);
 
-    // WM_EDIT_ADDRESS and the page bar: the entry's id, 0 for a new one. When
-    // the shown entry has unsaved changes, asks "Chcete data uložit ?" first
-    // and returns false, with the shown entry kept, when its save was refused.
-    bool OtevriZpravou(int id);
-
     // For the ride entry: a new entry in a modal window. Returns the id of
     // the entry stored from it, 0 when none was stored.
     int NovaAdresaModalne();
 
-    // Fills the window for the stored entry id, or empty for a new one (id 0).
-    void Nacti_zaznam(int id);
-
-    enum class Ulozeni {
-        Ulozeno,   // written
-        JenCteni,  // read-only record: the message was shown, nothing written
-        Odmitnuto, // the server refused the statements; the input stays
-    };
-    // Shows what went wrong itself; the window keeps the input unless saved.
-    Ulozeni Uloz_zaznam();
-
-    int ZaznamID() const { return m_stav.id(); }
-    bool JenCteni() const { return m_jenCteni; }
-    bool Zmeneno() const { return m_stav.zmeneno(); }
     // The fields as shown.
     AdresaPole pole() const;
 
     // ---- Handlers ---------------------------------------------------------
-    void SB_SAVEClick();
-    void SB_deleteClick();
-    void SB_ZnovuNacistClick();
     void SB_SENDMAIL1Click();
     void SB_SENDMAIL2Click();
     void SB_WWW1Click();
     void SB_WWW2Click();
 
     // ---- Controls ---------------------------------------------------------
-    QToolButton* SB_SAVE;
-    QToolButton* SB_delete;
-    QToolButton* SB_ZnovuNacist;
     QGroupBox* GroupBox_JMENO;
     QLineEdit* Edit_NAZEV;
     QLineEdit* Edit_NAZEV2;
@@ -102,23 +75,22 @@ public:
     QLineEdit* Edit_DIC;
     QLineEdit* Edit_BU_UCET;
     QLineEdit* Edit_BU_BANKA;
-    QGroupBox* GroupBox_PRAVA;
     TFrame_Prava* Frame_Prava1;
     TFrame_SouboryB* Frame_SouboryB1;
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
-    QSplitter* Splitter1;
     TFrame_Richedit* Frame_Richedit1;
 
-signals:
-    // The window was closed (hidden by the program, not minimised).
-    void skryto();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    // The delete button goes with the fields: an entry shown read-only offers neither.
+    void zamkniPole(bool jenCteni) override;
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
+    // Remembers the stored id for NovaAdresaModalne.
+    void poUlozeni() override;
 
 private:
-    QWidget* sestavListu();
     QWidget* sestavHorniCast();
     void sestavJmeno(QWidget* rodic);
     void sestavAdresu(QWidget* rodic);
@@ -126,15 +98,10 @@ private:
     void sestavFakturaci(QWidget* rodic);
     void propoj();
     void nastavDelky();
-    bool ulozenoNeboNelze();
-    void povolDleJenCteni();
     void posliMail(const QLineEdit* e);
     void otevriWeb(const QLineEdit* e);
 
     // Every text field with its column.
     QList<QPair<QString, QWidget*>> m_pole;
-    StavEditoru m_stav;
-    bool m_jenCteni = false;
-    bool m_smiSmazat = true;
     int m_ulozeneId = 0; // the last entry stored from this window
 };

@@ -10,7 +10,6 @@
 #include "data/tablecolumns.h"
 #include "records/pravazaznamu.h"
 #include "records/staveditoru.h"
-#include "records/ui/editor.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,7 +24,6 @@
 
 namespace
 {
-const QString kTextPouzit = QStringLiteral("Záznam je již použit v systému a není možné ho smazat !");
 
 QLineEdit* edit(QWidget* rodic, const char* name)
 {
@@ -35,20 +33,11 @@ QLineEdit* edit(QWidget* rodic, const char* name)
 }
 } // namespace
 
-TEditadresar::TEditadresar(QWidget* parent) : QWidget(parent, Qt::Window)
+TEditadresar::TEditadresar(QWidget* parent)
+    : TEditorZaznamu(parent, QStringLiteral("Editadresar"), QStringLiteral("Edit Adresáře"),
+                     {.ulozit = "SB_Save", .smazat = "SB_Delete", .znovu = nullptr, .popisky = false})
 {
-    setObjectName(QStringLiteral("Editadresar"));
-    setWindowTitle(QStringLiteral("Edit Adresáře"));
     resize(460, 400);
-
-    auto* lista = new QWidget(this);
-    SB_Save = tlacitko(lista, "SB_Save", QStyle::SP_DialogSaveButton, QString(), QStringLiteral("Uložit"));
-    SB_Delete = tlacitko(lista, "SB_Delete", QStyle::SP_TrashIcon, QString(), QStringLiteral("Smazat"));
-    auto* h = new QHBoxLayout(lista);
-    h->setContentsMargins(2, 2, 2, 2);
-    h->addWidget(SB_Save);
-    h->addWidget(SB_Delete);
-    h->addStretch(1);
 
     CB_TYP = new QComboBox(this);
     CB_TYP->setObjectName(QStringLiteral("CB_TYP"));
@@ -92,18 +81,14 @@ TEditadresar::TEditadresar(QWidget* parent) : QWidget(parent, Qt::Window)
     g->addWidget(ChB_ZASILAT_INFORMACE, r, 1, 1, 2);
     g->setColumnStretch(1, 1);
 
-    auto* v = new QVBoxLayout(this);
-    v->setContentsMargins(4, 2, 4, 4);
-    v->addWidget(lista);
-    v->addLayout(g);
-    v->addStretch(1);
+    g->setContentsMargins(2, 0, 2, 2);
+    obsah()->addLayout(g);
+    obsah()->addStretch(1);
 
-    connect(SB_Save, &QToolButton::clicked, this, akce(this, &TEditadresar::SB_SaveClick));
-    connect(SB_Delete, &QToolButton::clicked, this, akce(this, &TEditadresar::SB_DeleteClick));
     connect(SB_SendMail, &QToolButton::clicked, this, akce(this, &TEditadresar::SB_SendMailClick));
     for (QLineEdit* e : texty())
-        editor::sledujZmeny(m_stav, {e});
-    editor::sledujZmeny(m_stav, {CB_TYP, ChB_ZASILAT_INFORMACE});
+        sledujZmeny({e});
+    sledujZmeny({CB_TYP, ChB_ZASILAT_INFORMACE});
     editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("ADRESAR_SPEC")));
 }
 
@@ -113,25 +98,19 @@ QList<QLineEdit*> TEditadresar::texty() const
             Edit_ULICE, Edit_MESTO, Edit_PSC,      Edit_STAT,  Edit_POZNAMKA};
 }
 
-bool TEditadresar::OtevriZpravou(int id)
+void TEditadresar::vyprazdni()
 {
-    return editor::otevri(
-        m_stav, [this] { return Uloz_zaznam(); }, [&] { Nacti_zaznam(id); });
-}
-
-void TEditadresar::Nacti_zaznam(int id)
-{
-    const StavEditoru::Nacitani nacitani(m_stav);
-    m_stav.setId(id);
     m_typMimo = 0;
     for (QLineEdit* e : texty())
         e->clear();
     ChB_ZASILAT_INFORMACE->setChecked(false);
     CB_TYP->setCurrentIndex(0);
-    SB_Delete->setEnabled(id != 0);
-    if (id == 0) return;
+}
+
+bool TEditadresar::nactiZaznam(int id)
+{
     const std::optional<SpecAdresaPole> a = NactiSpecAdresu(SQLDATA(), id);
-    if (!a) throw ActionError(QStringLiteral("Záznam %1 nebyl nalezen.").arg(id));
+    if (!a) return false;
     Edit_NAZEV->setText(a->Nazev);
     Edit_JMENO->setText(a->Jmeno);
     Edit_PRIJMENI->setText(a->Prijmeni);
@@ -147,6 +126,7 @@ void TEditadresar::Nacti_zaznam(int id)
     // A type outside the list shows none and is kept on save.
     CB_TYP->setCurrentIndex(a->Typ >= 0 && a->Typ < CB_TYP->count() ? a->Typ : -1);
     m_typMimo = a->Typ;
+    return true;
 }
 
 SpecAdresaPole TEditadresar::pole() const
@@ -168,40 +148,14 @@ SpecAdresaPole TEditadresar::pole() const
     return a;
 }
 
-bool TEditadresar::Uloz_zaznam()
+VysledekZapisu TEditadresar::zapis()
 {
-    const VysledekZapisu v = UlozSpecAdresu(SQLDATA(), pole(), m_stav.id());
-    if (!v.ok) {
-        // A refused save keeps the window open with the user's input.
-        messages::error(v.chyba);
-        return false;
-    }
-    m_stav.zahodZmeny();
-    return true;
+    return UlozSpecAdresu(SQLDATA(), pole(), ZaznamID());
 }
 
-void TEditadresar::SB_SaveClick()
+VysledekZapisu TEditadresar::smaz()
 {
-    if (Uloz_zaznam()) close();
-}
-
-void TEditadresar::SB_DeleteClick()
-{
-    if (m_stav.id() == 0) return;
-    if (!messages::confirm(TextOpravduSmazat)) return;
-    QString chyba;
-    switch (SmazSpecAdresu(SQLDATA(), m_stav.id(), chyba)) {
-    case SmazaniSpecAdresy::Pouzita:
-        messages::error(kTextPouzit);
-        return;
-    case SmazaniSpecAdresy::Chyba:
-        messages::error(chyba);
-        return;
-    case SmazaniSpecAdresy::Smazano:
-        m_stav.zahodZmeny();
-        close();
-        return;
-    }
+    return SmazSpecAdresu(SQLDATA(), ZaznamID());
 }
 
 void TEditadresar::SB_SendMailClick()
@@ -210,9 +164,4 @@ void TEditadresar::SB_SendMailClick()
     const std::optional<QUrl> u = MailAdresa(Edit_EMAIL->text());
     if (!shell::openUrl(u.value_or(QUrl(QStringLiteral("mailto:")))))
         messages::error(QStringLiteral("Poštovního klienta se nepodařilo spustit."));
-}
-
-void TEditadresar::closeEvent(QCloseEvent* event)
-{
-    editor::zavri(event, m_stav, [this] { return Uloz_zaznam(); });
 }

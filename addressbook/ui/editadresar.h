@@ -1,45 +1,26 @@
 #pragma once
 
 #include "addressbook/adresarspec.h"
-
-#include "data/zapiszaznam.h"
-#include "records/staveditoru.h"
-
-#include <QWidget>
+#include "records/ui/editorzaznamu.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QToolButton;
 
 // The editor of one special address (a row of ADRESAR_SPEC). One instance
-// per process; the main window fills it and shows it.
-class TEditadresar : public QWidget
+// per process; the main window fills it and shows it (WM_EDIT_SPECIAL_ADDRESS:
+// OtevriZpravou with the row's id, 0 for a new one).
+class TEditadresar : public TEditorZaznamu
 {
     Q_OBJECT
 
 public:
     explicit TEditadresar(QWidget* parent = nullptr);
 
-    // WM_EDIT_SPECIAL_ADDRESS: the row's id, 0 for a new one. With unsaved
-    // changes shown it asks "Chcete data uložit ?" first; false when their
-    // save was refused and the shown row stays.
-    bool OtevriZpravou(int id);
-    void Nacti_zaznam(int id);
-    // Writes the shown row; shows what went wrong itself.
-    bool Uloz_zaznam();
-
-    int ZaznamID() const { return m_stav.id(); }
-    bool Zmeneno() const { return m_stav.zmeneno(); }
     SpecAdresaPole pole() const;
 
-    // ---- Handlers ---------------------------------------------------------
-    void SB_SaveClick();
-    void SB_DeleteClick();
     void SB_SendMailClick();
 
-    QToolButton* SB_Save;
-    QToolButton* SB_Delete;
     QComboBox* CB_TYP;
     QLineEdit* Edit_NAZEV;
     QLineEdit* Edit_JMENO;
@@ -56,11 +37,16 @@ public:
     QCheckBox* ChB_ZASILAT_INFORMACE;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Special addresses carry no rights: the defaults let everyone change
+    // and delete them, after the question.
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    void zamkniPole(bool) override {}
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
 
 private:
     QList<QLineEdit*> texty() const;
 
-    StavEditoru m_stav;
     int m_typMimo = 0; // the stored type, kept when the list cannot show it
 };

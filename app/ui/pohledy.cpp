@@ -187,14 +187,12 @@ void TPohledy::registrujEditory()
     m_w.RegistrujEditor(WM_SHOW_WEEK_LIST, showRange);
 
     // An editor with unsaved changes asks first and may keep its record;
-    // either way it comes to the front.
+    // either way it comes to the front. A record that no longer exists shows
+    // its message and no empty window.
     m_w.RegistrujEditor(WM_EDIT_EVENT, [this](std::intptr_t wp, std::intptr_t lp) {
         Teditudalost* e = editorUdalosti();
-        if (lp == LP_NEW_WITHOUT_DATE)
-            e->NovaUdalost();
-        else
-            e->OtevriZpravou(wp, lp);
-        ukaz(e);
+        const bool otevreno = lp == LP_NEW_WITHOUT_DATE ? e->NovaUdalost() : e->OtevriZpravou(wp, lp);
+        if (otevreno || e->isVisible()) ukaz(e);
     });
     otevira(WM_EDIT_TASK, &TPohledy::editorUkolu);
     otevira(WM_EDIT_ADDRESS, &TPohledy::editorAdresy);
@@ -203,16 +201,8 @@ void TPohledy::registrujEditory()
     otevira(WM_EDIT_USER_GROUP, &TPohledy::editorSkupiny);
     otevira(WM_EDIT_CAR, &TPohledy::editorAuta);
     otevira(WM_EDIT_FUEL_PURCHASE, &TPohledy::editorTankovani);
-    m_w.RegistrujEditor(WM_EDIT_ADDRESS_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
-        TFormEditCiselnikAdresarKategorie* e = editorKategoriiAdres();
-        e->Napln(int(wp));
-        ukaz(e);
-    });
-    m_w.RegistrujEditor(WM_EDIT_CALENDAR_CATEGORY, [this](std::intptr_t wp, std::intptr_t) {
-        TFormEditCiselnikKalendarKategorie* e = editorKategorii();
-        e->Napln(int(wp));
-        ukaz(e);
-    });
+    otevira(WM_EDIT_ADDRESS_CATEGORY, &TPohledy::editorKategoriiAdres);
+    otevira(WM_EDIT_CALENDAR_CATEGORY, &TPohledy::editorKategorii);
 }
 
 template <typename E> void TPohledy::otevira(int zprava, E* (TPohledy::*editor)())
@@ -221,12 +211,13 @@ template <typename E> void TPohledy::otevira(int zprava, E* (TPohledy::*editor)(
     // hourglass, then comes to the front.
     m_w.RegistrujEditor(zprava, [this, editor](std::intptr_t wp, std::intptr_t) {
         E* e = nullptr;
+        bool otevreno = false;
         {
             const Presypaci hodiny;
             e = (this->*editor)();
-            e->OtevriZpravou(int(wp));
+            otevreno = e->OtevriZpravou(int(wp));
         }
-        ukaz(e);
+        if (otevreno || e->isVisible()) ukaz(e);
     });
 }
 

@@ -1,9 +1,6 @@
 #include "calendar/ui/editudalost.h"
 
 #include "calendar/polozkasoubor.h"
-#include "records/ui/frame_jvxchecklistbox_kuc.h"
-#include "records/ui/skupinaalarmu.h"
-
 #include "common/action.h"
 #include "common/commandtarget.h"
 #include "common/inifile.h"
@@ -13,28 +10,20 @@
 #include "common/ui/dialogs.h"
 #include "common/ui/frame_richedit.h"
 #include "common/ui/kteditdc.h"
-#include "common/ui/shell.h"
-#include "common/ui/toolbutton.h"
-#include "data/notetext.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "data/tablecolumns.h"
-#include "records/staveditoru.h"
-#include "records/ui/editor.h"
+#include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
+#include "records/ui/skupinaalarmu.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopedValueRollback>
-#include <QSplitter>
-#include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,62 +39,28 @@ template <typename T> T* pojmenuj(T* w, const char* name)
 
 } // namespace
 
-Teditudalost::Teditudalost(QWidget* parent) : QWidget(parent, Qt::Window)
+Teditudalost::Teditudalost(QWidget* parent)
+    : TEditorZaznamu(parent, QStringLiteral("editudalost"), QStringLiteral("Orvan - Editace události"), {})
 {
-    setObjectName(QStringLiteral("editudalost"));
-    setWindowTitle(QStringLiteral("Orvan - Editace události"));
     resize(754, 551);
+    SB_SAVE_ORVAN = pridejTlacitko("SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
+                                   QStringLiteral("Uloží záznam do souboru typu ORVAN"));
+    Frame_Richedit1 = pridejPoznamku(sestavHorniCast(), 124, SqlPoznamkaUdalosti);
 
-    QWidget* lista = sestavListu();
-    QWidget* horni = sestavHorniCast();
-    Splitter1 = pojmenuj(new QSplitter(Qt::Vertical, this), "Splitter1");
-    Frame_Richedit1 = pojmenuj(new TFrame_Richedit(Splitter1), "Frame_Richedit1");
-    Splitter1->addWidget(horni);
-    Splitter1->addWidget(Frame_Richedit1);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setSizes({551 - 124, 124});
-
-    auto* v = new QVBoxLayout(this);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(lista);
-    v->addWidget(Splitter1, 1);
-
-    propoj();
-    FRAME_JvxCheckListBox_KUC1->NastavDruh(true, QStringLiteral("KU"));
+    connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVE_ORVANClick));
+    // The times follow every change of the box, also one made by loading.
+    connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_CELY_DENClick));
+    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV, ChB_ALARM,
+                 KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE, Edit_ALARM_AKCE});
+    pouzijKategorie(FRAME_JvxCheckListBox_KUC1, QStringLiteral("KU"), QStringLiteral("KU"));
     editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KU")));
-}
-
-QWidget* Teditudalost::sestavListu()
-{
-    auto* lista = new QWidget(this);
-    SB_SAVE = tlacitko(lista, "SB_SAVE", QStyle::SP_DialogSaveButton, QStringLiteral("Uložit"),
-                       QStringLiteral("Uložit"));
-    SB_delete = tlacitko(lista, "SB_delete", QStyle::SP_TrashIcon, QStringLiteral("Smazat"),
-                         QStringLiteral("Smazat"));
-    SpeedButton1 = tlacitko(lista, "SpeedButton1", QStyle::SP_BrowserReload, QString(),
-                            QStringLiteral("Znovu načtení záznamu"));
-    SB_SAVE_ORVAN = tlacitko(lista, "SB_SAVE_ORVAN", QStyle::SP_DriveFDIcon, QStringLiteral("ORVAN"),
-                             QStringLiteral("Uloží záznam do souboru typu ORVAN"));
-    auto* h = new QHBoxLayout(lista);
-    h->setContentsMargins(2, 2, 2, 2);
-    h->setSpacing(2);
-    for (QToolButton* b : {SB_SAVE, SB_delete, SpeedButton1, SB_SAVE_ORVAN})
-        h->addWidget(b);
-    h->addStretch(1);
-    return lista;
 }
 
 QWidget* Teditudalost::sestavHorniCast()
 {
     auto* horni = new QWidget(this);
     sestavDatum(horni);
-
-    GroupBox_PRAVA = pojmenuj(new QGroupBox(QStringLiteral("Práva"), horni), "GroupBox_PRAVA");
-    Frame_Prava1 = pojmenuj(new TFrame_Prava(GroupBox_PRAVA), "Frame_Prava1");
-    auto* prava = new QVBoxLayout(GroupBox_PRAVA);
-    prava->setContentsMargins(2, 2, 2, 2);
-    prava->addWidget(Frame_Prava1);
+    QWidget* prava = sestavPrava(horni, Frame_Prava1);
 
     GroupBox_UDALOST = pojmenuj(new QGroupBox(QStringLiteral("Událost"), horni), "GroupBox_UDALOST");
     Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UDALOST), "Edit_NAZEV");
@@ -119,7 +74,7 @@ QWidget* Teditudalost::sestavHorniCast()
 
     auto* vlevo = new QGridLayout;
     vlevo->addWidget(GroupBox_DATUM, 0, 0);
-    vlevo->addWidget(GroupBox_PRAVA, 0, 1);
+    vlevo->addWidget(prava, 0, 1);
     vlevo->addWidget(GroupBox_UDALOST, 1, 0, 1, 2);
     vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
     vlevo->setRowStretch(3, 1);
@@ -149,72 +104,40 @@ void Teditudalost::sestavDatum(QWidget* rodic)
 
 void Teditudalost::sestavAlarm(QWidget* rodic)
 {
-    m_alarm = new TSkupinaAlarmu(rodic);
-    GroupBox_ALARM = m_alarm;
-    ChB_ALARM = m_alarm->ChB_ALARM;
-    KTEDITDC_ALARM_DATUM = m_alarm->KTEDITDC_ALARM_DATUM;
-    KTEDITDC_ALARM_CAS = m_alarm->KTEDITDC_ALARM_CAS;
-    ComboBox_ALARM_TYP_AKCE = m_alarm->ComboBox_ALARM_TYP_AKCE;
-    Edit_ALARM_AKCE = m_alarm->Edit_ALARM_AKCE;
-    SB_RUN = m_alarm->SB_RUN;
-    SB_ALARM_AKCE = m_alarm->SB_ALARM_AKCE;
+    GroupBox_ALARM = new TSkupinaAlarmu(rodic, KTEDITDC_DATUM, KTEDITDC_CAS_OD);
+    ChB_ALARM = GroupBox_ALARM->ChB_ALARM;
+    KTEDITDC_ALARM_DATUM = GroupBox_ALARM->KTEDITDC_ALARM_DATUM;
+    KTEDITDC_ALARM_CAS = GroupBox_ALARM->KTEDITDC_ALARM_CAS;
+    ComboBox_ALARM_TYP_AKCE = GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE;
+    Edit_ALARM_AKCE = GroupBox_ALARM->Edit_ALARM_AKCE;
+    SB_RUN = GroupBox_ALARM->SB_RUN;
+    SB_ALARM_AKCE = GroupBox_ALARM->SB_ALARM_AKCE;
 }
 
-void Teditudalost::propoj()
-{
-    // Every slot runs as one user action.
-    connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVEClick));
-    connect(SB_delete, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_deleteClick));
-    connect(SpeedButton1, &QToolButton::clicked, this, akce(this, &Teditudalost::SpeedButton1Click));
-    connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVE_ORVANClick));
-    connect(SB_RUN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_RUNClick));
-    connect(SB_ALARM_AKCE, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_ALARM_AKCEClick));
-    // The boxes react to every change of state, also one made by loading.
-    connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_CELY_DENClick));
-    connect(ChB_ALARM, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_ALARMClick));
-    // Only the user's choice, not the program's setting of the list.
-    connect(ComboBox_ALARM_TYP_AKCE, &QComboBox::activated, this,
-            akce(this, &Teditudalost::ComboBox_ALARM_TYP_AKCEChange));
-
-    editor::sledujZmeny(m_stav, {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV,
-                                 ChB_ALARM, KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE,
-                                 Edit_ALARM_AKCE, Frame_Richedit1->JvxRichEdit1});
-    connect(Frame_Prava1, &TFrame_Prava::zmenaVyberu, this, [this] { ZAZNAM_Change(); });
-    connect(FRAME_JvxCheckListBox_KUC1, &TFRAME_JvxCheckListBox_KUC::zmeneno, this,
-            [this] { ZAZNAM_Change(); });
-}
-
-// ---- Loading ----------------------------------------------------------------
-
-bool Teditudalost::opustZobrazeny()
-{
-    return m_stav.MuzeOpustit([this] { return ulozenoNeboNelze(); });
-}
+// ---- Opening and loading ---------------------------------------------------------
 
 bool Teditudalost::OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam)
 {
-    if (!opustZobrazeny()) return false;
-    if (lParam == LP_EDIT_RECORD)
-        Nacti_zaznam(int(wParam), QString(), QString(), QString());
-    else if (lParam == LP_NEW_ON_DATE)
-        Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), QString());
-    else
-        Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), KlicNaText(2, int(lParam)));
-    return true;
+    bool nalezeno = false;
+    const bool otevreno = otevri([&] {
+        if (lParam == LP_EDIT_RECORD)
+            nalezeno = Nacti_zaznam(int(wParam), QString(), QString(), QString());
+        else if (lParam == LP_NEW_ON_DATE)
+            nalezeno = Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), QString());
+        else
+            nalezeno = Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), KlicNaText(2, int(lParam)));
+    });
+    return otevreno && nalezeno;
 }
 
 bool Teditudalost::NovaUdalost()
 {
-    if (!opustZobrazeny()) return false;
-    Nacti_zaznam(0, QString(), QString(), QString());
-    return true;
+    return otevri([this] { Nacti_zaznam(0, QString(), QString(), QString()); });
 }
 
 bool Teditudalost::ImportujSoubor(const QString& soubor)
 {
-    if (!opustZobrazeny()) return false;
-    Nacti_zaznam(0, QString(), soubor, QString());
-    return true;
+    return otevri([&] { Nacti_zaznam(0, QString(), soubor, QString()); });
 }
 
 QString Teditudalost::VyberSouborImportu(QWidget* parent)
@@ -222,100 +145,58 @@ QString Teditudalost::VyberSouborImportu(QWidget* parent)
     return dialogs::openFileName(parent, FiltrPolozky, QStringLiteral(".orvan"));
 }
 
-void Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& soubor, const QString& cas)
+bool Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& soubor, const QString& cas)
 {
-    {
-        const StavEditoru::Nacitani nacitani(m_stav);
-        SB_delete->setVisible(id != 0);
-
-        KTEDITDC_DATUM->setText(datum);
-        KTEDITDC_CAS_OD->setText(cas);
-        KTEDITDC_CAS_DO->clear();
-        Edit_NAZEV->clear();
-        KTEDITDC_ALARM_DATUM->clear();
-        KTEDITDC_ALARM_CAS->clear();
-        ComboBox_ALARM_TYP_AKCE->setCurrentIndex(-1);
-        Edit_ALARM_AKCE->clear();
-        Frame_Richedit1->JvxRichEdit1->clear();
-        ChB_CELY_DEN->setChecked(false);
-        ChB_ALARM->setChecked(false);
-
-        m_jenCteni = false;
-        m_smiSmazat = true;
-        Frame_Prava1->setJenCteni(false);
-        Frame_Prava1->NactiPrava(PravaZaznamu::Vse(session().VychoziSkupina));
-        m_stav.setId(id);
-
-        if (id != 0) {
-            TKTDATASET t;
-            SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiUdalost, {QString::number(id)}), t);
-            if (t.PocetRadku() < 1) throw ActionError(QStringLiteral("Záznam %1 nebyl nalezen.").arg(id));
-            const UdalostPole u = UdalostZRadku(t, 1);
-            KTEDITDC_DATUM->setText(u.Datum);
-            KTEDITDC_CAS_OD->setText(u.CasOd);
-            KTEDITDC_CAS_DO->setText(u.CasDo);
-            ChB_CELY_DEN->setChecked(u.CelyDen);
-            Edit_NAZEV->setText(u.Nazev);
-            ChB_ALARM->setChecked(u.Alarm);
-            KTEDITDC_ALARM_DATUM->setText(u.AlarmDatum);
-            KTEDITDC_ALARM_CAS->setText(u.AlarmCas);
-            nastavTypAkce(u.TypAkce);
-            Edit_ALARM_AKCE->setText(u.Akce);
-
-            const PravidloEditoru pravidlo = PravidloZaznamu(u.Prava);
-            m_jenCteni = pravidlo.JenCteni;
-            m_smiSmazat = pravidlo.SmiSmazat;
-            Frame_Prava1->setJenCteni(pravidlo.PravaZamcena);
-            Frame_Prava1->NactiPrava(u.Prava);
-            SQLDATA().NactiPoznamku(VyplnSablonu(SqlPoznamkaUdalosti, {QString::number(id)}),
-                                    QStringLiteral("Poznamka"), Frame_Richedit1->JvxRichEdit1->document());
-        }
-        // Also for a new event, so it never keeps the locks of a read-only
-        // event shown before it.
-        povolDleJenCteni();
-
-        FRAME_JvxCheckListBox_KUC1->NactiKategorie(id, QStringLiteral("KU"));
-        povolCasy();
-        povolAlarm();
-        Frame_Richedit1->JvxRichEdit1->document()->setModified(false);
-    }
+    m_noveDatum = datum;
+    m_novyCas = cas;
+    const bool nalezeno = TEditorZaznamu::Nacti_zaznam(id);
     if (id == 0 && !soubor.isEmpty()) nactiZeSouboru(soubor);
+    return nalezeno;
 }
 
-void Teditudalost::nastavTypAkce(int typ)
+void Teditudalost::vyprazdni()
 {
-    m_alarm->nastavTypAkce(typ);
+    KTEDITDC_DATUM->setText(m_noveDatum);
+    KTEDITDC_CAS_OD->setText(m_novyCas);
+    KTEDITDC_CAS_DO->clear();
+    Edit_NAZEV->clear();
+    ChB_CELY_DEN->setChecked(false);
+    GroupBox_ALARM->nacti(AlarmPole());
+    povolCasy();
 }
 
-void Teditudalost::povolDleJenCteni()
+bool Teditudalost::nactiZaznam(int id)
 {
-    const bool lze = !m_jenCteni;
+    TKTDATASET t;
+    SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiUdalost, {QString::number(id)}), t);
+    if (t.PocetRadku() < 1) return false;
+    const UdalostPole u = UdalostZRadku(t, 1);
+    KTEDITDC_DATUM->setText(u.Datum);
+    KTEDITDC_CAS_OD->setText(u.CasOd);
+    KTEDITDC_CAS_DO->setText(u.CasDo);
+    ChB_CELY_DEN->setChecked(u.CelyDen);
+    Edit_NAZEV->setText(u.Nazev);
+    GroupBox_ALARM->nacti(u);
+    nastavPravaZaznamu(u.Prava);
+    return true;
+}
+
+void Teditudalost::zamkniPole(bool jenCteni)
+{
     for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO}) {
-        e->setEnabled(lze);
-        e->setReadOnly(!lze);
+        e->setEnabled(!jenCteni);
+        e->setReadOnly(jenCteni);
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{ChB_CELY_DEN, ChB_ALARM, Edit_NAZEV, GroupBox_ALARM,
-                                         Frame_Richedit1->JvxRichEdit1, SB_SAVE, FRAME_JvxCheckListBox_KUC1})
-        w->setEnabled(lze);
+    for (QWidget* w : std::initializer_list<QWidget*>{ChB_CELY_DEN, Edit_NAZEV, GroupBox_ALARM})
+        w->setEnabled(!jenCteni);
+    povolCasy();
 }
 
 void Teditudalost::povolCasy()
 {
+    // A read-only event's times stay enabled and read-only: they can be copied.
     KTEDITDC_CAS_OD->setEnabled(!ChB_CELY_DEN->isChecked());
     KTEDITDC_CAS_DO->setEnabled(!ChB_CELY_DEN->isChecked());
-}
-
-void Teditudalost::povolAlarm()
-{
-    m_alarm->povol();
-}
-
-// ---- Field handlers -----------------------------------------------------------
-
-void Teditudalost::ZAZNAM_Change()
-{
-    m_stav.oznacZmenu();
 }
 
 void Teditudalost::ChB_CELY_DENClick()
@@ -323,32 +204,7 @@ void Teditudalost::ChB_CELY_DENClick()
     povolCasy();
 }
 
-void Teditudalost::ChB_ALARMClick()
-{
-    povolAlarm();
-    if (!ChB_ALARM->isChecked()) return;
-    if (KTEDITDC_ALARM_DATUM->text().trimmed().isEmpty())
-        KTEDITDC_ALARM_DATUM->setText(KTEDITDC_DATUM->text());
-    if (KTEDITDC_ALARM_CAS->text().trimmed().isEmpty()) KTEDITDC_ALARM_CAS->setText(KTEDITDC_CAS_OD->text());
-    if (ComboBox_ALARM_TYP_AKCE->currentIndex() == -1) ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
-}
-
-void Teditudalost::ComboBox_ALARM_TYP_AKCEChange()
-{
-    m_alarm->typAkceZmenen();
-}
-
-void Teditudalost::SB_ALARM_AKCEClick()
-{
-    m_alarm->vyberSoubor();
-}
-
-void Teditudalost::SB_RUNClick()
-{
-    m_alarm->zkusAkci();
-}
-
-// ---- Saving, deleting, closing ---------------------------------------------------
+// ---- Saving and deleting ---------------------------------------------------------
 
 UdalostPole Teditudalost::pole() const
 {
@@ -358,69 +214,24 @@ UdalostPole Teditudalost::pole() const
     u.CasDo = KTEDITDC_CAS_DO->text();
     u.CelyDen = ChB_CELY_DEN->isChecked();
     u.Nazev = Edit_NAZEV->text();
-    u.Alarm = ChB_ALARM->isChecked();
-    u.AlarmDatum = KTEDITDC_ALARM_DATUM->text();
-    u.AlarmCas = KTEDITDC_ALARM_CAS->text();
-    u.TypAkce = ComboBox_ALARM_TYP_AKCE->currentIndex();
-    u.Akce = Edit_ALARM_AKCE->text();
+    GroupBox_ALARM->precti(u);
     u.Prava = Frame_Prava1->Prava();
     return u;
 }
 
-Teditudalost::Ulozeni Teditudalost::Uloz_zaznam()
+QString Teditudalost::chybaPoli()
 {
-    if (m_jenCteni) {
-        messages::error(TextNemateMenit);
-        return Ulozeni::JenCteni;
-    }
-    const UdalostPole u = pole();
-    if (!UdalostMaPlatnaData(u)) {
-        messages::error(TextChybnaData);
-        return Ulozeni::ChybiDatum;
-    }
-    const VysledekZapisu v =
-        UlozUdalost(SQLDATA(), u, m_stav.id(), session().UzivatelID, FRAME_JvxCheckListBox_KUC1->data(),
-                    notetext::save(Frame_Richedit1->JvxRichEdit1->document()));
-    if (!v.ok) {
-        messages::error(v.chyba);
-        return Ulozeni::Odmitnuto;
-    }
-    m_stav.setId(v.id);
-    m_stav.zahodZmeny();
-    FRAME_JvxCheckListBox_KUC1->setZmeneno(false);
-    return Ulozeni::Ulozeno;
+    return UdalostMaPlatnaData(pole()) ? QString() : TextChybnaData;
 }
 
-bool Teditudalost::ulozenoNeboNelze()
+VysledekZapisu Teditudalost::zapis()
 {
-    // A read-only record has nothing that could be saved: it may be left.
-    const Ulozeni u = Uloz_zaznam();
-    return u == Ulozeni::Ulozeno || u == Ulozeni::JenCteni;
+    return UlozUdalost(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(), poznamka());
 }
 
-void Teditudalost::SB_SAVEClick()
+VysledekZapisu Teditudalost::smaz()
 {
-    editor::ulozAZavri(this, m_stav, [this] { return ulozenoNeboNelze(); });
-}
-
-void Teditudalost::SB_deleteClick()
-{
-    PravidloEditoru pravidlo;
-    pravidlo.JenCteni = m_jenCteni;
-    pravidlo.SmiSmazat = m_smiSmazat;
-    editor::smazAZavri(
-        this, m_stav, [&] { return OverSmazani(pravidlo); },
-        [this] { return SmazUdalost(SQLDATA(), m_stav.id()); });
-}
-
-void Teditudalost::SpeedButton1Click()
-{
-    Nacti_zaznam(m_stav.id(), QString(), QString(), QString());
-}
-
-void Teditudalost::closeEvent(QCloseEvent* event)
-{
-    editor::zavri(event, m_stav, [this] { return ulozenoNeboNelze(); });
+    return SmazUdalost(SQLDATA(), ZaznamID());
 }
 
 // ---- Item files -----------------------------------------------------------------
@@ -468,7 +279,10 @@ void Teditudalost::nactiZeSouboru(const QString& soubor)
     KTEDITDC_CAS_DO->setText(p.CasDo);
     ChB_CELY_DEN->setChecked(p.CelyDen);
     Edit_NAZEV->setText(p.Nazev);
+    // Reading acts like the user's clicks: the switch brings its defaults,
+    // then the file's own (even missing) alarm date and time win.
     ChB_ALARM->setChecked(p.Alarm);
+    GroupBox_ALARM->doplnVychozi();
     KTEDITDC_ALARM_DATUM->setText(p.AlarmDatum);
     KTEDITDC_ALARM_CAS->setText(p.AlarmCas);
     Edit_ALARM_AKCE->setText(p.Akce);
@@ -477,5 +291,5 @@ void Teditudalost::nactiZeSouboru(const QString& soubor)
     Frame_Prava1->NactiPravaIni(ini);
     FRAME_JvxCheckListBox_KUC1->NactiKategorieZeSouboru(ini);
     // Nothing of the file is stored yet.
-    m_stav.oznacZmenu();
+    stav().oznacZmenu();
 }

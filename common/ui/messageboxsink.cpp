@@ -26,8 +26,10 @@ void MessageBoxSink::errorWithDetails(const QString& text, const QString& detail
     box.exec();
 }
 
-bool MessageBoxSink::confirm(const QString& text)
+bool MessageBoxSink::confirm(const QString& text, messages::Default d)
 {
     return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 d == messages::Default::Yes ? QMessageBox::Yes : QMessageBox::No) ==
+           QMessageBox::Yes;
 }

@@ -10,5 +10,5 @@ class MessageBoxSink : public messages::Sink
 public:
     void error(const QString& text) override;
     void errorWithDetails(const QString& text, const QString& details) override;
-    bool confirm(const QString& text) override;
+    bool confirm(const QString& text, messages::Default d) override;
 };

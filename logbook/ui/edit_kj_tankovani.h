@@ -1,42 +1,21 @@
 #pragma once
 
 #include "logbook/tankovani.h"
-
-#include "data/zapiszaznam.h"
-
-#include "records/pravazaznamu.h"
-#include "records/staveditoru.h"
-
-#include <QWidget>
+#include "records/ui/editorzaznamu.h"
 
 class QLineEdit;
-class QToolButton;
 class TKTComboBox;
 class TKTEDITDC;
 
-// The editor of one fuel purchase. Its car's rights decide whether it may
-// be changed or deleted. One instance per process; closing hides it.
-class Tedit_KJ_TANKOVANI : public QWidget
+// The editor of one fuel purchase. One instance per process; closing hides
+// it. WM_EDIT_FUEL_PURCHASE opens a purchase with OtevriZpravou (0 = a new one).
+class Tedit_KJ_TANKOVANI : public TEditorZaznamu
 {
     Q_OBJECT
 
 public:
     explicit Tedit_KJ_TANKOVANI(QWidget* parent = nullptr);
 
-    bool OtevriZpravou(int id);
-    void Nacti_zaznam(int id);
-    enum class Ulozeni { Ulozeno, JenCteni, Odmitnuto };
-    Ulozeni Uloz_zaznam();
-
-    int ZaznamID() const { return m_stav.id(); }
-    bool Zmeneno() const { return m_stav.zmeneno(); }
-
-    void SB_SAVEClick();
-    void SB_deleteClick();
-
-    QToolButton* SB_SAVE;
-    QToolButton* SB_delete;
-    QToolButton* SpeedButton1;
     TKTComboBox* KTCB_AUTO;
     TKTEDITDC* KTEDITDC_DATUM;
     QLineEdit* Edit_LITRY;
@@ -44,13 +23,19 @@ public:
     QLineEdit* Edit_TACHOMETR;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The list of cars is read again with every record.
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    void zamkniPole(bool) override {}
+    // A purchase has no rights of its own: its car's rights decide, as they
+    // are when it is saved or deleted (the car may be changed in the window).
+    bool smiMenit() override;
+    bool smiSmazat() override;
+    QString chybaPoli() override;
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
 
 private:
-    bool ulozenoNeboNelze();
     TankovaniPole pole() const;
-    // The rule of the car's rights for the purchase.
-    PravidloEditoru pravidlo(int autoId) const;
-
-    StavEditoru m_stav;
+    PravidloEditoru pravidloAuta(int autoId) const;
 };

@@ -10,7 +10,7 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "data/tablecolumns.h"
-#include "records/ui/editor.h"
+#include "records/ui/editorzaznamu.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "data/zapiszaznam.h"
 #include "records/ciselnikkategorii.h"
-#include "records/staveditoru.h"
+#include "records/ui/editorzaznamu.h"
 
 #include <QWidget>
 #include <functional>
 
 class QLineEdit;
 class QSpinBox;
-class QToolButton;
 
 // A square showing a colour; a double click asks for another one.
 class TColorSquare : public QWidget
@@ -36,7 +34,7 @@ private:
 // The editor of one category of a code list (KU_C_KAT, ADRESAR_C_KAT): name,
 // order and colour. One instance per process and list; the main window fills
 // it and shows it.
-class TFormEditCiselnikKategorie : public QWidget
+class TFormEditCiselnikKategorie : public TEditorZaznamu
 {
     Q_OBJECT
 
@@ -45,38 +43,33 @@ public:
                                const QString& jmeno, QWidget* parent = nullptr);
 
     // ---- For the main window --------------------------------------------
-    // The command message: empties the fields and, for an id other than 0,
-    // reads the category. With unsaved changes shown it asks "Chcete data
-    // uložit ?" first; false when their save was refused and the shown
-    // category stays.
-    bool Napln(int id);
+    // The command message: OtevriZpravou under its name in this window.
+    bool Napln(int id) { return OtevriZpravou(id); }
     // Called after a save or delete with the list's kind: the main window
     // reloads its category bar, even when it shows that kind already.
     void setNactiKategorie(std::function<void(const QString& druh)> f) { m_nactiKategorie = std::move(f); }
 
-    // ---- Handlers ---------------------------------------------------------
-    void SB_SaveClick();
-    void SB_DeleteClick();
     void JvColorSquare_BARVADblClick();
 
-    int ZaznamID() const { return m_stav.id(); }
-    bool Zmeneno() const { return m_stav.zmeneno(); }
-    // Writes the shown category; shows what went wrong itself.
-    bool Uloz_zaznam();
-
-    QToolButton* SB_Save;
-    QToolButton* SB_Delete;
     QLineEdit* Edit_NAZEV;
     QSpinBox* JvIntegerEdit_PORADI;
     TColorSquare* JvColorSquare_BARVA;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Categories carry no rights: the defaults let everyone change and
+    // delete them, after the question.
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    void zamkniPole(bool) override {}
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
+    // The category bar shows the list: it is read again.
+    void poUlozeni() override { nactiKategorie(); }
+    void poSmazani() override { nactiKategorie(); }
 
 private:
     void nactiKategorie();
 
     const CiselnikKategorii& m_ciselnik;
-    StavEditoru m_stav;
     std::function<void(const QString&)> m_nactiKategorie;
 };

@@ -1,5 +1,6 @@
 #include "records/ui/skupinaalarmu.h"
 
+#include "common/action.h"
 #include "common/alarmakce.h"
 #include "common/messages.h"
 #include "common/ui/dialogs.h"
@@ -13,6 +14,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace
 {
@@ -25,7 +27,8 @@ template <typename T> T* pojmenuj(T* w, const char* name)
 
 } // namespace
 
-TSkupinaAlarmu::TSkupinaAlarmu(QWidget* parent) : QGroupBox(QStringLiteral("Alarm"), parent)
+TSkupinaAlarmu::TSkupinaAlarmu(QWidget* parent, TKTEDITDC* datum, TKTEDITDC* cas)
+    : QGroupBox(QStringLiteral("Alarm"), parent), m_datum(datum), m_cas(cas)
 {
     setObjectName(QStringLiteral("GroupBox_ALARM"));
     ChB_ALARM = pojmenuj(new QCheckBox(this), "ChB_ALARM");
@@ -52,6 +55,43 @@ TSkupinaAlarmu::TSkupinaAlarmu(QWidget* parent) : QGroupBox(QStringLiteral("Alar
     g->addWidget(SB_RUN, 1, 7);
     g->addWidget(SB_ALARM_AKCE, 1, 8);
     g->setColumnStretch(6, 1);
+
+    // The controls follow every change of the switch, also one made by loading;
+    // the defaults only the user's. Every slot runs as one user action.
+    connect(ChB_ALARM, &QCheckBox::toggled, this, [this] { povol(); });
+    connect(ChB_ALARM, &QCheckBox::clicked, this, [this] { runAction([this] { doplnVychozi(); }); });
+    connect(ComboBox_ALARM_TYP_AKCE, &QComboBox::activated, this,
+            [this] { runAction([this] { typAkceZmenen(); }); });
+    connect(SB_RUN, &QToolButton::clicked, this, [this] { runAction([this] { zkusAkci(); }); });
+    connect(SB_ALARM_AKCE, &QToolButton::clicked, this, [this] { runAction([this] { vyberSoubor(); }); });
+    povol();
+}
+
+void TSkupinaAlarmu::nacti(const AlarmPole& a)
+{
+    ChB_ALARM->setChecked(a.Alarm);
+    KTEDITDC_ALARM_DATUM->setText(a.AlarmDatum);
+    KTEDITDC_ALARM_CAS->setText(a.AlarmCas);
+    nastavTypAkce(a.TypAkce);
+    Edit_ALARM_AKCE->setText(a.Akce);
+    povol();
+}
+
+void TSkupinaAlarmu::precti(AlarmPole& a) const
+{
+    a.Alarm = ChB_ALARM->isChecked();
+    a.AlarmDatum = KTEDITDC_ALARM_DATUM->text();
+    a.AlarmCas = KTEDITDC_ALARM_CAS->text();
+    a.TypAkce = ComboBox_ALARM_TYP_AKCE->currentIndex();
+    a.Akce = Edit_ALARM_AKCE->text();
+}
+
+void TSkupinaAlarmu::doplnVychozi()
+{
+    if (!ChB_ALARM->isChecked()) return;
+    if (KTEDITDC_ALARM_DATUM->text().trimmed().isEmpty()) KTEDITDC_ALARM_DATUM->setText(m_datum->text());
+    if (KTEDITDC_ALARM_CAS->text().trimmed().isEmpty()) KTEDITDC_ALARM_CAS->setText(m_cas->text());
+    if (ComboBox_ALARM_TYP_AKCE->currentIndex() == -1) ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
 }
 
 void TSkupinaAlarmu::povol()

@@ -68,7 +68,7 @@ TEST_F(SpecialniAdresa, EveryColumnWrittenAndReadBack)
         {m_ed.Edit_STAT, "STAT"},   {m_ed.Edit_POZNAMKA, "POZNAMKA"}};
     // A new row without a picked type stores TYP 0.
     type(m_ed.Edit_NAZEV, QStringLiteral("Agentura \"Sever\""));
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_FALSE(m_ed.isVisible());
     const TKTDATASET novy = rows(QStringLiteral("select nazev, typ, zasilat_informace from adresar_spec"));
@@ -84,7 +84,7 @@ TEST_F(SpecialniAdresa, EveryColumnWrittenAndReadBack)
         type(f.edit, QStringLiteral("%1 ř").arg(QString::fromLatin1(f.column).toLower()));
     m_ed.CB_TYP->setCurrentIndex(3);
     m_ed.ChB_ZASILAT_INFORMACE->setChecked(true);
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     EXPECT_TRUE(messages::takeShown().isEmpty());
     const TKTDATASET t = rows(QStringLiteral("select * from adresar_spec where adresar_spec_id=%1").arg(id));
     for (const auto& f : fields)
@@ -115,7 +115,7 @@ TEST_F(SpecialniAdresa, RefusedSaveKeepsInputAndClosingAsks)
     m_ed.OtevriZpravou(501);
     m_ed.show();
     type(m_ed.Edit_MESTO, QStringLiteral("東京"));
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("update adresar_spec set nazev=\"Firma\"")));
@@ -150,7 +150,7 @@ TEST_F(SpecialniAdresa, RowNamedByAnEventIsNotDeleted)
         m_ed.OtevriZpravou(id);
         m_ed.show();
         messages::queueAnswer(true);
-        QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+        QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
         EXPECT_EQ(messages::takeShown(),
                   (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
                                "Záznam je již použit v systému a není možné ho smazat !"}));
@@ -158,7 +158,7 @@ TEST_F(SpecialniAdresa, RowNamedByAnEventIsNotDeleted)
     }
     m_ed.OtevriZpravou(603);
     messages::queueAnswer(true);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(
@@ -183,7 +183,7 @@ TEST_F(SpecialniAdresa, HostileInputInEveryField)
             const QString rowBefore = rows(readBack).Radek(1);
             type(e, text);
             const QString typed = e->text();
-            QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+            QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
             const QStringList shown = messages::takeShown();
             EXPECT_EQ(testdb::snapshot(db(), edited), before) << what;
             if (shown.isEmpty()) {
@@ -244,7 +244,7 @@ TEST_F(KategorieAdres, NewCategoryWithColourRebuildsTheBar)
     dialogs::queueColor(QColor(10, 20, 30));
     QTest::mouseDClick(m_ed.JvColorSquare_BARVA, Qt::LeftButton);
     EXPECT_EQ(dialogs::takeAsked(), QStringList{"color"});
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(m_bar, QStringList{"ADRESAR"});
@@ -271,7 +271,7 @@ TEST_F(KategorieAdres, NewCategoryWithColourRebuildsTheBar)
     m_ed.Napln(11);
     m_ed.show();
     m_ed.Edit_NAZEV->setText(QStringLiteral("会社"));
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("update ADRESAR_c_kat set ADRESAR_c_kat_nazev=")));
@@ -285,7 +285,7 @@ TEST_F(KategorieAdres, CategoryOfAnEntryIsNotDeleted)
     m_ed.Napln(11);
     m_ed.show();
     messages::queueAnswer(true);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(),
               (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
                            "Záznam je již použit v systému a není možné ho smazat !"}));
@@ -294,7 +294,7 @@ TEST_F(KategorieAdres, CategoryOfAnEntryIsNotDeleted)
     // Named only by a deleted entry's link: deleted with that link.
     m_ed.Napln(12);
     messages::queueAnswer(true);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(
@@ -317,7 +317,7 @@ TEST_F(KategorieAdres, HostileInputInTheName)
         const QStringList before = testdb::snapshot(db(), edited);
         m_ed.Edit_NAZEV->setText(text);
         const QString typed = m_ed.Edit_NAZEV->text();
-        QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+        QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
         const QStringList shown = messages::takeShown();
         EXPECT_EQ(testdb::snapshot(db(), edited), before) << text.toStdString();
         const QString stored =

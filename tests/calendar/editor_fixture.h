@@ -10,6 +10,7 @@
 #include "fixtures/testdb.h"
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
+#include "records/ui/skupinaalarmu.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -114,7 +114,7 @@ TEST_F(Lifecycle, HostileInputInTheCategoryName)
         const QStringList before = testdb::snapshot(db(), edited);
         enter(k.Edit_NAZEV, value);
         const QString typed = k.Edit_NAZEV->text();
-        QTest::mouseClick(k.SB_Save, Qt::LeftButton);
+        QTest::mouseClick(k.SB_SAVE, Qt::LeftButton);
         const QStringList shown = messages::takeShown();
         EXPECT_EQ(testdb::snapshot(db(), edited), before) << value.toStdString();
         const QString stored =
@@ -157,7 +157,7 @@ TEST_F(Lifecycle, EveryFieldMarksTheEventModified)
         change();
         EXPECT_TRUE(ed().Zmeneno()) << "change " << i;
         // Reload drops it without a question.
-        click(ed().SpeedButton1);
+        click(ed().SB_ZnovuNacist);
         EXPECT_FALSE(ed().Zmeneno()) << i;
         ++i;
     }

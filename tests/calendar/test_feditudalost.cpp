@@ -230,11 +230,13 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
     // The times are enabled again (not whole day) but stay read-only.
     EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isEnabled());
     EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isReadOnly());
-    for (QWidget* w : {static_cast<QWidget*>(ed().Edit_NAZEV), static_cast<QWidget*>(ed().ChB_ALARM),
-                       static_cast<QWidget*>(ed().ChB_CELY_DEN), static_cast<QWidget*>(ed().SB_SAVE),
-                       static_cast<QWidget*>(note()), static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1),
-                       static_cast<QWidget*>(ed().GroupBox_ALARM)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ed().Edit_NAZEV), static_cast<QWidget*>(ed().ChB_ALARM),
+          static_cast<QWidget*>(ed().ChB_CELY_DEN), static_cast<QWidget*>(ed().SB_SAVE),
+          static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1), static_cast<QWidget*>(ed().GroupBox_ALARM)})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    // The note stays selectable, so its text can be copied.
+    EXPECT_TRUE(note()->isReadOnly());
     EXPECT_TRUE(ed().Frame_Prava1->JenCteni());
 
     EXPECT_EQ(ed().Uloz_zaznam(), Teditudalost::Ulozeni::JenCteni);
@@ -254,6 +256,7 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
           static_cast<QWidget*>(ed().GroupBox_ALARM), static_cast<QWidget*>(ed().Frame_Prava1->CB_CIST)})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(ed().KTEDITDC_DATUM->isReadOnly());
+    EXPECT_FALSE(note()->isReadOnly());
 }
 
 TEST_F(EditUdalost, DeleteNeedsTheRightAndTakesTheLinks)
@@ -319,7 +322,7 @@ TEST_F(EditUdalost, ClosingAsksOnlyWhenSomethingChanged)
     EXPECT_TRUE(ed().isVisible());
 
     // Reload throws the change away.
-    click(ed().SpeedButton1);
+    click(ed().SB_ZnovuNacist);
     EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("3.6.2004"));
     EXPECT_FALSE(ed().Zmeneno());
 }

@@ -62,7 +62,7 @@ TEST_F(KategorieEditor, NewCategoryWithColourThenChange)
     QTest::mouseDClick(m_ed.JvColorSquare_BARVA, Qt::LeftButton);
     EXPECT_EQ(dialogs::takeAsked(), (QStringList{"color", "color"}));
 
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     EXPECT_TRUE(messages::takeShown().isEmpty());
     EXPECT_FALSE(m_ed.isVisible());
     EXPECT_EQ(m_bar, QStringList{"KU"});
@@ -79,7 +79,7 @@ TEST_F(KategorieEditor, NewCategoryWithColourThenChange)
     EXPECT_EQ(m_ed.JvColorSquare_BARVA->barva(), QColor(10, 20, 30));
     EXPECT_EQ(m_ed.JvIntegerEdit_PORADI->value(), 7);
     m_ed.Edit_NAZEV->clear(); // nothing is validated
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     EXPECT_EQ(rows(QStringLiteral("select ku_c_kat_nazev,ku_c_kat_poradi from ku_c_kat where ku_c_kat_id=%1")
                        .arg(id))
                   .Radek(1),
@@ -91,7 +91,7 @@ TEST_F(KategorieEditor, RefusedSaveKeepsInput)
     m_ed.Napln(11);
     m_ed.show();
     m_ed.Edit_NAZEV->setText(QStringLiteral("Práce 仕事")); // not in Windows-1250
-    QTest::mouseClick(m_ed.SB_Save, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(
@@ -107,7 +107,7 @@ TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
     m_ed.Napln(11);
     m_ed.show();
     messages::queueAnswer(true);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(),
               (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
                            "Záznam je již použit v systému a není možné ho smazat !"}));
@@ -118,10 +118,10 @@ TEST_F(KategorieEditor, DeleteRefusedWhileEventsUseIt)
     // Used by tasks and by a deleted event only: only links of existing
     // events count. "No" first keeps it.
     m_ed.Napln(12);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_TRUE(m_ed.isVisible());
     messages::queueAnswer(true);
-    QTest::mouseClick(m_ed.SB_Delete, Qt::LeftButton);
+    QTest::mouseClick(m_ed.SB_delete, Qt::LeftButton);
     EXPECT_EQ(messages::takeShown(), (QStringList{"Opravdu chcete smazat zobrazený záznam ?",
                                                   "Opravdu chcete smazat zobrazený záznam ?"}));
     EXPECT_FALSE(m_ed.isVisible());

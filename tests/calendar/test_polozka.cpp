@@ -67,7 +67,7 @@ TEST_F(ItemFile, RefusedVersionsAndTypes)
     };
     for (const Case& c : cases) {
         // Each import starts from an unchanged editor (an accepted file leaves it changed).
-        ed().SpeedButton1->click();
+        ed().SB_ZnovuNacist->click();
         ed().ImportujSoubor(write(c.name, c.keys));
         const QStringList shown = messages::takeShown();
         if (c.message) {

@@ -112,7 +112,7 @@ TEST_F(CarEditor, FuelConsumptionAndStartOdometer)
     type(ed().Edit_TACHOMETR_START, QStringLiteral("12 km"));
     click(ed().SB_SAVE);
     EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
-    click(ed().SpeedButton1);
+    click(ed().SB_ZnovuNacist);
 }
 
 // A car with rides is never deleted; one without rides is. The test and the
@@ -140,9 +140,9 @@ TEST_F(CarEditor, DeleteOnlyWithoutRides)
     // The logic alone: a ride that exists when the statement runs keeps its car.
     const int other = addCar(QStringLiteral("8YY 0000"), QStringLiteral("Jiná"));
     addRide(other, QStringLiteral("2.3.2004"), 902);
-    QString chyba;
-    EXPECT_EQ(SmazAuto(db(), other, chyba), SmazaniAuta::Pouzito);
-    EXPECT_TRUE(chyba.isEmpty());
+    const VysledekZapisu v = SmazAuto(db(), other);
+    EXPECT_FALSE(v.ok);
+    EXPECT_EQ(v.chyba, TextZaznamPouzit);
 }
 
 TEST_F(CarEditor, WithoutEditRightFieldsLockButDeleteFollowsItsOwnRight)
@@ -171,7 +171,7 @@ TEST_F(CarEditor, RefusedSaveKeepsTheWindow)
     EXPECT_TRUE(ed().isVisible());
     EXPECT_EQ(ed().Edit_POPIS->text(), QStringLiteral("Fabia 仕事"));
     EXPECT_EQ(testdb::snapshot(db()), before);
-    click(ed().SpeedButton1);
+    click(ed().SB_ZnovuNacist);
     EXPECT_FALSE(ed().Zmeneno());
 }
 
@@ -195,7 +195,7 @@ TEST_F(CarEditor, HostileInput)
             // window keeps the input and nothing is written.
             EXPECT_TRUE(ed().isVisible()) << text.toStdString();
             EXPECT_EQ(testdb::snapshot(db(), vynechat), others) << text.toStdString();
-            click(ed().SpeedButton1);
+            click(ed().SB_ZnovuNacist);
             continue;
         }
         const TKTDATASET t =

@@ -323,7 +323,7 @@ TEST_F(MonthlyReport, FuelPurchaseEditor)
         EXPECT_EQ(messages::takeShown().size(), 1) << text.toStdString();
         EXPECT_EQ(testdb::snapshot(db()), before) << text.toStdString();
     }
-    e.SpeedButton1->click();
+    e.SB_ZnovuNacist->click();
 
     // Without the car's edit right nothing is written; the delete follows the delete right.
     exec(QStringLiteral("update kj_auto set f_editovat=%1, f_smazat=%1 where kj_auto_id=%2")
@@ -335,7 +335,7 @@ TEST_F(MonthlyReport, FuelPurchaseEditor)
     e.SB_delete->click();
     EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo smazat záznam !"});
     exec(QStringLiteral("update kj_auto set f_editovat=0, f_smazat=0 where kj_auto_id=%1").arg(s_octavia));
-    e.SpeedButton1->click();
+    e.SB_ZnovuNacist->click();
     messages::queueAnswer(true);
     e.SB_delete->click();
     EXPECT_EQ(messages::takeShown(), QStringList{"Opravdu chcete smazat zobrazený záznam ?"});

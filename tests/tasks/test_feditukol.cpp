@@ -152,7 +152,7 @@ TEST_F(EditUkol, RefusedSavesKeepTheInput)
                   (QStringList{"Chcete data uložit ?", "Data obsahují nepovolené údaje !"}))
             << c.what;
         EXPECT_TRUE(ed().isVisible()) << c.what;
-        click(ed().SpeedButton1); // reload drops the input without asking
+        click(ed().SB_ZnovuNacist); // reload drops the input without asking
         EXPECT_FALSE(ed().Zmeneno()) << c.what;
         EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Dárky")) << c.what;
     }
@@ -185,9 +185,11 @@ TEST_F(EditUkol, ReadOnlyTaskLocksEverythingThenANewTaskIsEditable)
     for (QWidget* w : std::initializer_list<QWidget*>{
              ed().KTEDITDC_DATUM, ed().KTEDITDC_CAS_DO, ed().ChB_AKTIVNI, ed().Edit_NAZEV, ed().ChB_ALARM,
              ed().KTEDITDC_ALARM_DATUM, ed().KTEDITDC_ALARM_CAS, ed().ComboBox_ALARM_TYP_AKCE,
-             ed().Edit_ALARM_AKCE, ed().SB_RUN, ed().SB_ALARM_AKCE, note(), ed().SB_SAVE,
+             ed().Edit_ALARM_AKCE, ed().SB_RUN, ed().SB_ALARM_AKCE, ed().SB_SAVE,
              ed().FRAME_JvxCheckListBox_KUC1})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    // The note stays selectable, so its text can be copied.
+    EXPECT_TRUE(note()->isReadOnly());
     EXPECT_TRUE(ed().Frame_Prava1->JenCteni());
     EXPECT_EQ(ed().Uloz_zaznam(), Teditukol::Ulozeni::JenCteni);
     EXPECT_EQ(messages::takeShown(), QStringList{"Nemáte právo měnit záznam !"});

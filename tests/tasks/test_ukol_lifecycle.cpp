@@ -40,7 +40,7 @@ TEST_F(UkolLifecycle, EveryChangeMarksTheTaskModified)
         ASSERT_FALSE(ed().Zmeneno()) << c.what;
         c.change();
         EXPECT_TRUE(ed().Zmeneno()) << c.what;
-        click(ed().SpeedButton1);
+        click(ed().SB_ZnovuNacist);
         EXPECT_FALSE(ed().Zmeneno()) << c.what;
     }
     EXPECT_TRUE(messages::takeShown().isEmpty());

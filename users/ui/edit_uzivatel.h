@@ -1,53 +1,23 @@
 #pragma once
 
+#include "users/ui/editorspravy.h"
 #include "users/uzivatele.h"
-
-#include "data/zapiszaznam.h"
-#include "records/staveditoru.h"
-
-#include <QWidget>
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QToolButton;
-class TFrameCheckBox;
 
 // The editor of one user (a row of UZIVATEL) and the groups the user belongs
 // to. One instance per process, created by the main window on first use;
-// closing hides it. Only an administrator may change anything; the password
-// is never shown, only a new one typed.
-class Tedit_UZIVATEL : public QWidget
+// closing hides it. WM_EDIT_USER opens a user with OtevriZpravou (0 = a new
+// one). The password is never shown, only a new one typed.
+class Tedit_UZIVATEL : public TEditorSpravy
 {
     Q_OBJECT
 
 public:
     explicit Tedit_UZIVATEL(QWidget* parent = nullptr);
 
-    // WM_EDIT_USER: the user id, 0 for a new one. Unsaved changes of the shown
-    // user are offered for saving first; false when that save was refused.
-    bool OtevriZpravou(int id);
-    void Nacti_zaznam(int id);
-
-    enum class Ulozeni {
-        Ulozeno,
-        JenCteni,  // not an administrator: the message was shown, nothing written
-        Odmitnuto, // empty or used login, or the last administrator: the input stays
-        ChybaServeru,
-    };
-    Ulozeni Uloz_zaznam();
-
-    int ZaznamID() const { return m_stav.id(); }
-    bool JenCteni() const { return m_jenCteni; }
-    bool Zmeneno() const { return m_stav.zmeneno(); }
-
-    void SB_SAVEClick();
-    void SB_deleteClick();
-    void SB_ZnovuNacistClick();
-
-    QToolButton* SB_SAVE;
-    QToolButton* SB_delete;
-    QToolButton* SB_ZnovuNacist;
     QGroupBox* GroupBox_UZIVATEL;
     QLineEdit* Edit_LOGIN;
     QLineEdit* Edit_POPIS;
@@ -58,12 +28,15 @@ public:
     TFrameCheckBox* FrameCheckBox1;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    QString chybaPoli() override;
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
+    QString chybaSmazani() override;
+    // The password field never keeps what was typed.
+    void poUlozeni() override;
 
 private:
     UzivatelPole pole() const;
-    bool ulozenoNeboNelze();
-
-    StavEditoru m_stav;
-    bool m_jenCteni = false;
 };
