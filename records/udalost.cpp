@@ -4,7 +4,7 @@
 #include "data/sqlvalues.h"
 #include "records/kategoriekuc.h"
 
-const QString SqlNactiUdalost = QStringLiteral(
+const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
     "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ku where (ku.ku_id=%d);");
 const QString SqlPoznamkaUdalosti = QStringLiteral("Select poznamka from ku where (ku.ku_id=%d);");
@@ -32,28 +32,21 @@ QString n(int v)
 
 } // namespace
 
-UdalostPole UdalostZRadku(const TKTDATASET& t, int r)
+std::optional<UdalostPole> NactiUdalost(TSQLDATA& db, int id)
 {
+    TKTDATASET t;
+    db.NactiTabulku(VyplnSablonu(kNacti, {QString::number(id)}), t);
+    if (t.PocetRadku() < 1) return std::nullopt;
     UdalostPole u;
-    u.Datum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
-    u.CasOd = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_OD")));
-    u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
-    u.CelyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
-    u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
-    static_cast<AlarmPole&>(u) = AlarmZRadku(t, r, -1);
-    u.Prava = PravaZRadku(t, r);
+    PolozkaZRadku(u, t, 1, -1);
+    u.CasOd = CasCast(t.HodnotaJmeno(1, QStringLiteral("CAS_OD")));
+    u.CelyDen = t.HodnotaBool(1, QStringLiteral("CELY_DEN"));
     return u;
-}
-
-bool UdalostMaDatum(const UdalostPole& u)
-{
-    const QString d = u.Datum.trimmed();
-    return !d.isEmpty() && d != QLatin1String("00.00.0");
 }
 
 bool UdalostMaPlatnaData(const UdalostPole& u)
 {
-    return UdalostMaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
+    return MaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
            AlarmMaPlatnaData(u);
 }
 

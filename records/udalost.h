@@ -1,34 +1,28 @@
 #pragma once
 
 #include "data/zapiszaznam.h"
-#include "records/alarm.h"
+#include "records/polozkakalendare.h"
 #include "records/pravazaznamu.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
-class TKTDATASET;
+class TSQLDATA;
 class TKategorieKUC;
 
 // One calendar event as the editor's fields hold it, and the statements that
 // store it.
-struct UdalostPole : AlarmPole {
-    QString Datum;
+struct UdalostPole : PolozkaKalendare {
     QString CasOd;
-    QString CasDo;
     bool CelyDen = false;
-    QString Nazev;
-    PravaZaznamu Prava;
 };
 
-extern const QString SqlNactiUdalost;     // "%d" = KU_ID
 extern const QString SqlPoznamkaUdalosti; // "%d" = KU_ID
 
-// Fields from a row of SqlNactiUdalost.
-UdalostPole UdalostZRadku(const TKTDATASET& tabulka, int radek);
+// The stored event; nothing when there is no such row.
+std::optional<UdalostPole> NactiUdalost(TSQLDATA& db, int id);
 
-// A save needs a date: neither empty after trimming nor "00.00.0".
-bool UdalostMaDatum(const UdalostPole& u);
 // A save needs a date that parses, and times and an alarm date that are
 // empty or parse; anything else is refused before a statement is built.
 bool UdalostMaPlatnaData(const UdalostPole& u);

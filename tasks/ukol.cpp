@@ -4,7 +4,7 @@
 #include "data/sqlvalues.h"
 #include "records/kategoriekuc.h"
 
-const QString SqlNactiUkol = QStringLiteral(
+const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_DO,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
     "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ukoly where (ukoly.UKOLY_ID=%d);");
 const QString SqlPoznamkaUkolu = QStringLiteral("Select poznamka from ukoly where (ukoly.UKOLY_ID=%d);");
@@ -35,28 +35,20 @@ QString n(int v)
 
 } // namespace
 
-UkolPole UkolZRadku(const TKTDATASET& t, int r)
+std::optional<UkolPole> NactiUkol(TSQLDATA& db, int id)
 {
+    TKTDATASET t;
+    db.NactiTabulku(VyplnSablonu(kNacti, {QString::number(id)}), t);
+    if (t.PocetRadku() < 1) return std::nullopt;
     UkolPole u;
-    u.Datum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
-    u.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
-    u.Aktivni = t.HodnotaBool(r, QStringLiteral("AKTIVNI"));
-    u.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
-    static_cast<AlarmPole&>(u) = AlarmZRadku(t, r, 0);
-    u.Prava = PravaZRadku(t, r);
+    PolozkaZRadku(u, t, 1, 0);
+    u.Aktivni = t.HodnotaBool(1, QStringLiteral("AKTIVNI"));
     return u;
-}
-
-bool UkolMaDatum(const UkolPole& u)
-{
-    const QString d = u.Datum.trimmed();
-    return !d.isEmpty() && d != QLatin1String("00.00.0");
 }
 
 bool UkolMaPlatnaData(const UkolPole& u)
 {
-    if (!UkolMaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasDo) || !AlarmMaPlatnaData(u))
-        return false;
+    if (!MaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasDo) || !AlarmMaPlatnaData(u)) return false;
     return !u.Alarm || !JePrazdneDatum(u.AlarmDatum);
 }
 

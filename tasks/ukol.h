@@ -1,33 +1,27 @@
 #pragma once
 
 #include "data/zapiszaznam.h"
-#include "records/alarm.h"
-#include "records/pravazaznamu.h"
+#include "records/polozkakalendare.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
-class TKTDATASET;
+class TSQLDATA;
 class TKategorieKUC;
 
 // One task (a row of UKOLY) as the editor's fields hold it, and the
 // statements that store it.
-struct UkolPole : AlarmPole {
-    QString Datum;
-    QString CasDo;
+struct UkolPole : PolozkaKalendare {
     bool Aktivni = false;
-    QString Nazev;
-    PravaZaznamu Prava;
 };
 
-extern const QString SqlNactiUkol;     // "%d" = UKOLY_ID
 extern const QString SqlPoznamkaUkolu; // "%d" = UKOLY_ID
 
-// Fields from a row of SqlNactiUkol. A NULL action type reads as "Dialog".
-UkolPole UkolZRadku(const TKTDATASET& tabulka, int radek);
+// The stored task; nothing when there is no such row. A NULL action type
+// reads as "Dialog".
+std::optional<UkolPole> NactiUkol(TSQLDATA& db, int id);
 
-// A save needs a deadline date: neither empty after trimming nor "00.00.0".
-bool UkolMaDatum(const UkolPole& u);
 // A save needs a deadline date that parses, a time and an alarm date and
 // time that are empty or parse, and an alarm date when the alarm is on (an
 // alarm without a date could never fire).

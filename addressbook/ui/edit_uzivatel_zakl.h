@@ -80,16 +80,6 @@ public:
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
     TFrame_Richedit* Frame_Richedit1;
 
-protected:
-    void vyprazdni() override;
-    bool nactiZaznam(int id) override;
-    // The delete button goes with the fields: an entry shown read-only offers neither.
-    void zamkniPole(bool jenCteni) override;
-    VysledekZapisu zapis() override;
-    VysledekZapisu smaz() override;
-    // Remembers the stored id for NovaAdresaModalne.
-    void poUlozeni() override;
-
 private:
     QWidget* sestavHorniCast();
     void sestavJmeno(QWidget* rodic);
@@ -100,6 +90,15 @@ private:
     void nastavDelky();
     void posliMail(const QLineEdit* e);
     void otevriWeb(const QLineEdit* e);
+
+    void vyprazdni() override;
+    bool nactiZaznam(int id) override;
+    // The delete button goes with the fields: an entry shown read-only offers neither.
+    void zamkniPole(bool jenCteni) override;
+    VysledekZapisu zapis() override;
+    VysledekZapisu smaz() override;
+    // Remembers the stored id for NovaAdresaModalne.
+    void poUlozeni() override;
 
     // Every text field with its column.
     QList<QPair<QString, QWidget*>> m_pole;

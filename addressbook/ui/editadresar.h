@@ -36,7 +36,9 @@ public:
     QLineEdit* Edit_POZNAMKA;
     QCheckBox* ChB_ZASILAT_INFORMACE;
 
-protected:
+private:
+    QList<QLineEdit*> texty() const;
+
     // Special addresses carry no rights: the defaults let everyone change
     // and delete them, after the question.
     void vyprazdni() override;
@@ -44,9 +46,6 @@ protected:
     void zamkniPole(bool) override {}
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
-
-private:
-    QList<QLineEdit*> texty() const;
 
     int m_typMimo = 0; // the stored type, kept when the list cannot show it
 };

@@ -50,8 +50,10 @@ Teditudalost::Teditudalost(QWidget* parent)
     connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVE_ORVANClick));
     // The times follow every change of the box, also one made by loading.
     connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_CELY_DENClick));
-    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV, ChB_ALARM,
-                 KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE, Edit_ALARM_AKCE});
+    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV,
+                 GroupBox_ALARM->ChB_ALARM, GroupBox_ALARM->KTEDITDC_ALARM_DATUM,
+                 GroupBox_ALARM->KTEDITDC_ALARM_CAS, GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE,
+                 GroupBox_ALARM->Edit_ALARM_AKCE});
     pouzijKategorie(FRAME_JvxCheckListBox_KUC1, QStringLiteral("KU"), QStringLiteral("KU"));
     editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("KU")));
 }
@@ -60,28 +62,13 @@ QWidget* Teditudalost::sestavHorniCast()
 {
     auto* horni = new QWidget(this);
     sestavDatum(horni);
-    QWidget* prava = sestavPrava(horni, Frame_Prava1);
-
-    GroupBox_UDALOST = pojmenuj(new QGroupBox(QStringLiteral("Událost"), horni), "GroupBox_UDALOST");
-    Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UDALOST), "Edit_NAZEV");
-    (new QVBoxLayout(GroupBox_UDALOST))->addWidget(Edit_NAZEV);
-
-    sestavAlarm(horni);
-
-    FRAME_JvxCheckListBox_KUC1 =
-        pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
-    FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
-
-    auto* vlevo = new QGridLayout;
-    vlevo->addWidget(GroupBox_DATUM, 0, 0);
-    vlevo->addWidget(prava, 0, 1);
-    vlevo->addWidget(GroupBox_UDALOST, 1, 0, 1, 2);
-    vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
-    vlevo->setRowStretch(3, 1);
-    auto* h = new QHBoxLayout(horni);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->addLayout(vlevo, 1);
-    h->addWidget(FRAME_JvxCheckListBox_KUC1);
+    const CastiPolozky c = sestavPolozku(horni, GroupBox_DATUM, QStringLiteral("Událost"), "GroupBox_UDALOST",
+                                         KTEDITDC_DATUM, KTEDITDC_CAS_OD);
+    Frame_Prava1 = c.prava;
+    GroupBox_UDALOST = c.nazevBox;
+    Edit_NAZEV = c.nazev;
+    GroupBox_ALARM = c.alarm;
+    FRAME_JvxCheckListBox_KUC1 = c.kategorie;
     return horni;
 }
 
@@ -100,18 +87,6 @@ void Teditudalost::sestavDatum(QWidget* rodic)
     g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
     g->addWidget(KTEDITDC_CAS_DO, 1, 3);
     g->setRowStretch(2, 1);
-}
-
-void Teditudalost::sestavAlarm(QWidget* rodic)
-{
-    GroupBox_ALARM = new TSkupinaAlarmu(rodic, KTEDITDC_DATUM, KTEDITDC_CAS_OD);
-    ChB_ALARM = GroupBox_ALARM->ChB_ALARM;
-    KTEDITDC_ALARM_DATUM = GroupBox_ALARM->KTEDITDC_ALARM_DATUM;
-    KTEDITDC_ALARM_CAS = GroupBox_ALARM->KTEDITDC_ALARM_CAS;
-    ComboBox_ALARM_TYP_AKCE = GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE;
-    Edit_ALARM_AKCE = GroupBox_ALARM->Edit_ALARM_AKCE;
-    SB_RUN = GroupBox_ALARM->SB_RUN;
-    SB_ALARM_AKCE = GroupBox_ALARM->SB_ALARM_AKCE;
 }
 
 // ---- Opening and loading ---------------------------------------------------------
@@ -167,10 +142,9 @@ void Teditudalost::vyprazdni()
 
 bool Teditudalost::nactiZaznam(int id)
 {
-    TKTDATASET t;
-    SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiUdalost, {QString::number(id)}), t);
-    if (t.PocetRadku() < 1) return false;
-    const UdalostPole u = UdalostZRadku(t, 1);
+    const std::optional<UdalostPole> nacteno = NactiUdalost(SQLDATA(), id);
+    if (!nacteno) return false;
+    const UdalostPole& u = *nacteno;
     KTEDITDC_DATUM->setText(u.Datum);
     KTEDITDC_CAS_OD->setText(u.CasOd);
     KTEDITDC_CAS_DO->setText(u.CasDo);
@@ -244,10 +218,10 @@ PolozkaSouboru Teditudalost::polozka() const
     p.CasDo = KTEDITDC_CAS_DO->text();
     p.CelyDen = ChB_CELY_DEN->isChecked();
     p.Nazev = Edit_NAZEV->text();
-    p.Alarm = ChB_ALARM->isChecked();
-    p.AlarmDatum = KTEDITDC_ALARM_DATUM->text();
-    p.AlarmCas = KTEDITDC_ALARM_CAS->text();
-    p.Akce = Edit_ALARM_AKCE->text();
+    p.Alarm = GroupBox_ALARM->ChB_ALARM->isChecked();
+    p.AlarmDatum = GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text();
+    p.AlarmCas = GroupBox_ALARM->KTEDITDC_ALARM_CAS->text();
+    p.Akce = GroupBox_ALARM->Edit_ALARM_AKCE->text();
     const QString text = Frame_Richedit1->JvxRichEdit1->toPlainText();
     if (!text.isEmpty()) p.Poznamka = text.split(QLatin1Char('\n'));
     return p;
@@ -281,11 +255,11 @@ void Teditudalost::nactiZeSouboru(const QString& soubor)
     Edit_NAZEV->setText(p.Nazev);
     // Reading acts like the user's clicks: the switch brings its defaults,
     // then the file's own (even missing) alarm date and time win.
-    ChB_ALARM->setChecked(p.Alarm);
+    GroupBox_ALARM->ChB_ALARM->setChecked(p.Alarm);
     GroupBox_ALARM->doplnVychozi();
-    KTEDITDC_ALARM_DATUM->setText(p.AlarmDatum);
-    KTEDITDC_ALARM_CAS->setText(p.AlarmCas);
-    Edit_ALARM_AKCE->setText(p.Akce);
+    GroupBox_ALARM->KTEDITDC_ALARM_DATUM->setText(p.AlarmDatum);
+    GroupBox_ALARM->KTEDITDC_ALARM_CAS->setText(p.AlarmCas);
+    GroupBox_ALARM->Edit_ALARM_AKCE->setText(p.Akce);
     Frame_Richedit1->JvxRichEdit1->clear();
     Frame_Richedit1->JvxRichEdit1->setPlainText(p.Poznamka.join(QLatin1Char('\n')));
     Frame_Prava1->NactiPravaIni(ini);

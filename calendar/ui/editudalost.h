@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class TFRAME_JvxCheckListBox_KUC;
@@ -48,7 +47,6 @@ public:
 
     // ---- Handlers ---------------------------------------------------------
     void ChB_CELY_DENClick();
-    void ChB_ALARMClick();
     void SB_SAVE_ORVANClick();
 
     // ---- Controls ---------------------------------------------------------
@@ -61,18 +59,11 @@ public:
     QGroupBox* GroupBox_UDALOST;
     QLineEdit* Edit_NAZEV;
     TSkupinaAlarmu* GroupBox_ALARM;
-    QCheckBox* ChB_ALARM;
-    TKTEDITDC* KTEDITDC_ALARM_DATUM;
-    TKTEDITDC* KTEDITDC_ALARM_CAS;
-    QComboBox* ComboBox_ALARM_TYP_AKCE;
-    QLineEdit* Edit_ALARM_AKCE;
-    QToolButton* SB_RUN;
-    QToolButton* SB_ALARM_AKCE;
     TFrame_Prava* Frame_Prava1;
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
     TFrame_Richedit* Frame_Richedit1;
 
-protected:
+private:
     // A new event starts on the date and time of the command that opened it.
     void vyprazdni() override;
     bool nactiZaznam(int id) override;
@@ -81,10 +72,8 @@ protected:
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
 
-private:
     QWidget* sestavHorniCast();
     void sestavDatum(QWidget* rodic);
-    void sestavAlarm(QWidget* rodic);
     UdalostPole pole() const;
     PolozkaSouboru polozka() const;
     void nactiZeSouboru(const QString& soubor);

@@ -26,7 +26,9 @@ public:
     QLineEdit* Edit_TACHOMETR_START;
     TFrame_Prava* Frame_Prava1;
 
-protected:
+private:
+    AutoPole pole() const;
+
     void vyprazdni() override;
     bool nactiZaznam(int id) override;
     void zamkniPole(bool jenCteni) override;
@@ -34,7 +36,4 @@ protected:
     VysledekZapisu zapis() override;
     // A car some ride still names stays; the user is told so.
     VysledekZapisu smaz() override;
-
-private:
-    AutoPole pole() const;
 };

@@ -22,7 +22,10 @@ public:
     QLineEdit* Edit_CENA;
     QLineEdit* Edit_TACHOMETR;
 
-protected:
+private:
+    TankovaniPole pole() const;
+    PravidloEditoru pravidloAuta(int autoId) const;
+
     // The list of cars is read again with every record.
     void vyprazdni() override;
     bool nactiZaznam(int id) override;
@@ -34,8 +37,4 @@ protected:
     QString chybaPoli() override;
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
-
-private:
-    TankovaniPole pole() const;
-    PravidloEditoru pravidloAuta(int autoId) const;
 };

@@ -10,6 +10,7 @@
 #include "data/sqlvalues.h"
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
+#include "records/ui/skupinaalarmu.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -131,6 +132,36 @@ QWidget* TEditorZaznamu::sestavPrava(QWidget* rodic, TFrame_Prava*& prava, bool 
     l->addWidget(prava);
     pouzijPrava(prava, sAlarmem);
     return box;
+}
+
+TEditorZaznamu::CastiPolozky TEditorZaznamu::sestavPolozku(QWidget* horni, QGroupBox* datumBox,
+                                                           const QString& titulekNazvu,
+                                                           const char* jmenoNazvu, TKTEDITDC* datum,
+                                                           TKTEDITDC* cas)
+{
+    CastiPolozky c{};
+    QWidget* prava = sestavPrava(horni, c.prava);
+    c.nazevBox = new QGroupBox(titulekNazvu, horni);
+    c.nazevBox->setObjectName(QLatin1String(jmenoNazvu));
+    c.nazev = new QLineEdit(c.nazevBox);
+    c.nazev->setObjectName(QStringLiteral("Edit_NAZEV"));
+    (new QVBoxLayout(c.nazevBox))->addWidget(c.nazev);
+    c.alarm = new TSkupinaAlarmu(horni, datum, cas);
+    c.kategorie = new TFRAME_JvxCheckListBox_KUC(horni);
+    c.kategorie->setObjectName(QStringLiteral("FRAME_JvxCheckListBox_KUC1"));
+    c.kategorie->setFixedWidth(213);
+
+    auto* vlevo = new QGridLayout;
+    vlevo->addWidget(datumBox, 0, 0);
+    vlevo->addWidget(prava, 0, 1);
+    vlevo->addWidget(c.nazevBox, 1, 0, 1, 2);
+    vlevo->addWidget(c.alarm, 2, 0, 1, 2);
+    vlevo->setRowStretch(3, 1);
+    auto* h = new QHBoxLayout(horni);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addLayout(vlevo, 1);
+    h->addWidget(c.kategorie);
+    return c;
 }
 
 QByteArray TEditorZaznamu::poznamka() const

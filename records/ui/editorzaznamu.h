@@ -11,12 +11,16 @@
 #include <functional>
 #include <initializer_list>
 
+class QGroupBox;
+class QLineEdit;
 class QTextEdit;
 class QToolButton;
 class QVBoxLayout;
 class TFRAME_JvxCheckListBox_KUC;
 class TFrame_Prava;
 class TFrame_Richedit;
+class TKTEDITDC;
+class TSkupinaAlarmu;
 
 extern const QString TextZaznamNenalezen; // "Záznam %1 nebyl nalezen."
 
@@ -142,6 +146,20 @@ protected:
     TFrame_Richedit* pridejPoznamku(QWidget* horni, int vyskaPoznamky, const QString& sqlPoznamky);
     // A group box "Práva" ("GroupBox_PRAVA") around the rights frame ("Frame_Prava1").
     QWidget* sestavPrava(QWidget* rodic, TFrame_Prava*& prava, bool sAlarmem = true);
+    // The upper part of an event's or a task's editor, in `horni`: the date
+    // box and the rights ("Frame_Prava1") side by side, the name
+    // ("Edit_NAZEV") in a box of its own and the alarm group below, the
+    // category list ("FRAME_JvxCheckListBox_KUC1") at the right. A switched-on
+    // alarm takes its defaults from `datum` and `cas`.
+    struct CastiPolozky {
+        TFrame_Prava* prava;
+        QGroupBox* nazevBox;
+        QLineEdit* nazev;
+        TSkupinaAlarmu* alarm;
+        TFRAME_JvxCheckListBox_KUC* kategorie;
+    };
+    CastiPolozky sestavPolozku(QWidget* horni, QGroupBox* datumBox, const QString& titulekNazvu,
+                               const char* jmenoNazvu, TKTEDITDC* datum, TKTEDITDC* cas);
     // The note's bytes for the write.
     QByteArray poznamka() const;
     const TFRAME_JvxCheckListBox_KUC* kategorie() const { return m_kategorie; }

@@ -55,7 +55,7 @@ public:
     QSpinBox* JvIntegerEdit_PORADI;
     TColorSquare* JvColorSquare_BARVA;
 
-protected:
+private:
     // Categories carry no rights: the defaults let everyone change and
     // delete them, after the question.
     void vyprazdni() override;
@@ -67,7 +67,6 @@ protected:
     void poUlozeni() override { nactiKategorie(); }
     void poSmazani() override { nactiKategorie(); }
 
-private:
     void nactiKategorie();
 
     const CiselnikKategorii& m_ciselnik;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/alarm.h"
+#include "records/polozkakalendare.h"
 
 #include <QGroupBox>
 

@@ -35,8 +35,9 @@ Teditukol::Teditukol(QWidget* parent)
 {
     resize(754, 551);
     Frame_Richedit1 = pridejPoznamku(sestavHorniCast(), 124, SqlPoznamkaUkolu);
-    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_DO, ChB_AKTIVNI, Edit_NAZEV, ChB_ALARM, KTEDITDC_ALARM_DATUM,
-                 KTEDITDC_ALARM_CAS, ComboBox_ALARM_TYP_AKCE, Edit_ALARM_AKCE});
+    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_DO, ChB_AKTIVNI, Edit_NAZEV, GroupBox_ALARM->ChB_ALARM,
+                 GroupBox_ALARM->KTEDITDC_ALARM_DATUM, GroupBox_ALARM->KTEDITDC_ALARM_CAS,
+                 GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE, GroupBox_ALARM->Edit_ALARM_AKCE});
     // Tasks take the calendar's categories; their links are UKOLY_KAT.
     pouzijKategorie(FRAME_JvxCheckListBox_KUC1, QStringLiteral("KU"), QStringLiteral("UKOLY"));
     editor::nastavDelkyPoli(this, DelkySloupcu(SQLDATA(), QStringLiteral("UKOLY")));
@@ -58,35 +59,13 @@ QWidget* Teditukol::sestavHorniCast()
     g->addWidget(KTEDITDC_CAS_DO, 1, 3);
     g->setRowStretch(2, 1);
 
-    QWidget* prava = sestavPrava(horni, Frame_Prava1);
-
-    GroupBox_UKOL = pojmenuj(new QGroupBox(QStringLiteral("Úkol"), horni), "GroupBox_UKOL");
-    Edit_NAZEV = pojmenuj(new QLineEdit(GroupBox_UKOL), "Edit_NAZEV");
-    (new QVBoxLayout(GroupBox_UKOL))->addWidget(Edit_NAZEV);
-
-    GroupBox_ALARM = new TSkupinaAlarmu(horni, KTEDITDC_DATUM, KTEDITDC_CAS_DO);
-    ChB_ALARM = GroupBox_ALARM->ChB_ALARM;
-    KTEDITDC_ALARM_DATUM = GroupBox_ALARM->KTEDITDC_ALARM_DATUM;
-    KTEDITDC_ALARM_CAS = GroupBox_ALARM->KTEDITDC_ALARM_CAS;
-    ComboBox_ALARM_TYP_AKCE = GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE;
-    Edit_ALARM_AKCE = GroupBox_ALARM->Edit_ALARM_AKCE;
-    SB_RUN = GroupBox_ALARM->SB_RUN;
-    SB_ALARM_AKCE = GroupBox_ALARM->SB_ALARM_AKCE;
-
-    FRAME_JvxCheckListBox_KUC1 =
-        pojmenuj(new TFRAME_JvxCheckListBox_KUC(horni), "FRAME_JvxCheckListBox_KUC1");
-    FRAME_JvxCheckListBox_KUC1->setFixedWidth(213);
-
-    auto* vlevo = new QGridLayout;
-    vlevo->addWidget(GroupBox_DATUM, 0, 0);
-    vlevo->addWidget(prava, 0, 1);
-    vlevo->addWidget(GroupBox_UKOL, 1, 0, 1, 2);
-    vlevo->addWidget(GroupBox_ALARM, 2, 0, 1, 2);
-    vlevo->setRowStretch(3, 1);
-    auto* h = new QHBoxLayout(horni);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->addLayout(vlevo, 1);
-    h->addWidget(FRAME_JvxCheckListBox_KUC1);
+    const CastiPolozky c = sestavPolozku(horni, GroupBox_DATUM, QStringLiteral("Úkol"), "GroupBox_UKOL",
+                                         KTEDITDC_DATUM, KTEDITDC_CAS_DO);
+    Frame_Prava1 = c.prava;
+    GroupBox_UKOL = c.nazevBox;
+    Edit_NAZEV = c.nazev;
+    GroupBox_ALARM = c.alarm;
+    FRAME_JvxCheckListBox_KUC1 = c.kategorie;
     return horni;
 }
 
@@ -101,10 +80,9 @@ void Teditukol::vyprazdni()
 
 bool Teditukol::nactiZaznam(int id)
 {
-    TKTDATASET t;
-    SQLDATA().NactiTabulku(VyplnSablonu(SqlNactiUkol, {QString::number(id)}), t);
-    if (t.PocetRadku() < 1) return false;
-    const UkolPole u = UkolZRadku(t, 1);
+    const std::optional<UkolPole> nacteno = NactiUkol(SQLDATA(), id);
+    if (!nacteno) return false;
+    const UkolPole& u = *nacteno;
     KTEDITDC_DATUM->setText(u.Datum);
     KTEDITDC_CAS_DO->setText(u.CasDo);
     ChB_AKTIVNI->setChecked(u.Aktivni);
@@ -116,7 +94,8 @@ bool Teditukol::nactiZaznam(int id)
 
 void Teditukol::zamkniPole(bool jenCteni)
 {
-    for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_DO, KTEDITDC_ALARM_DATUM, KTEDITDC_ALARM_CAS})
+    for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_DO, GroupBox_ALARM->KTEDITDC_ALARM_DATUM,
+                         GroupBox_ALARM->KTEDITDC_ALARM_CAS})
         e->setReadOnly(jenCteni);
     // The alarm group goes with the other fields: a read-only task offers
     // nothing that a save would then refuse.

@@ -4,7 +4,6 @@
 #include "tasks/ukol.h"
 
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class TFRAME_JvxCheckListBox_KUC;
@@ -33,17 +32,13 @@ public:
     QGroupBox* GroupBox_UKOL;
     QLineEdit* Edit_NAZEV;
     TSkupinaAlarmu* GroupBox_ALARM;
-    QCheckBox* ChB_ALARM;
-    TKTEDITDC* KTEDITDC_ALARM_DATUM;
-    TKTEDITDC* KTEDITDC_ALARM_CAS;
-    QComboBox* ComboBox_ALARM_TYP_AKCE;
-    QLineEdit* Edit_ALARM_AKCE;
-    QToolButton* SB_RUN;
-    QToolButton* SB_ALARM_AKCE;
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
     TFrame_Richedit* Frame_Richedit1;
 
-protected:
+private:
+    QWidget* sestavHorniCast();
+    UkolPole pole() const;
+
     // A new task is something to do: active, as the column's default, so its
     // alarm fires without a second tick the user could forget.
     void vyprazdni() override;
@@ -52,8 +47,4 @@ protected:
     QString chybaPoli() override;
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
-
-private:
-    QWidget* sestavHorniCast();
-    UkolPole pole() const;
 };

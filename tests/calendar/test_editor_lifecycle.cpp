@@ -137,12 +137,12 @@ TEST_F(Lifecycle, EveryFieldMarksTheEventModified)
         [&] { enter(ed().KTEDITDC_DATUM, QStringLiteral("4.6.2004")); },
         [&] { enter(ed().KTEDITDC_CAS_OD, QStringLiteral("9:00")); },
         [&] { enter(ed().KTEDITDC_CAS_DO, QStringLiteral("9:30")); },
-        [&] { enter(ed().KTEDITDC_ALARM_DATUM, QStringLiteral("1.6.2004")); },
-        [&] { enter(ed().KTEDITDC_ALARM_CAS, QStringLiteral("8:00")); },
-        [&] { enter(ed().Edit_ALARM_AKCE, QStringLiteral("/tmp/b.wav")); },
+        [&] { enter(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, QStringLiteral("1.6.2004")); },
+        [&] { enter(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS, QStringLiteral("8:00")); },
+        [&] { enter(ed().GroupBox_ALARM->Edit_ALARM_AKCE, QStringLiteral("/tmp/b.wav")); },
         [&] { click(ed().ChB_CELY_DEN); },
-        [&] { click(ed().ChB_ALARM); },
-        [&] { ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0); },
+        [&] { click(ed().GroupBox_ALARM->ChB_ALARM); },
+        [&] { ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0); },
         [&] { clickCategoryBox(kPrace); },
         [&] { ed().Frame_Prava1->CB_CIST->setCurrentIndex(ed().Frame_Prava1->CB_CIST->count() - 1); },
         [&] {
@@ -166,7 +166,7 @@ TEST_F(Lifecycle, EveryFieldMarksTheEventModified)
     // Text edits are as long as their columns.
     const QHash<QString, int> lengths = DelkySloupcu(db(), QStringLiteral("KU"));
     EXPECT_EQ(ed().Edit_NAZEV->maxLength(), lengths.value(QStringLiteral("NAZEV")));
-    EXPECT_EQ(ed().Edit_ALARM_AKCE->maxLength(), lengths.value(QStringLiteral("ALARM_AKCE")));
+    EXPECT_EQ(ed().GroupBox_ALARM->Edit_ALARM_AKCE->maxLength(), lengths.value(QStringLiteral("ALARM_AKCE")));
     EXPECT_GT(ed().Edit_NAZEV->maxLength(), 0);
 }
 

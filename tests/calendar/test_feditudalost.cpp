@@ -22,7 +22,7 @@ TEST_F(EditUdalost, NewEventFromKeysAndAlarmDefaults)
     EXPECT_TRUE(ed().SB_SAVE_ORVAN->isVisible());
     EXPECT_EQ(ed().Frame_Prava1->Prava(), PravaZaznamu::Vse(kVedeni));
     EXPECT_FALSE(ed().Zmeneno());
-    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
+    EXPECT_FALSE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled());
 
     open(20040501, 80000);
     EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("8:00:00"));
@@ -30,29 +30,31 @@ TEST_F(EditUdalost, NewEventFromKeysAndAlarmDefaults)
     EXPECT_EQ(ed().KTEDITDC_CAS_OD->maxLength(), 8);
 
     // Alarm: copies the date and the start and chooses "Dialog".
-    click(ed().ChB_ALARM);
-    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("1.5.2004"));
-    EXPECT_EQ(ed().KTEDITDC_ALARM_CAS->text(), QStringLiteral("8:00:00"));
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
-    for (QWidget* w :
-         {static_cast<QWidget*>(ed().KTEDITDC_ALARM_DATUM), static_cast<QWidget*>(ed().KTEDITDC_ALARM_CAS),
-          static_cast<QWidget*>(ed().ComboBox_ALARM_TYP_AKCE), static_cast<QWidget*>(ed().Edit_ALARM_AKCE)})
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QStringLiteral("1.5.2004"));
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS->text(), QStringLiteral("8:00:00"));
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
+    for (QWidget* w : {static_cast<QWidget*>(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM),
+                       static_cast<QWidget*>(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS),
+                       static_cast<QWidget*>(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE),
+                       static_cast<QWidget*>(ed().GroupBox_ALARM->Edit_ALARM_AKCE)})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(ed().Zmeneno());
     // Unchecking and checking again keeps what the fields hold.
-    click(ed().ChB_ALARM);
-    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
-    ed().KTEDITDC_ALARM_DATUM->setText(QStringLiteral("30.4.2004"));
-    click(ed().ChB_ALARM);
-    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("30.4.2004"));
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_FALSE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled());
+    ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->setText(QStringLiteral("30.4.2004"));
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QStringLiteral("30.4.2004"));
 
     // "Dialog" needs no action; the other types do.
-    ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
-    emit ed().ComboBox_ALARM_TYP_AKCE->activated(0);
-    EXPECT_FALSE(ed().Edit_ALARM_AKCE->isEnabled());
-    ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(3);
-    emit ed().ComboBox_ALARM_TYP_AKCE->activated(3);
-    EXPECT_TRUE(ed().Edit_ALARM_AKCE->isEnabled() && ed().SB_RUN->isEnabled());
+    ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(0);
+    emit ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->activated(0);
+    EXPECT_FALSE(ed().GroupBox_ALARM->Edit_ALARM_AKCE->isEnabled());
+    ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(3);
+    emit ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->activated(3);
+    EXPECT_TRUE(ed().GroupBox_ALARM->Edit_ALARM_AKCE->isEnabled() &&
+                ed().GroupBox_ALARM->SB_RUN->isEnabled());
 
     // Whole day disables the times and keeps their texts.
     click(ed().ChB_CELY_DEN);
@@ -115,7 +117,7 @@ TEST_F(EditUdalost, SaveNewThenStoredEventLeavesRows)
     // Reopen: the type chosen never reads back empty; change and save again.
     open(id, -11);
     EXPECT_TRUE(ed().SB_delete->isVisible());
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
     EXPECT_EQ(ed().KTEDITDC_CAS_DO->text(), QStringLiteral("9:30:00"));
     EXPECT_EQ(note()->toPlainText(), QStringLiteral("Zápis z porady"));
     EXPECT_EQ(ed().FRAME_JvxCheckListBox_KUC1->HlavniIndex(), int(kRodina));
@@ -223,7 +225,7 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
     open(id, -11);
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Schůzka"));
     EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("10:15:00"));
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Pouze zvuk"));
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Pouze zvuk"));
     EXPECT_TRUE(ed().JenCteni());
     EXPECT_TRUE(ed().KTEDITDC_DATUM->isReadOnly());
     EXPECT_FALSE(ed().KTEDITDC_DATUM->isEnabled());
@@ -231,7 +233,7 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
     EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isEnabled());
     EXPECT_TRUE(ed().KTEDITDC_CAS_OD->isReadOnly());
     for (QWidget* w :
-         {static_cast<QWidget*>(ed().Edit_NAZEV), static_cast<QWidget*>(ed().ChB_ALARM),
+         {static_cast<QWidget*>(ed().Edit_NAZEV), static_cast<QWidget*>(ed().GroupBox_ALARM->ChB_ALARM),
           static_cast<QWidget*>(ed().ChB_CELY_DEN), static_cast<QWidget*>(ed().SB_SAVE),
           static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1), static_cast<QWidget*>(ed().GroupBox_ALARM)})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
@@ -251,7 +253,7 @@ TEST_F(EditUdalost, ReadOnlyUserThenNewEventIsEditable)
     EXPECT_FALSE(ed().JenCteni());
     for (QWidget* w :
          {static_cast<QWidget*>(ed().KTEDITDC_DATUM), static_cast<QWidget*>(ed().Edit_NAZEV),
-          static_cast<QWidget*>(ed().ChB_ALARM), static_cast<QWidget*>(ed().SB_SAVE),
+          static_cast<QWidget*>(ed().GroupBox_ALARM->ChB_ALARM), static_cast<QWidget*>(ed().SB_SAVE),
           static_cast<QWidget*>(note()), static_cast<QWidget*>(ed().FRAME_JvxCheckListBox_KUC1),
           static_cast<QWidget*>(ed().GroupBox_ALARM), static_cast<QWidget*>(ed().Frame_Prava1->CB_CIST)})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
@@ -337,11 +339,11 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
     QFile(wav).open(QIODevice::WriteOnly);
 
     open(20040501, -12);
-    click(ed().ChB_ALARM);
+    click(ed().GroupBox_ALARM->ChB_ALARM);
     dialogs::queueFileName(wav);
-    click(ed().SB_ALARM_AKCE);
+    click(ed().GroupBox_ALARM->SB_ALARM_AKCE);
     EXPECT_EQ(dialogs::takeAsked(), QStringList{"open|*.waw|*.wav|*.*|*.*|wav"});
-    EXPECT_EQ(ed().Edit_ALARM_AKCE->text(), wav);
+    EXPECT_EQ(ed().GroupBox_ALARM->Edit_ALARM_AKCE->text(), wav);
 
     struct Case {
         int type;
@@ -359,9 +361,9 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
     for (const Case& c : cases) {
         played.clear();
         opened.clear();
-        ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
-        ed().Edit_ALARM_AKCE->setText(c.action);
-        QTest::mouseClick(ed().SB_RUN, Qt::LeftButton);
+        ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
+        ed().GroupBox_ALARM->Edit_ALARM_AKCE->setText(c.action);
+        QTest::mouseClick(ed().GroupBox_ALARM->SB_RUN, Qt::LeftButton);
         EXPECT_EQ(played.size(), c.sounds) << c.type << " " << c.action.toStdString();
         EXPECT_EQ(opened.size(), c.opens) << c.type << " " << c.action.toStdString();
         EXPECT_EQ(messages::takeShown().size(), c.boxes) << c.type << " " << c.action.toStdString();

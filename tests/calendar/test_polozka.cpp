@@ -103,12 +103,12 @@ TEST_F(ItemFile, ReadingActsLikeClicks)
     EXPECT_TRUE(ed().ChB_CELY_DEN->isChecked());
     EXPECT_FALSE(ed().KTEDITDC_CAS_OD->isEnabled());
     EXPECT_EQ(ed().KTEDITDC_CAS_OD->text(), QStringLiteral("10:00:00"));
-    EXPECT_TRUE(ed().ChB_ALARM->isChecked());
-    EXPECT_TRUE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
+    EXPECT_TRUE(ed().GroupBox_ALARM->ChB_ALARM->isChecked());
+    EXPECT_TRUE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled());
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
     // The file's (missing) alarm date and time win over the copied ones.
-    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QString());
-    EXPECT_EQ(ed().KTEDITDC_ALARM_CAS->text(), QString());
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QString());
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS->text(), QString());
     EXPECT_EQ(noteLines(), (QStringList{"první", "druhá"}));
     // No categories in the file: no main one either.
     EXPECT_EQ(ed().FRAME_JvxCheckListBox_KUC1->HlavniIndex(), -1);
@@ -124,8 +124,8 @@ TEST_F(ItemFile, RoundTripIntoDatabaseWithOtherIds)
     open(20040501, 80000);
     ed().KTEDITDC_CAS_DO->setText(QStringLiteral("9:30:00"));
     ed().Edit_NAZEV->setText(QStringLiteral("  \"Porada\" = vedení; 100 % "));
-    click(ed().ChB_ALARM);
-    ed().Edit_ALARM_AKCE->setText(QStringLiteral("'/tmp/zvuk.wav'"));
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    ed().GroupBox_ALARM->Edit_ALARM_AKCE->setText(QStringLiteral("'/tmp/zvuk.wav'"));
     doubleClickCategory(kSport);
     clickCategoryBox(kRodina);
     ed().Frame_Prava1->NactiPrava(kVedeni, kObchod, kVedeni, kObchod,
@@ -204,9 +204,9 @@ TEST_F(ItemFile, RoundTripIntoDatabaseWithOtherIds)
     EXPECT_EQ(other.KTEDITDC_CAS_OD->text(), QStringLiteral("8:00:00"));
     EXPECT_EQ(other.KTEDITDC_CAS_DO->text(), QStringLiteral("9:30:00"));
     EXPECT_EQ(other.Edit_NAZEV->text(), QStringLiteral("  \"Porada\" = vedení; 100 % "));
-    EXPECT_EQ(other.Edit_ALARM_AKCE->text(), QStringLiteral("'/tmp/zvuk.wav'"));
-    EXPECT_TRUE(other.ChB_ALARM->isChecked());
-    EXPECT_EQ(other.KTEDITDC_ALARM_CAS->text(), QStringLiteral("8:00:00"));
+    EXPECT_EQ(other.GroupBox_ALARM->Edit_ALARM_AKCE->text(), QStringLiteral("'/tmp/zvuk.wav'"));
+    EXPECT_TRUE(other.GroupBox_ALARM->ChB_ALARM->isChecked());
+    EXPECT_EQ(other.GroupBox_ALARM->KTEDITDC_ALARM_CAS->text(), QStringLiteral("8:00:00"));
     EXPECT_EQ(other.Frame_Richedit1->JvxRichEdit1->toPlainText().split(QLatin1Char('\n')), lines);
     EXPECT_EQ(other.Frame_Prava1->Prava(), (PravaZaznamu{40, 50, 40, 40, 50}));
     const TFRAME_JvxCheckListBox_KUC* kat = other.FRAME_JvxCheckListBox_KUC1;

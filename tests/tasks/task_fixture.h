@@ -117,8 +117,8 @@ protected:
     }
     void chooseType(int i)
     {
-        ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(i);
-        emit ed().ComboBox_ALARM_TYP_AKCE->activated(i);
+        ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(i);
+        emit ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->activated(i);
     }
 
     static TKTDATASET rows(const QString& sql)

@@ -19,35 +19,36 @@ TEST_F(EditUkol, NewTaskStartsEmptyAndAlarmTakesTheDeadline)
     EXPECT_FALSE(ed().SB_delete->isVisible());
     EXPECT_EQ(ed().Frame_Prava1->Prava(), PravaZaznamu::Vse(kVedeni));
     EXPECT_TRUE(ed().ChB_AKTIVNI->isChecked());
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
-    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentIndex(), -1);
+    EXPECT_FALSE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled());
     EXPECT_FALSE(ed().Zmeneno());
     EXPECT_EQ(ed().KTEDITDC_DATUM->maxLength(), 10);
     EXPECT_EQ(ed().KTEDITDC_CAS_DO->maxLength(), 8);
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->count(), 4);
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->count(), 4);
 
     type(ed().KTEDITDC_DATUM, QStringLiteral("24.12.2004"));
     type(ed().KTEDITDC_CAS_DO, QStringLiteral("10:00"));
-    click(ed().ChB_ALARM);
-    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("24.12.2004"));
-    EXPECT_EQ(ed().KTEDITDC_ALARM_CAS->text(), QStringLiteral("10:00"));
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
-    for (QWidget* w : std::initializer_list<QWidget*>{ed().KTEDITDC_ALARM_DATUM, ed().KTEDITDC_ALARM_CAS,
-                                                      ed().ComboBox_ALARM_TYP_AKCE, ed().Edit_ALARM_AKCE,
-                                                      ed().SB_RUN, ed().SB_ALARM_AKCE})
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QStringLiteral("24.12.2004"));
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS->text(), QStringLiteral("10:00"));
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Dialog"));
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS,
+             ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE, ed().GroupBox_ALARM->Edit_ALARM_AKCE,
+             ed().GroupBox_ALARM->SB_RUN, ed().GroupBox_ALARM->SB_ALARM_AKCE})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
 
     // Unchecking disables the group and keeps what it holds; "Dialog" needs no file.
-    click(ed().ChB_ALARM);
-    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled());
-    EXPECT_EQ(ed().KTEDITDC_ALARM_DATUM->text(), QStringLiteral("24.12.2004"));
-    click(ed().ChB_ALARM);
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_FALSE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled());
+    EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QStringLiteral("24.12.2004"));
+    click(ed().GroupBox_ALARM->ChB_ALARM);
     chooseType(0);
-    EXPECT_FALSE(ed().Edit_ALARM_AKCE->isEnabled() || ed().SB_RUN->isEnabled() ||
-                 ed().SB_ALARM_AKCE->isEnabled());
+    EXPECT_FALSE(ed().GroupBox_ALARM->Edit_ALARM_AKCE->isEnabled() ||
+                 ed().GroupBox_ALARM->SB_RUN->isEnabled() || ed().GroupBox_ALARM->SB_ALARM_AKCE->isEnabled());
     chooseType(3);
-    EXPECT_TRUE(ed().Edit_ALARM_AKCE->isEnabled() && ed().SB_RUN->isEnabled() &&
-                ed().SB_ALARM_AKCE->isEnabled());
+    EXPECT_TRUE(ed().GroupBox_ALARM->Edit_ALARM_AKCE->isEnabled() &&
+                ed().GroupBox_ALARM->SB_RUN->isEnabled() && ed().GroupBox_ALARM->SB_ALARM_AKCE->isEnabled());
 }
 
 TEST_F(EditUkol, SaveNewThenStoredTaskLeavesRows)
@@ -97,10 +98,10 @@ TEST_F(EditUkol, SaveNewThenStoredTaskLeavesRows)
     EXPECT_TRUE(ed().SB_delete->isVisible());
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Koupit \"dárky\""));
     EXPECT_EQ(ed().KTEDITDC_CAS_DO->text(), QStringLiteral("10:00:00"));
-    click(ed().ChB_ALARM);
-    type(ed().KTEDITDC_ALARM_CAS, QStringLiteral("8:30"));
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    type(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS, QStringLiteral("8:30"));
     chooseType(2);
-    type(ed().Edit_ALARM_AKCE, QStringLiteral("/tmp/zvuk.wav"));
+    type(ed().GroupBox_ALARM->Edit_ALARM_AKCE, QStringLiteral("/tmp/zvuk.wav"));
     clickCategoryBox(kPrace);                 // unchecked
     click(ed().Frame_Prava1->ChB_VSE_STEJNE); // the rights one by one
     ed().Frame_Prava1->CB_SMAZAT->setCurrentIndex(
@@ -131,8 +132,10 @@ TEST_F(EditUkol, RefusedSavesKeepTheInput)
         {"deadline cleared", [this] { type(ed().KTEDITDC_DATUM, QString()); }},
         {"impossible deadline", [this] { type(ed().KTEDITDC_DATUM, QStringLiteral("31.2.2004")); }},
         {"time out of range", [this] { type(ed().KTEDITDC_CAS_DO, QStringLiteral("25:00")); }},
-        {"alarm ticked, its date cleared", [this] { type(ed().KTEDITDC_ALARM_DATUM, QString()); }},
-        {"alarm date malformed", [this] { type(ed().KTEDITDC_ALARM_DATUM, QStringLiteral("1.13.2004")); }},
+        {"alarm ticked, its date cleared",
+         [this] { type(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, QString()); }},
+        {"alarm date malformed",
+         [this] { type(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, QStringLiteral("1.13.2004")); }},
     };
     for (const auto& c : cases) {
         const QStringList before = testdb::snapshot(db());
@@ -179,14 +182,15 @@ TEST_F(EditUkol, ReadOnlyTaskLocksEverythingThenANewTaskIsEditable)
     open(id);
     EXPECT_TRUE(ed().JenCteni());
     EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Dárky"));
-    EXPECT_TRUE(ed().ChB_ALARM->isChecked());
-    EXPECT_EQ(ed().ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Pouze zvuk"));
+    EXPECT_TRUE(ed().GroupBox_ALARM->ChB_ALARM->isChecked());
+    EXPECT_EQ(ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->currentText(), QStringLiteral("Pouze zvuk"));
     // The alarm group too: nothing can be typed that a save would refuse.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ed().KTEDITDC_DATUM, ed().KTEDITDC_CAS_DO, ed().ChB_AKTIVNI, ed().Edit_NAZEV, ed().ChB_ALARM,
-             ed().KTEDITDC_ALARM_DATUM, ed().KTEDITDC_ALARM_CAS, ed().ComboBox_ALARM_TYP_AKCE,
-             ed().Edit_ALARM_AKCE, ed().SB_RUN, ed().SB_ALARM_AKCE, ed().SB_SAVE,
-             ed().FRAME_JvxCheckListBox_KUC1})
+             ed().KTEDITDC_DATUM, ed().KTEDITDC_CAS_DO, ed().ChB_AKTIVNI, ed().Edit_NAZEV,
+             ed().GroupBox_ALARM->ChB_ALARM, ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM,
+             ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS, ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE,
+             ed().GroupBox_ALARM->Edit_ALARM_AKCE, ed().GroupBox_ALARM->SB_RUN,
+             ed().GroupBox_ALARM->SB_ALARM_AKCE, ed().SB_SAVE, ed().FRAME_JvxCheckListBox_KUC1})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     // The note stays selectable, so its text can be copied.
     EXPECT_TRUE(note()->isReadOnly());
@@ -204,13 +208,14 @@ TEST_F(EditUkol, ReadOnlyTaskLocksEverythingThenANewTaskIsEditable)
     open(0);
     EXPECT_FALSE(ed().JenCteni());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             ed().KTEDITDC_DATUM, ed().ChB_AKTIVNI, ed().Edit_NAZEV, ed().ChB_ALARM, note(), ed().SB_SAVE,
-             ed().FRAME_JvxCheckListBox_KUC1, ed().Frame_Prava1->CB_CIST})
+             ed().KTEDITDC_DATUM, ed().ChB_AKTIVNI, ed().Edit_NAZEV, ed().GroupBox_ALARM->ChB_ALARM, note(),
+             ed().SB_SAVE, ed().FRAME_JvxCheckListBox_KUC1, ed().Frame_Prava1->CB_CIST})
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(ed().KTEDITDC_DATUM->isReadOnly());
-    EXPECT_FALSE(ed().KTEDITDC_ALARM_DATUM->isEnabled()); // until Alarm is ticked
-    click(ed().ChB_ALARM);
-    EXPECT_TRUE(ed().KTEDITDC_ALARM_DATUM->isEnabled() && !ed().KTEDITDC_ALARM_DATUM->isReadOnly());
+    EXPECT_FALSE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled()); // until Alarm is ticked
+    click(ed().GroupBox_ALARM->ChB_ALARM);
+    EXPECT_TRUE(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isEnabled() &&
+                !ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->isReadOnly());
 }
 
 TEST_F(EditUkol, DeleteNeedsTheRightAndTakesTheLinks)
@@ -261,12 +266,12 @@ TEST_F(EditUkol, TryingTheActionOpensOnlyPlainFiles)
 
     open(0);
     type(ed().KTEDITDC_DATUM, QStringLiteral("1.5.2004"));
-    click(ed().ChB_ALARM);
+    click(ed().GroupBox_ALARM->ChB_ALARM);
     dialogs::queueFileName(wav);
     chooseType(2);
-    click(ed().SB_ALARM_AKCE);
+    click(ed().GroupBox_ALARM->SB_ALARM_AKCE);
     EXPECT_EQ(dialogs::takeAsked(), QStringList{"open|*.waw|*.wav|*.*|*.*|wav"});
-    EXPECT_EQ(ed().Edit_ALARM_AKCE->text(), wav);
+    EXPECT_EQ(ed().GroupBox_ALARM->Edit_ALARM_AKCE->text(), wav);
 
     const struct {
         int type;
@@ -284,9 +289,9 @@ TEST_F(EditUkol, TryingTheActionOpensOnlyPlainFiles)
     for (const auto& c : cases) {
         played.clear();
         opened.clear();
-        ed().ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
-        ed().Edit_ALARM_AKCE->setText(c.action);
-        QTest::mouseClick(ed().SB_RUN, Qt::LeftButton);
+        ed().GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE->setCurrentIndex(c.type);
+        ed().GroupBox_ALARM->Edit_ALARM_AKCE->setText(c.action);
+        QTest::mouseClick(ed().GroupBox_ALARM->SB_RUN, Qt::LeftButton);
         const std::string what = std::to_string(c.type) + " " + c.action.toStdString();
         EXPECT_EQ(played.size(), c.sounds) << what;
         EXPECT_EQ(opened.size(), c.opens) << what;

@@ -24,11 +24,11 @@ TEST_F(UkolLifecycle, EveryChangeMarksTheTaskModified)
         {"deadline", [&] { type(ed().KTEDITDC_DATUM, QStringLiteral("4.6.2004")); }},
         {"time", [&] { type(ed().KTEDITDC_CAS_DO, QStringLiteral("9:00")); }},
         {"active", [&] { click(ed().ChB_AKTIVNI); }},
-        {"alarm", [&] { click(ed().ChB_ALARM); }},
-        {"alarm date", [&] { type(ed().KTEDITDC_ALARM_DATUM, QStringLiteral("1.6.2004")); }},
-        {"alarm time", [&] { type(ed().KTEDITDC_ALARM_CAS, QStringLiteral("8:00")); }},
+        {"alarm", [&] { click(ed().GroupBox_ALARM->ChB_ALARM); }},
+        {"alarm date", [&] { type(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, QStringLiteral("1.6.2004")); }},
+        {"alarm time", [&] { type(ed().GroupBox_ALARM->KTEDITDC_ALARM_CAS, QStringLiteral("8:00")); }},
         {"action type", [&] { chooseType(3); }},
-        {"action file", [&] { type(ed().Edit_ALARM_AKCE, QStringLiteral("/tmp/b.wav")); }},
+        {"action file", [&] { type(ed().GroupBox_ALARM->Edit_ALARM_AKCE, QStringLiteral("/tmp/b.wav")); }},
         {"category", [&] { clickCategoryBox(kPrace); }},
         {"main category", [&] { doubleClickCategory(kRodina); }},
         {"rights",
@@ -47,7 +47,7 @@ TEST_F(UkolLifecycle, EveryChangeMarksTheTaskModified)
 
     const QHash<QString, int> lengths = DelkySloupcu(db(), QStringLiteral("UKOLY"));
     EXPECT_EQ(ed().Edit_NAZEV->maxLength(), lengths.value(QStringLiteral("NAZEV")));
-    EXPECT_EQ(ed().Edit_ALARM_AKCE->maxLength(), lengths.value(QStringLiteral("ALARM_AKCE")));
+    EXPECT_EQ(ed().GroupBox_ALARM->Edit_ALARM_AKCE->maxLength(), lengths.value(QStringLiteral("ALARM_AKCE")));
     EXPECT_EQ(ed().Edit_NAZEV->maxLength(), 250);
 }
 

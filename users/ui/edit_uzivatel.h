@@ -27,7 +27,9 @@ public:
     QGroupBox* GroupBox_SKUPINY;
     TFrameCheckBox* FrameCheckBox1;
 
-protected:
+private:
+    UzivatelPole pole() const;
+
     void vyprazdni() override;
     bool nactiZaznam(int id) override;
     QString chybaPoli() override;
@@ -36,7 +38,4 @@ protected:
     QString chybaSmazani() override;
     // The password field never keeps what was typed.
     void poUlozeni() override;
-
-private:
-    UzivatelPole pole() const;
 };

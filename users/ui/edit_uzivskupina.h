@@ -21,14 +21,13 @@ public:
     QGroupBox* GroupBox_UZIVATELE;
     TFrameCheckBox* FrameCheckBox1;
 
-protected:
+private:
+    SkupinaPole pole() const;
+
     void vyprazdni() override;
     bool nactiZaznam(int id) override;
     QString chybaPoli() override;
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
     QString chybaSmazani() override;
-
-private:
-    SkupinaPole pole() const;
 };

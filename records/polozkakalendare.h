@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/pravazaznamu.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +18,21 @@ struct AlarmPole {
     QString Akce;
 };
 
-// The alarm of a row; a NULL action type reads as `bezTypu`.
-AlarmPole AlarmZRadku(const TKTDATASET& tabulka, int radek, int bezTypu);
+// What events and tasks share as the editors' fields hold them: the date,
+// the time the item ends or is due, the name, the rights and the alarm.
+struct PolozkaKalendare : AlarmPole {
+    QString Datum;
+    QString CasDo;
+    QString Nazev;
+    PravaZaznamu Prava;
+};
+
+// A save needs a date: neither empty after trimming nor "00.00.0".
+bool MaDatum(const PolozkaKalendare& p);
+
+// The shared columns of a row (DATUM, CAS_DO, NAZEV, the alarm's and the
+// rights'); a NULL action type reads as `bezTypu`.
+void PolozkaZRadku(PolozkaKalendare& p, const TKTDATASET& tabulka, int radek, int bezTypu);
 
 // The alarm's date and time are empty or parse.
 bool AlarmMaPlatnaData(const AlarmPole& a);

@@ -1,18 +1,26 @@
-#include "records/alarm.h"
+#include "records/polozkakalendare.h"
 
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
-AlarmPole AlarmZRadku(const TKTDATASET& t, int r, int bezTypu)
+bool MaDatum(const PolozkaKalendare& p)
 {
-    AlarmPole a;
+    const QString d = p.Datum.trimmed();
+    return !d.isEmpty() && d != QLatin1String("00.00.0");
+}
+
+void PolozkaZRadku(PolozkaKalendare& a, const TKTDATASET& t, int r, int bezTypu)
+{
+    a.Datum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
+    a.CasDo = CasCast(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
+    a.Nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
+    a.Prava = PravaZRadku(t, r);
     a.Alarm = t.HodnotaBool(r, QStringLiteral("ALARM"));
     a.AlarmDatum = DatumCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_DATUM")));
     a.AlarmCas = CasCast(t.HodnotaJmeno(r, QStringLiteral("ALARM_CAS")));
     const QString typ = t.HodnotaJmeno(r, QStringLiteral("ALARM_TYP_AKCE"));
     a.TypAkce = typ.isEmpty() ? bezTypu : t.HodnotaInt(r, QStringLiteral("ALARM_TYP_AKCE"));
     a.Akce = t.HodnotaJmeno(r, QStringLiteral("ALARM_AKCE"));
-    return a;
 }
 
 bool AlarmMaPlatnaData(const AlarmPole& a)
