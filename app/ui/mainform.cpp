@@ -1,9 +1,7 @@
 #include "app/ui/mainform.h"
 
 #include "app/timechangewatcher.h"
-#include "app/ui/pohledy.h"
 #include "app/ui/startlogin.h"
-#include "app/ui/startup.h"
 #include "app/unixsignals.h"
 #include "common/action.h"
 #include "common/ktwinsys.h"
@@ -141,10 +139,6 @@ void Tmainform::start(const QString& programPath, const QStringList& arguments)
         messages::error(QStringLiteral("Chyba připojení k databázi."));
     else if (verzeDatSedi(*m_data, m_config.pathname))
         prihlas();
-
-    if (Prihlaseno()) spustSezeni();
-    umistiOkno();
-    NastavCasPriStartu(Prihlaseno());
 }
 
 void Tmainform::pripravData(const QString& programPath)
@@ -197,10 +191,9 @@ void Tmainform::zapisPritomnost()
             QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
 }
 
-void Tmainform::spustSezeni()
+void Tmainform::SpustSezeni()
 {
     m_uiBuilt = true;
-    runAction([this] { PripojPohledy(*this); });
     spustAlarmy();
     ZobrazPanel(QStringLiteral("MonthPanel"));
     if (m_menuSpecial) m_menuSpecial->menuAction()->setVisible(m_config.showSpecialMenu());
@@ -298,8 +291,8 @@ void Tmainform::buildMenus()
         ->addAction(QStringLiteral("Přístup do DB"), this,
                     [this] { runAction([this] { UkazSQLKonzoli(this); }); })
         ->setObjectName(QStringLiteral("ActionPristupDoDB"));
-    m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"))
-        ->setObjectName(QStringLiteral("ActionImportPolozky"));
+    ActionImportPolozky = m_menuSpecial->addAction(QStringLiteral("Import položky ze souboru typu ORVAN"));
+    ActionImportPolozky->setObjectName(QStringLiteral("ActionImportPolozky"));
     m_menuSpecial->menuAction()->setVisible(false);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Ná&stroje"));
@@ -351,10 +344,10 @@ namespace
 {
 
 // A page of the page bar: a column of buttons above a stretch.
-QWidget* novaStranka(const QString& name)
+QWidget* novaStranka(const char* name)
 {
     auto* w = new QWidget;
-    w->setObjectName(name);
+    w->setObjectName(QLatin1String(name));
     auto* l = new QVBoxLayout(w);
     l->setContentsMargins(4, 4, 4, 4);
     l->setSpacing(4);
@@ -362,128 +355,105 @@ QWidget* novaStranka(const QString& name)
     return w;
 }
 
-// A button below the page's last one; its click runs the action with the hourglass.
-void pridejTlacitko(QWidget* page, const QString& caption, const QString& name, std::function<void()> action,
-                    const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, page);
-    b->setObjectName(name);
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    auto* l = static_cast<QVBoxLayout*>(page->layout());
-    l->insertWidget(l->count() - 1, b);
-    QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { sHodinami(action); });
-}
-
 } // namespace
 
-std::function<void()> Tmainform::ukazPanel(const char* panel)
-{
-    return [this, panel] { ZobrazPanel(QString::fromLatin1(panel)); };
-}
+// One button of the page bar: it shows a view (panel), sends a command
+// message (prikaz with lParam), or is wired by whoever gets it through `cil`.
+struct Tmainform::TlacitkoStranky {
+    const char* text;
+    const char* jmeno;
+    const char* panel = nullptr;
+    int prikaz = 0;
+    std::intptr_t lParam = 0;
+    QPushButton* Tmainform::*cil = nullptr;
+    const char* tip = nullptr;
+};
 
-int Tmainform::pridejStranku(QWidget* page, const QString& caption)
+int Tmainform::pridejStranku(const char* jmeno, const char* titulek,
+                             std::initializer_list<TlacitkoStranky> tlacitka)
 {
-    return PageBar->addItem(page, caption);
+    QWidget* page = novaStranka(jmeno);
+    auto* l = static_cast<QVBoxLayout*>(page->layout());
+    for (const TlacitkoStranky& t : tlacitka) {
+        auto* b = new QPushButton(QString::fromUtf8(t.text), page);
+        b->setObjectName(QLatin1String(t.jmeno));
+        if (t.tip) b->setToolTip(QString::fromUtf8(t.tip));
+        l->insertWidget(l->count() - 1, b);
+        if (t.cil) this->*t.cil = b;
+        // Its click runs with the hourglass.
+        if (t.panel)
+            connect(b, &QPushButton::clicked, this,
+                    [this, panel = t.panel] { sHodinami([&] { ZobrazPanel(QString::fromLatin1(panel)); }); });
+        else if (t.prikaz)
+            connect(b, &QPushButton::clicked, this,
+                    [this, prikaz = t.prikaz, lp = t.lParam] { sHodinami([&] { command(prikaz, 0, lp); }); });
+    }
+    return PageBar->addItem(page, QString::fromUtf8(titulek));
 }
 
 void Tmainform::buildPageBar()
 {
-    const int kalendar = buildPageKalendar();
-    buildPageAlarmy();
-    buildPageKnihaJizd();
-    buildPageAdresar();
-    buildPageCiselniky();
-    buildPageUkoly();
-    PageBar->setCurrentIndex(kalendar);
-}
-
-int Tmainform::buildPageKalendar()
-{
-    QWidget* kal = novaStranka(QStringLiteral("PageKalendar"));
-    const int index = pridejStranku(kal, QStringLiteral("Kalendář"));
-    pridejTlacitko(kal, QStringLiteral("Měsíc"), QStringLiteral("Button_Mesic"), ukazPanel("MonthPanel"));
-    pridejTlacitko(kal, QStringLiteral("Od Do"), QStringLiteral("Button_OdDo"), ukazPanel("BrowsePanel"));
-    pridejTlacitko(kal, QStringLiteral("Nová událost"), QStringLiteral("Button_NovaUdalost"),
-                   [this] { command(WM_EDIT_EVENT, 0, LP_NEW_WITHOUT_DATE); });
-    return index;
-}
-
-void Tmainform::buildPageAlarmy()
-{
-    QWidget* alarm = novaStranka(QStringLiteral("PageAlarmy"));
-    pridejStranku(alarm, QStringLiteral("Alarmy"));
-    pridejTlacitko(alarm, QStringLiteral("Kalendář přehled alarmů"), QStringLiteral("Button_AlarmyKalendar"),
-                   ukazPanel("BrowseAlarm"));
-    pridejTlacitko(alarm, QStringLiteral("Úkoly přehled alarmů"), QStringLiteral("Button_AlarmyUkoly"),
-                   ukazPanel("BrowseUkolyAlarm"));
-}
-
-void Tmainform::buildPageKnihaJizd()
-{
-    QWidget* kj = novaStranka(QStringLiteral("PageKnihaJizd"));
-    m_pageKnihaJizd = pridejStranku(kj, QStringLiteral("Kniha jízd"));
-    pridejTlacitko(kj, QStringLiteral("Přehled aut"), QStringLiteral("Button_PrehledAut"),
-                   ukazPanel("KJPrehledAut"));
-    pridejTlacitko(kj, QStringLiteral("Přehled jízd"), QStringLiteral("Button_PrehledJizd"),
-                   ukazPanel("KJPrehledJizd"));
-    pridejTlacitko(kj, QStringLiteral("Zadávání jízd"), QStringLiteral("Button_ZadavaniJizd"),
-                   ukazPanel("ZadavaniJizd"));
-    pridejTlacitko(
-        kj, QStringLiteral("Tisk přehledu jízd"), QStringLiteral("Button_TiskJizd"), [] {},
-        QStringLiteral("Tisk přehledu jízd"));
-    pridejTlacitko(kj, QStringLiteral("Přehled jízd pro konkrétní vůz"), QStringLiteral("Button_JizdyVozu"),
-                   ukazPanel("KJPrehledJizdKonkretni"), QStringLiteral("Přehled jízd pro konkrétní vůz"));
-    pridejTlacitko(
-        kj, QStringLiteral("Měsíční výkaz"), QStringLiteral("Button_MesicniVykaz"), [] {},
-        QStringLiteral("Měsíční výkaz jízd pro účetní: tisk a CSV"));
-    pridejTlacitko(kj, QStringLiteral("Tankování"), QStringLiteral("Button_Tankovani"),
-                   ukazPanel("KJPrehledTankovani"), QStringLiteral("Nákupy paliva"));
-    pridejTlacitko(
-        kj, QStringLiteral("Sazby náhrad"), QStringLiteral("Button_SazbyNahrad"), [] {},
-        QStringLiteral("Základní sazba a průměrné ceny paliv podle roku"));
-    // "visible" applies as soon as it is read.
-    PageBar->setItemEnabled(m_pageKnihaJizd, m_config.showLogbook());
+    const int kalendar = pridejStranku("PageKalendar", "Kalendář",
+                                       {{.text = "Měsíc", .jmeno = "Button_Mesic", .panel = "MonthPanel"},
+                                        {.text = "Od Do", .jmeno = "Button_OdDo", .panel = "BrowsePanel"},
+                                        {.text = "Nová událost",
+                                         .jmeno = "Button_NovaUdalost",
+                                         .prikaz = WM_EDIT_EVENT,
+                                         .lParam = LP_NEW_WITHOUT_DATE}});
+    pridejStranku(
+        "PageAlarmy", "Alarmy",
+        {{.text = "Kalendář přehled alarmů", .jmeno = "Button_AlarmyKalendar", .panel = "BrowseAlarm"},
+         {.text = "Úkoly přehled alarmů", .jmeno = "Button_AlarmyUkoly", .panel = "BrowseUkolyAlarm"}});
+    m_pageKnihaJizd =
+        pridejStranku("PageKnihaJizd", "Kniha jízd",
+                      {{.text = "Přehled aut", .jmeno = "Button_PrehledAut", .panel = "KJPrehledAut"},
+                       {.text = "Přehled jízd", .jmeno = "Button_PrehledJizd", .panel = "KJPrehledJizd"},
+                       {.text = "Zadávání jízd", .jmeno = "Button_ZadavaniJizd", .panel = "ZadavaniJizd"},
+                       {.text = "Tisk přehledu jízd",
+                        .jmeno = "Button_TiskJizd",
+                        .cil = &Tmainform::Button_TiskJizd,
+                        .tip = "Tisk přehledu jízd"},
+                       {.text = "Přehled jízd pro konkrétní vůz",
+                        .jmeno = "Button_JizdyVozu",
+                        .panel = "KJPrehledJizdKonkretni",
+                        .tip = "Přehled jízd pro konkrétní vůz"},
+                       {.text = "Měsíční výkaz",
+                        .jmeno = "Button_MesicniVykaz",
+                        .cil = &Tmainform::Button_MesicniVykaz,
+                        .tip = "Měsíční výkaz jízd pro účetní: tisk a CSV"},
+                       {.text = "Tankování",
+                        .jmeno = "Button_Tankovani",
+                        .panel = "KJPrehledTankovani",
+                        .tip = "Nákupy paliva"},
+                       {.text = "Sazby náhrad",
+                        .jmeno = "Button_SazbyNahrad",
+                        .cil = &Tmainform::Button_SazbyNahrad,
+                        .tip = "Základní sazba a průměrné ceny paliv podle roku"}});
     if (!m_config.showLogbook()) {
+        QWidget* kj = PageBar->widget(m_pageKnihaJizd);
         PageBar->removeItem(m_pageKnihaJizd);
         kj->hide();
         m_pageKnihaJizd = -1;
     }
-}
-
-void Tmainform::buildPageAdresar()
-{
-    QWidget* adr = novaStranka(QStringLiteral("PageAdresar"));
-    pridejStranku(adr, QStringLiteral("Adresář"));
-    pridejTlacitko(adr, QStringLiteral("Nová položka"), QStringLiteral("Button_NovaAdresa"),
-                   [this] { command(WM_EDIT_ADDRESS, 0, 0); });
-    pridejTlacitko(adr, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledAdres"),
-                   ukazPanel("BrowseAdresarZakladni"));
-    pridejTlacitko(adr, QStringLiteral("Speciální adresy"), QStringLiteral("Button_SpecialniAdresy"),
-                   ukazPanel("BrowseAdresarPanel"));
-}
-
-void Tmainform::buildPageCiselniky()
-{
-    QWidget* cis = novaStranka(QStringLiteral("PageCiselniky"));
-    m_pageCiselniky = pridejStranku(cis, QStringLiteral("Číselníky"));
-    pridejTlacitko(cis, QStringLiteral("Kalendář kategorie"), QStringLiteral("Button_KalendarKategorie"),
-                   ukazPanel("CiselnikKalendarKategorie"));
-    pridejTlacitko(cis, QStringLiteral("Uživatelé"), QStringLiteral("Button_Uzivatele"),
-                   ukazPanel("Uzivatel"));
-    pridejTlacitko(cis, QStringLiteral("Skupiny uživatelů"), QStringLiteral("Button_SkupinyUzivatelu"),
-                   ukazPanel("UzivSkupina"));
-    pridejTlacitko(cis, QStringLiteral("Adresář kategorie"), QStringLiteral("Button_AdresarKategorie"),
-                   ukazPanel("CiselnikAdresarKategorie"));
-}
-
-void Tmainform::buildPageUkoly()
-{
-    QWidget* uk = novaStranka(QStringLiteral("PageUkoly"));
-    pridejStranku(uk, QStringLiteral("Úkoly"));
-    pridejTlacitko(uk, QStringLiteral("Nová položka"), QStringLiteral("Button_NovyUkol"),
-                   [this] { command(WM_EDIT_TASK, 0, 0); });
-    pridejTlacitko(uk, QStringLiteral("Přehled"), QStringLiteral("Button_PrehledUkolu"),
-                   ukazPanel("BrowseUkoly"));
+    pridejStranku(
+        "PageAdresar", "Adresář",
+        {{.text = "Nová položka", .jmeno = "Button_NovaAdresa", .prikaz = WM_EDIT_ADDRESS},
+         {.text = "Přehled", .jmeno = "Button_PrehledAdres", .panel = "BrowseAdresarZakladni"},
+         {.text = "Speciální adresy", .jmeno = "Button_SpecialniAdresy", .panel = "BrowseAdresarPanel"}});
+    m_pageCiselniky = pridejStranku(
+        "PageCiselniky", "Číselníky",
+        {{.text = "Kalendář kategorie",
+          .jmeno = "Button_KalendarKategorie",
+          .panel = "CiselnikKalendarKategorie"},
+         {.text = "Uživatelé", .jmeno = "Button_Uzivatele", .panel = "Uzivatel"},
+         {.text = "Skupiny uživatelů", .jmeno = "Button_SkupinyUzivatelu", .panel = "UzivSkupina"},
+         {.text = "Adresář kategorie",
+          .jmeno = "Button_AdresarKategorie",
+          .panel = "CiselnikAdresarKategorie"}});
+    pridejStranku("PageUkoly", "Úkoly",
+                  {{.text = "Nová položka", .jmeno = "Button_NovyUkol", .prikaz = WM_EDIT_TASK},
+                   {.text = "Přehled", .jmeno = "Button_PrehledUkolu", .panel = "BrowseUkoly"}});
+    PageBar->setCurrentIndex(kalendar);
 }
 
 void Tmainform::buildTray()
@@ -513,13 +483,13 @@ void Tmainform::PrivedDoPopredi()
     activateWindow();
 }
 
-void Tmainform::umistiOkno()
+void Tmainform::UmistiOkno()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect avail = screen->availableGeometry();
     const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QRect placed = UmistiOkno(geometry(), avail.width(), avail.height() - caption, caption);
+    const QRect placed = ::UmistiOkno(geometry(), avail.width(), avail.height() - caption, caption);
     move(placed.topLeft());
 }
 

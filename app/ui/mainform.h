@@ -10,8 +10,10 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QMenu;
+class QPushButton;
 class QScrollArea;
 class QSystemTrayIcon;
 class QToolBox;
@@ -21,15 +23,24 @@ class TSQLDATA;
 class TimeChangeWatcher;
 class UnixSignals;
 
-// The program's only top-level window: start-up and the session, the page
-// bar, category bar and views, and the hub of the command messages.
+// The program's only top-level window: the session (database, login,
+// presence, alarms, the watches that end or re-arm it), the page bar,
+// category bar and views, and the hub of the command messages. The views and
+// editors are not its own: SpustOrvan (app/ui/startup) connects them.
 class Tmainform : public QMainWindow, public CommandTarget
 {
     Q_OBJECT
 public:
-    // Runs the whole start-up; afterwards Prihlaseno() tells whether a user is in.
+    // Reads the configuration, builds the window, connects and logs in;
+    // afterwards Prihlaseno() tells whether a user is in.
     explicit Tmainform(const QString& programPath, const QStringList& arguments, QWidget* parent = nullptr);
     ~Tmainform() override;
+
+    // For a logged-in user, once the views are connected: the alarms, the
+    // month view, the tray and the watches.
+    void SpustSezeni();
+    // Moves the window so it fits the screen.
+    void UmistiOkno();
 
     void command(int message, std::intptr_t wParam, std::intptr_t lParam) override;
 
@@ -77,6 +88,12 @@ public:
     QTimer& heartbeat() { return m_heartbeat; }
     QTimer& alarmTimer() { return m_alarmTimer; }
 
+    // Page bar buttons and a menu command that the views' wiring connects.
+    QPushButton* Button_TiskJizd = nullptr;
+    QPushButton* Button_MesicniVykaz = nullptr;
+    QPushButton* Button_SazbyNahrad = nullptr;
+    QAction* ActionImportPolozky = nullptr;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -88,22 +105,15 @@ private:
     void prihlas();
     void skryjCiselniky();
     void zapisPritomnost();
-    void spustSezeni();
     void spustHlidace();
     void spustAlarmy();
     void buildUi();
     void buildMenus();
     void buildPageBar();
-    int buildPageKalendar();
-    void buildPageAlarmy();
-    void buildPageKnihaJizd();
-    void buildPageAdresar();
-    void buildPageCiselniky();
-    void buildPageUkoly();
-    int pridejStranku(QWidget* page, const QString& caption);
-    std::function<void()> ukazPanel(const char* panel);
+    struct TlacitkoStranky;
+    int pridejStranku(const char* jmeno, const char* titulek,
+                      std::initializer_list<TlacitkoStranky> tlacitka);
     void buildTray();
-    void umistiOkno();
     // Reads the kind's categories, then replaces the boxes; throws (bar unchanged) when the read fails.
     void postavKategorie(const QString& druh, const QList<KategorieBox>& stare);
     QCheckBox* postavBox(int index);

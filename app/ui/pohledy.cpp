@@ -66,14 +66,10 @@ TPohledy::TPohledy(Tmainform& w)
     m_grid->OknoZprav = &w;
     registrujPohledy();
     registrujEditory();
-    if (auto* import = w.findChild<QAction*>(QStringLiteral("ActionImportPolozky")))
-        connect(import, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
-    if (auto* tisk = w.findChild<QPushButton*>(QStringLiteral("Button_TiskJizd")))
-        connect(tisk, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
-    if (auto* vykaz = w.findChild<QPushButton*>(QStringLiteral("Button_MesicniVykaz")))
-        connect(vykaz, &QPushButton::clicked, this, akce(this, &TPohledy::mesicniVykaz));
-    if (auto* sazby = w.findChild<QPushButton*>(QStringLiteral("Button_SazbyNahrad")))
-        connect(sazby, &QPushButton::clicked, this, akce(this, &TPohledy::sazbyNahrad));
+    connect(w.ActionImportPolozky, &QAction::triggered, this, akce(this, &TPohledy::importujPolozku));
+    connect(w.Button_TiskJizd, &QPushButton::clicked, this, akce(this, &TPohledy::tiskniKnihuJizd));
+    connect(w.Button_MesicniVykaz, &QPushButton::clicked, this, akce(this, &TPohledy::mesicniVykaz));
+    connect(w.Button_SazbyNahrad, &QPushButton::clicked, this, akce(this, &TPohledy::sazbyNahrad));
 }
 
 Teditudalost* TPohledy::editorUdalosti()

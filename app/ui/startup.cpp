@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "app/ui/mainform.h"
+#include "app/ui/pohledy.h"
+#include "common/action.h"
 #include "common/session.h"
 #include "common/ui/messageboxsink.h"
 #include "data/datamoduleib.h"
@@ -34,12 +36,25 @@ int runOrvan(QApplication& app)
     messages::setSink(&sink);
     int code = 0;
     {
-        Tmainform w(QCoreApplication::applicationFilePath(), QCoreApplication::arguments());
-        if (!w.Prihlaseno()) return 1; // nothing to show: connection or login failed
-        w.show();
+        const std::unique_ptr<Tmainform> w =
+            SpustOrvan(QCoreApplication::applicationFilePath(), QCoreApplication::arguments());
+        if (!w->Prihlaseno()) return 1; // nothing to show: connection or login failed
+        w->show();
         code = app.exec();
     }
     return code;
+}
+
+std::unique_ptr<Tmainform> SpustOrvan(const QString& programPath, const QStringList& arguments)
+{
+    auto w = std::make_unique<Tmainform>(programPath, arguments);
+    if (w->Prihlaseno()) {
+        runAction([&] { PripojPohledy(*w); });
+        w->SpustSezeni();
+    }
+    w->UmistiOkno();
+    NastavCasPriStartu(w->Prihlaseno());
+    return w;
 }
 
 void NastavCasPriStartu(bool prihlasen)

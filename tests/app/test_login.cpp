@@ -1,6 +1,7 @@
 #include "app/login.h"
 #include "app/ui/mainform.h"
 #include "app/ui/passworddlg.h"
+#include "app/ui/startup.h"
 #include "common/commandtarget.h"
 #include "common/messages.h"
 #include "common/session.h"
@@ -485,7 +486,8 @@ TEST_F(Login, ADatabaseOfAnotherVersionLogsNobodyIn)
         SCOPED_TRACE(version);
         exec(QStringLiteral("update verze set verze_cislo=%1").arg(version));
         {
-            Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+            const std::unique_ptr<Tmainform> okno = SpustOrvan(dir.filePath(QStringLiteral("orvan")), {});
+            Tmainform& w = *okno;
             EXPECT_FALSE(w.Prihlaseno());
         }
         setSQLDATA(s_db.get());
@@ -497,7 +499,8 @@ TEST_F(Login, ADatabaseOfAnotherVersionLogsNobodyIn)
     }
     exec(QStringLiteral("update verze set verze_cislo=%1").arg(current));
     {
-        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(dir.filePath(QStringLiteral("orvan")), {});
+        Tmainform& w = *okno;
         EXPECT_TRUE(w.Prihlaseno()) << messages::takeShown().join(QLatin1Char('|')).toStdString();
     }
     setSQLDATA(s_db.get());
@@ -515,7 +518,8 @@ TEST_F(Login, UserAndGroupMessagesOpenTheirEditors)
     ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(dbPath()).toLocal8Bit());
     ini.close();
     {
-        Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(dir.filePath(QStringLiteral("orvan")), {});
+        Tmainform& w = *okno;
         ASSERT_TRUE(w.Prihlaseno());
         w.command(WM_EDIT_USER, admin, 0);
         auto* u = w.findChild<Tedit_UZIVATEL*>();

@@ -1,4 +1,5 @@
 #include "app/ui/mainform.h"
+#include "app/ui/startup.h"
 #include "calendar/ui/editudalost.h"
 #include "calendar/ui/frame_montview.h"
 #include "common/chybyserveru.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBox>
 #include <csignal>
 
@@ -75,7 +77,8 @@ protected:
 TEST_F(MainForm, StartsLogsInAutomaticallyAndClearsPresenceAtTheEnd)
 {
     {
-        Tmainform w(program(), {});
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
         ASSERT_TRUE(w.Prihlaseno()) << messages::takeShown().join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(session().UzivatelID, s_admin);
         EXPECT_EQ(present(), 1);
@@ -111,7 +114,8 @@ TEST_F(MainForm, StartsLogsInAutomaticallyAndClearsPresenceAtTheEnd)
 
 TEST_F(MainForm, CategoryBarBuildsTheFilter)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     EXPECT_EQ(w.DruhKategorii(), QStringLiteral("KU"));
     QList<QCheckBox*> boxes = w.KategorieBoxy();
@@ -148,7 +152,8 @@ TEST_F(MainForm, CategoryBarBuildsTheFilter)
 // category comes ticked.
 TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     QList<QCheckBox*> boxes = w.KategorieBoxy();
     ASSERT_EQ(boxes.size(), 3);
@@ -178,7 +183,8 @@ TEST_F(MainForm, RebuiltCategoryBarKeepsTheTicks)
 // same kind is read again on the next request.
 TEST_F(MainForm, FailedCategoryReadKeepsTheBar)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     const QList<QCheckBox*> boxes = w.KategorieBoxy();
     ASSERT_EQ(boxes.size(), 3);
@@ -208,7 +214,8 @@ TEST_F(MainForm, FailedCategoryReadKeepsTheBar)
 
 TEST_F(MainForm, CommandMessagesReachTheirOpeners)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     QList<std::pair<std::intptr_t, std::intptr_t>> tasks;
     w.RegistrujEditor(WM_EDIT_TASK, [&](std::intptr_t id, std::intptr_t l) { tasks.append({id, l}); });
@@ -230,7 +237,8 @@ TEST_F(MainForm, CommandMessagesReachTheirOpeners)
 // keeps unsaved changes until the user answers.
 TEST_F(MainForm, ImportMenuItemAndEditorMessages)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     dialogs::startRecording();
     const QString file = m_dir.filePath(QStringLiteral("porada.orvan"));
@@ -263,12 +271,45 @@ TEST_F(MainForm, ImportMenuItemAndEditorMessages)
     dialogs::stopRecording();
 }
 
+// The logbook buttons whose windows live in the views' wiring: each click
+// opens its own window (closed again here as soon as it is up).
+TEST_F(MainForm, LogbookButtonsOpenTheirWindows)
+{
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(QStringLiteral("[KJ]\r\nvisible=1\r\n")), {});
+    Tmainform& w = *okno;
+    ASSERT_TRUE(w.Prihlaseno());
+    w.show();
+    auto* pages = w.findChild<QToolBox*>(QStringLiteral("PageBar"));
+    ASSERT_TRUE(pages);
+    const struct {
+        QPushButton* button;
+        const char* window;
+    } cases[] = {{w.Button_TiskJizd, "TForm_DialogKJTisk"},
+                 {w.Button_MesicniVykaz, "TForm_MesicniVykaz"},
+                 {w.Button_SazbyNahrad, "TForm_EditSazby"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.button) << c.window;
+        EXPECT_GE(pages->indexOf(c.button->parentWidget()), 0) << c.window;
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(m->metaObject()->className());
+                m->close();
+            }
+        });
+        c.button->click();
+        EXPECT_EQ(opened, QLatin1String(c.window));
+    }
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+}
+
 // The task editor: one instance, opened by the page bar's new-record button
 // and by WM_EDIT_TASK with a task id.
 TEST_F(MainForm, TaskMessagesOpenTheTaskEditor)
 {
     exec(QStringLiteral("insert into ukoly (ukoly_id, datum, nazev) values (41, \"2.3.2004\", \"Faktury\")"));
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     EXPECT_FALSE(w.findChild<Teditukol*>());
     auto* nova = w.findChild<QPushButton*>(QStringLiteral("Button_NovyUkol"));
@@ -303,7 +344,8 @@ TEST_F(MainForm, TaskAlarmComesAtItsTimeAndNotAgainAfterOk)
     QFile(m_dir.filePath(QStringLiteral("orvan.wav"))).open(QIODevice::WriteOnly);
     exec(QStringLiteral("update uzivatel set alarm_posl_datum=null, alarm_posl_cas=null"));
     {
-        Tmainform w(program(), {});
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
         ASSERT_TRUE(w.Prihlaseno());
         w.show();
         EXPECT_FALSE(w.alarmTimer().isActive());
@@ -323,7 +365,8 @@ TEST_F(MainForm, TaskAlarmComesAtItsTimeAndNotAgainAfterOk)
         EXPECT_TRUE(QTest::qWaitFor([&] { return a.isNull(); }));
     }
     {
-        Tmainform w(program(), {});
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
         ASSERT_TRUE(w.Prihlaseno());
         w.command(WM_DATA_CHANGED, 0, 0);
         EXPECT_FALSE(w.alarmTimer().isActive()) << "nothing left to remind of";
@@ -337,7 +380,8 @@ TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
 {
     exec(QStringLiteral("insert into KJ_AUTO (KJ_AUTO_ID, SPZ, POPIS) values (1, \"1B\", \"Auto B\")"));
     exec(QStringLiteral("insert into KJ (KJ_ID, KJ_AUTO_ID, DUVOD) values (20, 1, \"porada\")"));
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -379,7 +423,8 @@ TEST_F(MainForm, UserPresentElsewhereIsRefused)
     exec(QStringLiteral(
              "update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP where uzivatel_id=%1")
              .arg(s_admin));
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     EXPECT_FALSE(w.Prihlaseno());
     EXPECT_EQ(messages::takeShown(),
               QStringList{
@@ -407,7 +452,8 @@ TEST_F(MainForm, ReadOnlyDatabaseSaysItIsReadOnly)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n").arg(ro.path()).toLocal8Bit());
     ini.close();
-    Tmainform w(m_dir.filePath(QStringLiteral("orvan")), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(m_dir.filePath(QStringLiteral("orvan")), {});
+    Tmainform& w = *okno;
     EXPECT_FALSE(w.Prihlaseno());
     const QStringList shown = messages::takeShown();
     ASSERT_FALSE(shown.isEmpty());
@@ -424,7 +470,8 @@ TEST_F(MainForm, UnreachableDatabaseEndsWithTheMessages)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[DB-IB]\r\npathname=/nonexistent/folder/x.gdb\r\n");
     ini.close();
-    Tmainform w(m_dir.filePath(QStringLiteral("orvan")), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(m_dir.filePath(QStringLiteral("orvan")), {});
+    Tmainform& w = *okno;
     EXPECT_FALSE(w.Prihlaseno());
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 2);
@@ -434,7 +481,8 @@ TEST_F(MainForm, UnreachableDatabaseEndsWithTheMessages)
 
 TEST_F(MainForm, TerminationSignalEndsLikeClosingTheWindow)
 {
-    Tmainform w(program(), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     w.show();
     ASSERT_EQ(present(), 1);

@@ -1,6 +1,7 @@
 // Offscreen pictures of the main window for a person to look at:
 // ORVAN_SCREENSHOT_DIR=/tmp/shots ./test_app --gtest_filter='Screenshots*'
 #include "app/ui/mainform.h"
+#include "app/ui/startup.h"
 #include "common/session.h"
 #include "fixtures/testdb.h"
 #include "logbook/mesicnivykaz.h"
@@ -60,7 +61,8 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     ini.write(QStringLiteral("[DB-IB]\r\npathname=%1\r\n[KJ]\r\nvisible=1\r\n").arg(dbPath()).toLocal8Bit());
     ini.close();
     session() = Session();
-    Tmainform w(dir.filePath(QStringLiteral("orvan")), {});
+    const std::unique_ptr<Tmainform> okno = SpustOrvan(dir.filePath(QStringLiteral("orvan")), {});
+    Tmainform& w = *okno;
     ASSERT_TRUE(w.Prihlaseno());
     // The first size, as the program chooses it for the screen.
     w.show();
