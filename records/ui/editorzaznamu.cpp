@@ -21,10 +21,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSet>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTextDocument>
@@ -70,10 +70,6 @@ TEditorZaznamu::TEditorZaznamu(QWidget* parent, const QString& jmeno, const QStr
     // Every slot runs as one user action.
     connect(SB_SAVE, &QToolButton::clicked, this, akce(this, &TEditorZaznamu::SB_SAVEClick));
     connect(SB_delete, &QToolButton::clicked, this, akce(this, &TEditorZaznamu::SB_deleteClick));
-    // Esc leaves the editor the way the window's close button does.
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setObjectName(QStringLiteral("ZavritEsc"));
-    connect(esc, &QShortcut::activated, this, &QWidget::close);
 }
 
 QToolButton* TEditorZaznamu::pridejTlacitko(const char* jmeno, QStyle::StandardPixmap ikona,
@@ -349,6 +345,16 @@ void TEditorZaznamu::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     // A minimised window is still open.
     if (!event->spontaneous()) emit skryto();
+}
+
+void TEditorZaznamu::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // The window's close: asks first when the record was changed.
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TEditorZaznamu::showEvent(QShowEvent* event)

@@ -171,6 +171,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Esc that no control took (as a dialog's) closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SB_SAVEClick();

@@ -4,8 +4,7 @@
 #include "common/messages.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/shell.h"
-#include "fixtures/hostile.h"
-#include "fixtures/testdb.h"
+#include "fixtures/editor_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,32 +17,16 @@
 namespace
 {
 
-class SpecialniAdresa : public DbTest
+class SpecialniAdresa : public EditorFixture
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        EditorFixture::SetUp();
         shell::setOpener([this](const QUrl& u) {
             m_opened << u.toString();
             return true;
         });
-    }
-    void TearDown() override { shell::setOpener(nullptr); }
-
-    static TKTDATASET rows(const QString& sql)
-    {
-        TKTDATASET t;
-        db().NactiTabulku(sql, t);
-        return t;
-    }
-    static QString value(const QString& sql) { return rows(sql).Hodnota(1, 1); }
-    static void type(QLineEdit* e, const QString& text)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        e->insert(text);
     }
 
     TEditadresar m_ed;
@@ -170,42 +153,37 @@ TEST_F(SpecialniAdresa, HostileInputInEveryField)
 {
     exec(QStringLiteral("insert into adresar_spec (adresar_spec_id, nazev) values (701, \"Upravovaná\")"));
     exec(QStringLiteral("insert into adresar_spec (adresar_spec_id, nazev) values (702, \"Jiná\")"));
-    const QHash<QString, QString> edited = {
-        {QStringLiteral("ADRESAR_SPEC"), QStringLiteral("adresar_spec_id=701")}};
-    const QString readBack = QStringLiteral("select * from adresar_spec where adresar_spec_id=701");
-    for (QLineEdit* e : m_ed.findChildren<QLineEdit*>()) {
-        const QString column = e->objectName().mid(5);
-        for (const QString& text : hostileTexts()) {
-            const std::string what = QStringLiteral("%1 <- %2").arg(column, text.left(40)).toStdString();
-            m_ed.OtevriZpravou(701);
-            m_ed.show();
-            const QStringList before = testdb::snapshot(db(), edited);
-            const QString rowBefore = rows(readBack).Radek(1);
-            type(e, text);
-            const QString typed = e->text();
-            QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
-            const QStringList shown = messages::takeShown();
-            EXPECT_EQ(testdb::snapshot(db(), edited), before) << what;
-            if (shown.isEmpty()) {
-                EXPECT_EQ(rows(readBack).HodnotaJmeno(1, column), typed) << what;
-            } else {
-                EXPECT_EQ(rows(readBack).Radek(1), rowBefore) << what;
-                EXPECT_TRUE(m_ed.isVisible() && e->text() == typed) << what;
-                m_ed.Nacti_zaznam(701);
-            }
-            exec(QStringLiteral("update adresar_spec set nazev=\"Upravovaná\", jmeno=NULL, prijmeni=NULL, "
-                                "email=NULL, telefon1=NULL, telefon2=NULL, ulice=NULL, mesto=NULL, psc=NULL, "
-                                "stat=NULL, poznamka=NULL where adresar_spec_id=701"));
-        }
-    }
+    std::vector<HostileField> fields;
+    for (QLineEdit* e : m_ed.findChildren<QLineEdit*>())
+        if (e->objectName().startsWith(QLatin1String("Edit_")))
+            fields.push_back(
+                {.edit = [e] { return e; },
+                 .readBack = QStringLiteral("select %1 from adresar_spec where adresar_spec_id=701")
+                                 .arg(e->objectName().mid(5)),
+                 .name = e->objectName().toStdString()});
+    hostileInput({.open = [&]() -> TEditorZaznamu& {
+                      m_ed.OtevriZpravou(701);
+                      m_ed.show();
+                      return m_ed;
+                  },
+                  .edited = {{QStringLiteral("ADRESAR_SPEC"), QStringLiteral("adresar_spec_id=701")}},
+                  .row = QStringLiteral("select * from adresar_spec where adresar_spec_id=701"),
+                  .reset =
+                      [] {
+                          exec(QStringLiteral(
+                              "update adresar_spec set nazev=\"Upravovaná\", jmeno=NULL, prijmeni=NULL, "
+                              "email=NULL, telefon1=NULL, telefon2=NULL, ulice=NULL, mesto=NULL, psc=NULL, "
+                              "stat=NULL, poznamka=NULL where adresar_spec_id=701"));
+                      }},
+                 fields);
 }
 
-class KategorieAdres : public DbTest
+class KategorieAdres : public EditorFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        DbTest::SetUpTestSuite();
+        EditorFixture::SetUpTestSuite();
         exec(QStringLiteral("insert into adresar_c_kat values (11, \"Firmy\", 255, 4)"));
         exec(QStringLiteral("insert into adresar_c_kat values (12, \"Staré\", 0, 5)"));
         exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (1, \"Firma\")"));
@@ -217,17 +195,8 @@ protected:
     }
     void SetUp() override
     {
-        DbTest::SetUp();
-        dialogs::startRecording();
+        EditorFixture::SetUp();
         m_ed.setNactiKategorie([this](const QString& druh) { m_bar << druh; });
-    }
-    void TearDown() override { dialogs::stopRecording(); }
-
-    static TKTDATASET rows(const QString& sql)
-    {
-        TKTDATASET t;
-        db().NactiTabulku(sql, t);
-        return t;
     }
 
     TFormEditCiselnikAdresarKategorie m_ed;
@@ -309,31 +278,22 @@ TEST_F(KategorieAdres, CategoryOfAnEntryIsNotDeleted)
 TEST_F(KategorieAdres, HostileInputInTheName)
 {
     exec(QStringLiteral("insert into adresar_c_kat values (22, \"Upravovaná\", 0, 2)"));
-    const QHash<QString, QString> edited = {
-        {QStringLiteral("ADRESAR_C_KAT"), QStringLiteral("adresar_c_kat_id=22")}};
-    for (const QString& text : hostileTexts()) {
-        m_ed.Napln(22);
-        m_ed.show();
-        const QStringList before = testdb::snapshot(db(), edited);
-        m_ed.Edit_NAZEV->setText(text);
-        const QString typed = m_ed.Edit_NAZEV->text();
-        QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
-        const QStringList shown = messages::takeShown();
-        EXPECT_EQ(testdb::snapshot(db(), edited), before) << text.toStdString();
-        const QString stored =
-            rows(QStringLiteral("select adresar_c_kat_nazev from adresar_c_kat where adresar_c_kat_id=22"))
-                .Hodnota(1, 1);
-        if (shown.isEmpty())
-            EXPECT_EQ(stored, typed) << text.toStdString();
-        else
-            EXPECT_TRUE(m_ed.isVisible() && m_ed.Edit_NAZEV->text() == typed) << text.toStdString();
-        exec(QStringLiteral(
-            "update adresar_c_kat set adresar_c_kat_nazev=\"Upravovaná\" where adresar_c_kat_id=22"));
-        if (!shown.isEmpty()) {
-            m_ed.Napln(22); // No
-            messages::takeShown();
-        }
-    }
+    hostileInput({.open = [&]() -> TEditorZaznamu& {
+                      m_ed.Napln(22);
+                      m_ed.show();
+                      return m_ed;
+                  },
+                  .edited = {{QStringLiteral("ADRESAR_C_KAT"), QStringLiteral("adresar_c_kat_id=22")}},
+                  .row = QStringLiteral("select * from adresar_c_kat where adresar_c_kat_id=22"),
+                  .reset =
+                      [] {
+                          exec(QStringLiteral("update adresar_c_kat set adresar_c_kat_nazev=\"Upravovaná\" "
+                                              "where adresar_c_kat_id=22"));
+                      }},
+                 {{.edit = [this] { return m_ed.Edit_NAZEV; },
+                   .readBack = QStringLiteral(
+                       "select adresar_c_kat_nazev from adresar_c_kat where adresar_c_kat_id=22"),
+                   .name = "ADRESAR_C_KAT_NAZEV"}});
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/ui/dialogs.h"
-#include "fixtures/testdb.h"
+#include "fixtures/editor_fixture.h"
 
 #include <QLineEdit>
 #include <QSpinBox>
@@ -12,12 +12,12 @@
 namespace
 {
 
-class KategorieEditor : public DbTest
+class KategorieEditor : public EditorFixture
 {
 protected:
     static void SetUpTestSuite()
     {
-        DbTest::SetUpTestSuite();
+        EditorFixture::SetUpTestSuite();
         exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 4)"));
         exec(QStringLiteral("insert into ku_c_kat values (12, \"Úkoly\", 0, 5)"));
         exec(QStringLiteral("insert into ku (ku_id, datum, nazev) values (1, \"1.5.2004\", \"Porada\")"));
@@ -28,17 +28,8 @@ protected:
     }
     void SetUp() override
     {
-        DbTest::SetUp();
-        dialogs::startRecording();
+        EditorFixture::SetUp();
         m_ed.setNactiKategorie([this](const QString& druh) { m_bar << druh; });
-    }
-    void TearDown() override { dialogs::stopRecording(); }
-
-    static TKTDATASET rows(const QString& sql)
-    {
-        TKTDATASET t;
-        db().NactiTabulku(sql, t);
-        return t;
     }
 
     TFormEditCiselnikKalendarKategorie m_ed;

@@ -4,8 +4,7 @@
 #include "common/session.h"
 #include "common/ui/ktcombobox.h"
 #include "common/ui/kteditdc.h"
-#include "fixtures/session_groups.h"
-#include "fixtures/testdb.h"
+#include "fixtures/editor_fixture.h"
 #include "logbook/ui/edit_kj_auto.h"
 #include "logbook/ui/framezadavanijizd.h"
 
@@ -15,19 +14,13 @@
 #include <QTest>
 #include <memory>
 
-// A database with two groups, a user of group 10 (the default group), two
-// cars and three addresses without categories.
-class LogbookTest : public DbTest
+// The editor fixture with two cars and three addresses without categories.
+class LogbookTest : public EditorFixture
 {
 protected:
-    static constexpr int kVedeni = 10, kObchod = 20;
-
     static void SetUpTestSuite()
     {
-        DbTest::SetUpTestSuite();
-        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (10, \"Vedení\")"));
-        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (20, \"Obchod\")"));
-        s_user = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("x"));
+        EditorFixture::SetUpTestSuite();
         s_octavia = addCar(QStringLiteral("1AB 2345"), QStringLiteral("Octavia"));
         s_fabia = addCar(QStringLiteral("2CD 6789"), QStringLiteral("Fabia"));
         s_a = addAddress(QStringLiteral("Alfa s.r.o."), QStringLiteral("Brno"), QStringLiteral("602 00"));
@@ -37,17 +30,8 @@ protected:
 
     void SetUp() override
     {
-        DbTest::SetUp();
-        m_groups = std::make_unique<SessionGroups>(std::initializer_list<int>{kVedeni}, kVedeni);
-        session().UzivatelID = s_user;
+        EditorFixture::SetUp();
         session().KJTest = false;
-        messages::takeShown();
-    }
-
-    void TearDown() override
-    {
-        m_groups.reset();
-        messages::takeShown();
     }
 
     static int addCar(const QString& spz, const QString& popis, int editovat = 0, int smazat = 0)
@@ -74,29 +58,13 @@ protected:
         return id;
     }
 
+    // Rows written through another connection's transaction are seen too.
     static TKTDATASET rows(const QString& sql)
     {
-        TKTDATASET t;
         db().ObnovTransakci();
-        db().NactiTabulku(sql, t);
-        return t;
+        return EditorFixture::rows(sql);
     }
     static QString value(const QString& sql) { return rows(sql).Hodnota(1, 1); }
 
-    static void click(QAbstractButton* b)
-    {
-        ASSERT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-        const QPoint p = qobject_cast<QCheckBox*>(b) ? QPoint(8, b->height() / 2) : b->rect().center();
-        QTest::mouseClick(b, Qt::LeftButton, {}, p);
-    }
-    static void type(QLineEdit* e, const QString& text)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        e->insert(text);
-    }
-
-    static inline int s_user = 0, s_octavia = 0, s_fabia = 0, s_a = 0, s_b = 0, s_c = 0;
-    std::unique_ptr<SessionGroups> m_groups;
+    static inline int s_octavia = 0, s_fabia = 0, s_a = 0, s_b = 0, s_c = 0;
 };

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "fixtures/testdb.h"
 #include "records/pravazaznamu.h"
 
-#include <QString>
 #include <ostream>
 
-// Readable gtest failure output for the values these tests compare.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+// Readable gtest failure output for the values these tests compare (texts:
+// fixtures/testdb.h).
 
 inline void PrintTo(const PravaZaznamu& p, std::ostream* os)
 {

@@ -35,9 +35,7 @@ protected:
     static void SetUpTestSuite()
     {
         DbTest::SetUpTestSuite();
-        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (10, \"Vedení\")"));
-        exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (20, \"Obchod\")"));
-        s_user = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("x"));
+        s_user = testdb::addOffice(db());
     }
 
     void SetUp() override

@@ -12,11 +12,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace
 {
 

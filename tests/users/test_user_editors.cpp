@@ -2,8 +2,7 @@
 #include "common/ui/framecheckbox.h"
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
-#include "fixtures/hostile.h"
-#include "fixtures/testdb.h"
+#include "fixtures/editor_fixture.h"
 #include "records/printers.h"
 #include "users/ui/edit_uzivatel.h"
 #include "users/ui/edit_uzivskupina.h"
@@ -27,15 +26,15 @@ const QString kUlozit = QStringLiteral("Chcete data uložit ?");
 const QString kOpravduSmazat = QStringLiteral("Opravdu chcete smazat zobrazený záznam ?");
 
 // Groups in list order (by name): Kancelář 10, Sklad 30, Vedení 20.
-constexpr int kKancelar = 10, kVedeni = 20, kSklad = 30;
+constexpr int kKancelar = 10, kSkupinaVedeni = 20, kSklad = 30;
 
 // Users and groups of a small office; the logged-in user is the administrator "spravce".
-class UsersTest : public DbTest
+class UsersTest : public EditorFixture
 {
 protected:
     void SetUp() override
     {
-        DbTest::SetUp();
+        EditorFixture::SetUp();
         exec(QStringLiteral("delete from spoj_uzivatel_uzivskupina"));
         exec(QStringLiteral("delete from uzivskupina"));
         exec(QStringLiteral("delete from uzivatel"));
@@ -56,7 +55,7 @@ protected:
         m_user.reset();
         m_group.reset();
         session() = m_saved;
-        messages::takeShown();
+        EditorFixture::TearDown();
     }
 
     static void link(int user, int group)
@@ -103,27 +102,6 @@ protected:
         group().show();
     }
 
-    // Types what a keyboard can type and pastes the rest, as a user would.
-    static void type(QLineEdit* e, const QString& text)
-    {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Delete);
-        bool printable = true;
-        for (QChar c : text)
-            printable = printable && c.isPrint() && !c.isSurrogate();
-        if (printable)
-            for (QChar c : text)
-                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        else
-            e->insert(text);
-    }
-    static void click(QAbstractButton* b)
-    {
-        ASSERT_TRUE(b->isEnabled() && b->isVisible()) << b->objectName().toStdString();
-        const QPoint p = qobject_cast<QCheckBox*>(b) ? QPoint(8, b->height() / 2) : b->rect().center();
-        QTest::mouseClick(b, Qt::LeftButton, {}, p);
-    }
     // Clicks the check box of the list item with that caption.
     static void clickItem(TFrameCheckBox* f, const QString& caption)
     {
@@ -391,7 +369,7 @@ TEST_F(GroupEditor, EmptyOrUsedNamesAndNonAdministratorsAreRefused)
     EXPECT_FALSE(group().GroupBox_SKUPINA->isEnabled());
     click(group().SB_SAVE);
     EXPECT_EQ(messages::takeShown(), QStringList{kNemateMenit});
-    openGroup(kVedeni);
+    openGroup(kSkupinaVedeni);
     click(group().SB_delete);
     EXPECT_EQ(messages::takeShown(), QStringList{kNemateSmazat});
     EXPECT_EQ(testdb::snapshot(db()), before);
@@ -403,7 +381,7 @@ TEST_F(GroupEditor, DeletesOnlyAGroupNoRecordNames)
 {
     exec(QStringLiteral("insert into kj_auto (kj_auto_id, spz, f_cist, f_editovat, f_smazat, f_alarm, "
                         "f_administrovat) values (1, \"1A1 0001\", 0, 0, 0, 0, 20)"));
-    openGroup(kVedeni);
+    openGroup(kSkupinaVedeni);
     click(group().SB_delete);
     EXPECT_EQ(messages::takeShown(),
               QStringList{QStringLiteral("Záznam je již použit v systému a není možné ho smazat !")});
@@ -426,56 +404,59 @@ TEST_F(GroupEditor, DeletesOnlyAGroupNoRecordNames)
 // as its digest) or the save was refused with a message and the input kept.
 TEST_F(UserEditor, HostileInputInEveryField)
 {
-    const struct {
-        bool userEditor;
-        const char* name;
-        const char* column;
-    } fields[] = {{true, "Edit_LOGIN", "LOGIN"},
-                  {true, "Edit_POPIS", "POPIS"},
-                  {true, "Edit_HESLO", "HESLO"},
-                  {false, "Edit_POPIS", "POPIS"}};
-    for (const auto& f : fields) {
-        for (const QString& text : hostileTexts()) {
-            const int id = f.userEditor ? m_jana : kVedeni;
-            const QString table = f.userEditor ? QStringLiteral("UZIVATEL") : QStringLiteral("UZIVSKUPINA");
-            const QString key = f.userEditor ? QStringLiteral("uzivatel_id=%1").arg(id)
-                                             : QStringLiteral("uzivskupina_id=%1").arg(id);
-            const QString readBack =
-                QStringLiteral("select %1 from %2 where %3").arg(QLatin1String(f.column), table, key);
-            const std::string what =
-                QStringLiteral("%1.%2 <- %3").arg(table, QLatin1String(f.name), text.left(40)).toStdString();
-            m_user.reset();
-            m_group.reset();
-            QWidget* w = f.userEditor ? static_cast<QWidget*>(&user()) : &group();
-            f.userEditor ? openUser(id) : openGroup(id);
-            auto* e = w->findChild<QLineEdit*>(QLatin1String(f.name));
-            ASSERT_TRUE(e && e->isEnabled()) << what;
-            const QStringList before = testdb::snapshot(db(), {{table, key}});
-            const QString rowBefore = value(readBack);
-
-            type(e, text);
-            const QString typed = e->text();
-            click(w->findChild<QToolButton*>(QStringLiteral("SB_SAVE")));
-            const QStringList shown = messages::takeShown();
-
-            EXPECT_EQ(testdb::snapshot(db(), {{table, key}}), before) << what;
-            const QString stored = value(readBack);
-            if (shown.isEmpty()) {
-                if (QByteArray(f.column) == "HESLO")
-                    EXPECT_TRUE(hesla::Over(typed, stored)) << what;
-                else // logins and group names are stored trimmed
-                    EXPECT_EQ(stored, typed.trimmed()) << what;
-                EXPECT_FALSE(w->isVisible()) << what;
-            } else {
-                EXPECT_EQ(stored, rowBefore) << what;
-                EXPECT_TRUE(w->isVisible()) << what;
-                EXPECT_EQ(e->text(), typed) << what;
-            }
-            // Back to the fixture's state for the next text.
-            TearDown();
-            SetUp();
-        }
-    }
+    // Logins and group names are stored trimmed, a password as its digest.
+    const auto trimmed = [](const QString& stored, const QString& typed) {
+        return stored.trimmed() == typed.trimmed();
+    };
+    const auto digest = [](const QString& stored, const QString& typed) {
+        return hesla::Over(typed, stored.trimmed());
+    };
+    const QString user = QStringLiteral("select %1 from uzivatel where uzivatel_id=%2");
+    const QString heslo = value(user.arg(QStringLiteral("heslo")).arg(m_jana));
+    hostileInput({.open = [&]() -> TEditorZaznamu& {
+                      m_user.reset();
+                      openUser(m_jana);
+                      return *m_user;
+                  },
+                  .edited = {{QStringLiteral("UZIVATEL"), QStringLiteral("uzivatel_id=%1").arg(m_jana)}},
+                  .row = QStringLiteral("select * from uzivatel where uzivatel_id=%1").arg(m_jana),
+                  .reset =
+                      [&] {
+                          exec(QStringLiteral("update uzivatel set login=\"jana\", popis=\"Jana Nováková\", "
+                                              "heslo=%1 where uzivatel_id=%2")
+                                   .arg(TextSQL(heslo))
+                                   .arg(m_jana));
+                      }},
+                 {{.edit = [this] { return m_user->Edit_LOGIN; },
+                   .readBack = user.arg(QStringLiteral("login")).arg(m_jana),
+                   .same = trimmed,
+                   .name = "LOGIN"},
+                  {.edit = [this] { return m_user->Edit_POPIS; },
+                   .readBack = user.arg(QStringLiteral("popis")).arg(m_jana),
+                   .same = trimmed,
+                   .name = "POPIS"},
+                  {.edit = [this] { return m_user->Edit_HESLO; },
+                   .readBack = user.arg(QStringLiteral("heslo")).arg(m_jana),
+                   .same = digest,
+                   .name = "HESLO"}});
+    hostileInput(
+        {.open = [&]() -> TEditorZaznamu& {
+             m_group.reset();
+             openGroup(kSkupinaVedeni);
+             return *m_group;
+         },
+         .edited = {{QStringLiteral("UZIVSKUPINA"), QStringLiteral("uzivskupina_id=%1").arg(kSkupinaVedeni)}},
+         .row = QStringLiteral("select * from uzivskupina where uzivskupina_id=%1").arg(kSkupinaVedeni),
+         .reset =
+             [] {
+                 exec(QStringLiteral("update uzivskupina set popis=\"Vedení\" where uzivskupina_id=%1")
+                          .arg(kSkupinaVedeni));
+             }},
+        {{.edit = [this] { return m_group->Edit_POPIS; },
+          .readBack =
+              QStringLiteral("select popis from uzivskupina where uzivskupina_id=%1").arg(kSkupinaVedeni),
+          .same = trimmed,
+          .name = "UZIVSKUPINA.POPIS"}});
 }
 
 } // namespace
