@@ -2,10 +2,14 @@
 
 #include "common/messages.h"
 #include "common/session.h"
-#include "data/dblog.h"
 #include "data/hesla.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
+
+#include <QLoggingCategory>
+
+// A login's failures that do not stop it (a password digest not stored).
+Q_LOGGING_CATEGORY(orvanLogin, "orvan.login", QtWarningMsg)
 
 namespace login
 {
@@ -185,7 +189,7 @@ void nahradOtiskem(TSQLDATA& db, int uzivatelId, const QString& heslo)
                             .arg(TextSQL(hesla::Otisk(heslo)))
                             .arg(uzivatelId);
     QString chyba;
-    if (!db.ProvedSQL(sql, chyba)) qCInfo(orvanDb) << "password digest not stored:" << chyba;
+    if (!db.ProvedSQL(sql, chyba)) qCInfo(orvanLogin) << "password digest not stored:" << chyba;
 }
 
 } // namespace

@@ -44,23 +44,17 @@ void TDataModuleIb::Odpoj()
         c->zavri();
     zavriKurzor();
     fb::Status st(fb::status());
-    if (m_tra) {
-        try {
-            m_tra->rollback(&st);
-        } catch (const FbException& e) {
-            qCInfo(orvanDb) << "rollback before detaching:" << fb::errorText(e);
-            m_tra->release();
-        }
-        m_tra = nullptr;
+    try {
+        m_tra.end([&](ITransaction* t) { t->rollback(&st); });
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "rollback before detaching:" << fb::errorText(e);
+        m_tra.reset();
     }
-    if (m_att) {
-        try {
-            m_att->detach(&st);
-        } catch (const FbException& e) {
-            qCInfo(orvanDb) << "detaching:" << fb::errorText(e);
-            m_att->release();
-        }
-        m_att = nullptr;
+    try {
+        m_att.end([&](IAttachment* a) { a->detach(&st); });
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "detaching:" << fb::errorText(e);
+        m_att.reset();
     }
 }
 
@@ -77,18 +71,17 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
         return false;
     }
     fb::Status st(fb::status());
-    IProvider* prov = fb::master()->getDispatcher();
+    const fb::Ref<IProvider> prov(fb::master()->getDispatcher());
     QString detail;
     try {
         const auto dpb = fb::dpb(user, password, false);
         const QByteArray name = fb::encodeSql(path);
-        m_att = prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+        m_att.reset(prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data()));
     } catch (const FbException& e) {
         detail = fb::errorText(e);
     } catch (const DbError& e) {
         detail = e.text();
     }
-    prov->release();
     if (!m_att) {
         // Another process holds the file through its own embedded engine.
         if (detail.contains(QLatin1String("already opened with engine instance")) ||
@@ -101,7 +94,7 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
         messages::error(text);
         return false;
     }
-    m_events = std::make_unique<IbEvents>(m_att, QByteArrayLiteral("UDELEJTE REFRESH"), [this] {
+    m_events = std::make_unique<IbEvents>(m_att.get(), QByteArrayLiteral("UDELEJTE REFRESH"), [this] {
         IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH"));
     });
     m_events->start();
@@ -116,15 +109,13 @@ void TDataModuleIb::zavriKurzor()
 void TDataModuleIb::ukonciTransakci()
 {
     zavriKurzor();
-    if (!m_tra) return;
     fb::Status st(fb::status());
     try {
-        m_tra->rollback(&st);
+        m_tra.end([&](ITransaction* t) { t->rollback(&st); });
     } catch (const FbException& e) {
         qCInfo(orvanDb) << "ending the shared transaction:" << fb::errorText(e);
-        m_tra->release();
+        m_tra.reset();
     }
-    m_tra = nullptr;
 }
 
 ITransaction* TDataModuleIb::sdilenaTransakce()
@@ -133,12 +124,12 @@ ITransaction* TDataModuleIb::sdilenaTransakce()
     if (!m_tra) {
         fb::Status st(fb::status());
         try {
-            m_tra = m_att->startTransaction(&st, 0, nullptr);
+            m_tra.reset(m_att->startTransaction(&st, 0, nullptr));
         } catch (const FbException& e) {
             throw DbError(fb::errorText(e));
         }
     }
-    return m_tra;
+    return m_tra.get();
 }
 
 void TDataModuleIb::ObnovTransakci()
@@ -150,7 +141,7 @@ void TDataModuleIb::ObnovTransakci()
 void TDataModuleIb::OtevriDotaz(const QString& sql)
 {
     zavriKurzor();
-    m_cursor.open(m_att, sdilenaTransakce(), sql);
+    m_cursor.open(m_att.get(), sdilenaTransakce(), sql);
 }
 
 QString TDataModuleIb::VratSloupec(const QString& sql, const QString& separator)
@@ -281,14 +272,14 @@ bool TDataModuleIb::provedVTransakci(const QStringList& statements, const Poznam
     ukonciTransakci();
     fb::Status st(fb::status());
     try {
-        m_tra = m_att->startTransaction(&st, tpbLength, tpb);
+        m_tra.reset(m_att->startTransaction(&st, tpbLength, tpb));
         for (const QString& sql : statements) {
             const QByteArray text = fb::encodeSql(sql);
-            m_att->execute(&st, m_tra, text.size(), text.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+            m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
+                           nullptr);
         }
-        if (poznamka) zapisPoznamku(m_tra, *poznamka);
-        m_tra->commit(&st);
-        m_tra = nullptr;
+        if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
+        m_tra.end([&](ITransaction* t) { t->commit(&st); });
         return true;
     } catch (const FbException& e) {
         error = fb::errorText(e);
@@ -310,8 +301,7 @@ template <typename F> void TDataModuleIb::vlastniTransakci(F&& prace)
     try {
         prace(sdilenaTransakce());
         fb::Status st(fb::status());
-        m_tra->commit(&st);
-        m_tra = nullptr;
+        m_tra.end([&](ITransaction* t) { t->commit(&st); });
     } catch (const FbException& e) {
         const QString msg = fb::errorText(e);
         ukonciTransakci();
@@ -336,7 +326,7 @@ QDateTime TDataModuleIb::CasServeru(double offsetDays)
     QDateTime t;
     vlastniTransakci([&](ITransaction* tra) {
         fb::Cursor out;
-        out.executeSingleton(m_att, tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
+        out.executeSingleton(m_att.get(), tra, QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"));
         t = out.dateTime(0);
         out.close();
     });
@@ -444,13 +434,13 @@ CteniPoCastech::CteniPoCastech(TDataModuleIb& db, const QString& sql) : m_db(&db
     static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_nowait};
     fb::Status st(fb::status());
     try {
-        m_tra = db.m_att->startTransaction(&st, sizeof tpb, tpb);
+        m_tra.reset(db.m_att->startTransaction(&st, sizeof tpb, tpb));
     } catch (const FbException& e) {
         throw DbError(fb::errorText(e));
     }
     db.m_cteni.push_back(this);
     try {
-        m_cursor.open(db.m_att, m_tra, sql);
+        m_cursor.open(db.m_att.get(), m_tra.get(), sql);
     } catch (...) {
         zavri();
         throw;
@@ -465,15 +455,12 @@ CteniPoCastech::~CteniPoCastech()
 void CteniPoCastech::zavri()
 {
     m_cursor.close();
-    if (m_tra) {
-        fb::Status st(fb::status());
-        try {
-            m_tra->commit(&st);
-        } catch (const FbException& e) {
-            qCInfo(orvanDb) << "ending a part-read:" << fb::errorText(e);
-            m_tra->release();
-        }
-        m_tra = nullptr;
+    fb::Status st(fb::status());
+    try {
+        m_tra.end([&](ITransaction* t) { t->commit(&st); });
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "ending a part-read:" << fb::errorText(e);
+        m_tra.reset();
     }
     if (m_db) std::erase(m_db->m_cteni, this);
     m_db = nullptr;

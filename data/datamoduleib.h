@@ -32,7 +32,7 @@ public:
 
 private:
     TDataModuleIb* m_db;
-    Firebird::ITransaction* m_tra = nullptr;
+    fb::Ref<Firebird::ITransaction> m_tra;
     fb::Cursor m_cursor;
 };
 
@@ -61,7 +61,7 @@ public:
 
     bool PripojDatabazi(const QString& path, const QString& user, const QString& password);
     void Odpoj();
-    bool Pripojeno() const { return m_att != nullptr; }
+    bool Pripojeno() const { return bool(m_att); }
 
     void ObnovTransakci();
     void OtevriDotaz(const QString& sql);
@@ -100,7 +100,7 @@ public:
 
     // The read cursor, for callers that walk a result themselves.
     fb::Cursor& cursor() { return m_cursor; }
-    Firebird::IAttachment* attachment() const { return m_att; }
+    Firebird::IAttachment* attachment() const { return m_att.get(); }
 
     // How many times the change event has been handed to the notify target.
     int ZmenyPrijate() const { return m_changesDelivered; }
@@ -129,8 +129,8 @@ private:
     template <typename F> void vlastniTransakci(F&& prace);
 
 private:
-    Firebird::IAttachment* m_att = nullptr;
-    Firebird::ITransaction* m_tra = nullptr;
+    fb::Ref<Firebird::IAttachment> m_att;
+    fb::Ref<Firebird::ITransaction> m_tra;
     fb::Cursor m_cursor;
     std::unique_ptr<IbEvents> m_events;
     int m_changesDelivered = 0;

@@ -2,12 +2,13 @@
 
 #include "common/action.h"
 #include "common/session.h"
-#include "data/dblog.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
 #include <cmath>
 #include <optional>
+
+Q_LOGGING_CATEGORY(orvanAlarmy, "orvan.alarms", QtWarningMsg)
 
 const QString SqlDalsiAlarmKU = QStringLiteral(
     "Select FIRST 1 alarm_datum,alarm_cas from ku where (alarm=1) and ((alarm_datum>%s) or ((alarm_datum=%s) "
@@ -81,7 +82,8 @@ bool PlanovacAlarmu::NajdiDalsiAlarm()
     const std::optional<DatumCas> tUk = okamzik(uk);
     if (!tKu && !tUk) {
         // Nothing, or rows without an instant: no alarm rather than a box on every search.
-        if (!ku.isEmpty() || !uk.isEmpty()) qCWarning(orvanDb) << "alarm row without an instant:" << ku << uk;
+        if (!ku.isEmpty() || !uk.isEmpty())
+            qCWarning(orvanAlarmy) << "alarm row without an instant:" << ku << uk;
         m_ceka = false;
         return false;
     }
@@ -181,5 +183,5 @@ void ZacniAlarmyOdTed(TSQLDATA& db, Session& s)
                      QStringLiteral(" and (alarm_posl_datum is null or alarm_posl_datum=\"\")"),
                  chyba);
     // A read-only database keeps the start in this run only.
-    if (!chyba.isEmpty()) qCWarning(orvanDb) << "alarm start not stored:" << chyba;
+    if (!chyba.isEmpty()) qCWarning(orvanAlarmy) << "alarm start not stored:" << chyba;
 }

@@ -3,8 +3,13 @@
 #include "common/ktdatumj.h"
 
 #include <QList>
+#include <QLoggingCategory>
 #include <QString>
 #include <functional>
+
+// What the alarms handle without a box: a row without an instant, a start
+// not stored, details or a notification that could not be read.
+Q_DECLARE_LOGGING_CATEGORY(orvanAlarmy)
 
 class TSQLDATA;
 struct Session;

@@ -6,8 +6,8 @@
 #include "common/alarmakce.h"
 #include "common/session.h"
 #include "common/ui/shell.h"
-#include "data/dblog.h"
 #include "data/sqldata.h"
+#include "tasks/planovacalarmu.h"
 
 #include <QTimer>
 
@@ -61,7 +61,7 @@ void TAlarmy::proved(const QList<AlarmRadek>& radky)
                 const AlarmInfo i = NactiAlarmInfo(SQLDATA(), r.tabulka, r.id);
                 if (i.nalezen) Upozorneni(i.nazev, i.alarm);
             } catch (const ActionError& e) {
-                qCWarning(orvanDb) << "alarm notification not read:" << e.text();
+                qCWarning(orvanAlarmy) << "alarm notification not read:" << e.text();
             }
         }
     }

@@ -5,7 +5,6 @@
 #include "common/action.h"
 #include "common/messages.h"
 #include "common/session.h"
-#include "data/dblog.h"
 #include "data/sqldata.h"
 
 #include <QComboBox>
@@ -125,7 +124,7 @@ void TForm_ALARM::NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okam
         i = NactiAlarmInfo(SQLDATA(), tabulka, id);
     } catch (const ActionError& e) {
         // The alarm is shown anyway; its details are lost with the connection.
-        qCWarning(orvanDb) << "alarm details not read:" << e.text();
+        qCWarning(orvanAlarmy) << "alarm details not read:" << e.text();
     }
     Label_DATUM->setText(i.datum);
     Label_CAS->setText(i.cas);

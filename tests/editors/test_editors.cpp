@@ -44,8 +44,14 @@ const std::vector<Editor>& editors()
         {"task", make<Teditukol>(), {{"KTEDITDC_DATUM", "1.5.2004"}, {"Edit_NAZEV", "Nový"}}, "UKOLY"},
         {"address", make<Tedit_UZIVATEL_ZAKL>(), {{"Edit_NAZEV", "Nová firma"}}, "ADRESAR_ZAKL"},
         {"special address", make<TEditadresar>(), {{"Edit_NAZEV", "Nový"}}, "ADRESAR_SPEC"},
-        {"calendar category", make<TFormEditCiselnikKalendarKategorie>(), {{"Edit_NAZEV", "Nová"}}, "KU_C_KAT"},
-        {"address category", make<TFormEditCiselnikAdresarKategorie>(), {{"Edit_NAZEV", "Nová"}}, "ADRESAR_C_KAT"},
+        {"calendar category",
+         make<TFormEditCiselnikKalendarKategorie>(),
+         {{"Edit_NAZEV", "Nová"}},
+         "KU_C_KAT"},
+        {"address category",
+         make<TFormEditCiselnikAdresarKategorie>(),
+         {{"Edit_NAZEV", "Nová"}},
+         "ADRESAR_C_KAT"},
         {"car", make<Tedit_KJ_AUTO>(), {{"Edit_SPZ", "9ZZ 9999"}, {"Edit_POPIS", "Nové"}}, "KJ_AUTO"},
         {"fuel purchase",
          make<Tedit_KJ_TANKOVANI>(),
@@ -206,7 +212,6 @@ TEST_F(Editors, EnterMeansYesToSavingAndNoToDeleting)
     EXPECT_TRUE(ed.isVisible());
     EXPECT_EQ(value(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)), QStringLiteral("1"));
     EXPECT_EQ(asked, (QStringList{"Chcete data uložit ?", "Opravdu chcete smazat zobrazený záznam ?"}));
-
 }
 
 // The cursor starts in the first field; Tab goes on through the layout, top
@@ -222,10 +227,12 @@ TEST_F(Editors, TabFollowsTheLayout)
           "Edit_TELEFON2", "Edit_ULICE", "Edit_PSC", "Edit_MESTO", "Edit_STAT", "Edit_POZNAMKA",
           "ChB_ZASILAT_INFORMACE", "SB_Save"}},
         {make<Teditudalost>(),
-         {"KTEDITDC_DATUM", "ChB_CELY_DEN", "KTEDITDC_CAS_OD", "KTEDITDC_CAS_DO", "ChB_VSE_STEJNE", "CB_CIST"}},
+         {"KTEDITDC_DATUM", "ChB_CELY_DEN", "KTEDITDC_CAS_OD", "KTEDITDC_CAS_DO", "ChB_VSE_STEJNE",
+          "CB_CIST"}},
         {make<Tedit_UZIVATEL_ZAKL>(),
          {"Edit_NAZEV", "Edit_NAZEV2", "CB_TITUL", "Edit_JMENO", "Edit_PRIJMENI", "CB_ZA_PRIJMENIM",
-          "Edit_NAZEV_ZKRACENY", "Edit_EMAIL1", "SB_SENDMAIL1", "Edit_EMAIL2", "SB_SENDMAIL2", "Edit_TELEFON1"}},
+          "Edit_NAZEV_ZKRACENY", "Edit_EMAIL1", "SB_SENDMAIL1", "Edit_EMAIL2", "SB_SENDMAIL2",
+          "Edit_TELEFON1"}},
         {make<Tedit_KJ_AUTO>(),
          {"Edit_SPZ", "Edit_POPIS", "CB_PALIVO", "Edit_SPOTREBA", "Edit_TACHOMETR_START", "ChB_VSE_STEJNE"}},
     };

@@ -92,9 +92,9 @@ private:
         explicit Engine(PageText* owner) : QPaintEngine(AllFeatures), m_owner(owner) {}
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
-        void updateState(const QPaintEngineState& state) override
+        void updateState(const QPaintEngineState& novy) override
         {
-            if (state.state() & DirtyTransform) m_transform = state.transform();
+            if (novy.state() & DirtyTransform) m_transform = novy.transform();
         }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawRects(const QRectF*, int) override {}
