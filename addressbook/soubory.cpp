@@ -25,12 +25,12 @@ QString prilisDlouhyPopis(int delka)
     return QStringLiteral("Popis je delší než %1 znaků, zkraťte ho prosím.").arg(delka);
 }
 
-// The statement, CR LF and the server's text, or empty.
-QString proved(TDataModuleIb& db, const QString& sql)
+// A failure carries the statement, CR LF and the server's text.
+VysledekZapisu proved(TDataModuleIb& db, const QString& sql)
 {
-    QString chyba;
-    if (db.ProvedSQL(sql, chyba)) return QString();
-    return sql + QStringLiteral("\r\n") + chyba;
+    VysledekZapisu v = db.ProvedSQL(sql);
+    if (!v.ok) v.chyba = sql + QStringLiteral("\r\n") + v.chyba;
+    return v;
 }
 
 } // namespace
@@ -77,22 +77,24 @@ QString OverPridaniSouboru(int cilId, const QString& cesta, const QString& popis
     return QString();
 }
 
-QString PridejSoubor(TDataModuleIb& db, int cil, int cilId, const QString& cesta, const QString& popis,
-                     int uzivatel, const DelkySouboru& delky)
+VysledekZapisu PridejSoubor(TDataModuleIb& db, int cil, int cilId, const QString& cesta, const QString& popis,
+                            int uzivatel, const DelkySouboru& delky)
 {
-    if (const QString chyba = OverPridaniSouboru(cilId, cesta, popis, delky); !chyba.isEmpty()) return chyba;
+    if (const QString chyba = OverPridaniSouboru(cilId, cesta, popis, delky); !chyba.isEmpty())
+        return VysledekZapisu::Odmitnuto(chyba);
     const QString u = QString::number(uzivatel);
     return proved(db, VyplnSablonu(kVlozit, {TextSQL(cesta), TextSQL(popis), QString::number(cil),
                                              QString::number(cilId), u, kTed, u, kTed}));
 }
 
-QString ZmenPopisSouboru(TDataModuleIb& db, int souborId, const QString& popis, const DelkySouboru& delky)
+VysledekZapisu ZmenPopisSouboru(TDataModuleIb& db, int souborId, const QString& popis,
+                                const DelkySouboru& delky)
 {
-    if (popis.size() > delky.Popis) return prilisDlouhyPopis(delky.Popis);
+    if (popis.size() > delky.Popis) return VysledekZapisu::Odmitnuto(prilisDlouhyPopis(delky.Popis));
     return proved(db, VyplnSablonu(kPopis, {TextSQL(popis), QString::number(souborId)}));
 }
 
-QString SmazOdkazNaSoubor(TDataModuleIb& db, int souborId)
+VysledekZapisu SmazOdkazNaSoubor(TDataModuleIb& db, int souborId)
 {
     return proved(db, VyplnSablonu(kSmazat, {QString::number(souborId)}));
 }

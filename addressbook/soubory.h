@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/vysledekzapisu.h"
+
 #include <QList>
 #include <QString>
 
@@ -37,13 +39,14 @@ QString PopisZCesty(const QString& cesta, int delka);
 // than its column; empty when it may.
 QString OverPridaniSouboru(int cilId, const QString& cesta, const QString& popis, const DelkySouboru& delky);
 
-// Attaches a file to the stored record cilId after OverPridaniSouboru; the
-// text for the user (also the server's refusal), empty on success.
-QString PridejSoubor(TDataModuleIb& db, int cil, int cilId, const QString& cesta, const QString& popis,
-                     int uzivatel, const DelkySouboru& delky);
+// Attaches a file to the stored record cilId after OverPridaniSouboru (its
+// text is the refusal).
+VysledekZapisu PridejSoubor(TDataModuleIb& db, int cil, int cilId, const QString& cesta, const QString& popis,
+                            int uzivatel, const DelkySouboru& delky);
 
-// A new description of one row; the text for the user, empty on success.
-QString ZmenPopisSouboru(TDataModuleIb& db, int souborId, const QString& popis, const DelkySouboru& delky);
+// A new description of one row.
+VysledekZapisu ZmenPopisSouboru(TDataModuleIb& db, int souborId, const QString& popis,
+                                const DelkySouboru& delky);
 
-// Removes one link; the file stays. The server's text, empty on success.
-QString SmazOdkazNaSoubor(TDataModuleIb& db, int souborId);
+// Removes one link; the file stays.
+VysledekZapisu SmazOdkazNaSoubor(TDataModuleIb& db, int souborId);

@@ -188,8 +188,8 @@ void nahradOtiskem(TSQLDATA& db, int uzivatelId, const QString& heslo)
     const QString sql = QStringLiteral("update uzivatel set heslo=%1 where uzivatel_id=%2")
                             .arg(TextSQL(hesla::Otisk(heslo)))
                             .arg(uzivatelId);
-    QString chyba;
-    if (!db.ProvedSQL(sql, chyba)) qCInfo(orvanLogin) << "password digest not stored:" << chyba;
+    if (const VysledekZapisu v = db.ProvedSQL(sql); !v.ok)
+        qCInfo(orvanLogin) << "password digest not stored:" << v.chyba;
 }
 
 } // namespace

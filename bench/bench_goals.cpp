@@ -58,9 +58,8 @@ QString cacheDir()
 
 void run(TSQLDATA& db, const QString& sql)
 {
-    QString error;
-    if (!db.ProvedSQL(sql, error)) {
-        std::fprintf(stderr, "%s\n%s\n", qPrintable(sql), qPrintable(error));
+    if (const VysledekZapisu v = db.ProvedSQL(sql); !v.ok) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(sql), qPrintable(v.chyba));
         std::abort();
     }
 }

@@ -23,9 +23,8 @@ struct BenchDatabase {
 
     void run(const QString& sql)
     {
-        QString error;
-        if (!db.ProvedSQL(sql, error)) {
-            std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+        if (const VysledekZapisu v = db.ProvedSQL(sql); !v.ok) {
+            std::fprintf(stderr, "%s\n", v.chyba.toUtf8().constData());
             std::abort();
         }
     }

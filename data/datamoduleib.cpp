@@ -245,32 +245,28 @@ void TDataModuleIb::NactiDotaz(const QString& sql, bool withHeader, QStringList&
     zavriKurzor();
 }
 
-bool TDataModuleIb::ProvedSQL(const QString& sql, QString& error)
+VysledekZapisu TDataModuleIb::ProvedSQL(const QString& sql)
 {
-    return ProvedSQLSeznam(QStringList{sql}, error);
+    return ProvedSQLSeznam(QStringList{sql});
 }
 
-bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, QString& error)
+VysledekZapisu TDataModuleIb::ProvedSQLSeznam(const QStringList& statements)
 {
-    return provedVTransakci(statements, nullptr, error, 0, nullptr);
+    return provedVTransakci(statements, nullptr, 0, nullptr);
 }
 
-bool TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka,
-                                    QString& error)
+VysledekZapisu TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka)
 {
-    return provedVTransakci(statements, &poznamka, error, 0, nullptr);
+    return provedVTransakci(statements, &poznamka, 0, nullptr);
 }
 
-bool TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
-                                     QString& error, unsigned tpbLength, const unsigned char* tpb)
+VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
+                                               unsigned tpbLength, const unsigned char* tpb)
 {
-    error.clear();
-    if (!m_att) {
-        error = QStringLiteral("Databáze není připojena.");
-        return false;
-    }
+    if (!m_att) return VysledekZapisu::Odmitnuto(QStringLiteral("Databáze není připojena."));
     ukonciTransakci();
     fb::Status st(fb::status());
+    QString error;
     try {
         m_tra.reset(m_att->startTransaction(&st, tpbLength, tpb));
         for (const QString& sql : statements) {
@@ -280,14 +276,14 @@ bool TDataModuleIb::provedVTransakci(const QStringList& statements, const Poznam
         }
         if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
         m_tra.end([&](ITransaction* t) { t->commit(&st); });
-        return true;
+        return {true, 0, QString()};
     } catch (const FbException& e) {
         error = fb::errorText(e);
     } catch (const DbError& e) {
         error = e.text();
     }
     ukonciTransakci();
-    return false;
+    return VysledekZapisu::Odmitnuto(error);
 }
 
 int TDataModuleIb::NoveID(const QString& generator)
@@ -413,11 +409,11 @@ int TDataModuleIb::DoruceniUdalosti() const
     return m_events ? m_events->deliveries() : 0;
 }
 
-bool TDataModuleIb::ProvedSQLBezCekani(const QString& sql, QString& error)
+VysledekZapisu TDataModuleIb::ProvedSQLBezCekani(const QString& sql)
 {
     static const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                                         isc_tpb_rec_version, isc_tpb_nowait};
-    return provedVTransakci(QStringList{sql}, nullptr, error, sizeof tpb, tpb);
+    return provedVTransakci(QStringList{sql}, nullptr, sizeof tpb, tpb);
 }
 
 void TDataModuleIb::IBEvents1EventAlert(const QString&)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/fb.h"
+#include "data/vysledekzapisu.h"
 #include "ibevents.h"
 
 #include <QDateTime>
@@ -71,12 +72,12 @@ public:
     int VratInt(const QString& sql);
     void NactiDotaz(const QString& sql, bool withHeader, QStringList& lines, const QString& separator);
 
-    // Writes never throw: the result is the server's error text, empty on success.
-    bool ProvedSQL(const QString& sql, QString& error);
-    bool ProvedSQLSeznam(const QStringList& statements, QString& error);
+    // Writes never throw: a failure carries the server's text.
+    VysledekZapisu ProvedSQL(const QString& sql);
+    VysledekZapisu ProvedSQLSeznam(const QStringList& statements);
     // The statements and then the note, all in one transaction: either the
     // whole record is stored or nothing of it.
-    bool ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka, QString& error);
+    VysledekZapisu ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka);
 
     int NoveID(const QString& generator);
     void UdelejRefresh();
@@ -93,7 +94,7 @@ public:
 
     // A write for background timers: read committed, and a row that another
     // connection holds locked fails it at once instead of making it wait.
-    bool ProvedSQLBezCekani(const QString& sql, QString& error);
+    VysledekZapisu ProvedSQLBezCekani(const QString& sql);
 
     // Runs when the change event arrives (from any client, this one included).
     void IBEvents1EventAlert(const QString& eventName);
@@ -121,8 +122,8 @@ private:
     friend class CteniPoCastech;
     // The statements, then the note when given, in one transaction of the
     // given kind (tpbLength 0: the server's default).
-    bool provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka, QString& error,
-                          unsigned tpbLength, const unsigned char* tpb);
+    VysledekZapisu provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
+                                    unsigned tpbLength, const unsigned char* tpb);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
     // Runs the work in a fresh transaction of its own and commits it; any
     // failure rolls back and arrives as DbError.

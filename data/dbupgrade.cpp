@@ -238,9 +238,8 @@ Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlasen
             prikazy << (maRadek ? QStringLiteral("update verze set verze_cislo=%1")
                                 : QStringLiteral("insert into verze (verze_cislo) values (%1)"))
                            .arg(k.verze);
-            QString chyba;
-            if (!db.ProvedSQLSeznam(prikazy, chyba)) {
-                v.chyba = QStringLiteral("Krok %1 (%2) selhal:\n%3").arg(k.verze).arg(k.popis, chyba);
+            if (const VysledekZapisu z = db.ProvedSQLSeznam(prikazy); !z.ok) {
+                v.chyba = QStringLiteral("Krok %1 (%2) selhal:\n%3").arg(k.verze).arg(k.popis, z.chyba);
                 return v;
             }
             v.nova = k.verze;

@@ -219,13 +219,10 @@ int TSQLDATA::VerzeDat()
     return VratInt(QStringLiteral("Select FIRST 1 verze_cislo from verze "));
 }
 
-bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
+VysledekZapisu TSQLDATA::ProvedSkript(const QString& fileName)
 {
-    error.clear();
-    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
-        error = QStringLiteral("File \"%1\" not found !").arg(fileName);
-        return false;
-    }
+    if (fileName.isEmpty() || !QFileInfo::exists(fileName))
+        return VysledekZapisu::Odmitnuto(QStringLiteral("File \"%1\" not found !").arg(fileName));
     const QStringList lines = readLines(fileName);
     QStringList statements;
     QString buffer;
@@ -238,12 +235,9 @@ bool TSQLDATA::ProvedSkript(const QString& fileName, QString& error)
             buffer.clear();
         }
     }
-    QString serverError;
-    if (!ProvedSQLSeznam(statements, serverError)) {
-        error = QString::number(lines.size()) + QStringLiteral("  ") + serverError;
-        return false;
-    }
-    return true;
+    VysledekZapisu v = ProvedSQLSeznam(statements);
+    if (!v.ok) v.chyba = QString::number(lines.size()) + QStringLiteral("  ") + v.chyba;
+    return v;
 }
 
 namespace
@@ -303,9 +297,8 @@ bool importCsvRecord(TSQLDATA& db, const csv::Zaznam& z, const QString& tableNam
     }
     const QString sql = QStringLiteral("insert into %1(%2) values(%3);")
                             .arg(tableName, names.join(QLatin1Char(',')), literals.join(QLatin1Char(',')));
-    QString error;
-    if (!db.ProvedSQL(sql, error)) {
-        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(z.radek).arg(error));
+    if (const VysledekZapisu v = db.ProvedSQL(sql); !v.ok) {
+        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(z.radek).arg(v.chyba));
         return false;
     }
     return true;
@@ -365,14 +358,13 @@ QList<std::pair<QString, QString>> zapisZivot(TSQLDATA& db, bool markSelf)
     const QString clear = QStringLiteral("update uzivatel set prihlasen=0 where ((zivot_timestamp<\"%1\")"
                                          " or (zivot_timestamp is null)) and (prihlasen<>0)")
                               .arg(before);
-    QString error;
-    if (!db.ProvedSQLBezCekani(clear, error)) failures.append({clear, error});
+    if (const VysledekZapisu v = db.ProvedSQLBezCekani(clear); !v.ok) failures.append({clear, v.chyba});
     if (markSelf) {
         const QString mark =
             QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=%1 where uzivatel_id=%2")
                 .arg(QStringLiteral("CURRENT_TIMESTAMP"))
                 .arg(session().UzivatelID);
-        if (!db.ProvedSQLBezCekani(mark, error)) failures.append({mark, error});
+        if (const VysledekZapisu v = db.ProvedSQLBezCekani(mark); !v.ok) failures.append({mark, v.chyba});
     }
     return failures;
 }
@@ -414,9 +406,8 @@ bool TSQLDATA::Prihlas(bool* jinde)
     }
     const QString sql =
         QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
-    QString error;
-    if (!ProvedSQL(sql, error)) {
-        messages::error(sql + QStringLiteral("\r\n") + error);
+    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) {
+        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
         return false;
     }
     ZapisZivot(true);
@@ -429,8 +420,8 @@ void TSQLDATA::Odhlas()
     const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2")
                             .arg(0)
                             .arg(session().UzivatelID);
-    QString error;
-    if (!ProvedSQL(sql, error)) messages::error(sql + QStringLiteral("\r\n") + error);
+    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok)
+        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
     UdelejRefresh();
 }
 

@@ -45,7 +45,7 @@ public:
     void NactiTabulku(const QString& sql, TKTDATASET& table);
     void PridejDotaz(const QString& sql, TKTDATASET& table);
     int VerzeDat();
-    bool ProvedSkript(const QString& fileName, QString& error);
+    VysledekZapisu ProvedSkript(const QString& fileName);
     void ImportCSV(const QString& fileName, const QString& tableName, bool withoutId);
 
     void ZapisZivot(bool markSelf);

@@ -220,25 +220,20 @@ QString NactiDuvod(TSQLDATA& db, int adresa)
     return t.PocetRadku() < 1 ? QString() : t.HodnotaJmeno(1, QStringLiteral("DUVOD"));
 }
 
-QString UlozDuvod(TDataModuleIb& db, int adresa, const QString& duvod)
+VysledekZapisu UlozDuvod(TDataModuleIb& db, int adresa, const QString& duvod)
 {
-    QString chyba;
-    db.ProvedSQLSeznam(
+    return db.ProvedSQLSeznam(
         {QStringLiteral("delete from kj_duvod where adresar_zakl_id=%1;").arg(adresa),
          VyplnSablonu(QStringLiteral("insert into kj_duvod(duvod,adresar_zakl_id) values(%s,%d);"),
-                      {TextSQL(duvod), n(adresa)})},
-        chyba);
-    return chyba;
+                      {TextSQL(duvod), n(adresa)})});
 }
 
-QString PridejDuvod(TDataModuleIb& db, const QString& duvod)
+VysledekZapisu PridejDuvod(TDataModuleIb& db, const QString& duvod)
 {
-    if (prazdne(duvod)) return TextNeniVyplneno;
+    if (prazdne(duvod)) return VysledekZapisu::Odmitnuto(TextNeniVyplneno);
     if (db.VratInt(VyplnSablonu(QStringLiteral("select count(*) from kj_c_duvod where duvod=%s;"),
                                 {TextSQL(duvod.trimmed())})) != 0)
-        return TextDuvodUlozen;
-    QString chyba;
-    db.ProvedSQLSeznam(
-        {VyplnSablonu(QStringLiteral("insert into kj_c_duvod(duvod) values(%s);"), {TextSQL(duvod)})}, chyba);
-    return chyba;
+        return VysledekZapisu::Odmitnuto(TextDuvodUlozen);
+    return db.ProvedSQL(
+        VyplnSablonu(QStringLiteral("insert into kj_c_duvod(duvod) values(%s);"), {TextSQL(duvod)}));
 }

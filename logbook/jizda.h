@@ -92,11 +92,10 @@ QStringList PrikazyVzdalenosti(int od, int doId, int min, int max);
 
 // The remembered purpose of a destination, whole (commas included); empty when none.
 QString NactiDuvod(TSQLDATA& db, int adresa);
-// Replaces the remembered purpose of a destination in one transaction; the
-// server's error text, empty on success.
-QString UlozDuvod(TDataModuleIb& db, int adresa, const QString& duvod);
+// Replaces the remembered purpose of a destination in one transaction.
+VysledekZapisu UlozDuvod(TDataModuleIb& db, int adresa, const QString& duvod);
 
-// Adds a purpose to the list unless it is there (compared trimmed). Returns
-// the message to show, empty when it was stored.
-QString PridejDuvod(TDataModuleIb& db, const QString& duvod);
+// Adds a purpose to the list unless it is there (compared trimmed; refused
+// with the message to show).
+VysledekZapisu PridejDuvod(TDataModuleIb& db, const QString& duvod);
 extern const QString TextDuvodUlozen; // "Tento důvod je již uložen !"

@@ -105,12 +105,10 @@ VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int 
 
 VysledekZapisu SmazAuto(TDataModuleIb& db, int zaznamId)
 {
-    QString chyba;
-    if (!db.ProvedSQLSeznam({VyplnSablonu(kSmazat, {n(zaznamId)})}, chyba)) {
+    if (VysledekZapisu v = db.ProvedSQL(VyplnSablonu(kSmazat, {n(zaznamId)})); !v.ok) {
         // A ride saved meanwhile by another workstation holds the car.
-        if (chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"), Qt::CaseInsensitive))
-            return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
-        return VysledekZapisu::Odmitnuto(chyba);
+        if (v.chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"), Qt::CaseInsensitive)) v.chyba = TextZaznamPouzit;
+        return v;
     }
     // The write ended the shared read snapshot: this read sees the outcome.
     if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0)

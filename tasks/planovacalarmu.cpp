@@ -159,14 +159,12 @@ DatumCas PosledniPotvrzeny(const Session& s, DatumCas odlozeny)
     return ms(tesnePred) < ms(posl) ? tesnePred : posl;
 }
 
-QString PotvrdAlarmy(TSQLDATA& db, const Session& s, DatumCas odlozeny)
+VysledekZapisu PotvrdAlarmy(TSQLDATA& db, const Session& s, DatumCas odlozeny)
 {
     const DatumCas t = PosledniPotvrzeny(s, odlozeny);
-    QString chyba;
-    db.ProvedSQL(VyplnSablonu(SqlPotvrzeniAlarmu, {TextSQL(DatumNaText(3, t)), TextSQL(DatumNaText(4, t)),
-                                                   QString::number(s.UzivatelID)}),
-                 chyba);
-    return chyba;
+    return db.ProvedSQL(
+        VyplnSablonu(SqlPotvrzeniAlarmu, {TextSQL(DatumNaText(3, t)), TextSQL(DatumNaText(4, t)),
+                                          QString::number(s.UzivatelID)}));
 }
 
 void ZacniAlarmyOdTed(TSQLDATA& db, Session& s)
@@ -177,11 +175,10 @@ void ZacniAlarmyOdTed(TSQLDATA& db, Session& s)
     const DatumCas ted = Ted();
     s.AlarmPoslDatum = DatumNaText(4, ted);
     s.AlarmPoslCas = DatumNaText(3, ted);
-    QString chyba;
-    db.ProvedSQL(VyplnSablonu(SqlPotvrzeniAlarmu, {TextSQL(s.AlarmPoslCas), TextSQL(s.AlarmPoslDatum),
-                                                   QString::number(s.UzivatelID)}) +
-                     QStringLiteral(" and (alarm_posl_datum is null or alarm_posl_datum=\"\")"),
-                 chyba);
+    const VysledekZapisu v =
+        db.ProvedSQL(VyplnSablonu(SqlPotvrzeniAlarmu, {TextSQL(s.AlarmPoslCas), TextSQL(s.AlarmPoslDatum),
+                                                       QString::number(s.UzivatelID)}) +
+                     QStringLiteral(" and (alarm_posl_datum is null or alarm_posl_datum=\"\")"));
     // A read-only database keeps the start in this run only.
-    if (!chyba.isEmpty()) qCWarning(orvanAlarmy) << "alarm start not stored:" << chyba;
+    if (!v.ok) qCWarning(orvanAlarmy) << "alarm start not stored:" << v.chyba;
 }

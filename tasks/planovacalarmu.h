@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ktdatumj.h"
+#include "data/vysledekzapisu.h"
 
 #include <QList>
 #include <QLoggingCategory>
@@ -71,8 +72,8 @@ private:
 // instant, 0 for none) no later than just before it, so that alarm comes again
 // at the next start.
 DatumCas PosledniPotvrzeny(const Session& s, DatumCas odlozeny);
-// Stores that instant in the user's row; the server's error text, empty on success.
-QString PotvrdAlarmy(TSQLDATA& db, const Session& s, DatumCas odlozeny);
+// Stores that instant in the user's row.
+VysledekZapisu PotvrdAlarmy(TSQLDATA& db, const Session& s, DatumCas odlozeny);
 // A user who never acknowledged an alarm starts from now, not from the first
 // alarm ever stored; the instant is kept in his row.
 void ZacniAlarmyOdTed(TSQLDATA& db, Session& s);

@@ -7,7 +7,7 @@
 namespace dbadmin
 {
 
-QString addAdministrator(TSQLDATA& db, const Admin& admin)
+VysledekZapisu addAdministrator(TSQLDATA& db, const Admin& admin)
 {
     const int id = db.NoveID(QStringLiteral("UZIVATEL_ID"));
     const QString sql =
@@ -16,9 +16,7 @@ QString addAdministrator(TSQLDATA& db, const Admin& admin)
             .arg(id)
             .arg(TextSQL(admin.login), TextSQL(hesla::Otisk(admin.password)), TextSQL(admin.name),
                  LogikaSQL(admin.autoLogin));
-    QString error;
-    db.ProvedSQL(sql, error);
-    return error;
+    return db.ProvedSQL(sql);
 }
 
 } // namespace dbadmin

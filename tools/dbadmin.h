@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/vysledekzapisu.h"
+
 #include <QString>
 
 class TSQLDATA;
@@ -14,7 +16,7 @@ struct Admin {
     bool autoLogin = false;
 };
 
-// Inserts the first administrator; returns the server's error text (empty on success).
-QString addAdministrator(TSQLDATA& db, const Admin& admin);
+// Inserts the first administrator.
+VysledekZapisu addAdministrator(TSQLDATA& db, const Admin& admin);
 
 } // namespace dbadmin

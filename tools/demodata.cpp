@@ -296,7 +296,7 @@ public:
     {
     }
 
-    QString run()
+    VysledekZapisu run()
     {
         users();
         categories();
@@ -305,9 +305,7 @@ public:
         events();
         tasks();
         logbook();
-        QString error;
-        m_db.ProvedSQLSeznam(m_sql, error);
-        return error;
+        return m_db.ProvedSQLSeznam(m_sql);
     }
 
 private:
@@ -850,13 +848,13 @@ private:
 
 } // namespace
 
-QString fill(TSQLDATA& db, int adminId, const QDate& today, const StoredPassword& storedPassword)
+VysledekZapisu fill(TSQLDATA& db, int adminId, const QDate& today, const StoredPassword& storedPassword)
 {
     try {
         return Builder(db, adminId, today, storedPassword ? storedPassword : StoredPassword(hesla::Otisk))
             .run();
     } catch (const ActionError& e) {
-        return e.text();
+        return VysledekZapisu::Odmitnuto(e.text());
     }
 }
 

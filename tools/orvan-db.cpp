@@ -89,16 +89,16 @@ QString fillNewDatabase(TSQLDATA& db, Options& o)
 {
     // Only the demo's administrator may log in without the dialog.
     o.admin.autoLogin = o.demo;
-    QString error = dbadmin::addAdministrator(db, o.admin);
-    if (error.isEmpty() && o.demo) {
+    VysledekZapisu v = dbadmin::addAdministrator(db, o.admin);
+    if (v.ok && o.demo) {
         try {
-            error = demodata::fill(db, db.VratInt(QStringLiteral("select max(uzivatel_id) from uzivatel")),
-                                   QDate::currentDate());
+            v = demodata::fill(db, db.VratInt(QStringLiteral("select max(uzivatel_id) from uzivatel")),
+                               QDate::currentDate());
         } catch (const ActionError& e) {
-            error = e.text();
+            v = VysledekZapisu::Odmitnuto(e.text());
         }
     }
-    return error;
+    return v.chyba;
 }
 
 int createDatabase(TSQLDATA& db, Options& o)
@@ -154,9 +154,8 @@ int upgradeDatabase(TSQLDATA& db, const Options& o)
 int runScript(TSQLDATA& db, const Options& o)
 {
     if (!db.PripojDatabazi(o.path, o.user, o.password)) return 1;
-    QString error;
-    if (!db.ProvedSkript(o.file, error)) {
-        fail(error);
+    if (const VysledekZapisu v = db.ProvedSkript(o.file); !v.ok) {
+        fail(v.chyba);
         return 1;
     }
     return 0;

@@ -123,11 +123,10 @@ void TFrame_SouboryB::NactiSoubory()
 
 bool TFrame_SouboryB::PridejSoubor(const QString& cesta, const QString& popis)
 {
-    const QString chyba = ::PridejSoubor(SQLDATA(), m_cil, LzeMenit() ? m_cilId : 0, cesta, popis,
-                                         session().UzivatelID, DelkySouboru::Z(SQLDATA()));
-    if (chyba.isEmpty()) return true;
-    messages::error(chyba);
-    return false;
+    const VysledekZapisu v = ::PridejSoubor(SQLDATA(), m_cil, LzeMenit() ? m_cilId : 0, cesta, popis,
+                                            session().UzivatelID, DelkySouboru::Z(SQLDATA()));
+    if (!v.ok) messages::error(v.chyba);
+    return v.ok;
 }
 
 int TFrame_SouboryB::PridejSoubory(const QStringList& cesty)
@@ -137,12 +136,12 @@ int TFrame_SouboryB::PridejSoubory(const QStringList& cesty)
     QStringList chyby;
     int pridano = 0;
     for (const QString& c : cesty) {
-        const QString chyba = ::PridejSoubor(SQLDATA(), m_cil, m_cilId, c, PopisZCesty(c, delky.Popis),
-                                             session().UzivatelID, delky);
-        if (chyba.isEmpty())
+        const VysledekZapisu v = ::PridejSoubor(SQLDATA(), m_cil, m_cilId, c, PopisZCesty(c, delky.Popis),
+                                                session().UzivatelID, delky);
+        if (v.ok)
             ++pridano;
         else
-            chyby << chyba;
+            chyby << v.chyba;
     }
     NactiSoubory();
     if (!chyby.isEmpty())
@@ -183,9 +182,9 @@ void TFrame_SouboryB::SB_VymazatClick()
     const SouborRadek* s = vybrany();
     if (!s) return;
     if (!messages::confirm(QStringLiteral("Opravdu chcete vymazat odkaz na soubor ?"))) return;
-    const QString chyba = SmazOdkazNaSoubor(SQLDATA(), s->Id);
+    const VysledekZapisu v = SmazOdkazNaSoubor(SQLDATA(), s->Id);
     NactiSoubory();
-    if (!chyba.isEmpty()) messages::error(chyba);
+    if (!v.ok) messages::error(v.chyba);
 }
 
 void TFrame_SouboryB::SB_EDITACEClick()
@@ -197,9 +196,9 @@ void TFrame_SouboryB::SB_EDITACEClick()
     const QString stary = s->Popis;
     const std::optional<QString> novy = dialogs::text(this, kTitulekPopisu, kPopis, stary);
     if (!novy || *novy == stary) return;
-    const QString chyba = ZmenPopisSouboru(SQLDATA(), id, *novy, DelkySouboru::Z(SQLDATA()));
+    const VysledekZapisu v = ZmenPopisSouboru(SQLDATA(), id, *novy, DelkySouboru::Z(SQLDATA()));
     NactiSoubory();
-    if (!chyba.isEmpty()) messages::error(chyba);
+    if (!v.ok) messages::error(v.chyba);
 }
 
 void TFrame_SouboryB::SB_OTEVRITClick()

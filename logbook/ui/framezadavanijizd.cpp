@@ -552,17 +552,15 @@ void TFrameZadavaniJizd::SB_SAVE_VZDALENOSTClick()
     if (prikazy.isEmpty()) return;
     // Delete and insert of both directions in one transaction: a failed
     // insert keeps the distances remembered before.
-    QString e;
-    if (!SQLDATA().ProvedSQLSeznam(prikazy, e))
-        messages::error(prikazy.constFirst() + QStringLiteral("\r\n") + e);
+    if (const VysledekZapisu v = SQLDATA().ProvedSQLSeznam(prikazy); !v.ok)
+        messages::error(prikazy.constFirst() + QStringLiteral("\r\n") + v.chyba);
 }
 
 void TFrameZadavaniJizd::SB_PRIDATClick()
 {
     const QString duvod = KTCB_DUVOD->currentText();
-    const QString chyba = PridejDuvod(SQLDATA(), duvod);
-    if (!chyba.isEmpty()) {
-        messages::error(chyba);
+    if (const VysledekZapisu v = PridejDuvod(SQLDATA(), duvod); !v.ok) {
+        messages::error(v.chyba);
         return;
     }
     // The list grows; the field keeps what was typed.
@@ -577,8 +575,7 @@ void TFrameZadavaniJizd::SpeedButton2Click()
         messages::error(TextNeniVyplneno);
         return;
     }
-    const QString chyba = UlozDuvod(SQLDATA(), m_do.id, duvod);
-    if (!chyba.isEmpty()) messages::error(chyba);
+    if (const VysledekZapisu v = UlozDuvod(SQLDATA(), m_do.id, duvod); !v.ok) messages::error(v.chyba);
 }
 
 void TFrameZadavaniJizd::SpeedButton1Click()

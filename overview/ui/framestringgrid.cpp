@@ -646,8 +646,8 @@ void TFrameStringGrid::SmazRadek()
                            QString::number(r) + QLatin1Char(' ') + Bunka(m_mysSloupec, r)))
         return;
     TSQLDATA& db = SQLDATA();
-    QString error;
-    if (!db.ProvedSQL(gridquery::deleteStatement(*this, klic), error)) messages::error(error);
+    if (const VysledekZapisu v = db.ProvedSQL(gridquery::deleteStatement(*this, klic)); !v.ok)
+        messages::error(v.chyba);
     db.ObnovTransakci();
     NactiData(0);
 }

@@ -251,9 +251,9 @@ void TPagesDlgSQLMANAGER::Browse()
 void TPagesDlgSQLMANAGER::ProvedQuery()
 {
     pozadujAdministratora();
-    QString error;
     const Presypaci hodiny;
-    if (!SQLDATA().ProvedSQL(CB_QUERY->currentText(), error)) messages::error(error);
+    if (const VysledekZapisu v = SQLDATA().ProvedSQL(CB_QUERY->currentText()); !v.ok)
+        messages::error(v.chyba);
 }
 
 void TPagesDlgSQLMANAGER::SQLZeSouboru()
@@ -262,9 +262,8 @@ void TPagesDlgSQLMANAGER::SQLZeSouboru()
     const QString soubor = dialogs::openFileName(
         this, QStringLiteral("SQL skript (*.sql)|*.sql|Všechny soubory (*.*)|*.*"), QStringLiteral("sql"));
     if (soubor.isEmpty()) return;
-    QString error;
     const Presypaci hodiny;
-    if (!SQLDATA().ProvedSkript(soubor, error)) messages::error(error);
+    if (const VysledekZapisu v = SQLDATA().ProvedSkript(soubor); !v.ok) messages::error(v.chyba);
 }
 
 void TPagesDlgSQLMANAGER::ProvedSelect()

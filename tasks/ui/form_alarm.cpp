@@ -135,14 +135,14 @@ void TForm_ALARM::NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okam
 void TForm_ALARM::OKBtnClick()
 {
     m_odlozenoDo = 0;
-    const QString chyba = PotvrdAlarmy(SQLDATA(), session(), NejdrivOdlozeny());
+    const VysledekZapisu v = PotvrdAlarmy(SQLDATA(), session(), NejdrivOdlozeny());
     close();
     // The window closes either way; the user learns that the alarms will come again.
-    if (!chyba.isEmpty())
+    if (!v.ok)
         messages::error(
             QStringLiteral("Potvrzení alarmu se nepodařilo uložit, alarmy se při příštím spuštění "
                            "zobrazí znovu.\r") +
-            chyba);
+            v.chyba);
 }
 
 void TForm_ALARM::OdlozitClick()

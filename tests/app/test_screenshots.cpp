@@ -33,7 +33,7 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     QDir().mkpath(out);
     const int admin =
         testdb::addUser(db(), QStringLiteral("admin"), QString(), true, true, QStringLiteral("Správce"));
-    ASSERT_EQ(demodata::fill(db(), admin, QDate::currentDate()), QString());
+    ASSERT_EQ(demodata::fill(db(), admin, QDate::currentDate()).chyba, QString());
     // A task the user may only read, for the task editor.
     exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (999, \"Jiní\")"));
     exec(QStringLiteral(

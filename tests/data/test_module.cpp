@@ -101,12 +101,12 @@ TEST_F(DataModule, FailingStatementInListLeavesNothingCommitted)
         QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, NEEXISTUJE) values (102, \"C\")"),
         QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (103, \"D\")"),
     };
-    EXPECT_FALSE(db().ProvedSQLSeznam(list, error));
+    EXPECT_FALSE(ok(db().ProvedSQLSeznam(list), error));
     EXPECT_TRUE(error.contains(QStringLiteral("NEEXISTUJE"))) << error.toStdString();
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=100")), 0);
     EXPECT_TRUE(messages::takeShown().isEmpty()); // writes show nothing themselves
 
-    EXPECT_TRUE(db().ProvedSQLSeznam(list.mid(0, 2), error));
+    EXPECT_TRUE(ok(db().ProvedSQLSeznam(list.mid(0, 2)), error));
     EXPECT_TRUE(error.isEmpty());
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=100")), 2);
     exec(QStringLiteral("delete from UZIVSKUPINA"));
@@ -119,7 +119,7 @@ TEST_F(DataModule, UnencodableCharacterFailsTheWholeListWithItsName)
         QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (200, \"ok\")"),
         QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (201, \"Ω ok\")"),
     };
-    EXPECT_FALSE(db().ProvedSQLSeznam(list, error));
+    EXPECT_FALSE(ok(db().ProvedSQLSeznam(list), error));
     EXPECT_TRUE(error.contains(QStringLiteral("Ω"))) << error.toStdString();
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=200")), 0);
     EXPECT_THROW(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where POPIS=\"Ω\"")), DbError);
@@ -132,12 +132,13 @@ TEST_F(DataModule, ReadsShareOneSnapshotUntilAWrite)
     const QString count = QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID=300");
     EXPECT_EQ(db().VratInt(count), 0);
     QString error;
-    ASSERT_TRUE(other.ProvedSQL(QStringLiteral("insert into UZIVSKUPINA values (300, \"X\")"), error));
+    ASSERT_TRUE(ok(other.ProvedSQL(QStringLiteral("insert into UZIVSKUPINA values (300, \"X\")")), error));
     EXPECT_EQ(db().VratInt(count), 0) << "the shared snapshot must not move by itself";
     db().ObnovTransakci();
     EXPECT_EQ(db().VratInt(count), 1);
-    ASSERT_TRUE(other.ProvedSQL(QStringLiteral("delete from UZIVSKUPINA where UZIVSKUPINA_ID=300"), error));
-    ASSERT_TRUE(db().ProvedSQL(QStringLiteral("update VERZE set VERZE_CISLO=VERZE_CISLO"), error));
+    ASSERT_TRUE(
+        ok(other.ProvedSQL(QStringLiteral("delete from UZIVSKUPINA where UZIVSKUPINA_ID=300")), error));
+    ASSERT_TRUE(ok(db().ProvedSQL(QStringLiteral("update VERZE set VERZE_CISLO=VERZE_CISLO")), error));
     EXPECT_EQ(db().VratInt(count), 0) << "a write starts a fresh snapshot";
 }
 
@@ -414,7 +415,7 @@ TEST_F(DataModule, ScriptsRunAllOrNothing)
                 "  \r\ninsert without end\r\n");
     }
     QString error;
-    EXPECT_TRUE(db().ProvedSkript(good, error)) << error.toStdString();
+    EXPECT_TRUE(ok(db().ProvedSkript(good), error)) << error.toStdString();
     EXPECT_EQ(
         db().VratSloupec(
             QStringLiteral(
@@ -431,13 +432,13 @@ TEST_F(DataModule, ScriptsRunAllOrNothing)
                 "insert into NEEXISTUJE values (1);\n"
                 "insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (411, \"b\");\n");
     }
-    EXPECT_FALSE(db().ProvedSkript(bad, error));
+    EXPECT_FALSE(ok(db().ProvedSkript(bad), error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("3  "))) << error.toStdString();
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA")), 0);
 
-    EXPECT_FALSE(db().ProvedSkript(dir.filePath(QStringLiteral("none.sql")), error));
+    EXPECT_FALSE(ok(db().ProvedSkript(dir.filePath(QStringLiteral("none.sql"))), error));
     EXPECT_EQ(error, QStringLiteral("File \"%1\" not found !").arg(dir.filePath(QStringLiteral("none.sql"))));
-    EXPECT_FALSE(db().ProvedSkript(QString(), error));
+    EXPECT_FALSE(ok(db().ProvedSkript(QString()), error));
     EXPECT_EQ(error, QStringLiteral("File \"\" not found !"));
 }
 
@@ -572,7 +573,7 @@ TEST(DataModuleConnection, UnreachableDatabaseGivesTheMessage)
     EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba připojení k databázi:/nonexistent/dir/x.gdb")));
     // Operations on a module without a connection fail as messages, not crashes.
     QString error;
-    EXPECT_FALSE(db.ProvedSQL(QStringLiteral("delete from KU"), error));
+    EXPECT_FALSE(ok(db.ProvedSQL(QStringLiteral("delete from KU")), error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_THROW(db.VratInt(QStringLiteral("select 1 from rdb$database")), DbError);
     EXPECT_FALSE(runAction([&] { db.UdelejRefresh(); }));

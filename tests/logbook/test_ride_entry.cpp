@@ -261,7 +261,7 @@ TEST_F(RideEntry, RememberedDistancesAndPurposes)
     QString chyba;
     QStringList prikazy = PrikazyVzdalenosti(s_a, s_c, 1, 2);
     prikazy.last().replace(QStringLiteral("values("), QStringLiteral("values(\"x\","));
-    EXPECT_FALSE(db().ProvedSQLSeznam(prikazy, chyba));
+    EXPECT_FALSE(ok(db().ProvedSQLSeznam(prikazy), chyba));
     EXPECT_EQ(NactiVzdalenost(db(), s_a, s_c).min, 11);
 }
 
@@ -351,10 +351,11 @@ TEST_F(OrderNumber, UpgradeStepReportsDuplicatesThenAddsTheConstraint)
     exec(QStringLiteral("insert into kj (kj_auto_id, datum, poradi) values (%1, \"1.4.2004\", 1)")
              .arg(s_fabia));
     QString chyba;
-    EXPECT_FALSE(db().ProvedSQL(
-        QStringLiteral("insert into kj (kj_auto_id, datum, poradi) values (%1, \"1.4.2004\", 1)")
-            .arg(s_octavia),
-        chyba));
+    EXPECT_FALSE(
+        ok(db().ProvedSQL(
+               QStringLiteral("insert into kj (kj_auto_id, datum, poradi) values (%1, \"1.4.2004\", 1)")
+                   .arg(s_octavia)),
+           chyba));
     EXPECT_TRUE(chyba.contains(QLatin1String("KJ_DATUM_PORADI"))) << chyba.toStdString();
 
     // An old database: no constraint, duplicates present.
@@ -388,8 +389,9 @@ TEST_F(OrderNumber, UpgradeStepReportsOrphanRidesThenAddsTheForeignKey)
     ASSERT_NE(krok, kroky.end());
     EXPECT_TRUE(krok->prikazy(db()).isEmpty()) << "a new database has the key";
     QString chyba;
-    EXPECT_FALSE(db().ProvedSQL(
-        QStringLiteral("insert into kj (kj_auto_id, datum, poradi) values (9999, \"1.4.2004\", 1)"), chyba));
+    EXPECT_FALSE(ok(db().ProvedSQL(QStringLiteral(
+                        "insert into kj (kj_auto_id, datum, poradi) values (9999, \"1.4.2004\", 1)")),
+                    chyba));
     EXPECT_TRUE(chyba.contains(QLatin1String("KJ_KJ_AUTO_FK"))) << chyba.toStdString();
 
     exec(QStringLiteral("alter table kj drop constraint KJ_KJ_AUTO_FK"));
@@ -435,8 +437,8 @@ TEST(OrderNumberProcesses, TwoWorkstationsNeverShareANumber)
         TSQLDATA db;
         ASSERT_TRUE(db.PripojDatabazi(database.path(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
         QString chyba;
-        ASSERT_TRUE(
-            db.ProvedSQL(QStringLiteral("insert into kj_auto (kj_auto_id, popis) values (1, \"A\")"), chyba))
+        ASSERT_TRUE(ok(
+            db.ProvedSQL(QStringLiteral("insert into kj_auto (kj_auto_id, popis) values (1, \"A\")")), chyba))
             << chyba.toStdString();
         db.Odpoj();
     }

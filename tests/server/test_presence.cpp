@@ -28,11 +28,11 @@ TEST(ServerPresence, SecondWorkstationOfTheSameUser)
 
     auto heartbeatMinutesAgo = [&](int minutes) {
         QString error;
-        ASSERT_TRUE(first.ProvedSQL(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp="
-                                                   "CURRENT_TIMESTAMP - %1.0/1440 where uzivatel_id=%2")
-                                        .arg(minutes)
-                                        .arg(user),
-                                    error))
+        ASSERT_TRUE(ok(first.ProvedSQL(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp="
+                                                      "CURRENT_TIMESTAMP - %1.0/1440 where uzivatel_id=%2")
+                                           .arg(minutes)
+                                           .arg(user)),
+                       error))
             << error.toStdString();
     };
     heartbeatMinutesAgo(2);
@@ -45,10 +45,11 @@ TEST(ServerPresence, SecondWorkstationOfTheSameUser)
 
     // A row marked present without any heartbeat is not refused for ever.
     QString error;
-    ASSERT_TRUE(first.ProvedSQL(
-        QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=NULL where uzivatel_id=%1")
-            .arg(user),
-        error));
+    ASSERT_TRUE(
+        ok(first.ProvedSQL(
+               QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=NULL where uzivatel_id=%1")
+                   .arg(user)),
+           error));
     EXPECT_EQ(secondWorkstation(database.path(), user), 1);
 
     // Ending the program clears the presence.

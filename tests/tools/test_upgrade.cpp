@@ -83,7 +83,8 @@ TEST(Upgrade, FromTheFirstVersionKeepsEveryRowAndHashesPasswords)
 
     // The office as the program before digests stored it: plain passwords.
     const int admin = testdb::addUser(db, sql("admin"), sql("Šéf"), true, true, sql("Správce"));
-    ASSERT_EQ(demodata::fill(db, admin, QDate(2026, 12, 10), [](const QString& p) { return p; }), QString());
+    ASSERT_EQ(demodata::fill(db, admin, QDate(2026, 12, 10), [](const QString& p) { return p; }).chyba,
+              QString());
     ASSERT_EQ(passwordOf(db, "jnovakova"), sql("jana"));
     const QStringList before = rowsBesidesPasswords(db);
     ASSERT_GT(before.size(), 100);
@@ -120,9 +121,9 @@ TEST(Upgrade, StepsCheckBeforeTheyChange)
     FirstVersion v1;
     TSQLDATA& db = v1.db;
     QString error;
-    ASSERT_TRUE(db.ProvedSQL(sql("alter table uzivatel alter column heslo type varchar(250)"), error))
+    ASSERT_TRUE(ok(db.ProvedSQL(sql("alter table uzivatel alter column heslo type varchar(250)")), error))
         << error.toStdString();
-    ASSERT_TRUE(db.ProvedSQL(sql("delete from verze"), error)) << error.toStdString();
+    ASSERT_TRUE(ok(db.ProvedSQL(sql("delete from verze")), error)) << error.toStdString();
     EXPECT_EQ(dbupgrade::VerzeDatabaze(db), 1);
 
     const dbupgrade::Vysledek v = dbupgrade::Aktualizuj(db);
@@ -179,7 +180,7 @@ TEST_F(UpgradeNew, TheFirstAdministratorsPasswordIsADigest)
     dbadmin::Admin a;
     a.login = sql("spravce2");
     a.password = sql("Tajné heslo");
-    ASSERT_EQ(dbadmin::addAdministrator(db(), a), QString());
+    ASSERT_EQ(dbadmin::addAdministrator(db(), a).chyba, QString());
     const QString stored = passwordOf(db(), "spravce2");
     EXPECT_TRUE(hesla::JeOtisk(stored));
     EXPECT_FALSE(stored.contains(sql("Tajn"), Qt::CaseInsensitive));
@@ -212,8 +213,8 @@ TEST(UpgradeCommand, RunsTwiceAndRefusesANewerDatabase)
         TSQLDATA db;
         ASSERT_TRUE(db.PripojDatabazi(path, kUser, kPassword));
         QString error;
-        ASSERT_TRUE(
-            db.ProvedSQL(sql("update verze set verze_cislo=%1").arg(dbupgrade::AktualniVerze() + 1), error));
+        ASSERT_TRUE(ok(
+            db.ProvedSQL(sql("update verze set verze_cislo=%1").arg(dbupgrade::AktualniVerze() + 1)), error));
         db.Odpoj();
     }
     EXPECT_EQ(run(&out), 1) << out.toStdString();
