@@ -10,6 +10,5 @@ struct [[nodiscard]] VysledekZapisu {
     QString chyba; // for the user: what went wrong (the server's text); empty on success
 
     // Refused before or instead of writing, with the reason for the user.
-    static VysledekZapisu Odmitnuto(const QString& duvod) { return {false, 0, duvod}; 
-}
+    static VysledekZapisu Odmitnuto(const QString& duvod) { return {false, 0, duvod}; }
 };
