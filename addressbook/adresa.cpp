@@ -10,7 +10,7 @@ const QString SqlNactiAdresu =
     QStringLiteral("Select "
                    "NAZEV,JMENO,PRIJMENI,NAZEV2,TITUL,ZA_PRIJMENIM,ULICE,MESTO,PSC,EMAIL1,EMAIL2,TELEFON1,"
                    "TELEFON2,MOBIL1,MOBIL2,FAX1,WWW1,WWW2,ICO,DIC,BU_UCET,BU_BANKA,STAT,NAZEV_ZKRACENY,F_"
-                   "CIST,F_EDITOVAT,F_SMAZAT,F_ADMINISTROVAT,CESTA_K_SOUBORUM from adresar_zakl") +
+                   "CIST,F_EDITOVAT,F_SMAZAT,F_ADMINISTROVAT,CESTA_K_SOUBORUM,REVIZE from adresar_zakl") +
     QStringLiteral(" where (adresar_zakl.adresar_zakl_id=%d);");
 const QString SqlPoznamkaAdresy =
     QStringLiteral("Select poznamka from adresar_zakl where (adresar_zakl.adresar_zakl_id=%d);");
@@ -112,15 +112,18 @@ AdresaPole AdresaZRadku(const TKTDATASET& t, int r)
 }
 
 QStringList PrikazyUlozeniAdresy(const AdresaPole& a, int zaznamId, int noveId, int uzivatel,
-                                 const TKategorieKUC& kategorie)
+                                 const TKategorieKUC& kategorie,
+                                 const std::optional<PrectenyZaznam<AdresaPole>>& precteny)
 {
     // Addresses have no alarm right.
     const QString cesta = TextSQL(QString());
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, hodnoty(a) + UpravaSPravySQL(uzivatel, a.Prava, false)
-                                         << cesta << n(zaznamId));
-        out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatAdresarKat, SqlVlozitAdresarKat);
+        out << PrikazUpravy(kUpdate, a, precteny, [&](const AdresaPole& x) {
+            return hodnoty(x) + UpravaSPravySQL(uzivatel, x.Prava, false) << cesta << n(zaznamId);
+        });
+        if (!precteny || kategorie.Zmeneno())
+            out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatAdresarKat, SqlVlozitAdresarKat);
     } else {
         out << VyplnSablonu(kInsert,
                             QStringList{n(noveId)} + hodnoty(a) + VlozeniSPravySQL(uzivatel, a.Prava, false)
@@ -131,16 +134,17 @@ QStringList PrikazyUlozeniAdresy(const AdresaPole& a, int zaznamId, int noveId, 
 }
 
 VysledekZapisu UlozAdresu(TDataModuleIb& db, const AdresaPole& a, int zaznamId, int uzivatel,
-                          const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka)
+                          const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka,
+                          const std::optional<PrectenyZaznam<AdresaPole>>& precteny)
 {
     std::optional<PoznamkaZapisu> p;
     if (poznamka) p = PoznamkaZapisu{ProceduraPoznamkyAdresy, 0, *poznamka};
     return ZapisZaznam(
         db, zaznamId, QStringLiteral("ADRESAR_ZAKL_ID"),
         [&](int id) {
-            return PrikazyUlozeniAdresy(a, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie);
+            return PrikazyUlozeniAdresy(a, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie, precteny);
         },
-        p);
+        p, true, Hlidani(precteny, QStringLiteral("ADRESAR_ZAKL"), QStringLiteral("ADRESAR_ZAKL_ID")));
 }
 
 VysledekZapisu SmazAdresu(TDataModuleIb& db, int zaznamId)

@@ -64,16 +64,19 @@ AdresaPole AdresaZRadku(const TKTDATASET& tabulka, int radek);
 // The statements of one save, run in one transaction: for a stored entry
 // (zaznamId != 0) the update, the delete of its links and the inserts; for a
 // new one (noveId) the insert and the link inserts. The short name is cut to
-// its column in both.
+// its column in both. With the entry as the editor read it, the update names
+// its revision and writes only what the user changed (links too).
 QStringList PrikazyUlozeniAdresy(const AdresaPole& a, int zaznamId, int noveId, int uzivatel,
-                                 const TKategorieKUC& kategorie);
+                                 const TKategorieKUC& kategorie,
+                                 const std::optional<PrectenyZaznam<AdresaPole>>& precteny = std::nullopt);
 
 // Stores the entry (zaznamId 0: a new one under a new ADRESAR_ZAKL_ID) with
 // its category links and, when given, its note in one transaction, then
 // announces the change.
 VysledekZapisu UlozAdresu(TDataModuleIb& db, const AdresaPole& a, int zaznamId, int uzivatel,
                           const TKategorieKUC& kategorie,
-                          const std::optional<QByteArray>& poznamka = std::nullopt);
+                          const std::optional<QByteArray>& poznamka = std::nullopt,
+                          const std::optional<PrectenyZaznam<AdresaPole>>& precteny = std::nullopt);
 
 // Deletes the entry, its category links and its attached-file links (not the
 // files) in one transaction and announces the change; the server's error

@@ -9,7 +9,7 @@ namespace
 
 const QString kNacti =
     QStringLiteral("Select nazev,jmeno,prijmeni,email,telefon1,telefon2,ulice,mesto,psc,stat,zasilat_"
-                   "informace,typ,poznamka from adresar_spec where (adresar_spec_id=%d);");
+                   "informace,typ,poznamka,revize from adresar_spec where (adresar_spec_id=%d);");
 const QString kUpdate = QStringLiteral(
     "update adresar_spec set "
     "nazev=%s,jmeno=%s,prijmeni=%s,email=%s,telefon1=%s,telefon2=%s,ulice=%s,mesto=%s,psc=%s,stat=%s,zasilat_"
@@ -52,23 +52,32 @@ std::optional<SpecAdresaPole> NactiSpecAdresu(TSQLDATA& db, int id)
     a.ZasilatInformace = h("ZASILAT_INFORMACE") == QLatin1String("1");
     a.Typ = t.HodnotaInt(1, QStringLiteral("TYP"));
     a.Poznamka = h("POZNAMKA");
+    a.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
     return a;
 }
 
-QString PrikazUlozeniSpecAdresy(const SpecAdresaPole& a, int id)
+QString PrikazUlozeniSpecAdresy(const SpecAdresaPole& a, int id,
+                                const std::optional<PrectenyZaznam<SpecAdresaPole>>& precteny)
 {
-    QStringList v;
-    for (const QString* s : {&a.Nazev, &a.Jmeno, &a.Prijmeni, &a.Email, &a.Telefon1, &a.Telefon2, &a.Ulice,
-                             &a.Mesto, &a.Psc, &a.Stat})
-        v << TextSQL(*s);
-    v << LogikaSQL(a.ZasilatInformace) << QString::number(a.Typ) << TextSQL(a.Poznamka);
-    if (id == 0) return VyplnSablonu(kInsert, v);
-    return VyplnSablonu(kUpdate, v << QString::number(id));
+    const auto hodnoty = [](const SpecAdresaPole& x) {
+        QStringList v;
+        for (const QString* s : {&x.Nazev, &x.Jmeno, &x.Prijmeni, &x.Email, &x.Telefon1, &x.Telefon2,
+                                 &x.Ulice, &x.Mesto, &x.Psc, &x.Stat})
+            v << TextSQL(*s);
+        return v << LogikaSQL(x.ZasilatInformace) << QString::number(x.Typ) << TextSQL(x.Poznamka);
+    };
+    if (id == 0) return VyplnSablonu(kInsert, hodnoty(a));
+    return PrikazUpravy(kUpdate, a, precteny,
+                        [&](const SpecAdresaPole& x) { return hodnoty(x) << QString::number(id); });
 }
 
-VysledekZapisu UlozSpecAdresu(TDataModuleIb& db, const SpecAdresaPole& a, int id)
+VysledekZapisu UlozSpecAdresu(TDataModuleIb& db, const SpecAdresaPole& a, int id,
+                              const std::optional<PrectenyZaznam<SpecAdresaPole>>& precteny)
 {
-    return ZapisZaznam(db, id, QString(), [&](int) { return QStringList{PrikazUlozeniSpecAdresy(a, id)}; });
+    return ZapisZaznam(
+        db, id, QString(), [&](int) { return QStringList{PrikazUlozeniSpecAdresy(a, id, precteny)}; },
+        std::nullopt, true,
+        Hlidani(precteny, QStringLiteral("ADRESAR_SPEC"), QStringLiteral("ADRESAR_SPEC_ID")));
 }
 
 VysledekZapisu SmazSpecAdresu(TDataModuleIb& db, int id)

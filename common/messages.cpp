@@ -13,6 +13,7 @@ namespace
 struct Answer {
     bool yes;
     std::function<void()> whileOpen;
+    int choice = -1;
 };
 
 struct State {
@@ -78,6 +79,22 @@ bool confirm(const QString& text, Default d)
     return false;
 }
 
+int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet)
+{
+    State& s = state();
+    const modal::Scope open;
+    if (s.recording) {
+        s.shown << text;
+        if (s.answers.isEmpty()) return zpet;
+        const Answer a = s.answers.dequeue();
+        if (a.whileOpen) a.whileOpen();
+        return a.choice >= 0 && a.choice < tlacitka.size() ? a.choice : zpet;
+    }
+    if (s.sink) return s.sink->choose(text, tlacitka, vychozi, zpet);
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return zpet;
+}
+
 void startRecording()
 {
     State& s = state();
@@ -96,6 +113,11 @@ void stopRecording()
 void queueAnswer(bool yes, std::function<void()> whileOpen)
 {
     state().answers.enqueue({yes, std::move(whileOpen)});
+}
+
+void queueChoice(int index, std::function<void()> whileOpen)
+{
+    state().answers.enqueue({false, std::move(whileOpen), index});
 }
 
 QStringList takeShown()

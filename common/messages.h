@@ -21,6 +21,9 @@ public:
     virtual ~Sink() = default;
     virtual void error(const QString& text) = 0;
     virtual bool confirm(const QString& text, Default d) = 0;
+    // A question with buttons of its own; the index of the chosen one.
+    // Enter gives `vychozi`, Esc and closing the box `zpet`.
+    virtual int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet) = 0;
     // An error with further text for those who look (the server's own words).
     virtual void errorWithDetails(const QString& text, const QString& details)
     {
@@ -34,6 +37,8 @@ void setSink(Sink* sink); // nullptr: texts go to stderr, confirmations answer N
 void error(const QString& text);
 void error(const QString& text, const QString& details);
 bool confirm(const QString& text, Default d = Default::No);
+// The question with its buttons (see Sink::choose); without a sink `zpet`.
+int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet);
 
 // Test hooks: while recording, no box is shown; texts are collected and
 // confirmations take the queued answers (No when the queue is empty).
@@ -41,6 +46,8 @@ bool confirm(const QString& text, Default d = Default::No);
 void startRecording();
 void stopRecording();
 void queueAnswer(bool yes, std::function<void()> whileOpen = {});
+// The button a `choose` question gets (an empty queue gives its `zpet`).
+void queueChoice(int index, std::function<void()> whileOpen = {});
 QStringList takeShown();
 
 } // namespace messages

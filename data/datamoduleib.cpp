@@ -10,6 +10,8 @@
 #include "notetext.h"
 #include "zameksouboru.h"
 
+#include <ibase.h>
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -260,30 +262,55 @@ VysledekZapisu TDataModuleIb::ProvedSQLSeznam(const QStringList& statements, con
     return provedVTransakci(statements, &poznamka, 0, nullptr);
 }
 
+VysledekZapisu TDataModuleIb::ProvedHlidanyZapis(const QStringList& statements,
+                                                 const PoznamkaZapisu* poznamka)
+{
+    return provedVTransakci(statements, poznamka, 0, nullptr, true);
+}
+
 VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
-                                               unsigned tpbLength, const unsigned char* tpb)
+                                               unsigned tpbLength, const unsigned char* tpb, bool hlidany)
 {
     if (!m_att) return VysledekZapisu::Odmitnuto(QStringLiteral("Databáze není připojena."));
     ukonciTransakci();
     fb::Status st(fb::status());
     QString error;
+    VysledekZapisu::Konflikt konflikt = VysledekZapisu::Konflikt::Zadny;
     try {
         m_tra.reset(m_att->startTransaction(&st, tpbLength, tpb));
-        for (const QString& sql : statements) {
-            const QByteArray text = fb::encodeSql(sql);
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            const QByteArray text = fb::encodeSql(statements[i]);
+            if (hlidany && i == 0) {
+                fb::Ref<IStatement> stmt(
+                    m_att->prepare(&st, m_tra.get(), text.size(), text.constData(), 1, 0));
+                stmt->execute(&st, m_tra.get(), nullptr, nullptr, nullptr, nullptr);
+                const ISC_UINT64 radky = stmt->getAffectedRecords(&st);
+                stmt.end([&](IStatement* s) { s->free(&st); });
+                if (radky == 0) {
+                    konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
+                    break;
+                }
+                continue;
+            }
             m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
                            nullptr);
         }
-        if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
-        m_tra.end([&](ITransaction* t) { t->commit(&st); });
-        return {true, 0, QString()};
+        if (konflikt == VysledekZapisu::Konflikt::Zadny) {
+            if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
+            m_tra.end([&](ITransaction* t) { t->commit(&st); });
+            return VysledekZapisu::Zapsano();
+        }
     } catch (const FbException& e) {
         error = fb::errorText(e);
+        // A link row of a record that another workstation deleted.
+        if (hlidany && fb::hasError(e, isc_foreign_key)) konflikt = VysledekZapisu::Konflikt::SmazanoMezitim;
     } catch (const DbError& e) {
         error = e.text();
     }
     ukonciTransakci();
-    return VysledekZapisu::Odmitnuto(error);
+    VysledekZapisu v = VysledekZapisu::Odmitnuto(error);
+    v.konflikt = konflikt;
+    return v;
 }
 
 int TDataModuleIb::NoveID(const QString& generator)

@@ -78,6 +78,12 @@ public:
     // The statements and then the note, all in one transaction: either the
     // whole record is stored or nothing of it.
     VysledekZapisu ProvedSQLSeznam(const QStringList& statements, const PoznamkaZapisu& poznamka);
+    // The save of a stored record: like ProvedSQLSeznam, but the first
+    // statement (the update naming the revision that was read) must change a
+    // row. When it changes none, or a link statement finds the record gone,
+    // nothing is written and the result says ZmenenoMezitim or SmazanoMezitim
+    // (the caller tells the two apart).
+    VysledekZapisu ProvedHlidanyZapis(const QStringList& statements, const PoznamkaZapisu* poznamka);
 
     int NoveID(const QString& generator);
     void UdelejRefresh();
@@ -123,7 +129,7 @@ private:
     // The statements, then the note when given, in one transaction of the
     // given kind (tpbLength 0: the server's default).
     VysledekZapisu provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
-                                    unsigned tpbLength, const unsigned char* tpb);
+                                    unsigned tpbLength, const unsigned char* tpb, bool hlidany = false);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
     // Runs the work in a fresh transaction of its own and commits it; any
     // failure rolls back and arrives as DbError.

@@ -169,6 +169,130 @@ QStringList indexPokudChybi(TSQLDATA& db, const QString& jmeno, const QString& d
     return {QStringLiteral("create index %1 on %2").arg(jmeno, definice)};
 }
 
+// The record tables that editors write, with their keys: each carries a
+// revision that the database raises on every update, so a save can name the
+// revision it read and find out that another workstation saved meanwhile.
+const QList<std::pair<const char*, const char*>>& tabulkySRevizi()
+{
+    static const QList<std::pair<const char*, const char*>> t = {
+        {"KU", "KU_ID"},
+        {"UKOLY", "UKOLY_ID"},
+        {"ADRESAR_ZAKL", "ADRESAR_ZAKL_ID"},
+        {"ADRESAR_SPEC", "ADRESAR_SPEC_ID"},
+        {"KU_C_KAT", "KU_C_KAT_ID"},
+        {"ADRESAR_C_KAT", "ADRESAR_C_KAT_ID"},
+        {"KJ_AUTO", "KJ_AUTO_ID"},
+        {"KJ", "KJ_ID"},
+        {"KJ_TANKOVANI", "KJ_TANKOVANI_ID"},
+        {"UZIVATEL", "UZIVATEL_ID"},
+        {"UZIVSKUPINA", "UZIVSKUPINA_ID"},
+    };
+    return t;
+}
+
+QStringList sloupceRevize(TSQLDATA& db)
+{
+    QStringList out;
+    for (const auto& [tabulka, klic] : tabulkySRevizi())
+        out << PridejSloupec(db, QLatin1String(tabulka), QStringLiteral("REVIZE"),
+                             QStringLiteral("integer default 0 not null"));
+    return out;
+}
+
+bool maTrigger(TSQLDATA& db, const QString& jmeno)
+{
+    return db.VratInt(QStringLiteral("select count(*) from rdb$triggers where rdb$trigger_name=%1")
+                          .arg(TextSQL(jmeno))) > 0;
+}
+
+// The link rows whose record or category is gone: nobody sees them, and a
+// foreign key cannot be added while they exist.
+const QStringList& osireleOdkazy()
+{
+    static const QStringList p = {
+        QStringLiteral(
+            "delete from ku_kat k where not exists (select 1 from ku where ku.ku_id=k.ku_id) or not "
+            "exists (select 1 from ku_c_kat c where c.ku_c_kat_id=k.ku_c_kat_id)"),
+        QStringLiteral("delete from ukoly_kat k where not exists (select 1 from ukoly u where "
+                       "u.ukoly_id=k.ukoly_id) or not exists (select 1 from ku_c_kat c where "
+                       "c.ku_c_kat_id=k.ku_c_kat_id)"),
+        QStringLiteral("delete from adresar_zakl_kat k where not exists (select 1 from adresar_zakl a where "
+                       "a.adresar_zakl_id=k.adresar_zakl_id) or not exists (select 1 from adresar_c_kat c "
+                       "where c.adresar_c_kat_id=k.adresar_c_kat_id)"),
+        QStringLiteral("delete from ku_spec k where not exists (select 1 from ku where ku.ku_id=k.ku_id)"),
+        QStringLiteral("delete from spoj_uzivatel_uzivskupina s where not exists (select 1 from uzivatel u "
+                       "where u.uzivatel_id=s.uzivatel_id) or not exists (select 1 from uzivskupina g where "
+                       "g.uzivskupina_id=s.uzivskupina_id)"),
+        // Attached files of addresses (CIL 1) that were deleted; the files themselves stay on disk.
+        QStringLiteral(
+            "delete from soubor s where s.cil=1 and not exists (select 1 from adresar_zakl a where "
+            "a.adresar_zakl_id=s.cil_id)"),
+    };
+    return p;
+}
+
+// Revisions from zero and the triggers that raise them; orphan links go.
+QStringList triggeryRevize(TSQLDATA& db)
+{
+    QStringList out;
+    for (const auto& [tabulka, klic] : tabulkySRevizi()) {
+        const QString t = QLatin1String(tabulka);
+        out << QStringLiteral("update %1 set revize=0 where revize is null").arg(t);
+        const QString jmeno = t + QStringLiteral("_REVIZE");
+        if (maTrigger(db, jmeno)) continue;
+        // The presence heartbeat and the alarm bookkeeping also update a
+        // user's row; only what the user editor writes is a new revision.
+        const QString telo =
+            t == QLatin1String("UZIVATEL")
+                ? QStringLiteral("if (new.login is distinct from old.login or new.heslo is distinct from "
+                                 "old.heslo or new.popis is distinct from old.popis or new.administrator is "
+                                 "distinct from old.administrator or new.pravo_prihlaseni is distinct from "
+                                 "old.pravo_prihlaseni) then new.revize = old.revize + 1; else new.revize = "
+                                 "old.revize;")
+                : QStringLiteral("new.revize = old.revize + 1;");
+        out << QStringLiteral("create trigger %1 for %2 active before update position 0 as begin %3 end")
+                   .arg(jmeno, t, telo);
+    }
+    return out + osireleOdkazy();
+}
+
+// Every link row names an existing record: deleting the record deletes its
+// links, and a link written for a record deleted meanwhile fails the save.
+// A category in use cannot be deleted under a link.
+QStringList odkazyMajiZaznam(TSQLDATA& db)
+{
+    struct Klic {
+        const char *jmeno, *tabulka, *sloupec, *cil, *cilKlic;
+        bool kaskada;
+    };
+    static const Klic klice[] = {
+        {"KU_KAT_KU_FK", "KU_KAT", "KU_ID", "KU", "KU_ID", true},
+        {"KU_KAT_KAT_FK", "KU_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID", false},
+        {"UKOLY_KAT_UKOLY_FK", "UKOLY_KAT", "UKOLY_ID", "UKOLY", "UKOLY_ID", true},
+        {"UKOLY_KAT_KAT_FK", "UKOLY_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID", false},
+        {"ADRESAR_ZAKL_KAT_ADRESA_FK", "ADRESAR_ZAKL_KAT", "ADRESAR_ZAKL_ID", "ADRESAR_ZAKL",
+         "ADRESAR_ZAKL_ID", true},
+        {"ADRESAR_ZAKL_KAT_KAT_FK", "ADRESAR_ZAKL_KAT", "ADRESAR_C_KAT_ID", "ADRESAR_C_KAT",
+         "ADRESAR_C_KAT_ID", false},
+        {"KU_SPEC_KU_FK", "KU_SPEC", "KU_ID", "KU", "KU_ID", true},
+        {"SPOJ_UZIVATEL_FK", "SPOJ_UZIVATEL_UZIVSKUPINA", "UZIVATEL_ID", "UZIVATEL", "UZIVATEL_ID", true},
+        {"SPOJ_UZIVSKUPINA_FK", "SPOJ_UZIVATEL_UZIVSKUPINA", "UZIVSKUPINA_ID", "UZIVSKUPINA",
+         "UZIVSKUPINA_ID", true},
+    };
+    QStringList out;
+    for (const Klic& k : klice) {
+        if (db.VratInt(QStringLiteral("select count(*) from rdb$relation_constraints where "
+                                      "rdb$constraint_name='%1'")
+                           .arg(QLatin1String(k.jmeno))) > 0)
+            continue;
+        out << QStringLiteral("alter table %1 add constraint %2 foreign key (%3) references %4 (%5)%6")
+                   .arg(QLatin1String(k.tabulka), QLatin1String(k.jmeno), QLatin1String(k.sloupec),
+                        QLatin1String(k.cil), QLatin1String(k.cilKlic),
+                        k.kaskada ? QStringLiteral(" on delete cascade") : QString());
+    }
+    return out;
+}
+
 } // namespace
 
 // The address overview sorts by the short name: an index lets a large address
@@ -203,6 +327,9 @@ const QList<Krok>& Kroky()
         {8, QStringLiteral("KJ: jízda vždy patří existujícímu autu"), jizdyMajiAuto},
         {9, QStringLiteral("ADRESAR_ZAKL: index zkráceného názvu"), indexZkracenehoNazvu},
         {10, QStringLiteral("KU: index data a začátku událostí"), indexZacatkuUdalosti},
+        {11, QStringLiteral("sloupec REVIZE v tabulkách záznamů"), sloupceRevize},
+        {12, QStringLiteral("triggery revizí, osiřelé odkazy smazány"), triggeryRevize},
+        {13, QStringLiteral("odkazy patří existujícím záznamům (cizí klíče)"), odkazyMajiZaznam},
     };
     return kroky;
 }

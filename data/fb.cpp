@@ -41,6 +41,14 @@ QString errorText(const FbException& e)
     return utf.contains(QChar::ReplacementCharacter) ? cp1250::decode(raw) : utf;
 }
 
+bool hasError(const FbException& e, intptr_t code)
+{
+    // The vector is a sequence of (argument kind, value) pairs ending with isc_arg_end.
+    for (const intptr_t* v = e.getStatus()->getErrors(); v && *v != isc_arg_end; v += 2)
+        if (*v == isc_arg_gds && v[1] == code) return true;
+    return false;
+}
+
 QByteArray encodeSql(const QString& sql)
 {
     QByteArray out;

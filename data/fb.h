@@ -73,6 +73,8 @@ private:
 
 // The server's error text of a failed call.
 QString errorText(const Firebird::FbException& e);
+// Whether a failed call's status names the error code (isc_foreign_key, ...).
+bool hasError(const Firebird::FbException& e, intptr_t code);
 
 // SQL text in the connection's character set; throws DbError naming a character it lacks.
 QByteArray encodeSql(const QString& sql);

@@ -160,3 +160,29 @@ QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty)
     }
     return out;
 }
+
+QString VyplnZmenene(const QString& sablona, const QStringList& hodnoty, const QStringList& puvodni)
+{
+    if (puvodni.size() != hodnoty.size()) return VyplnSablonu(sablona, hodnoty);
+    // The values are placed only before the where clause; the audit columns
+    // always say who wrote last.
+    const qsizetype where = sablona.indexOf(QLatin1String(" where "), 0, Qt::CaseInsensitive);
+    static const QRegularExpression sloupec(QStringLiteral("([A-Za-z_][A-Za-z0-9_$]*)\\s*=\\s*$"));
+    QStringList vysledne = hodnoty;
+    qsizetype dalsi = 0;
+    for (qsizetype i = 0; i + 1 < sablona.size() && dalsi < hodnoty.size(); ++i) {
+        if (sablona[i] != QLatin1Char('%') ||
+            (sablona[i + 1] != QLatin1Char('s') && sablona[i + 1] != QLatin1Char('d')))
+            continue;
+        const qsizetype cislo = dalsi++;
+        ++i;
+        if (where >= 0 && i > where) continue;
+        if (hodnoty[cislo] != puvodni[cislo]) continue;
+        const QRegularExpressionMatch m = sloupec.match(sablona.left(i - 1));
+        if (!m.hasMatch()) continue;
+        const QString jmeno = m.captured(1);
+        if (jmeno.startsWith(QLatin1String("editoval_"), Qt::CaseInsensitive)) continue;
+        vysledne[cislo] = jmeno;
+    }
+    return VyplnSablonu(sablona, vysledne);
+}

@@ -53,3 +53,9 @@ double CasZTextu(const QString& dateTime);
 // Fills "%s" and "%d" of a statement template in order with the given texts,
 // which the builders above have made (typed text never goes in directly).
 QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty);
+// Fills an update template like VyplnSablonu, but a value of the set part
+// equal to the one the record was read with (`puvodni`, the same placeholders
+// for the loaded record) is written as its own column ("nazev=nazev"): a field
+// the user did not change keeps what another workstation stored meanwhile.
+// The audit columns (EDITOVAL_*) and the where clause are always filled.
+QString VyplnZmenene(const QString& sablona, const QStringList& hodnoty, const QStringList& puvodni);

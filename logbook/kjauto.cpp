@@ -8,7 +8,7 @@
 
 const QString SqlNactiAuto =
     QStringLiteral("Select SPZ,POPIS,F_CIST,F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,PALIVO,SPOTREBA,"
-                   "TACHOMETR_START from kj_auto where (kj_auto.kj_auto_id=%d);");
+                   "TACHOMETR_START,REVIZE from kj_auto where (kj_auto.kj_auto_id=%d);");
 
 namespace
 {
@@ -86,21 +86,28 @@ bool AutoMaPlatnaData(const AutoPole& a)
     return t.toInt(&ok) >= 0 && ok;
 }
 
-QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel)
+QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel,
+                               const std::optional<PrectenyZaznam<AutoPole>>& precteny)
 {
     const QStringList nazev = {TextSQL(a.Spz), TextSQL(a.Popis)};
     const QStringList vuz = {TextSQL(a.Palivo), spotrebaSQL(a.Spotreba), celeSQL(a.TachometrStart)};
     if (zaznamId != 0)
-        return {VyplnSablonu(kUpdate, nazev + UpravaSPravySQL(uzivatel, a.Prava) + vuz << n(zaznamId))};
+        return {PrikazUpravy(kUpdate, a, precteny, [&](const AutoPole& x) {
+            return QStringList{TextSQL(x.Spz), TextSQL(x.Popis)} + UpravaSPravySQL(uzivatel, x.Prava) +
+                       QStringList{TextSQL(x.Palivo), spotrebaSQL(x.Spotreba), celeSQL(x.TachometrStart)}
+                   << n(zaznamId);
+        })};
     return {
         VyplnSablonu(kInsert, QStringList{n(noveId)} + nazev + VlozeniSPravySQL(uzivatel, a.Prava) + vuz)};
 }
 
-VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel)
+VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel,
+                        const std::optional<PrectenyZaznam<AutoPole>>& precteny)
 {
-    return ZapisZaznam(db, zaznamId, QStringLiteral("KJ_AUTO_ID"), [&](int id) {
-        return PrikazyUlozeniAuta(a, zaznamId, zaznamId == 0 ? id : 0, uzivatel);
-    });
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("KJ_AUTO_ID"),
+        [&](int id) { return PrikazyUlozeniAuta(a, zaznamId, zaznamId == 0 ? id : 0, uzivatel, precteny); },
+        std::nullopt, true, Hlidani(precteny, QStringLiteral("KJ_AUTO"), QStringLiteral("KJ_AUTO_ID")));
 }
 
 VysledekZapisu SmazAuto(TDataModuleIb& db, int zaznamId)
@@ -114,5 +121,5 @@ VysledekZapisu SmazAuto(TDataModuleIb& db, int zaznamId)
     if (db.VratInt(VyplnSablonu(kExistuje, {n(zaznamId)})) != 0)
         return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
     db.UdelejRefresh();
-    return {true, zaznamId, QString()};
+    return VysledekZapisu::Zapsano(zaznamId);
 }

@@ -34,8 +34,13 @@ extern const QString SqlNactiAuto; // "%d" = KJ_AUTO_ID
 AutoPole AutoZRadku(const TKTDATASET& tabulka, int radek);
 
 // For a stored car (zaznamId != 0) the update, for a new one the insert under noveId.
-QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel);
-VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel);
+// With the car as the editor read it, the update names its revision and
+// writes only what changed; a save after another workstation's reports the
+// conflict instead.
+QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel,
+                               const std::optional<PrectenyZaznam<AutoPole>>& precteny = std::nullopt);
+VysledekZapisu UlozAuto(TDataModuleIb& db, const AutoPole& a, int zaznamId, int uzivatel,
+                        const std::optional<PrectenyZaznam<AutoPole>>& precteny = std::nullopt);
 
 // Deletes the car only when no ride refers to it (refused with
 // TextZaznamPouzit). The test and the delete are one statement, so a ride

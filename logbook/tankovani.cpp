@@ -7,7 +7,7 @@
 #include <optional>
 
 const QString SqlNactiTankovani = QStringLiteral(
-    "Select KJ_AUTO_ID,DATUM,LITRY,CENA,TACHOMETR from kj_tankovani where (kj_tankovani_id=%d);");
+    "Select KJ_AUTO_ID,DATUM,LITRY,CENA,TACHOMETR,REVIZE from kj_tankovani where (kj_tankovani_id=%d);");
 
 namespace
 {
@@ -64,15 +64,27 @@ bool TankovaniMaPlatnaData(const TankovaniPole& t)
     return km.toInt(&ok) >= 0 && ok;
 }
 
-QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel)
+QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel,
+                                    const std::optional<PrectenyZaznam<TankovaniPole>>& precteny)
 {
-    const QString km = t.Tachometr.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(t.Tachometr));
+    const auto kmSQL = [](const TankovaniPole& x) {
+        return x.Tachometr.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(x.Tachometr));
+    };
+    const QString km = kmSQL(t);
     if (zaznamId != 0)
-        return {VyplnSablonu(
+        return {PrikazUpravy(
             QStringLiteral("update kj_tankovani set kj_auto_id=%d,datum=%s,litry=%s,cena=%s,"
                            "tachometr=%s,editoval_kdo=%d,editoval_kdy=%s where kj_tankovani_id=%d"),
-            {n(t.AutoId), DatumSQL(t.Datum), desetinneSQL(t.Litry), desetinneSQL(t.Cena), km, n(uzivatel),
-             kTed, n(zaznamId)})};
+            t, precteny, [&](const TankovaniPole& x) {
+                return QStringList{n(x.AutoId),
+                                   DatumSQL(x.Datum),
+                                   desetinneSQL(x.Litry),
+                                   desetinneSQL(x.Cena),
+                                   kmSQL(x),
+                                   n(uzivatel),
+                                   kTed,
+                                   n(zaznamId)};
+            })};
     return {
         VyplnSablonu(QStringLiteral("insert into kj_tankovani(kj_tankovani_id,kj_auto_id,datum,litry,cena,"
                                     "tachometr,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy) "
@@ -81,11 +93,16 @@ QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int no
                       km, n(uzivatel), kTed, n(uzivatel), kTed})};
 }
 
-VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel)
+VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel,
+                             const std::optional<PrectenyZaznam<TankovaniPole>>& precteny)
 {
-    return ZapisZaznam(db, zaznamId, QStringLiteral("KJ_TANKOVANI_ID"), [&](int id) {
-        return PrikazyUlozeniTankovani(t, zaznamId, zaznamId == 0 ? id : 0, uzivatel);
-    });
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("KJ_TANKOVANI_ID"),
+        [&](int id) {
+            return PrikazyUlozeniTankovani(t, zaznamId, zaznamId == 0 ? id : 0, uzivatel, precteny);
+        },
+        std::nullopt, true,
+        Hlidani(precteny, QStringLiteral("KJ_TANKOVANI"), QStringLiteral("KJ_TANKOVANI_ID")));
 }
 
 VysledekZapisu SmazTankovani(TDataModuleIb& db, int zaznamId)

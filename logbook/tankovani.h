@@ -22,6 +22,12 @@ extern const QString SqlNactiTankovani; // "%d" = KJ_TANKOVANI_ID
 TankovaniPole TankovaniZRadku(const TKTDATASET& t, int radek);
 // A car, a date, litres above 0, a price not below 0, an odometer that is empty or whole.
 bool TankovaniMaPlatnaData(const TankovaniPole& t);
-QStringList PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel);
-VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel);
+// With the purchase as the editor read it, the update names its revision and
+// writes only what changed; a save after another workstation's reports the
+// conflict instead.
+QStringList
+PrikazyUlozeniTankovani(const TankovaniPole& t, int zaznamId, int noveId, int uzivatel,
+                        const std::optional<PrectenyZaznam<TankovaniPole>>& precteny = std::nullopt);
+VysledekZapisu UlozTankovani(TDataModuleIb& db, const TankovaniPole& t, int zaznamId, int uzivatel,
+                             const std::optional<PrectenyZaznam<TankovaniPole>>& precteny = std::nullopt);
 VysledekZapisu SmazTankovani(TDataModuleIb& db, int zaznamId);

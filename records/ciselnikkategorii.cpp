@@ -8,7 +8,7 @@ const CiselnikKategorii CiselnikKalendare = {
     .Druh = QStringLiteral("KU"),
     .Tabulka = QStringLiteral("KU_C_KAT"),
     .SqlNacti = QStringLiteral(
-        "Select ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi from ku_c_kat where (ku_c_kat_id=%d);"),
+        "Select ku_c_kat_nazev,ku_c_kat_barva,ku_c_kat_poradi,revize from ku_c_kat where (ku_c_kat_id=%d);"),
     .SqlUloz = QStringLiteral(
         "update ku_c_kat set ku_c_kat_nazev=%s,ku_c_kat_barva=%d,ku_c_kat_poradi=%d where ku_c_kat_id=%d;"),
     .SqlVloz = QStringLiteral(
@@ -24,8 +24,9 @@ const CiselnikKategorii CiselnikKalendare = {
 const CiselnikKategorii CiselnikAdresare = {
     .Druh = QStringLiteral("ADRESAR"),
     .Tabulka = QStringLiteral("ADRESAR_C_KAT"),
-    .SqlNacti = QStringLiteral("Select ADRESAR_c_kat_nazev,ADRESAR_c_kat_barva,ADRESAR_c_kat_poradi from "
-                               "ADRESAR_c_kat where (ADRESAR_c_kat_id=%d);"),
+    .SqlNacti =
+        QStringLiteral("Select ADRESAR_c_kat_nazev,ADRESAR_c_kat_barva,ADRESAR_c_kat_poradi,revize from "
+                       "ADRESAR_c_kat where (ADRESAR_c_kat_id=%d);"),
     .SqlUloz = QStringLiteral("update ADRESAR_c_kat set "
                               "ADRESAR_c_kat_nazev=%s,ADRESAR_c_kat_barva=%d,ADRESAR_c_kat_poradi=%d where "
                               "ADRESAR_c_kat_id=%d;"),
@@ -50,22 +51,34 @@ std::optional<Kategorie> NactiKategorii(TSQLDATA& db, const CiselnikKategorii& c
     k.Nazev = t.HodnotaJmeno(1, c.Tabulka + QStringLiteral("_NAZEV"));
     k.Barva = t.HodnotaInt(1, c.Tabulka + QStringLiteral("_BARVA"));
     k.Poradi = t.HodnotaInt(1, c.Tabulka + QStringLiteral("_PORADI"));
+    k.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
     return k;
 }
 
-VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id)
+VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id,
+                             const std::optional<PrectenyZaznam<Kategorie>>& precteny)
 {
-    return ZapisZaznam(db, id, QString(), [&](int) {
-        const QString nazev = TextSQL(k.Nazev), barva = QString::number(k.Barva),
-                      poradi = QString::number(k.Poradi);
-        return QStringList{id != 0 ? VyplnSablonu(c.SqlUloz, {nazev, barva, poradi, QString::number(id)})
-                                   : VyplnSablonu(c.SqlVloz, {nazev, barva, poradi})};
-    });
+    const auto hodnoty = [](const Kategorie& x) {
+        return QStringList{TextSQL(x.Nazev), QString::number(x.Barva), QString::number(x.Poradi)};
+    };
+    return ZapisZaznam(
+        db, id, QString(),
+        [&](int) {
+            if (id == 0) return QStringList{VyplnSablonu(c.SqlVloz, hodnoty(k))};
+            return QStringList{PrikazUpravy(c.SqlUloz, k, precteny, [&](const Kategorie& x) {
+                return hodnoty(x) << QString::number(id);
+            })};
+        },
+        std::nullopt, true, Hlidani(precteny, c.Tabulka, c.Tabulka + QStringLiteral("_ID")));
 }
 
 VysledekZapisu SmazKategorii(TDataModuleIb& db, const CiselnikKategorii& c, int id)
 {
     const QString n = QString::number(id);
     if (db.VratInt(VyplnSablonu(c.SqlPouziti, {n})) != 0) return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
-    return SmazZaznam(db, {VyplnSablonu(c.SqlSmazOsirele, {n}), VyplnSablonu(c.SqlSmaz, {n})});
+    VysledekZapisu v = SmazZaznam(db, {VyplnSablonu(c.SqlSmazOsirele, {n}), VyplnSablonu(c.SqlSmaz, {n})});
+    // A link saved by another workstation after the check above.
+    if (!v.ok && v.chyba.contains(QLatin1String("FOREIGN KEY")))
+        return VysledekZapisu::Odmitnuto(TextZaznamPouzit);
+    return v;
 }

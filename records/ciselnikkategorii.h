@@ -11,6 +11,7 @@ struct Kategorie {
     QString Nazev;
     int Barva = 0; // 0x00BBGGRR
     int Poradi = 0;
+    int Revize = 0; // of the stored row read
 };
 using KalendarKategorie = Kategorie;
 
@@ -37,8 +38,10 @@ extern const CiselnikKategorii CiselnikAdresare;
 std::optional<Kategorie> NactiKategorii(TSQLDATA& db, const CiselnikKategorii& c, int id);
 
 // Updates the category id, or inserts a new one for id 0 (the database
-// assigns its key), then announces the change.
-VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id);
+// assigns its key), then announces the change. With the row as the editor
+// read it, the update names its revision and writes only what changed.
+VysledekZapisu UlozKategorii(TDataModuleIb& db, const CiselnikKategorii& c, const Kategorie& k, int id,
+                             const std::optional<PrectenyZaznam<Kategorie>>& precteny = std::nullopt);
 
 // Deletes a category that no existing record names, with the links left
 // behind by records deleted long ago, and announces the change; a category

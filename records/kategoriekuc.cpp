@@ -184,6 +184,7 @@ void TKategorieKUC::NactiKategorieZeSouboru(const IniFile& soubor)
             break;
         }
     }
+    m_zmeneno = true;
     OverHlavni();
 }
 

@@ -25,6 +25,7 @@ struct PolozkaKalendare : AlarmPole {
     QString CasDo;
     QString Nazev;
     PravaZaznamu Prava;
+    int Revize = 0; // of the stored row read
 };
 
 // A save needs a date: neither empty after trimming nor "00.00.0".

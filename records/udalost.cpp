@@ -6,7 +6,7 @@
 
 const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
-    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ku where (ku.ku_id=%d);");
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE from ku where (ku.ku_id=%d);");
 const QString SqlPoznamkaUdalosti = QStringLiteral("Select poznamka from ku where (ku.ku_id=%d);");
 
 namespace
@@ -41,6 +41,7 @@ std::optional<UdalostPole> NactiUdalost(TSQLDATA& db, int id)
     PolozkaZRadku(u, t, 1, -1);
     u.CasOd = CasCast(t.HodnotaJmeno(1, QStringLiteral("CAS_OD")));
     u.CelyDen = t.HodnotaBool(1, QStringLiteral("CELY_DEN"));
+    u.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
     return u;
 }
 
@@ -51,14 +52,17 @@ bool UdalostMaPlatnaData(const UdalostPole& u)
 }
 
 VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
-                           const TKategorieKUC& kategorie, const QByteArray& poznamka)
+                           const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka,
+                           const std::optional<PrectenyZaznam<UdalostPole>>& precteny)
 {
+    std::optional<PoznamkaZapisu> p;
+    if (poznamka) p = PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, *poznamka};
     return ZapisZaznam(
         db, zaznamId, QStringLiteral("KU_ID"),
         [&](int id) {
-            return PrikazyUlozeniUdalosti(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie);
+            return PrikazyUlozeniUdalosti(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie, precteny);
         },
-        PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka});
+        p, true, Hlidani(precteny, QStringLiteral("KU"), QStringLiteral("KU_ID")));
 }
 
 VysledekZapisu SmazUdalost(TDataModuleIb& db, int zaznamId)
@@ -69,16 +73,23 @@ VysledekZapisu SmazUdalost(TDataModuleIb& db, int zaznamId)
 }
 
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
-                                   const TKategorieKUC& kategorie)
+                                   const TKategorieKUC& kategorie,
+                                   const std::optional<PrectenyZaznam<UdalostPole>>& precteny)
 {
-    const QStringList pole =
-        QStringList{DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd), DatumCasSQL(u.Datum, u.CasDo),
-                    LogikaSQL(u.CelyDen), TextSQL(u.Nazev)} +
-        AlarmSQL(u);
+    const auto hodnoty = [](const UdalostPole& x) {
+        return QStringList{DatumSQL(x.Datum), DatumCasSQL(x.Datum, x.CasOd), DatumCasSQL(x.Datum, x.CasDo),
+                           LogikaSQL(x.CelyDen), TextSQL(x.Nazev)} +
+               AlarmSQL(x);
+    };
+    const QStringList pole = hodnoty(u);
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, pole + UpravaSPravySQL(uzivatel, u.Prava) << n(zaznamId));
-        out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatKuKat, SqlVlozitKuKat);
+        out << PrikazUpravy(kUpdate, u, precteny, [&](const UdalostPole& x) {
+            return hodnoty(x) + UpravaSPravySQL(uzivatel, x.Prava) << n(zaznamId);
+        });
+        // Links the user left alone keep what others stored.
+        if (!precteny || kategorie.Zmeneno())
+            out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatKuKat, SqlVlozitKuKat);
     } else {
         out << VyplnSablonu(kInsert, QStringList{n(noveId)} + pole + VlozeniSPravySQL(uzivatel, u.Prava));
         out << kategorie.PrikazyOdkazu(noveId, QString(), SqlVlozitKuKatNovy);

@@ -29,15 +29,20 @@ bool UdalostMaPlatnaData(const UdalostPole& u);
 
 // The statements of one save, run in one transaction: for a stored event
 // (zaznamId != 0) the update, the delete of its links and the inserts; for a
-// new one (noveId) the insert and the link inserts.
+// new one (noveId) the insert and the link inserts. With the event as the
+// editor read it, the update names its revision, writes only the fields that
+// differ from it, and the links only when the categories were changed.
 QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveId, int uzivatel,
-                                   const TKategorieKUC& kategorie);
+                                   const TKategorieKUC& kategorie,
+                                   const std::optional<PrectenyZaznam<UdalostPole>>& precteny = std::nullopt);
 
 // Stores the event (zaznamId 0: a new one under a new KU_ID) with its
-// category links and its note (the note procedure's bytes) in one
-// transaction, then announces the change.
+// category links and its note (the note procedure's bytes; nothing: the note
+// stays) in one transaction, then announces the change. With the event as
+// read, a save after another workstation's reports the conflict instead.
 VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
-                           const TKategorieKUC& kategorie, const QByteArray& poznamka);
+                           const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka,
+                           const std::optional<PrectenyZaznam<UdalostPole>>& precteny = std::nullopt);
 
 // Deletes the event and its category links in one transaction and announces
 // the change.

@@ -6,7 +6,7 @@
 
 const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_DO,AKTIVNI,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
-    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT from ukoly where (ukoly.UKOLY_ID=%d);");
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE from ukoly where (ukoly.UKOLY_ID=%d);");
 const QString SqlPoznamkaUkolu = QStringLiteral("Select poznamka from ukoly where (ukoly.UKOLY_ID=%d);");
 
 namespace
@@ -43,6 +43,7 @@ std::optional<UkolPole> NactiUkol(TSQLDATA& db, int id)
     UkolPole u;
     PolozkaZRadku(u, t, 1, 0);
     u.Aktivni = t.HodnotaBool(1, QStringLiteral("AKTIVNI"));
+    u.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
     return u;
 }
 
@@ -53,15 +54,22 @@ bool UkolMaPlatnaData(const UkolPole& u)
 }
 
 QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int uzivatel,
-                                const TKategorieKUC& kategorie)
+                                const TKategorieKUC& kategorie,
+                                const std::optional<PrectenyZaznam<UkolPole>>& precteny)
 {
-    const QStringList pole = QStringList{DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasDo),
-                                         LogikaSQL(u.Aktivni), TextSQL(u.Nazev)} +
-                             AlarmSQL(u);
+    const auto hodnoty = [](const UkolPole& x) {
+        return QStringList{DatumSQL(x.Datum), DatumCasSQL(x.Datum, x.CasDo), LogikaSQL(x.Aktivni),
+                           TextSQL(x.Nazev)} +
+               AlarmSQL(x);
+    };
+    const QStringList pole = hodnoty(u);
     QStringList out;
     if (zaznamId != 0) {
-        out << VyplnSablonu(kUpdate, pole + UpravaSPravySQL(uzivatel, u.Prava) << n(zaznamId));
-        out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatUkolyKat, SqlVlozitUkolyKat);
+        out << PrikazUpravy(kUpdate, u, precteny, [&](const UkolPole& x) {
+            return hodnoty(x) + UpravaSPravySQL(uzivatel, x.Prava) << n(zaznamId);
+        });
+        if (!precteny || kategorie.Zmeneno())
+            out << kategorie.PrikazyOdkazu(zaznamId, SqlSmazatUkolyKat, SqlVlozitUkolyKat);
     } else {
         out << VyplnSablonu(kInsert, QStringList{n(noveId)} + pole + VlozeniSPravySQL(uzivatel, u.Prava));
         out << kategorie.PrikazyOdkazu(noveId, QString(), kVlozitKatNovy);
@@ -70,12 +78,17 @@ QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int
 }
 
 VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int uzivatel,
-                        const TKategorieKUC& kategorie, const QByteArray& poznamka)
+                        const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka,
+                        const std::optional<PrectenyZaznam<UkolPole>>& precteny)
 {
+    std::optional<PoznamkaZapisu> p;
+    if (poznamka) p = PoznamkaZapisu{QStringLiteral("UPDATE_UKOLY_POZNAMKA"), 0, *poznamka};
     return ZapisZaznam(
         db, zaznamId, QStringLiteral("UKOLY_ID"),
-        [&](int id) { return PrikazyUlozeniUkolu(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie); },
-        PoznamkaZapisu{QStringLiteral("UPDATE_UKOLY_POZNAMKA"), 0, poznamka});
+        [&](int id) {
+            return PrikazyUlozeniUkolu(u, zaznamId, zaznamId == 0 ? id : 0, uzivatel, kategorie, precteny);
+        },
+        p, true, Hlidani(precteny, QStringLiteral("UKOLY"), QStringLiteral("UKOLY_ID")));
 }
 
 VysledekZapisu SmazUkol(TDataModuleIb& db, int zaznamId)

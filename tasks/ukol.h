@@ -29,15 +29,18 @@ bool UkolMaPlatnaData(const UkolPole& u);
 
 // The statements of one save, run in one transaction: for a stored task
 // (zaznamId != 0) the update, the delete of its links and the inserts; for a
-// new one (noveId) the insert and the link inserts.
+// new one (noveId) the insert and the link inserts. With the task as the
+// editor read it: see PrikazyUlozeniUdalosti.
 QStringList PrikazyUlozeniUkolu(const UkolPole& u, int zaznamId, int noveId, int uzivatel,
-                                const TKategorieKUC& kategorie);
+                                const TKategorieKUC& kategorie,
+                                const std::optional<PrectenyZaznam<UkolPole>>& precteny = std::nullopt);
 
 // Stores the task (zaznamId 0: a new one under a new UKOLY_ID) with its
 // category links and its note (the note procedure's bytes) in one
 // transaction, then announces the change.
 VysledekZapisu UlozUkol(TDataModuleIb& db, const UkolPole& u, int zaznamId, int uzivatel,
-                        const TKategorieKUC& kategorie, const QByteArray& poznamka);
+                        const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka,
+                        const std::optional<PrectenyZaznam<UkolPole>>& precteny = std::nullopt);
 
 // Deletes the task and its category links in one transaction and announces
 // the change.

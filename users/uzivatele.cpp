@@ -4,9 +4,10 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
-const QString SqlNactiUzivatele = QStringLiteral(
-    "Select LOGIN,POPIS,ADMINISTRATOR,PRAVO_PRIHLASENI from uzivatel where (uzivatel.uzivatel_id=%1);");
-const QString SqlNactiSkupinu = QStringLiteral("Select POPIS from uzivskupina where (uzivskupina_id=%1);");
+const QString SqlNactiUzivatele = QStringLiteral("Select LOGIN,POPIS,ADMINISTRATOR,PRAVO_PRIHLASENI,REVIZE "
+                                                 "from uzivatel where (uzivatel.uzivatel_id=%1);");
+const QString SqlNactiSkupinu =
+    QStringLiteral("Select POPIS,REVIZE from uzivskupina where (uzivskupina_id=%1);");
 const QString TextPosledniAdministrator =
     QStringLiteral("Alespoň jeden uživatel musí zůstat administrátorem.");
 
@@ -88,7 +89,8 @@ QString ChybaUzivatele(TSQLDATA& db, const UzivatelPole& u, int zaznamId)
     return QString();
 }
 
-QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int noveId)
+QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int noveId,
+                                    std::optional<int> revize)
 {
     const QString login = TextSQL(u.Login.trimmed());
     const QString popis = TextSQL(u.Popis);
@@ -97,10 +99,11 @@ QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int nov
     QStringList out;
     const int id = zaznamId != 0 ? zaznamId : noveId;
     if (zaznamId != 0) {
+        const QString klic = revize ? n(zaznamId) + QStringLiteral(" and REVIZE=") + n(*revize) : n(zaznamId);
         if (u.Heslo.isEmpty())
-            out << kUpdateBezHesla.arg(login, popis, admin, smi, n(zaznamId));
+            out << kUpdateBezHesla.arg(login, popis, admin, smi, klic);
         else
-            out << kUpdate.arg(login, popis, TextSQL(hesla::Otisk(u.Heslo)), admin, smi, n(zaznamId));
+            out << kUpdate.arg(login, popis, TextSQL(hesla::Otisk(u.Heslo)), admin, smi, klic);
         out << kSmazatClenstviUzivatele.arg(n(zaznamId));
     } else {
         out << kInsert.arg(n(noveId), login, popis, TextSQL(hesla::Otisk(u.Heslo)), admin, smi, n(0));
@@ -110,10 +113,15 @@ QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int nov
     return out;
 }
 
-VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zaznamId)
+VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zaznamId,
+                             std::optional<int> revize)
 {
-    return ZapisZaznam(db, zaznamId, QStringLiteral("UZIVATEL_ID"),
-                       [&](int id) { return PrikazyUlozeniUzivatele(u, zaznamId, zaznamId == 0 ? id : 0); });
+    std::optional<HlidanyZaznam> hlidany;
+    if (revize) hlidany = HlidanyZaznam{QStringLiteral("UZIVATEL"), QStringLiteral("UZIVATEL_ID")};
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("UZIVATEL_ID"),
+        [&](int id) { return PrikazyUlozeniUzivatele(u, zaznamId, zaznamId == 0 ? id : 0, revize); },
+        std::nullopt, true, hlidany);
 }
 
 QString ChybaSmazaniUzivatele(TSQLDATA& db, int zaznamId, const Session& s)
@@ -156,13 +164,14 @@ QString ChybaSkupiny(TSQLDATA& db, const SkupinaPole& s, int zaznamId)
     return QString();
 }
 
-QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId)
+QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId, std::optional<int> revize)
 {
     const QString popis = TextSQL(s.Popis.trimmed());
     QStringList out;
     const int id = zaznamId != 0 ? zaznamId : noveId;
     if (zaznamId != 0) {
-        out << kUpdateSkupiny.arg(popis, n(zaznamId));
+        out << kUpdateSkupiny.arg(popis, revize ? n(zaznamId) + QStringLiteral(" and REVIZE=") + n(*revize)
+                                                : n(zaznamId));
         out << kSmazatClenstviSkupiny.arg(n(zaznamId));
     } else {
         out << kInsertSkupiny.arg(n(noveId), popis);
@@ -172,10 +181,14 @@ QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId
     return out;
 }
 
-VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId)
+VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId, std::optional<int> revize)
 {
-    return ZapisZaznam(db, zaznamId, QStringLiteral("UZIVSKUPINA_ID"),
-                       [&](int id) { return PrikazyUlozeniSkupiny(s, zaznamId, zaznamId == 0 ? id : 0); });
+    std::optional<HlidanyZaznam> hlidany;
+    if (revize) hlidany = HlidanyZaznam{QStringLiteral("UZIVSKUPINA"), QStringLiteral("UZIVSKUPINA_ID")};
+    return ZapisZaznam(
+        db, zaznamId, QStringLiteral("UZIVSKUPINA_ID"),
+        [&](int id) { return PrikazyUlozeniSkupiny(s, zaznamId, zaznamId == 0 ? id : 0, revize); },
+        std::nullopt, true, hlidany);
 }
 
 QString ChybaSmazaniSkupiny(TSQLDATA& db, int zaznamId)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class TSQLDATA;
 class TKTDATASET;
@@ -44,8 +45,12 @@ extern const QString TextPosledniAdministrator;
 // The statements of one save: for a stored user the update (the password only
 // when a new one was typed, as its digest), the delete of the memberships and
 // their inserts; for a new one the insert and the membership inserts.
-QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int noveId);
-VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zaznamId);
+// With the revision the editor read, the update names it and a save after
+// another workstation's reports the conflict instead.
+QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int noveId,
+                                    std::optional<int> revize = std::nullopt);
+VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zaznamId,
+                             std::optional<int> revize = std::nullopt);
 
 // Empty when the user may be deleted: not the logged-in user, not present
 // elsewhere and not the last administrator. Otherwise the message to show.
@@ -67,8 +72,10 @@ QString SqlClenoveSkupiny(int skupinaId);
 // Empty when the name is not empty and no other group has it in any case;
 // otherwise the message to show.
 QString ChybaSkupiny(TSQLDATA& db, const SkupinaPole& s, int zaznamId);
-QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId);
-VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId);
+QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId,
+                                  std::optional<int> revize = std::nullopt);
+VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId,
+                           std::optional<int> revize = std::nullopt);
 
 // Empty when no record's rights name the group (deleting it would open those
 // records to everybody on their next save); otherwise the message to show.

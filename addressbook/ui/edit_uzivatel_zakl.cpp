@@ -313,6 +313,7 @@ bool Tedit_UZIVATEL_ZAKL::nactiZaznam(int id)
     for (const auto& [sloupec, w] : m_pole)
         nastavText(w, *a.pole(sloupec));
     nastavPravaZaznamu(a.Prava);
+    zapamatujPrecteny(a, t.HodnotaInt(1, QStringLiteral("REVIZE")));
     Frame_SouboryB1->NastavCil(CilAdresar, id, JenCteni());
     return true;
 }
@@ -344,7 +345,8 @@ AdresaPole Tedit_UZIVATEL_ZAKL::pole() const
 
 VysledekZapisu Tedit_UZIVATEL_ZAKL::zapis()
 {
-    return UlozAdresu(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(), poznamka());
+    return UlozAdresu(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(),
+                      zmenenaPoznamka(), precteny<AdresaPole>());
 }
 
 void Tedit_UZIVATEL_ZAKL::poUlozeni()

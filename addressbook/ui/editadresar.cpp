@@ -126,6 +126,7 @@ bool TEditadresar::nactiZaznam(int id)
     // A type outside the list shows none and is kept on save.
     CB_TYP->setCurrentIndex(a->Typ >= 0 && a->Typ < CB_TYP->count() ? a->Typ : -1);
     m_typMimo = a->Typ;
+    zapamatujPrecteny(*a, a->Revize);
     return true;
 }
 
@@ -150,7 +151,7 @@ SpecAdresaPole TEditadresar::pole() const
 
 VysledekZapisu TEditadresar::zapis()
 {
-    return UlozSpecAdresu(SQLDATA(), pole(), ZaznamID());
+    return UlozSpecAdresu(SQLDATA(), pole(), ZaznamID(), precteny<SpecAdresaPole>());
 }
 
 VysledekZapisu TEditadresar::smaz()

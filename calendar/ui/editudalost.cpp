@@ -152,6 +152,7 @@ bool Teditudalost::nactiZaznam(int id)
     Edit_NAZEV->setText(u.Nazev);
     GroupBox_ALARM->nacti(u);
     nastavPravaZaznamu(u.Prava);
+    zapamatujPrecteny(u, u.Revize);
     return true;
 }
 
@@ -200,7 +201,8 @@ QString Teditudalost::chybaPoli()
 
 VysledekZapisu Teditudalost::zapis()
 {
-    return UlozUdalost(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(), poznamka());
+    return UlozUdalost(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(),
+                       zmenenaPoznamka(), precteny<UdalostPole>());
 }
 
 VysledekZapisu Teditudalost::smaz()

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 
 void MessageBoxSink::error(const QString& text)
@@ -32,4 +33,19 @@ bool MessageBoxSink::confirm(const QString& text, messages::Default d)
                                  QMessageBox::Yes | QMessageBox::No,
                                  d == messages::Default::Yes ? QMessageBox::Yes : QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+int MessageBoxSink::choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ChoiceBox"));
+    QList<QAbstractButton*> b;
+    for (const QString& t : tlacitka)
+        b << box.addButton(t, QMessageBox::ActionRole);
+    if (vychozi >= 0 && vychozi < b.size()) box.setDefaultButton(static_cast<QPushButton*>(b[vychozi]));
+    if (zpet >= 0 && zpet < b.size()) box.setEscapeButton(b[zpet]);
+    box.exec();
+    const int i = int(b.indexOf(box.clickedButton()));
+    return i >= 0 ? i : zpet;
 }

@@ -69,6 +69,7 @@ bool Tedit_KJ_AUTO::nactiZaznam(int id)
     Edit_SPOTREBA->setText(a.Spotreba);
     Edit_TACHOMETR_START->setText(a.TachometrStart);
     nastavPravaZaznamu(a.Prava);
+    zapamatujPrecteny(a, t.HodnotaInt(1, QStringLiteral("REVIZE")));
     return true;
 }
 
@@ -98,7 +99,7 @@ QString Tedit_KJ_AUTO::chybaPoli()
 
 VysledekZapisu Tedit_KJ_AUTO::zapis()
 {
-    return UlozAuto(SQLDATA(), pole(), ZaznamID(), session().UzivatelID);
+    return UlozAuto(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, precteny<AutoPole>());
 }
 
 VysledekZapisu Tedit_KJ_AUTO::smaz()

@@ -62,6 +62,7 @@ bool Tedit_KJ_TANKOVANI::nactiZaznam(int id)
     Edit_LITRY->setText(p.Litry);
     Edit_CENA->setText(p.Cena);
     Edit_TACHOMETR->setText(p.Tachometr);
+    zapamatujPrecteny(p, t.HodnotaInt(1, QStringLiteral("REVIZE")));
     return true;
 }
 
@@ -102,7 +103,7 @@ QString Tedit_KJ_TANKOVANI::chybaPoli()
 
 VysledekZapisu Tedit_KJ_TANKOVANI::zapis()
 {
-    return UlozTankovani(SQLDATA(), pole(), ZaznamID(), session().UzivatelID);
+    return UlozTankovani(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, precteny<TankovaniPole>());
 }
 
 VysledekZapisu Tedit_KJ_TANKOVANI::smaz()

@@ -34,6 +34,11 @@
 #include <algorithm>
 
 const QString TextZaznamNenalezen = QStringLiteral("Záznam %1 nebyl nalezen.");
+const QString TextZmenenoMezitim = QStringLiteral(
+    "Záznam mezitím změnil a uložil %1.\nVaše údaje zůstávají v editoru, dokud nevyberete, co s "
+    "nimi.");
+const QString TextSmazanoMezitim =
+    QStringLiteral("Záznam mezitím smazal jiný uživatel.\nVaše údaje zůstávají v editoru.");
 
 TEditorZaznamu::TEditorZaznamu(QWidget* parent, const QString& jmeno, const QString& titulek,
                                const Lista& lista)
@@ -165,6 +170,12 @@ QByteArray TEditorZaznamu::poznamka() const
     return m_poznamka ? notetext::save(m_poznamka->document()) : QByteArray();
 }
 
+std::optional<QByteArray> TEditorZaznamu::zmenenaPoznamka() const
+{
+    if (!m_poznamka || (ZaznamID() != 0 && !m_poznamka->document()->isModified())) return std::nullopt;
+    return poznamka();
+}
+
 void TEditorZaznamu::nastavPravaZaznamu(const PravaZaznamu& p)
 {
     m_pravidlo = PravidloZaznamu(p);
@@ -218,6 +229,8 @@ bool TEditorZaznamu::OtevriZpravou(int id)
 void TEditorZaznamu::vyprazdniVse()
 {
     m_stav.setId(0);
+    m_precteny.reset();
+    m_revize = 0;
     m_pravidlo = pravidloNovehoZaznamu();
     if (m_prava) {
         const int s = session().VychoziSkupina;
@@ -285,17 +298,51 @@ TEditorZaznamu::Ulozeni TEditorZaznamu::Uloz_zaznam()
         messages::error(chyba);
         return Ulozeni::Odmitnuto;
     }
-    const VysledekZapisu v = zapis();
+    VysledekZapisu v = zapis();
+    while (!v.ok && v.konflikt != VysledekZapisu::Konflikt::Zadny) {
+        const std::optional<VysledekZapisu> znovu = poKonfliktu(v);
+        if (!znovu) return Ulozeni::Odmitnuto;
+        v = *znovu;
+    }
     if (!v.ok) {
         messages::error(v.chyba);
         return Ulozeni::ChybaServeru;
     }
     m_stav.setId(v.id);
     m_stav.zahodZmeny();
+    if (m_poznamka) m_poznamka->document()->setModified(false);
     if (m_kategorie) m_kategorie->setZmeneno(false);
     SB_delete->setVisible(m_stav.id() != 0);
     poUlozeni();
     return Ulozeni::Ulozeno;
+}
+
+std::optional<VysledekZapisu> TEditorZaznamu::poKonfliktu(const VysledekZapisu& v)
+{
+    if (v.konflikt == VysledekZapisu::Konflikt::ZmenenoMezitim) {
+        enum { Prepsat, Nacist, Zpet };
+        const QString kdo = v.zmenil.isEmpty() ? QStringLiteral("jiný uživatel") : v.zmenil;
+        const int volba =
+            messages::choose(TextZmenenoMezitim.arg(kdo),
+                             {QStringLiteral("Přepsat mými údaji"), QStringLiteral("Načíst jejich verzi"),
+                              QStringLiteral("Zpět do editoru")},
+                             Zpet, Zpet);
+        if (volba == Prepsat) {
+            // Only what the user changed overwrites; the rest keeps their values.
+            m_revize = v.revize;
+            return zapis();
+        }
+        if (volba == Nacist) Nacti_zaznam(m_stav.id());
+        return std::nullopt;
+    }
+    enum { JakoNovy, Zpet };
+    const int volba = messages::choose(
+        TextSmazanoMezitim, {QStringLiteral("Uložit jako nový záznam"), QStringLiteral("Zpět do editoru")},
+        Zpet, Zpet);
+    if (volba != JakoNovy) return std::nullopt;
+    m_stav.setId(0);
+    m_precteny.reset();
+    return zapis();
 }
 
 bool TEditorZaznamu::ulozenoNeboNelze()

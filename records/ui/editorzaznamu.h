@@ -8,8 +8,10 @@
 #include <QString>
 #include <QStyle>
 #include <QWidget>
+#include <any>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 class QGroupBox;
 class QLineEdit;
@@ -162,6 +164,29 @@ protected:
                                const char* jmenoNazvu, TKTEDITDC* datum, TKTEDITDC* cas);
     // The note's bytes for the write.
     QByteArray poznamka() const;
+    // The note's bytes when the save must write them: a new record's, or a
+    // note the user changed (an unchanged note keeps what others stored).
+    std::optional<QByteArray> zmenenaPoznamka() const;
+
+    // nactiZaznam hands over the record as it read it, with its revision.
+    template <typename Pole> void zapamatujPrecteny(const Pole& pole, int revize)
+    {
+        m_precteny = pole;
+        m_revize = revize;
+    }
+    // What the save of the shown stored record names and compares with;
+    // nothing for a new record.
+    std::optional<int> prectenaRevize() const
+    {
+        if (ZaznamID() == 0 || !m_precteny.has_value()) return std::nullopt;
+        return m_revize;
+    }
+    template <typename Pole> std::optional<PrectenyZaznam<Pole>> precteny() const
+    {
+        const Pole* p = std::any_cast<Pole>(&m_precteny);
+        if (ZaznamID() == 0 || !p) return std::nullopt;
+        return PrectenyZaznam<Pole>{*p, m_revize};
+    }
     const TFRAME_JvxCheckListBox_KUC* kategorie() const { return m_kategorie; }
 
     // The record id and modified flag, for what an editor does beyond the
@@ -183,6 +208,9 @@ private:
     void vyprazdniVse();
     void zamkni();
     void usporadejTabulator();
+    // A save that found the record changed or deleted meanwhile: the user
+    // decides; the next write, or nothing.
+    std::optional<VysledekZapisu> poKonfliktu(const VysledekZapisu& v);
 
     StavEditoru m_stav;
     PravidloEditoru m_pravidlo;
@@ -195,7 +223,12 @@ private:
     QTextEdit* m_poznamka = nullptr;
     QString m_sqlPoznamky;
     bool m_tabulatorUsporadan = false;
+    std::any m_precteny;
+    int m_revize = 0;
 };
+
+extern const QString TextZmenenoMezitim; // "Záznam mezitím změnil %1." ...
+extern const QString TextSmazanoMezitim;
 
 namespace editor
 {

@@ -104,6 +104,7 @@ bool TFormEditCiselnikKategorie::nactiZaznam(int id)
     Edit_NAZEV->setText(k->Nazev);
     JvColorSquare_BARVA->setBarva(BarvaZHodnoty(k->Barva));
     JvIntegerEdit_PORADI->setValue(k->Poradi);
+    zapamatujPrecteny(*k, k->Revize);
     return true;
 }
 
@@ -111,7 +112,7 @@ VysledekZapisu TFormEditCiselnikKategorie::zapis()
 {
     const Kategorie k{Edit_NAZEV->text(), HodnotaZBarvy(JvColorSquare_BARVA->barva()),
                       JvIntegerEdit_PORADI->value()};
-    return UlozKategorii(SQLDATA(), m_ciselnik, k, ZaznamID());
+    return UlozKategorii(SQLDATA(), m_ciselnik, k, ZaznamID(), precteny<Kategorie>());
 }
 
 VysledekZapisu TFormEditCiselnikKategorie::smaz()

@@ -89,6 +89,7 @@ bool Teditukol::nactiZaznam(int id)
     Edit_NAZEV->setText(u.Nazev);
     GroupBox_ALARM->nacti(u);
     nastavPravaZaznamu(u.Prava);
+    zapamatujPrecteny(u, u.Revize);
     return true;
 }
 
@@ -122,7 +123,8 @@ QString Teditukol::chybaPoli()
 
 VysledekZapisu Teditukol::zapis()
 {
-    return UlozUkol(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(), poznamka());
+    return UlozUkol(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(),
+                    zmenenaPoznamka(), precteny<UkolPole>());
 }
 
 VysledekZapisu Teditukol::smaz()

@@ -21,9 +21,13 @@ protected:
     static void SetUpTestSuite()
     {
         EditorFixture::SetUpTestSuite();
-        exec(QStringLiteral("insert into adresar_c_kat values (11, \"Firmy\", 255, 1)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (12, \"Přátelé\", 65280, 2)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (13, \"Úřady\", 16711680, 3)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (11, \"Firmy\", 255, 1)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (12, \"Přátelé\", 65280, 2)"));
+        exec(
+            QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                           "adresar_c_kat_barva, adresar_c_kat_poradi) values (13, \"Úřady\", 16711680, 3)"));
     }
 
     void SetUp() override

@@ -101,7 +101,9 @@ TEST_F(SpecialniAdresa, RefusedSaveKeepsInputAndClosingAsks)
     QTest::mouseClick(m_ed.SB_SAVE, Qt::LeftButton);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("update adresar_spec set nazev=\"Firma\"")));
+    // Only the changed field is written; the others keep what is stored.
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("update adresar_spec set nazev=nazev,")));
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("mesto=\"東京\"")));
     EXPECT_TRUE(m_ed.isVisible());
     EXPECT_EQ(m_ed.Edit_MESTO->text(), QStringLiteral("東京"));
 
@@ -184,8 +186,10 @@ protected:
     static void SetUpTestSuite()
     {
         EditorFixture::SetUpTestSuite();
-        exec(QStringLiteral("insert into adresar_c_kat values (11, \"Firmy\", 255, 4)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (12, \"Staré\", 0, 5)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (11, \"Firmy\", 255, 4)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (12, \"Staré\", 0, 5)"));
         exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (1, \"Firma\")"));
         exec(QStringLiteral("insert into adresar_zakl_kat (adresar_zakl_id, adresar_c_kat_id, hlavni) values "
                             "(1, 11, 1)"));
@@ -277,7 +281,8 @@ TEST_F(KategorieAdres, CategoryOfAnEntryIsNotDeleted)
 
 TEST_F(KategorieAdres, HostileInputInTheName)
 {
-    exec(QStringLiteral("insert into adresar_c_kat values (22, \"Upravovaná\", 0, 2)"));
+    exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                        "adresar_c_kat_barva, adresar_c_kat_poradi) values (22, \"Upravovaná\", 0, 2)"));
     hostileInput({.open = [&]() -> TEditorZaznamu& {
                       m_ed.Napln(22);
                       m_ed.show();

@@ -279,7 +279,10 @@ TEST_F(Login, MoreThanAThousandGroupsKeepsTheFirstThousandEverywhere)
     const int user = testdb::addUser(db(), QStringLiteral("velky"), QStringLiteral("v"));
     QStringList inserts;
     for (int group = 1; group <= Session::kMaxSkupiny + 5; ++group)
-        inserts << QStringLiteral(
+        inserts << QStringLiteral("update or insert into uzivskupina (uzivskupina_id, popis) values (%1, "
+                                  "'Skupina %1') matching (uzivskupina_id)")
+                       .arg(group)
+                << QStringLiteral(
                        "insert into spoj_uzivatel_uzivskupina (uzivatel_id, uzivskupina_id) values (%1, %2)")
                        .arg(user)
                        .arg(group);

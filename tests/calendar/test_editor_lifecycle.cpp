@@ -73,8 +73,10 @@ TEST_F(Lifecycle, HostileInputInEveryEventField)
 
 TEST_F(Lifecycle, HostileInputInTheCategoryName)
 {
-    exec(QStringLiteral("insert into ku_c_kat values (21, \"Jiná\", 0, 1)"));
-    exec(QStringLiteral("insert into ku_c_kat values (22, \"Upravovaná\", 0, 2)"));
+    exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, ku_c_kat_poradi) "
+                        "values (21, \"Jiná\", 0, 1)"));
+    exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, ku_c_kat_poradi) "
+                        "values (22, \"Upravovaná\", 0, 2)"));
     std::unique_ptr<TFormEditCiselnikKalendarKategorie> k;
     hostileInput({.open = [&]() -> TEditorZaznamu& {
                       k = std::make_unique<TFormEditCiselnikKalendarKategorie>();

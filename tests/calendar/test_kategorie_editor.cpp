@@ -18,8 +18,10 @@ protected:
     static void SetUpTestSuite()
     {
         EditorFixture::SetUpTestSuite();
-        exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 4)"));
-        exec(QStringLiteral("insert into ku_c_kat values (12, \"Úkoly\", 0, 5)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (11, \"Práce\", 255, 4)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (12, \"Úkoly\", 0, 5)"));
         exec(QStringLiteral("insert into ku (ku_id, datum, nazev) values (1, \"1.5.2004\", \"Porada\")"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (1, 11, 1)"));
         exec(QStringLiteral("insert into ukoly_kat (ukoly_id, ku_c_kat_id, hlavni) values (1, 12, 1)"));

@@ -189,9 +189,12 @@ TEST_F(ItemFile, RoundTripIntoDatabaseWithOtherIds)
     // Another database: the same names under other ids, in another order.
     exec(QStringLiteral("delete from ku_c_kat"));
     exec(QStringLiteral("delete from uzivskupina"));
-    exec(QStringLiteral("insert into ku_c_kat values (31, \"Sport\", 0, 1)"));
-    exec(QStringLiteral("insert into ku_c_kat values (32, \"Kultura\", 0, 2)"));
-    exec(QStringLiteral("insert into ku_c_kat values (33, \"Rodina\", 0, 3)"));
+    exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, ku_c_kat_poradi) "
+                        "values (31, \"Sport\", 0, 1)"));
+    exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, ku_c_kat_poradi) "
+                        "values (32, \"Kultura\", 0, 2)"));
+    exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, ku_c_kat_poradi) "
+                        "values (33, \"Rodina\", 0, 3)"));
     exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (50, \"Obchod\")"));
     exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (40, \"Vedení\")"));
     m_groups = std::make_unique<SessionGroups>(std::initializer_list<int>{40}, 40);

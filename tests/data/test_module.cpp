@@ -132,7 +132,9 @@ TEST_F(DataModule, ReadsShareOneSnapshotUntilAWrite)
     const QString count = QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID=300");
     EXPECT_EQ(db().VratInt(count), 0);
     QString error;
-    ASSERT_TRUE(ok(other.ProvedSQL(QStringLiteral("insert into UZIVSKUPINA values (300, \"X\")")), error));
+    ASSERT_TRUE(ok(other.ProvedSQL(
+                       QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (300, \"X\")")),
+                   error));
     EXPECT_EQ(db().VratInt(count), 0) << "the shared snapshot must not move by itself";
     db().ObnovTransakci();
     EXPECT_EQ(db().VratInt(count), 1);

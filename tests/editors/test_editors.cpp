@@ -246,4 +246,78 @@ TEST_F(Editors, TabFollowsTheLayout)
     }
 }
 
+// Another workstation saved or deleted the record while it was open here.
+// The question keeps what was typed until the user chooses: back to the
+// editor, overwrite with the typed values, or store them as a new record.
+TEST_F(Editors, SaveAfterAnotherWorkstationAsks)
+{
+    TSQLDATA other;
+    ASSERT_TRUE(other.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    setSQLDATA(&db());
+    // Logins and group names are unique: earlier tests may have stored these.
+    exec(QStringLiteral("delete from uzivatel where login=\"novy\""));
+    exec(QStringLiteral("delete from uzivskupina where popis=\"Nová\""));
+    enum { Prepsat, Nacist, Zpet };
+    for (const Editor& e : editors()) {
+        const QString table = QLatin1String(e.table), key = table + QStringLiteral("_ID");
+        const std::unique_ptr<TEditorZaznamu> ed = e.make();
+        ed->Nacti_zaznam(0);
+        ed->show();
+        fill(*ed, e);
+        click(ed->SB_SAVE);
+        ASSERT_EQ(messages::takeShown(), QStringList()) << e.name;
+        const int id = value(QStringLiteral("select max(%1) from %2").arg(key, table)).toInt();
+
+        // Opened here, then saved elsewhere (a user's row counts only what its editor writes).
+        ASSERT_TRUE(ed->OtevriZpravou(id)) << e.name;
+        ed->show();
+        const QString change = table == QLatin1String("UZIVATEL") ? QStringLiteral("popis=\"Jinde\"")
+                                                                  : QStringLiteral("%1=%1").arg(key);
+        ASSERT_TRUE(
+            other.ProvedSQL(QStringLiteral("update %1 set %2 where %3=%4").arg(table, change, key).arg(id))
+                .ok)
+            << e.name;
+        const char* field = e.fields.front().first;
+        auto* f = ed->findChild<QLineEdit*>(QLatin1String(field));
+        const QString typed =
+            QString::fromLatin1(field).startsWith(QLatin1String("KTEDITDC")) ? QStringLiteral("2.5.2004")
+            : QLatin1String(field) == QLatin1String("Edit_LITRY")            ? QStringLiteral("41")
+                                                                             : QStringLiteral("Změněno");
+        type(f, typed);
+        const QString shown = f->text();
+
+        messages::queueChoice(Zpet);
+        click(ed->SB_SAVE);
+        const QStringList asked = messages::takeShown();
+        ASSERT_EQ(asked.size(), 1) << e.name;
+        EXPECT_TRUE(asked.front().startsWith(QStringLiteral("Záznam mezitím změnil a uložil "))) << e.name;
+        EXPECT_TRUE(ed->isVisible() && ed->Zmeneno()) << e.name;
+        EXPECT_EQ(f->text(), shown) << e.name;
+
+        messages::queueChoice(Prepsat);
+        click(ed->SB_SAVE);
+        EXPECT_EQ(messages::takeShown().size(), 1) << e.name;
+        EXPECT_FALSE(ed->isVisible()) << e.name << " closes after the save";
+        const std::unique_ptr<TEditorZaznamu> check = e.make();
+        ASSERT_TRUE(check->OtevriZpravou(id)) << e.name;
+        EXPECT_EQ(check->findChild<QLineEdit*>(QLatin1String(field))->text(), shown) << e.name;
+
+        // Deleted elsewhere: stored as a new record on request.
+        ASSERT_TRUE(ed->OtevriZpravou(id)) << e.name;
+        ed->show();
+        const int before = count(e.table);
+        ASSERT_TRUE(other.ProvedSQL(QStringLiteral("delete from %1 where %2=%3").arg(table, key).arg(id)).ok)
+            << e.name;
+        type(f, typed);
+        messages::queueChoice(0);
+        click(ed->SB_SAVE);
+        const QStringList deleted = messages::takeShown();
+        ASSERT_EQ(deleted.size(), 1) << e.name;
+        EXPECT_TRUE(deleted.front().startsWith(QStringLiteral("Záznam mezitím smazal jiný uživatel.")))
+            << e.name;
+        EXPECT_EQ(count(e.table), before) << e.name << ": one deleted there, one stored here";
+        EXPECT_NE(ed->ZaznamID(), id) << e.name;
+    }
+}
+
 } // namespace

@@ -47,9 +47,12 @@ protected:
         DbTest::SetUpTestSuite();
         exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (10, \"Vedení\")"));
         exec(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (20, \"Obchod\")"));
-        exec(QStringLiteral("insert into ku_c_kat values (3, \"Porady\", 255, 1)"));
-        exec(QStringLiteral("insert into ku_c_kat values (8, \"Klienti\", 65280, 2)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (5, \"Dodavatelé\", 255, 1)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (3, \"Porady\", 255, 1)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (8, \"Klienti\", 65280, 2)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (5, \"Dodavatelé\", 255, 1)"));
         s_user = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("x"));
     }
 

@@ -111,9 +111,12 @@ protected:
     static void SetUpTestSuite()
     {
         FrameTest::SetUpTestSuite();
-        exec(QStringLiteral("insert into KU_C_KAT values (1, \"Práce\", 255, 1)"));
-        exec(QStringLiteral("insert into KU_C_KAT values (2, \"Doma\", 0, 3)"));
-        exec(QStringLiteral("insert into KU_C_KAT values (3, \"Volno\", NULL, 2)"));
+        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_id, KU_C_KAT_nazev, KU_C_KAT_barva, "
+                            "KU_C_KAT_poradi) values (1, \"Práce\", 255, 1)"));
+        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_id, KU_C_KAT_nazev, KU_C_KAT_barva, "
+                            "KU_C_KAT_poradi) values (2, \"Doma\", 0, 3)"));
+        exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_id, KU_C_KAT_nazev, KU_C_KAT_barva, "
+                            "KU_C_KAT_poradi) values (3, \"Volno\", NULL, 2)"));
         exec(QStringLiteral("insert into UZIVATEL (UZIVATEL_ID, LOGIN, POPIS, ADMINISTRATOR, PRIHLASEN) "
                             "values (1, \"ana\", \"Anna Malá\", 1, 1)"));
         exec(QStringLiteral("insert into UZIVATEL (UZIVATEL_ID, LOGIN, POPIS, ADMINISTRATOR, PRIHLASEN) "
@@ -406,7 +409,7 @@ TEST_F(Prehled, WithoutColumnsShowsEveryColumnOfTheTable)
     f.NactiData(1);
     EXPECT_EQ(f.Dotaz(),
               QStringLiteral("Select KU_C_KAT.KU_C_KAT_ID,KU_C_KAT_ID,KU_C_KAT_NAZEV,KU_C_KAT_BARVA,"
-                             "KU_C_KAT_PORADI from KU_C_KAT   order by KU_C_KAT.KU_C_KAT_ID;"));
+                             "KU_C_KAT_PORADI,REVIZE from KU_C_KAT   order by KU_C_KAT.KU_C_KAT_ID;"));
     EXPECT_EQ(f.PocetRadku(), 4);
     EXPECT_EQ(f.Bunka(1, 0), QStringLiteral("KU_C_KAT_NAZEV"));
     EXPECT_EQ(f.Bunka(2, 1), QStringLiteral("255"));
@@ -434,7 +437,8 @@ protected:
     {
         FrameTest::SetUpTestSuite();
         for (int i = 0; i < s_nazvy.size(); ++i)
-            exec(QStringLiteral("insert into KU_C_KAT values (%1, \"%2\", 0, %1)")
+            exec(QStringLiteral("insert into KU_C_KAT (KU_C_KAT_id, KU_C_KAT_nazev, KU_C_KAT_barva, "
+                                "KU_C_KAT_poradi) values (%1, \"%2\", 0, %1)")
                      .arg(i + 1)
                      .arg(QString(s_nazvy[i]).replace(QLatin1Char('"'), QStringLiteral("\"\""))));
         exec(QStringLiteral(

@@ -20,18 +20,24 @@ protected:
     static void SetUpTestSuite()
     {
         DbTest::SetUpTestSuite();
-        exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 1)"));
-        exec(QStringLiteral("insert into ku_c_kat values (12, \"Rodina\", 65280, 2)"));
-        exec(QStringLiteral("insert into ku_c_kat values (13, \"Sport\", 16711680, 3)"));
-        exec(QStringLiteral("insert into ku_c_kat values (14, \"Úřad\", 8421504, 4)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (11, \"Práce\", 255, 1)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (12, \"Rodina\", 65280, 2)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (13, \"Sport\", 16711680, 3)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (14, \"Úřad\", 8421504, 4)"));
         // Event 500: linked without a main category; 501: Rodina is the main one.
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (500, 12, 0)"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (500, 13, 0)"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (501, 11, 0)"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (501, 12, 1)"));
         exec(QStringLiteral("insert into ukoly_kat (ukoly_id, ku_c_kat_id, hlavni) values (700, 14, 1)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (21, \"  Klienti  \", 0, 1)"));
-        exec(QStringLiteral("insert into adresar_c_kat values (22, \"Dodavatelé\", 0, 2)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (21, \"  Klienti  \", 0, 1)"));
+        exec(QStringLiteral("insert into adresar_c_kat (adresar_c_kat_id, adresar_c_kat_nazev, "
+                            "adresar_c_kat_barva, adresar_c_kat_poradi) values (22, \"Dodavatelé\", 0, 2)"));
         exec(QStringLiteral("insert into adresar_zakl_kat (adresar_zakl_id, adresar_c_kat_id, hlavni) "
                             "values (600, 22, 1)"));
     }

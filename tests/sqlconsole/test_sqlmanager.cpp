@@ -42,8 +42,10 @@ protected:
         m_saved = session();
         prihlas(s_admin, true);
         exec(QStringLiteral("delete from ku_c_kat"));
-        exec(QStringLiteral("insert into ku_c_kat values (12, \"Rodina\", 65280, 2)"));
-        exec(QStringLiteral("insert into ku_c_kat values (11, \"Práce\", 255, 1)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (12, \"Rodina\", 65280, 2)"));
+        exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
+                            "ku_c_kat_poradi) values (11, \"Práce\", 255, 1)"));
         dialogs::startRecording();
     }
     void TearDown() override

@@ -73,6 +73,7 @@ bool Tedit_UZIVATEL::nactiZaznam(int id)
     ChB_PRAVO_PRIHLASENI->setChecked(u.PravoPrihlaseni);
     Edit_HESLO->setPlaceholderText(QStringLiteral("beze změny"));
     FrameCheckBox1->NactiSeznam(SqlSkupinyUzivatele(id));
+    zapamatujPrecteny(u, t.HodnotaInt(1, QStringLiteral("REVIZE")));
     return true;
 }
 
@@ -96,7 +97,7 @@ QString Tedit_UZIVATEL::chybaPoli()
 
 VysledekZapisu Tedit_UZIVATEL::zapis()
 {
-    return UlozUzivatele(SQLDATA(), pole(), ZaznamID());
+    return UlozUzivatele(SQLDATA(), pole(), ZaznamID(), prectenaRevize());
 }
 
 void Tedit_UZIVATEL::poUlozeni()

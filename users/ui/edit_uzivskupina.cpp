@@ -40,6 +40,7 @@ bool Tedit_UZIVSKUPINA::nactiZaznam(int id)
     if (t.PocetRadku() < 1) return false;
     Edit_POPIS->setText(t.HodnotaJmeno(1, QStringLiteral("POPIS")));
     FrameCheckBox1->NactiSeznam(SqlClenoveSkupiny(id));
+    zapamatujPrecteny(id, t.HodnotaInt(1, QStringLiteral("REVIZE")));
     return true;
 }
 
@@ -59,7 +60,7 @@ QString Tedit_UZIVSKUPINA::chybaPoli()
 
 VysledekZapisu Tedit_UZIVSKUPINA::zapis()
 {
-    return UlozSkupinu(SQLDATA(), pole(), ZaznamID());
+    return UlozSkupinu(SQLDATA(), pole(), ZaznamID(), prectenaRevize());
 }
 
 QString Tedit_UZIVSKUPINA::chybaSmazani()
