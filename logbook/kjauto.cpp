@@ -21,8 +21,8 @@ const QString kInsert =
     QStringLiteral(
         "insert into "
         "kj_auto(kj_auto_id,spz,popis,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_"
-        "EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
-    QStringLiteral(" values(%d,%s,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
+        "EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,palivo,spotreba,tachometr_start) ") +
+    QStringLiteral(" values(%d,%s,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d,%s,%s,%s);");
 // The in-use test is part of the delete itself.
 const QString kSmazat = QStringLiteral("delete from kj_auto where KJ_AUTO_ID=%d and not exists (select 1 "
                                        "from kj where kj.kj_auto_id=kj_auto.kj_auto_id)");
