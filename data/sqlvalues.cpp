@@ -50,8 +50,9 @@ QString TextSQLMax(const QString& text, int maximum)
 
 bool JePrazdneDatum(const QString& date)
 {
-    return date.trimmed().isEmpty() || date == QLatin1String("00.00.0000") ||
-           date == QLatin1String("0.0.0000") || date == QLatin1String("0.0.0");
+    // A zero date ("0.0.0", "00.00.0000") is a malformed date, not an empty one:
+    // taking it for NULL would store a deadline or a ride without its date.
+    return date.trimmed().isEmpty();
 }
 
 std::optional<QString> KanonickeDatum(const QString& date)

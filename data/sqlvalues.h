@@ -18,9 +18,9 @@ inline QString TextSQL(const QString& text)
     return TextSQLMax(text, 0);
 }
 
-// "NULL" for an empty date ("", blanks, "00.00.0000", "0.0.0000", "0.0.0");
-// otherwise the parsed date in the form d.m.yyyy between double quotes.
-// Throws ActionError with TextChybnaData on a text that is no date.
+// "NULL" for an empty date ("" or blanks); otherwise the parsed date in the
+// form d.m.yyyy between double quotes. Throws ActionError with TextChybnaData
+// on a text that is no date, zero dates ("0.0.0", "00.00.0000") included.
 QString DatumSQL(const QString& date);
 // "NULL" when both are empty; otherwise the parsed date and time (d.m.yyyy
 // h:mm:ss) between double quotes, the time left out when empty. Throws

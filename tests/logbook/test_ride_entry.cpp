@@ -185,6 +185,8 @@ TEST_F(RideEntry, IncompleteRidesAreRefused)
          TextNeniVyplneno},
         {"no purpose", [&] { f().KTCB_DUVOD->setEditText(QStringLiteral("  ")); }, TextNeniVyplneno},
         {"impossible date", [&] { type(f().KTEDITDC1, QStringLiteral("31.2.2004")); }, TextChybnaData},
+        {"zero date", [&] { type(f().KTEDITDC1, QStringLiteral("0.0.0")); }, TextChybnaData},
+        {"zero date in full", [&] { type(f().KTEDITDC1, QStringLiteral("00.00.0000")); }, TextChybnaData},
     };
     for (const auto& c : cases) {
         fillRide(s_octavia, QStringLiteral("7.3.2004"));
