@@ -309,6 +309,21 @@ void TFrameZadavaniJizd::nactiAdresy(const QList<TKTListBox*>& seznamy, const QL
 {
     TKTDATASET t;
     SQLDATA().NactiTabulku(SqlAdresy(KategorieAdresar ? KategorieAdresar() : QStringLiteral("0")), t);
+    // Every saved ride, from any workstation, reloads the lists: the boxes keep
+    // their addresses and the list its selected and top rows, by id, so the
+    // user's place survives rows added or removed meanwhile.
+    struct Poloha {
+        int zvolene = 0;
+        int horni = 0;
+    };
+    QList<Poloha> polohy;
+    for (TKTListBox* l : seznamy) {
+        const QModelIndex horni = l->indexAt(QPoint(0, 0));
+        polohy.append({l->VratZvoleneID(), horni.isValid() ? l->VratID(horni.row()) : 0});
+    }
+    QList<int> zvolene;
+    for (TKTComboBox* c : boxy)
+        zvolene << c->VratZvoleneID();
     for (TKTListBox* l : seznamy) {
         const QSignalBlocker b(l);
         l->KTCLEAR();
@@ -324,6 +339,16 @@ void TFrameZadavaniJizd::nactiAdresy(const QList<TKTListBox*>& seznamy, const QL
         }
         for (TKTComboBox* c : boxy)
             c->Pridej(id, popis);
+    }
+    for (qsizetype i = 0; i < boxy.size(); ++i)
+        boxy[i]->VyberID(zvolene[i]);
+    for (qsizetype i = 0; i < seznamy.size(); ++i) {
+        TKTListBox* l = seznamy[i];
+        const QSignalBlocker b(l);
+        l->VyberID(polohy[i].zvolene);
+        for (int r = 0; r < l->count(); ++r)
+            if (l->VratID(r) == polohy[i].horni)
+                l->scrollToItem(l->item(r), QAbstractItemView::PositionAtTop);
     }
     m_zmenaVyberu = false;
 }
