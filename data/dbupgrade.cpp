@@ -156,6 +156,33 @@ QStringList jizdyMajiAuto(TSQLDATA& db)
                            "kj_auto (kj_auto_id)")};
 }
 
+// Demo databases of earlier versions stored fuel purchases under fixed ids
+// without moving their generator, so the first purchases a user saved hit a
+// used key. Every generator named after its table's key column
+// (KJ_TANKOVANI_ID numbers KJ_TANKOVANI.KJ_TANKOVANI_ID) that lags behind the
+// highest key moves up to it.
+QStringList generatoryZaKlici(TSQLDATA& db)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select trim(g.rdb$generator_name) as generator, trim(f.rdb$relation_name) as tabulka "
+                       "from rdb$generators g join rdb$relation_fields f on "
+                       "f.rdb$field_name=g.rdb$generator_name and "
+                       "trim(f.rdb$relation_name) || '_ID'=trim(g.rdb$generator_name) "
+                       "where coalesce(g.rdb$system_flag, 0)=0 order by 1"),
+        t);
+    QStringList out;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const QString generator = t.HodnotaJmeno(r, QStringLiteral("GENERATOR"));
+        const QString tabulka = t.HodnotaJmeno(r, QStringLiteral("TABULKA"));
+        const int nejvyssi =
+            db.VratInt(QStringLiteral("select coalesce(max(%1), 0) from %2").arg(generator, tabulka));
+        if (db.VratInt(QStringLiteral("select gen_id(%1, 0) from rdb$database").arg(generator)) < nejvyssi)
+            out << QStringLiteral("set generator %1 to %2").arg(generator).arg(nejvyssi);
+    }
+    return out;
+}
+
 QString velka(const QString& s)
 {
     return s.toUpper();
@@ -203,6 +230,7 @@ const QList<Krok>& Kroky()
         {8, QStringLiteral("KJ: jízda vždy patří existujícímu autu"), jizdyMajiAuto},
         {9, QStringLiteral("ADRESAR_ZAKL: index zkráceného názvu"), indexZkracenehoNazvu},
         {10, QStringLiteral("KU: index data a začátku událostí"), indexZacatkuUdalosti},
+        {14, QStringLiteral("generátory za nejvyšším klíčem svých tabulek"), generatoryZaKlici},
     };
     return kroky;
 }
