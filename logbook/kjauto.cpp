@@ -3,12 +3,12 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
-#include <cmath>
-#include <optional>
-
 const QString SqlNactiAuto =
     QStringLiteral("Select SPZ,POPIS,F_CIST,F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,PALIVO,SPOTREBA,"
                    "TACHOMETR_START from kj_auto where (kj_auto.kj_auto_id=%d);");
+
+const CiselnePole PoleSpotreba = PoleNumeric(QStringLiteral("Spotřeba"), 9, 2);
+const CiselnePole PoleTachometrStart = PoleInteger(QStringLiteral("Tachometr"));
 
 namespace
 {
@@ -33,28 +33,6 @@ QString n(int v)
     return QString::number(v);
 }
 
-// "6,5" and "6.5" alike; nothing when it is no number.
-std::optional<double> desetinne(const QString& text)
-{
-    QString t = text.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || v < 0 || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-QString spotrebaSQL(const QString& text)
-{
-    if (text.trimmed().isEmpty()) return QStringLiteral("NULL");
-    return QString::number(desetinne(text).value_or(0), 'f', 2);
-}
-
-QString celeSQL(const QString& text)
-{
-    return text.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(text));
-}
-
 } // namespace
 
 AutoPole AutoZRadku(const TKTDATASET& t, int r)
@@ -65,8 +43,8 @@ AutoPole AutoZRadku(const TKTDATASET& t, int r)
     a.Prava = PravaZRadku(t, r);
     a.Palivo = t.HodnotaJmeno(r, QStringLiteral("PALIVO"));
     a.Spotreba = t.HodnotaJmeno(r, QStringLiteral("SPOTREBA"));
-    if (const auto v = desetinne(a.Spotreba))
-        a.Spotreba = QString::number(*v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+    if (const auto v = HodnotaPole(a.Spotreba, PoleSpotreba))
+        a.Spotreba = QString::number(*v, 'g', 9).replace(QLatin1Char('.'), QLatin1Char(','));
     a.TachometrStart = t.HodnotaJmeno(r, QStringLiteral("TACHOMETR_START"));
     return a;
 }
@@ -77,19 +55,17 @@ QStringList DruhyPaliva()
             QStringLiteral("LPG"), QStringLiteral("Elektřina")};
 }
 
-bool AutoMaPlatnaData(const AutoPole& a)
+QString ChybaAuta(const AutoPole& a)
 {
-    if (!a.Spotreba.trimmed().isEmpty() && !desetinne(a.Spotreba)) return false;
-    const QString t = a.TachometrStart.trimmed();
-    if (t.isEmpty()) return true;
-    bool ok = false;
-    return t.toInt(&ok) >= 0 && ok;
+    if (QString chyba = ChybaCisla(a.Spotreba, PoleSpotreba); !chyba.isEmpty()) return chyba;
+    return ChybaCisla(a.TachometrStart, PoleTachometrStart);
 }
 
 QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel)
 {
     const QStringList nazev = {TextSQL(a.Spz), TextSQL(a.Popis)};
-    const QStringList vuz = {TextSQL(a.Palivo), spotrebaSQL(a.Spotreba), celeSQL(a.TachometrStart)};
+    const QStringList vuz = {TextSQL(a.Palivo), CisloSQL(a.Spotreba, PoleSpotreba),
+                             CisloSQL(a.TachometrStart, PoleTachometrStart)};
     if (zaznamId != 0)
         return {VyplnSablonu(kUpdate, nazev + UpravaSPravySQL(uzivatel, a.Prava) + vuz << n(zaznamId))};
     return {

@@ -137,7 +137,7 @@ QWidget* TFrameZadavaniJizd::sestavLevou()
     v->addWidget(sestavTachometr(w));
 
     auto* spodni = new QHBoxLayout;
-    auto* vzd = pojmenuj(new QGroupBox(s("Vzdálenost"), w), QStringLiteral("GroupBox_VZDALENOST"));
+    auto* vzd = pojmenuj(new QGroupBox(PoleVzdalenost.popisek, w), QStringLiteral("GroupBox_VZDALENOST"));
     Edit_VZDALENOST = pojmenuj(new QSpinBox(vzd), QStringLiteral("Edit_VZDALENOST"));
     Edit_VZDALENOST_MAX = pojmenuj(new QSpinBox(vzd), QStringLiteral("Edit_VZDALENOST_MAX"));
     for (QSpinBox* sb : {Edit_VZDALENOST, Edit_VZDALENOST_MAX}) {
@@ -191,9 +191,9 @@ QWidget* TFrameZadavaniJizd::sestavTachometr(QWidget* rodic)
     KTEDITDC_PRIJEZD = pojmenuj(new TKTEDITDC(box, 5), QStringLiteral("KTEDITDC_PRIJEZD"));
     auto* g = new QGridLayout(box);
     g->setContentsMargins(4, 4, 4, 4);
-    g->addWidget(new QLabel(s("Stav od"), box), 0, 0);
+    g->addWidget(new QLabel(PoleTachometrOd.popisek, box), 0, 0);
     g->addWidget(Edit_TACHOMETR_OD, 0, 1);
-    g->addWidget(new QLabel(s("do"), box), 0, 2);
+    g->addWidget(new QLabel(PoleTachometrDo.popisek, box), 0, 2);
     g->addWidget(Edit_TACHOMETR_DO, 0, 3);
     g->addWidget(new QLabel(s("Řidič"), box), 0, 4);
     g->addWidget(KTCB_RIDIC, 0, 5);
@@ -517,8 +517,8 @@ void TFrameZadavaniJizd::BitBtn_SAVEClick()
         messages::error(TextNeniVyplneno);
         return;
     }
-    if (!JizdaMaPlatnaData(j)) {
-        messages::error(TextChybnaData);
+    if (const QString chyba = ChybaUdajuJizdy(j); !chyba.isEmpty()) {
+        messages::error(chyba);
         return;
     }
     // A gap or overlap of the odometer is told, not refused.

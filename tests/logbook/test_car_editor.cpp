@@ -82,7 +82,7 @@ TEST_F(CarEditor, NewCarGetsDefaultGroupAndStoredCarIsUpdated)
 
 // Fuel type, consumption (decimal comma) and start odometer for the monthly
 // report, stored by the first save of a new car as by the save of a stored
-// one; a consumption that is no number is refused and keeps the window.
+// one; a consumption that is no number is refused by name and keeps the window.
 TEST_F(CarEditor, FuelConsumptionAndStartOdometer)
 {
     const int stored = addCar(QStringLiteral("5VV 0000"), QStringLiteral("Spotřeba"));
@@ -119,13 +119,16 @@ TEST_F(CarEditor, FuelConsumptionAndStartOdometer)
     for (const char* chybne : {"šest", "-1", "1e999"}) {
         type(ed().Edit_SPOTREBA, QString::fromUtf8(chybne));
         click(ed().SB_SAVE);
-        EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << chybne;
+        EXPECT_EQ(messages::takeShown(),
+                  QStringList{"Pole „Spotřeba“ musí obsahovat číslo od 0 do 9999999,99."})
+            << chybne;
         EXPECT_TRUE(ed().isVisible());
     }
     type(ed().Edit_SPOTREBA, QString());
     type(ed().Edit_TACHOMETR_START, QStringLiteral("12 km"));
     click(ed().SB_SAVE);
-    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{"Pole „Tachometr“ musí obsahovat celé číslo od 0 do 2147483647."});
     click(ed().SB_ZnovuNacist);
 }
 

@@ -353,7 +353,9 @@ TEST_F(MonthlyReport, FuelPurchaseEditor)
     e.Edit_TACHOMETR->setText(QStringLiteral("10400"));
     EXPECT_TRUE(e.Zmeneno());
     e.SB_SAVE->click();
-    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << "1 530 is no number";
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{"Pole „Cena Kč s DPH“ musí obsahovat číslo od 0 do 9999999999999,99."})
+        << "1 530 is no number";
     EXPECT_TRUE(e.isVisible());
     e.Edit_CENA->setText(QStringLiteral("1530,50"));
     e.SB_SAVE->click();
