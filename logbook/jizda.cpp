@@ -79,6 +79,23 @@ QString ChybaUdajuJizdy(const JizdaPole& j)
     return QString();
 }
 
+QString OtazkaVzdalenosti(const JizdaPole& j)
+{
+    const auto od = HodnotaPole(j.TachometrOd, PoleTachometrOd);
+    const auto do_ = HodnotaPole(j.TachometrDo, PoleTachometrDo);
+    const auto km = HodnotaPole(j.Vzdalenost, PoleVzdalenost);
+    if (!od || !do_ || !km) return QString();
+    const qint64 rozdil = qint64(*do_) - qint64(*od);
+    if (std::abs(rozdil - qint64(*km)) <= 1) return QString();
+    return QStringLiteral(
+               "Vzdálenost %1 km nesouhlasí s rozdílem stavů tachometru %2 km (%3 – %4 km). Chcete "
+               "jízdu přesto uložit ?")
+        .arg(qint64(*km))
+        .arg(rozdil)
+        .arg(qint64(*od))
+        .arg(qint64(*do_));
+}
+
 QString PosledniTachometr(TSQLDATA& db, int autoId)
 {
     TKTDATASET t;

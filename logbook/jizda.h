@@ -48,6 +48,10 @@ extern const CiselnePole PoleTachometrDo; // integer
 // a message naming the field. The odometers may stay empty.
 QString ChybaUdajuJizdy(const JizdaPole& j);
 
+// The question before a save when the distance and the odometer difference
+// disagree by more than 1 km; empty when they agree or an odometer is empty.
+QString OtazkaVzdalenosti(const JizdaPole& j);
+
 // Where the car's latest ride with an end odometer stopped (by date and
 // order), or else the car's odometer at the start of use; empty when neither
 // is known.

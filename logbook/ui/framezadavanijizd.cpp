@@ -521,6 +521,8 @@ void TFrameZadavaniJizd::BitBtn_SAVEClick()
         messages::error(chyba);
         return;
     }
+    // A distance the odometer contradicts is asked about; No keeps the form.
+    if (const QString otazka = OtazkaVzdalenosti(j); !otazka.isEmpty() && !messages::confirm(otazka)) return;
     // A gap or overlap of the odometer is told, not refused.
     const QString upozorneni = UpozorneniTachometru(SQLDATA(), j);
     // Disabled until an address changes: a second press stores nothing twice.

@@ -210,6 +210,53 @@ TEST_F(RideEntry, IncompleteRidesAreRefused)
     EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "0");
 }
 
+// A distance the odometer contradicts by more than 1 km is asked about
+// before the save: No keeps the form and writes nothing, Yes saves it.
+TEST_F(RideEntry, DistanceTheOdometerContradictsIsAskedAbout)
+{
+    const struct {
+        const char* od;
+        const char* do_;
+        bool asked;
+    } cases[] = {
+        {"10000", "10012", false}, {"10000", "10013", false}, {"10000", "10011", false},
+        {"10000", "10014", true},  {"10000", "10010", true},  {"10000", "10000", true},
+        {"", "10030", false},      {"10000", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.od) + " - " + c.do_);
+        exec(QStringLiteral("delete from kj"));
+        fillRide(s_octavia, QStringLiteral("10.3.2004")); // 12 km
+        type(f().Edit_TACHOMETR_OD, QLatin1String(c.od));
+        type(f().Edit_TACHOMETR_DO, QLatin1String(c.do_));
+        if (c.asked) {
+            messages::queueAnswer(false);
+            click(f().BitBtn_SAVE);
+            const QStringList shown = messages::takeShown();
+            ASSERT_EQ(shown.size(), 1);
+            EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Vzdálenost 12 km nesouhlasí s rozdílem stavů "
+                                                           "tachometru")))
+                << shown[0].toStdString();
+            EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "0");
+            EXPECT_TRUE(f().BitBtn_SAVE->isEnabled());
+            EXPECT_EQ(f().Edit_TACHOMETR_DO->text(), QLatin1String(c.do_)) << "the form is kept";
+            messages::queueAnswer(true);
+            click(f().BitBtn_SAVE);
+            EXPECT_EQ(messages::takeShown(), shown);
+        } else {
+            click(f().BitBtn_SAVE);
+            EXPECT_TRUE(messages::takeShown().isEmpty());
+        }
+        EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "1");
+    }
+    JizdaPole j;
+    j.Vzdalenost = QStringLiteral("12");
+    j.TachometrOd = QStringLiteral("10000");
+    j.TachometrDo = QStringLiteral("10030");
+    EXPECT_EQ(OtazkaVzdalenosti(j), QStringLiteral("Vzdálenost 12 km nesouhlasí s rozdílem stavů tachometru "
+                                                   "30 km (10000 – 10030 km). Chcete jízdu přesto uložit ?"));
+}
+
 TEST_F(RideEntry, RememberedDistancesAndPurposes)
 {
     choosePair(s_a, s_c);
