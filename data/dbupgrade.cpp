@@ -156,6 +156,33 @@ QStringList jizdyMajiAuto(TSQLDATA& db)
                            "kj_auto (kj_auto_id)")};
 }
 
+// Demo databases of earlier versions stored fuel purchases under fixed ids
+// without moving their generator, so the first purchases a user saved hit a
+// used key. Every generator named after its table's key column
+// (KJ_TANKOVANI_ID numbers KJ_TANKOVANI.KJ_TANKOVANI_ID) that lags behind the
+// highest key moves up to it.
+QStringList generatoryZaKlici(TSQLDATA& db)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select trim(g.rdb$generator_name) as generator, trim(f.rdb$relation_name) as tabulka "
+                       "from rdb$generators g join rdb$relation_fields f on "
+                       "f.rdb$field_name=g.rdb$generator_name and "
+                       "trim(f.rdb$relation_name) || '_ID'=trim(g.rdb$generator_name) "
+                       "where coalesce(g.rdb$system_flag, 0)=0 order by 1"),
+        t);
+    QStringList out;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const QString generator = t.HodnotaJmeno(r, QStringLiteral("GENERATOR"));
+        const QString tabulka = t.HodnotaJmeno(r, QStringLiteral("TABULKA"));
+        const int nejvyssi =
+            db.VratInt(QStringLiteral("select coalesce(max(%1), 0) from %2").arg(generator, tabulka));
+        if (db.VratInt(QStringLiteral("select gen_id(%1, 0) from rdb$database").arg(generator)) < nejvyssi)
+            out << QStringLiteral("set generator %1 to %2").arg(generator).arg(nejvyssi);
+    }
+    return out;
+}
+
 QString velka(const QString& s)
 {
     return s.toUpper();
@@ -256,28 +283,27 @@ QStringList triggeryRevize(TSQLDATA& db)
     return out + osireleOdkazy();
 }
 
-// Every link row names an existing record: deleting the record deletes its
-// links, and a link written for a record deleted meanwhile fails the save.
-// A category in use cannot be deleted under a link.
+// Every link row names an existing record and category: deleting either
+// deletes its links (a category is deletable while only tasks use it), and a
+// link written for a record deleted meanwhile fails the save.
 QStringList odkazyMajiZaznam(TSQLDATA& db)
 {
     struct Klic {
         const char *jmeno, *tabulka, *sloupec, *cil, *cilKlic;
-        bool kaskada;
     };
     static const Klic klice[] = {
-        {"KU_KAT_KU_FK", "KU_KAT", "KU_ID", "KU", "KU_ID", true},
-        {"KU_KAT_KAT_FK", "KU_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID", false},
-        {"UKOLY_KAT_UKOLY_FK", "UKOLY_KAT", "UKOLY_ID", "UKOLY", "UKOLY_ID", true},
-        {"UKOLY_KAT_KAT_FK", "UKOLY_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID", false},
+        {"KU_KAT_KU_FK", "KU_KAT", "KU_ID", "KU", "KU_ID"},
+        {"KU_KAT_KAT_FK", "KU_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID"},
+        {"UKOLY_KAT_UKOLY_FK", "UKOLY_KAT", "UKOLY_ID", "UKOLY", "UKOLY_ID"},
+        {"UKOLY_KAT_KAT_FK", "UKOLY_KAT", "KU_C_KAT_ID", "KU_C_KAT", "KU_C_KAT_ID"},
         {"ADRESAR_ZAKL_KAT_ADRESA_FK", "ADRESAR_ZAKL_KAT", "ADRESAR_ZAKL_ID", "ADRESAR_ZAKL",
-         "ADRESAR_ZAKL_ID", true},
+         "ADRESAR_ZAKL_ID"},
         {"ADRESAR_ZAKL_KAT_KAT_FK", "ADRESAR_ZAKL_KAT", "ADRESAR_C_KAT_ID", "ADRESAR_C_KAT",
-         "ADRESAR_C_KAT_ID", false},
-        {"KU_SPEC_KU_FK", "KU_SPEC", "KU_ID", "KU", "KU_ID", true},
-        {"SPOJ_UZIVATEL_FK", "SPOJ_UZIVATEL_UZIVSKUPINA", "UZIVATEL_ID", "UZIVATEL", "UZIVATEL_ID", true},
+         "ADRESAR_C_KAT_ID"},
+        {"KU_SPEC_KU_FK", "KU_SPEC", "KU_ID", "KU", "KU_ID"},
+        {"SPOJ_UZIVATEL_FK", "SPOJ_UZIVATEL_UZIVSKUPINA", "UZIVATEL_ID", "UZIVATEL", "UZIVATEL_ID"},
         {"SPOJ_UZIVSKUPINA_FK", "SPOJ_UZIVATEL_UZIVSKUPINA", "UZIVSKUPINA_ID", "UZIVSKUPINA",
-         "UZIVSKUPINA_ID", true},
+         "UZIVSKUPINA_ID"},
     };
     QStringList out;
     for (const Klic& k : klice) {
@@ -285,10 +311,11 @@ QStringList odkazyMajiZaznam(TSQLDATA& db)
                                       "rdb$constraint_name='%1'")
                            .arg(QLatin1String(k.jmeno))) > 0)
             continue;
-        out << QStringLiteral("alter table %1 add constraint %2 foreign key (%3) references %4 (%5)%6")
+        out << QStringLiteral(
+                   "alter table %1 add constraint %2 foreign key (%3) references %4 (%5) on delete "
+                   "cascade")
                    .arg(QLatin1String(k.tabulka), QLatin1String(k.jmeno), QLatin1String(k.sloupec),
-                        QLatin1String(k.cil), QLatin1String(k.cilKlic),
-                        k.kaskada ? QStringLiteral(" on delete cascade") : QString());
+                        QLatin1String(k.cil), QLatin1String(k.cilKlic));
     }
     return out;
 }
@@ -329,7 +356,8 @@ const QList<Krok>& Kroky()
         {10, QStringLiteral("KU: index data a začátku událostí"), indexZacatkuUdalosti},
         {11, QStringLiteral("sloupec REVIZE v tabulkách záznamů"), sloupceRevize},
         {12, QStringLiteral("triggery revizí, osiřelé odkazy smazány"), triggeryRevize},
-        {13, QStringLiteral("odkazy patří existujícím záznamům (cizí klíče)"), odkazyMajiZaznam},
+        {13, QStringLiteral("odkazy patří existujícím záznamům a kategoriím (cizí klíče)"), odkazyMajiZaznam},
+        {14, QStringLiteral("generátory za nejvyšším klíčem svých tabulek"), generatoryZaKlici},
     };
     return kroky;
 }

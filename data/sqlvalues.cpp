@@ -50,8 +50,9 @@ QString TextSQLMax(const QString& text, int maximum)
 
 bool JePrazdneDatum(const QString& date)
 {
-    return date.trimmed().isEmpty() || date == QLatin1String("00.00.0000") ||
-           date == QLatin1String("0.0.0000") || date == QLatin1String("0.0.0");
+    // A zero date ("0.0.0", "00.00.0000") is a malformed date, not an empty one:
+    // taking it for NULL would store a deadline or a ride without its date.
+    return date.trimmed().isEmpty();
 }
 
 std::optional<QString> KanonickeDatum(const QString& date)
@@ -112,6 +113,89 @@ int CisloZTextu(const QString& text)
     const int v = t.toInt(&ok, 10);
     if (!ok) throw ActionError(QStringLiteral("\"%1\" není platné celé číslo.").arg(text));
     return v;
+}
+
+namespace
+{
+
+qint64 mocninaDeseti(int n)
+{
+    qint64 v = 1;
+    for (int i = 0; i < n; ++i)
+        v *= 10;
+    return v;
+}
+
+// The value times 10^desetinnych, rounded half up; nothing when the text is
+// no number of the field or outside its range. Counted in whole numbers, so
+// the highest value of a column is taken exactly.
+std::optional<qint64> celaHodnota(const QString& text, const CiselnePole& pole)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*([0-9]+)(?:[.,]([0-9]+))?\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const QString cele = m.captured(1);
+    const QString zlomek = m.captured(2);
+    if (pole.desetinnych == 0 && m.capturedLength(2) > 0) return std::nullopt;
+    qsizetype prvni = 0;
+    while (prvni < cele.size() - 1 && cele[prvni] == QLatin1Char('0'))
+        ++prvni;
+    // No column holds more than 18 digits; longer text never fits.
+    if (cele.size() - prvni > 18) return std::nullopt;
+    qint64 v = cele.mid(prvni).toLongLong();
+    if (v > pole.nejvyssiCele / mocninaDeseti(pole.desetinnych)) return std::nullopt;
+    for (int i = 0; i < pole.desetinnych; ++i)
+        v = v * 10 + (i < zlomek.size() ? zlomek[i].digitValue() : 0);
+    if (zlomek.size() > pole.desetinnych && zlomek[pole.desetinnych].digitValue() >= 5) ++v;
+    if (v > pole.nejvyssiCele || (!pole.nulaPovolena && v == 0)) return std::nullopt;
+    return v;
+}
+
+QString zobrazCele(qint64 v, int desetinnych)
+{
+    if (desetinnych == 0) return QString::number(v);
+    const qint64 d = mocninaDeseti(desetinnych);
+    return QStringLiteral("%1,%2").arg(v / d).arg(v % d, desetinnych, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+CiselnePole PoleInteger(const QString& popisek, bool nulaPovolena)
+{
+    return {popisek, 0, 2147483647, nulaPovolena};
+}
+
+CiselnePole PoleNumeric(const QString& popisek, int cislic, int desetinnych, bool nulaPovolena)
+{
+    return {popisek, desetinnych, mocninaDeseti(cislic) - 1, nulaPovolena};
+}
+
+std::optional<double> HodnotaPole(const QString& text, const CiselnePole& pole)
+{
+    const auto v = celaHodnota(text, pole);
+    if (!v) return std::nullopt;
+    return double(*v) / double(mocninaDeseti(pole.desetinnych));
+}
+
+QString ChybaCisla(const QString& text, const CiselnePole& pole)
+{
+    if (text.trimmed().isEmpty() || celaHodnota(text, pole)) return QString();
+    const QString nejvyssi = zobrazCele(pole.nejvyssiCele, pole.desetinnych);
+    if (pole.desetinnych == 0)
+        return QStringLiteral("Pole „%1“ musí obsahovat celé číslo od %2 do %3.")
+            .arg(pole.popisek, pole.nulaPovolena ? QStringLiteral("0") : QStringLiteral("1"), nejvyssi);
+    if (!pole.nulaPovolena)
+        return QStringLiteral("Pole „%1“ musí obsahovat číslo větší než 0 a nejvýše %2.")
+            .arg(pole.popisek, nejvyssi);
+    return QStringLiteral("Pole „%1“ musí obsahovat číslo od 0 do %2.").arg(pole.popisek, nejvyssi);
+}
+
+QString CisloSQL(const QString& text, const CiselnePole& pole)
+{
+    if (text.trimmed().isEmpty()) return QStringLiteral("NULL");
+    const auto v = celaHodnota(text, pole);
+    if (!v) throw ActionError(ChybaCisla(text, pole));
+    return zobrazCele(*v, pole.desetinnych).replace(QLatin1Char(','), QLatin1Char('.'));
 }
 
 QString DatumCast(const QString& dateTime)

@@ -18,9 +18,9 @@ inline QString TextSQL(const QString& text)
     return TextSQLMax(text, 0);
 }
 
-// "NULL" for an empty date ("", blanks, "00.00.0000", "0.0.0000", "0.0.0");
-// otherwise the parsed date in the form d.m.yyyy between double quotes.
-// Throws ActionError with TextChybnaData on a text that is no date.
+// "NULL" for an empty date ("" or blanks); otherwise the parsed date in the
+// form d.m.yyyy between double quotes. Throws ActionError with TextChybnaData
+// on a text that is no date, zero dates ("0.0.0", "00.00.0000") included.
 QString DatumSQL(const QString& date);
 // "NULL" when both are empty; otherwise the parsed date and time (d.m.yyyy
 // h:mm:ss) between double quotes, the time left out when empty. Throws
@@ -42,6 +42,30 @@ bool PlatnyCas(const QString& time);
 
 // Trimmed decimal integer; empty gives 0. Throws ActionError on other text.
 int CisloZTextu(const QString& text);
+
+// A number field and the range of its column: numeric(p,s) holds p digits,
+// s of them after the point; integer holds whole numbers up to 2147483647.
+// Typed numbers are not negative and take a decimal comma or point; more
+// places than the column keeps are rounded half up.
+struct CiselnePole {
+    QString popisek;          // the caption the editor shows beside the field
+    int desetinnych = 0;      // places after the point; 0 = whole numbers
+    qint64 nejvyssiCele = 0;  // the highest value times 10^desetinnych
+    bool nulaPovolena = true; // false: the value must be above 0
+};
+CiselnePole PoleInteger(const QString& popisek, bool nulaPovolena = true);
+CiselnePole PoleNumeric(const QString& popisek, int cislic, int desetinnych, bool nulaPovolena = true);
+
+// The typed value rounded to the column's places; nothing when the text is
+// blank, no number of the field's kind or outside the column's range.
+std::optional<double> HodnotaPole(const QString& text, const CiselnePole& pole);
+// Why the text may not be stored, naming the field ("Pole „Litry“ musí
+// obsahovat číslo větší než 0 a nejvýše 9999999,99."); empty when it may.
+// Blank text passes: whether a field may stay empty is its caller's rule.
+QString ChybaCisla(const QString& text, const CiselnePole& pole);
+// The literal for the column: NULL for blank text, else the number with the
+// column's places. Throws ActionError with ChybaCisla's text.
+QString CisloSQL(const QString& text, const CiselnePole& pole);
 
 QString DatumCast(const QString& dateTime);
 QString CasCast(const QString& dateTime);

@@ -1,5 +1,6 @@
 #include "jizda.h"
 
+#include "common/action.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "records/pravazaznamu.h"
@@ -9,6 +10,9 @@ const QString TextNeniVyplneno = QStringLiteral("Nejsou vyplněna požadovaná d
 const QString TextMaxMensi =
     QStringLiteral("Maximální vzdálenost nesmí být menší než minimální, záznam nelze uložit !");
 const QString TextDuvodUlozen = QStringLiteral("Tento důvod je již uložen !");
+const CiselnePole PoleVzdalenost = PoleInteger(QStringLiteral("Vzdálenost"));
+const CiselnePole PoleTachometrOd = PoleInteger(QStringLiteral("Stav od"));
+const CiselnePole PoleTachometrDo = PoleInteger(QStringLiteral("Stav do"));
 const QString SqlDuvody =
     QStringLiteral("Select kj_c_duvod_id as ID,duvod as POPIS from kj_c_duvod order by duvod;");
 
@@ -56,35 +60,40 @@ bool kolizePoradi(const QString& chyba)
            chyba.contains(QLatin1String("deadlock"), Qt::CaseInsensitive);
 }
 
-QString cisloNeboNull(const QString& text)
-{
-    return text.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(text));
-}
-
 QString casNeboNull(const QString& datum, const QString& cas)
 {
     return cas.trimmed().isEmpty() ? QStringLiteral("NULL") : DatumCasSQL(datum, cas);
 }
 
-bool celeCislo(const QString& text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return true;
-    bool ok = false;
-    const int v = t.toInt(&ok);
-    return ok && v >= 0;
-}
-
 } // namespace
 
-bool JizdaMaPlatnaData(const JizdaPole& j)
+QString ChybaUdajuJizdy(const JizdaPole& j)
 {
-    if (!PlatneDatum(j.Datum) || !PlatnyCas(j.CasOdjezdu) || !PlatnyCas(j.CasPrijezdu)) return false;
-    if (!celeCislo(j.TachometrOd) || !celeCislo(j.TachometrDo)) return false;
-    if (!j.TachometrOd.trimmed().isEmpty() && !j.TachometrDo.trimmed().isEmpty() &&
-        j.TachometrDo.trimmed().toInt() < j.TachometrOd.trimmed().toInt())
-        return false;
-    return true;
+    if (!PlatneDatum(j.Datum) || !PlatnyCas(j.CasOdjezdu) || !PlatnyCas(j.CasPrijezdu)) return TextChybnaData;
+    for (const auto& [text, pole] :
+         {std::pair{&j.TachometrOd, &PoleTachometrOd}, std::pair{&j.TachometrDo, &PoleTachometrDo}})
+        if (const QString chyba = ChybaCisla(*text, *pole); !chyba.isEmpty()) return chyba;
+    const auto od = HodnotaPole(j.TachometrOd, PoleTachometrOd);
+    const auto do_ = HodnotaPole(j.TachometrDo, PoleTachometrDo);
+    if (od && do_ && *do_ < *od) return TextChybnaData;
+    return QString();
+}
+
+QString OtazkaVzdalenosti(const JizdaPole& j)
+{
+    const auto od = HodnotaPole(j.TachometrOd, PoleTachometrOd);
+    const auto do_ = HodnotaPole(j.TachometrDo, PoleTachometrDo);
+    const auto km = HodnotaPole(j.Vzdalenost, PoleVzdalenost);
+    if (!od || !do_ || !km) return QString();
+    const qint64 rozdil = qint64(*do_) - qint64(*od);
+    if (std::abs(rozdil - qint64(*km)) <= 1) return QString();
+    return QStringLiteral(
+               "Vzdálenost %1 km nesouhlasí s rozdílem stavů tachometru %2 km (%3 – %4 km). Chcete "
+               "jízdu přesto uložit ?")
+        .arg(qint64(*km))
+        .arg(rozdil)
+        .arg(qint64(*od))
+        .arg(qint64(*do_));
 }
 
 QString PosledniTachometr(TSQLDATA& db, int autoId)
@@ -130,8 +139,10 @@ AdresaJizdy AdresaJizdy::ZRadku(const TKTDATASET& t, int r, int id)
 
 bool JizdaJeUplna(const JizdaPole& j)
 {
-    // Every check runs: the distance's conversion error comes first whatever else is missing.
-    const int km = CisloZTextu(j.Vzdalenost);
+    // Every check runs: the distance's error comes first whatever else is missing.
+    if (const QString chyba = ChybaCisla(j.Vzdalenost, PoleVzdalenost); !chyba.isEmpty())
+        throw ActionError(chyba);
+    const double km = HodnotaPole(j.Vzdalenost, PoleVzdalenost).value_or(0);
     return !prazdne(j.Datum) && km > 0 && koncJeUplny(j.Od) && koncJeUplny(j.Do) && j.AutoId > 0 &&
            !prazdne(j.Duvod);
 }
@@ -139,10 +150,10 @@ bool JizdaJeUplna(const JizdaPole& j)
 QString PrikazVlozeniJizdy(const JizdaPole& j, int uzivatel)
 {
     const QString datum = DatumSQL(j.Datum);
-    QStringList h{n(j.AutoId), datum,      VyplnSablonu(kPoradi, {datum}), TextSQL(j.Duvod),
-                  n(j.Od.Id),  n(j.Do.Id), n(CisloZTextu(j.Vzdalenost))};
+    QStringList h{n(j.AutoId), datum,      VyplnSablonu(kPoradi, {datum}),        TextSQL(j.Duvod),
+                  n(j.Od.Id),  n(j.Do.Id), CisloSQL(j.Vzdalenost, PoleVzdalenost)};
     h << texty(j.Od) << texty(j.Do) << n(uzivatel) << kTed << n(uzivatel) << kTed;
-    h << cisloNeboNull(j.TachometrOd) << cisloNeboNull(j.TachometrDo)
+    h << CisloSQL(j.TachometrOd, PoleTachometrOd) << CisloSQL(j.TachometrDo, PoleTachometrDo)
       << (j.RidicId > 0 ? n(j.RidicId) : QStringLiteral("NULL")) << n(j.Soukroma ? 1 : 0)
       << casNeboNull(j.Datum, j.CasOdjezdu) << casNeboNull(j.Datum, j.CasPrijezdu);
     return VyplnSablonu(kInsert, h);

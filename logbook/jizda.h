@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/sqlvalues.h"
 #include "data/zapiszaznam.h"
 
 #include <QString>
@@ -36,9 +37,20 @@ struct JizdaPole {
     QString CasOdjezdu, CasPrijezdu;
 };
 
-// The odometer states are empty or whole numbers, the end not below the
-// start; the times are empty or times of day.
-bool JizdaMaPlatnaData(const JizdaPole& j);
+// The number fields: the ride entry's captions and their columns' ranges.
+extern const CiselnePole PoleVzdalenost;  // integer
+extern const CiselnePole PoleTachometrOd; // integer
+extern const CiselnePole PoleTachometrDo; // integer
+
+// Why the ride's data may not be stored; empty when it may. A date or time
+// that does not parse and an end odometer below the start give
+// TextChybnaData; an odometer that is no whole number of its column's range
+// a message naming the field. The odometers may stay empty.
+QString ChybaUdajuJizdy(const JizdaPole& j);
+
+// The question before a save when the distance and the odometer difference
+// disagree by more than 1 km; empty when they agree or an odometer is empty.
+QString OtazkaVzdalenosti(const JizdaPole& j);
 
 // Where the car's latest ride with an end odometer stopped (by date and
 // order), or else the car's odometer at the start of use; empty when neither
@@ -52,8 +64,8 @@ extern const QString TextNeniVyplneno; // "Nejsou vyplněna požadovaná data, z
 extern const QString TextMaxMensi;     // the maximum below the minimum
 
 // Every check of a save: date, a distance above 0, postcode and town and a
-// name or surname at both ends, a car, a purpose. The distance must be a
-// whole number (CisloZTextu throws otherwise).
+// name or surname at both ends, a car, a purpose. A distance that is no
+// whole number of its column throws ActionError naming the field.
 bool JizdaJeUplna(const JizdaPole& j);
 
 // The insert of a ride. The order number is computed inside the statement,

@@ -3,12 +3,12 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
-#include <cmath>
-#include <optional>
-
 const QString SqlNactiAuto =
     QStringLiteral("Select SPZ,POPIS,F_CIST,F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,PALIVO,SPOTREBA,"
                    "TACHOMETR_START,REVIZE from kj_auto where (kj_auto.kj_auto_id=%d);");
+
+const CiselnePole PoleSpotreba = PoleNumeric(QStringLiteral("Spotřeba"), 9, 2);
+const CiselnePole PoleTachometrStart = PoleInteger(QStringLiteral("Tachometr"));
 
 namespace
 {
@@ -21,8 +21,8 @@ const QString kInsert =
     QStringLiteral(
         "insert into "
         "kj_auto(kj_auto_id,spz,popis,vytvoril_kdo,vytvoril_kdy,editoval_kdo,editoval_kdy,F_CIST,F_"
-        "EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT) ") +
-    QStringLiteral(" values(%d,%s,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d);");
+        "EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,palivo,spotreba,tachometr_start) ") +
+    QStringLiteral(" values(%d,%s,%s,%d,%s,%d,%s,%d,%d,%d,%d,%d,%s,%s,%s);");
 // The in-use test is part of the delete itself.
 const QString kSmazat = QStringLiteral("delete from kj_auto where KJ_AUTO_ID=%d and not exists (select 1 "
                                        "from kj where kj.kj_auto_id=kj_auto.kj_auto_id)");
@@ -31,28 +31,6 @@ const QString kExistuje = QStringLiteral("select count(*) from kj_auto where kj_
 QString n(int v)
 {
     return QString::number(v);
-}
-
-// "6,5" and "6.5" alike; nothing when it is no number.
-std::optional<double> desetinne(const QString& text)
-{
-    QString t = text.trimmed();
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || v < 0 || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-QString spotrebaSQL(const QString& text)
-{
-    if (text.trimmed().isEmpty()) return QStringLiteral("NULL");
-    return QString::number(desetinne(text).value_or(0), 'f', 2);
-}
-
-QString celeSQL(const QString& text)
-{
-    return text.trimmed().isEmpty() ? QStringLiteral("NULL") : n(CisloZTextu(text));
 }
 
 } // namespace
@@ -65,8 +43,8 @@ AutoPole AutoZRadku(const TKTDATASET& t, int r)
     a.Prava = PravaZRadku(t, r);
     a.Palivo = t.HodnotaJmeno(r, QStringLiteral("PALIVO"));
     a.Spotreba = t.HodnotaJmeno(r, QStringLiteral("SPOTREBA"));
-    if (const auto v = desetinne(a.Spotreba))
-        a.Spotreba = QString::number(*v, 'g', 6).replace(QLatin1Char('.'), QLatin1Char(','));
+    if (const auto v = HodnotaPole(a.Spotreba, PoleSpotreba))
+        a.Spotreba = QString::number(*v, 'g', 9).replace(QLatin1Char('.'), QLatin1Char(','));
     a.TachometrStart = t.HodnotaJmeno(r, QStringLiteral("TACHOMETR_START"));
     return a;
 }
@@ -77,24 +55,23 @@ QStringList DruhyPaliva()
             QStringLiteral("LPG"), QStringLiteral("Elektřina")};
 }
 
-bool AutoMaPlatnaData(const AutoPole& a)
+QString ChybaAuta(const AutoPole& a)
 {
-    if (!a.Spotreba.trimmed().isEmpty() && !desetinne(a.Spotreba)) return false;
-    const QString t = a.TachometrStart.trimmed();
-    if (t.isEmpty()) return true;
-    bool ok = false;
-    return t.toInt(&ok) >= 0 && ok;
+    if (QString chyba = ChybaCisla(a.Spotreba, PoleSpotreba); !chyba.isEmpty()) return chyba;
+    return ChybaCisla(a.TachometrStart, PoleTachometrStart);
 }
 
 QStringList PrikazyUlozeniAuta(const AutoPole& a, int zaznamId, int noveId, int uzivatel,
                                const std::optional<PrectenyZaznam<AutoPole>>& precteny)
 {
     const QStringList nazev = {TextSQL(a.Spz), TextSQL(a.Popis)};
-    const QStringList vuz = {TextSQL(a.Palivo), spotrebaSQL(a.Spotreba), celeSQL(a.TachometrStart)};
+    const QStringList vuz = {TextSQL(a.Palivo), CisloSQL(a.Spotreba, PoleSpotreba),
+                             CisloSQL(a.TachometrStart, PoleTachometrStart)};
     if (zaznamId != 0)
         return {PrikazUpravy(kUpdate, a, precteny, [&](const AutoPole& x) {
             return QStringList{TextSQL(x.Spz), TextSQL(x.Popis)} + UpravaSPravySQL(uzivatel, x.Prava) +
-                       QStringList{TextSQL(x.Palivo), spotrebaSQL(x.Spotreba), celeSQL(x.TachometrStart)}
+                       QStringList{TextSQL(x.Palivo), CisloSQL(x.Spotreba, PoleSpotreba),
+                                   CisloSQL(x.TachometrStart, PoleTachometrStart)}
                    << n(zaznamId);
         })};
     return {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/sqlvalues.h"
 #include "data/zapiszaznam.h"
 #include "records/pravazaznamu.h"
 
@@ -25,9 +26,14 @@ struct AutoPole {
 // The fuel types the decrees fix average prices for.
 QStringList DruhyPaliva();
 
-// The consumption is empty or a non-negative number (decimal comma or
-// point), the start odometer empty or a whole number.
-bool AutoMaPlatnaData(const AutoPole& a);
+// The number fields: the editor's captions and their columns' ranges.
+extern const CiselnePole PoleSpotreba;       // numeric(9,2)
+extern const CiselnePole PoleTachometrStart; // integer
+
+// Why the car may not be stored: a consumption or start odometer that is no
+// number of its column's range (a message naming the field); both may stay
+// empty. Empty when it may.
+QString ChybaAuta(const AutoPole& a);
 
 extern const QString SqlNactiAuto; // "%d" = KJ_AUTO_ID
 

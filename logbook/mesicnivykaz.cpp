@@ -88,17 +88,31 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
         cenaPaliva.insert(ceny.HodnotaJmeno(r, QStringLiteral("PALIVO")).trimmed().toUpper(),
                           cislo(ceny.HodnotaJmeno(r, QStringLiteral("CENA"))));
 
+    // Every car with a ride or a fuel purchase in the month: one that was
+    // only fuelled still owes the accountant its receipts.
+    const QString vMesici = QStringLiteral("(datum>=%1) and (datum<%2)").arg(od, pristi);
+    TKTDATASET a;
+    db.NactiTabulku(
+        QStringLiteral("select kj_auto.kj_auto_id, kj_auto.spz, kj_auto.popis as vuz, kj_auto.palivo, "
+                       "kj_auto.spotreba from kj_auto where (exists (select 1 from kj where "
+                       "kj.kj_auto_id=kj_auto.kj_auto_id and %1) or exists (select 1 from kj_tankovani where "
+                       "kj_tankovani.kj_auto_id=kj_auto.kj_auto_id and %1))%2%3 order by kj_auto.popis, "
+                       "kj_auto.kj_auto_id")
+            .arg(vMesici, auto_, FiltrCteni(QStringLiteral("KJ_AUTO"), false)),
+        a);
     TKTDATASET j;
     db.NactiTabulku(
         QStringLiteral(
             "select kj.kj_auto_id, kj.datum, kj.poradi, kj.vzdalenost, kj.soukroma, kj.tachometr_od, "
             "kj.tachometr_do, coalesce(kj.ridic_id, kj.vytvoril_kdo) as ridic, u.popis as ridic_popis, "
-            "u.login as ridic_login, kj_auto.spz, kj_auto.popis as vuz, kj_auto.palivo, "
-            "kj_auto.spotreba from kj join kj_auto on kj.kj_auto_id=kj_auto.kj_auto_id left join "
+            "u.login as ridic_login from kj join kj_auto on kj.kj_auto_id=kj_auto.kj_auto_id left join "
             "uzivatel u on u.uzivatel_id=coalesce(kj.ridic_id, kj.vytvoril_kdo) where (kj.datum>=%1) "
-            "and (kj.datum<%2)%3%4 order by kj_auto.popis, kj.kj_auto_id, kj.datum, kj.poradi")
+            "and (kj.datum<%2)%3%4 order by kj.kj_auto_id, kj.datum, kj.poradi")
             .arg(od, pristi, auto_, FiltrCteni(QStringLiteral("KJ_AUTO"), false)),
         j);
+    QHash<int, QList<int>> jizdyAuta; // car → its rides' rows in date and order
+    for (int r = 1; r <= j.PocetRadku(); ++r)
+        jizdyAuta[j.HodnotaInt(r, QStringLiteral("KJ_AUTO_ID"))] << r;
     TKTDATASET t;
     db.NactiTabulku(
         QStringLiteral("select kj_tankovani.kj_auto_id, sum(litry) as litry, sum(cena) as cena from "
@@ -112,33 +126,36 @@ MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId)
                       {cislo(t.HodnotaJmeno(r, QStringLiteral("LITRY"))),
                        cislo(t.HodnotaJmeno(r, QStringLiteral("CENA")))});
 
-    int r = 1;
-    while (r <= j.PocetRadku()) {
-        const int vuzId = j.HodnotaInt(r, QStringLiteral("KJ_AUTO_ID"));
+    for (int ra = 1; ra <= a.PocetRadku(); ++ra) {
+        const int vuzId = a.HodnotaInt(ra, QStringLiteral("KJ_AUTO_ID"));
+        const QList<int> jizdy = jizdyAuta.value(vuzId);
         RadekVykazu celkem;
         celkem.Celkem = true;
         celkem.AutoId = vuzId;
-        celkem.Spz = j.HodnotaJmeno(r, QStringLiteral("SPZ")).trimmed();
-        celkem.Vuz = j.HodnotaJmeno(r, QStringLiteral("VUZ")).trimmed();
-        celkem.Spotreba = cislo(j.HodnotaJmeno(r, QStringLiteral("SPOTREBA")));
+        celkem.Spz = a.HodnotaJmeno(ra, QStringLiteral("SPZ")).trimmed();
+        celkem.Vuz = a.HodnotaJmeno(ra, QStringLiteral("VUZ")).trimmed();
+        celkem.Spotreba = cislo(a.HodnotaJmeno(ra, QStringLiteral("SPOTREBA")));
         celkem.Sazba = sazba;
-        const QString druh = j.HodnotaJmeno(r, QStringLiteral("PALIVO")).trimmed();
+        const QString druh = a.HodnotaJmeno(ra, QStringLiteral("PALIVO")).trimmed();
         celkem.CenaPaliva = cenaPaliva.value(druh.toUpper());
-        if (druh.isEmpty())
-            v.Upozorneni << QStringLiteral("%1: vůz nemá zadaný druh paliva; náhrada je bez ceny paliva.")
-                                .arg(celkem.Spz);
-        else if (celkem.CenaPaliva <= 0)
-            v.Upozorneni << QStringLiteral("%1: chybí průměrná cena paliva „%2“ pro rok %3; náhrada je bez "
-                                           "ceny paliva.")
-                                .arg(celkem.Spz, druh)
-                                .arg(rok);
-        if (celkem.Spotreba <= 0)
-            v.Upozorneni << QStringLiteral("%1: chybí spotřeba z technického průkazu.").arg(celkem.Spz);
+        // What the reimbursement lacks matters only when there are kilometres to reimburse.
+        if (!jizdy.isEmpty()) {
+            if (druh.isEmpty())
+                v.Upozorneni << QStringLiteral("%1: vůz nemá zadaný druh paliva; náhrada je bez ceny paliva.")
+                                    .arg(celkem.Spz);
+            else if (celkem.CenaPaliva <= 0)
+                v.Upozorneni << QStringLiteral("%1: chybí průměrná cena paliva „%2“ pro rok %3; náhrada je "
+                                               "bez ceny paliva.")
+                                    .arg(celkem.Spz, druh)
+                                    .arg(rok);
+            if (celkem.Spotreba <= 0)
+                v.Upozorneni << QStringLiteral("%1: chybí spotřeba z technického průkazu.").arg(celkem.Spz);
+        }
         const RadekVykazu zaklad = celkem;
         QMap<QString, RadekVykazu> ridici;
         QStringList poradiRidicu;
         QList<StavTachometru> stavy;
-        for (; r <= j.PocetRadku() && j.HodnotaInt(r, QStringLiteral("KJ_AUTO_ID")) == vuzId; ++r) {
+        for (const int r : jizdy) {
             QString ridic = j.HodnotaJmeno(r, QStringLiteral("RIDIC_POPIS")).trimmed();
             if (ridic.isEmpty()) ridic = j.HodnotaJmeno(r, QStringLiteral("RIDIC_LOGIN")).trimmed();
             if (ridic.isEmpty()) ridic = QStringLiteral("neuveden");

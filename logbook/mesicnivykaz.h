@@ -40,7 +40,8 @@ double Nahrada(int km, double sazba, double spotreba, double cenaPaliva);
 
 // Reads the rides and fuel purchases of the month for the cars the user may
 // read (one car when autoId > 0). A ride without a driver counts for the
-// user who entered it; a ride without a distance counts 0 km.
+// user who entered it; a ride without a distance counts 0 km. A car that was
+// fuelled but not driven gets its total row alone, with 0 km.
 MesicniVykaz SestavMesicniVykaz(TSQLDATA& db, int rok, int mesic, int autoId = 0);
 
 // The odometer warnings of one car's rides in their order: where a ride

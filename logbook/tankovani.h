@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/sqlvalues.h"
 #include "data/zapiszaznam.h"
 
 #include <QString>
@@ -19,9 +20,17 @@ struct TankovaniPole {
 
 extern const QString SqlNactiTankovani; // "%d" = KJ_TANKOVANI_ID
 
+// The number fields: the editor's captions and their columns' ranges.
+extern const CiselnePole PoleLitry;              // numeric(9,2), above 0
+extern const CiselnePole PoleCena;               // numeric(15,2)
+extern const CiselnePole PoleTachometrTankovani; // integer
+
 TankovaniPole TankovaniZRadku(const TKTDATASET& t, int radek);
-// A car, a date, litres above 0, a price not below 0, an odometer that is empty or whole.
-bool TankovaniMaPlatnaData(const TankovaniPole& t);
+// Why the purchase may not be stored; empty when it may. A car, a date,
+// litres and a price are required (TextNeniVyplneno), the date must parse
+// (TextChybnaData), the numbers must fit their columns (a message naming the
+// field); the odometer may stay empty.
+QString ChybaTankovani(const TankovaniPole& t);
 // With the purchase as the editor read it, the update names its revision and
 // writes only what changed; a save after another workstation's reports the
 // conflict instead.

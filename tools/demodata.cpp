@@ -732,13 +732,13 @@ private:
                 m_sql << QStringLiteral("insert into kj_ceny_paliv (rok, palivo, cena) values (%1, '%2', %3)")
                              .arg(m_today.year())
                              .arg(QLatin1String(palivo), QLatin1String(cena));
-            int id = 0;
+            // Ids from the generator, as the program takes them: its next purchase gets a free one.
             for (const auto& [car, days, litres, price] :
                  {std::tuple{car1, 20, "41.50", "1490.90"}, std::tuple{car2, 12, "58.20", "2024.40"}})
                 m_sql << QStringLiteral(
                              "insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena) "
                              "values (%1, %2, %3, %4, %5)")
-                             .arg(++id)
+                             .arg(m_db.NoveID(QStringLiteral("KJ_TANKOVANI_ID")))
                              .arg(car)
                              .arg(dateSql(m_today.addDays(-days)), QLatin1String(litres),
                                   QLatin1String(price));

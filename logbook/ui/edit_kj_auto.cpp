@@ -35,8 +35,8 @@ Tedit_KJ_AUTO::Tedit_KJ_AUTO(QWidget* parent)
     f->addRow(QStringLiteral("SPZ"), Edit_SPZ);
     f->addRow(QStringLiteral("Popis"), Edit_POPIS);
     f->addRow(QStringLiteral("Palivo"), CB_PALIVO);
-    f->addRow(QStringLiteral("Spotřeba"), Edit_SPOTREBA);
-    f->addRow(QStringLiteral("Tachometr"), Edit_TACHOMETR_START);
+    f->addRow(PoleSpotreba.popisek, Edit_SPOTREBA);
+    f->addRow(PoleTachometrStart.popisek, Edit_TACHOMETR_START);
 
     obsah()->addWidget(GroupBox_AUTO);
     obsah()->addWidget(sestavPrava(this, Frame_Prava1));
@@ -94,7 +94,7 @@ AutoPole Tedit_KJ_AUTO::pole() const
 
 QString Tedit_KJ_AUTO::chybaPoli()
 {
-    return AutoMaPlatnaData(pole()) ? QString() : TextChybnaData;
+    return ChybaAuta(pole());
 }
 
 VysledekZapisu Tedit_KJ_AUTO::zapis()

@@ -27,9 +27,9 @@ Tedit_KJ_TANKOVANI::Tedit_KJ_TANKOVANI(QWidget* parent)
     auto* f = new QFormLayout;
     f->addRow(QStringLiteral("Auto"), KTCB_AUTO);
     f->addRow(QStringLiteral("Datum"), KTEDITDC_DATUM);
-    f->addRow(QStringLiteral("Litry"), Edit_LITRY);
-    f->addRow(QStringLiteral("Cena Kč s DPH"), Edit_CENA);
-    f->addRow(QStringLiteral("Tachometr km"), Edit_TACHOMETR);
+    f->addRow(PoleLitry.popisek, Edit_LITRY);
+    f->addRow(PoleCena.popisek, Edit_CENA);
+    f->addRow(PoleTachometrTankovani.popisek, Edit_TACHOMETR);
     obsah()->addLayout(f);
     obsah()->addStretch(1);
     resize(380, 220);
@@ -95,10 +95,7 @@ TankovaniPole Tedit_KJ_TANKOVANI::pole() const
 
 QString Tedit_KJ_TANKOVANI::chybaPoli()
 {
-    const TankovaniPole p = pole();
-    if (TankovaniMaPlatnaData(p)) return QString();
-    return p.AutoId <= 0 || p.Datum.trimmed().isEmpty() || p.Litry.trimmed().isEmpty() ? TextNeniVyplneno
-                                                                                       : TextChybnaData;
+    return ChybaTankovani(pole());
 }
 
 VysledekZapisu Tedit_KJ_TANKOVANI::zapis()

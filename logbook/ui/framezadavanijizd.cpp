@@ -137,7 +137,7 @@ QWidget* TFrameZadavaniJizd::sestavLevou()
     v->addWidget(sestavTachometr(w));
 
     auto* spodni = new QHBoxLayout;
-    auto* vzd = pojmenuj(new QGroupBox(s("Vzdálenost"), w), QStringLiteral("GroupBox_VZDALENOST"));
+    auto* vzd = pojmenuj(new QGroupBox(PoleVzdalenost.popisek, w), QStringLiteral("GroupBox_VZDALENOST"));
     Edit_VZDALENOST = pojmenuj(new QSpinBox(vzd), QStringLiteral("Edit_VZDALENOST"));
     Edit_VZDALENOST_MAX = pojmenuj(new QSpinBox(vzd), QStringLiteral("Edit_VZDALENOST_MAX"));
     for (QSpinBox* sb : {Edit_VZDALENOST, Edit_VZDALENOST_MAX}) {
@@ -191,9 +191,9 @@ QWidget* TFrameZadavaniJizd::sestavTachometr(QWidget* rodic)
     KTEDITDC_PRIJEZD = pojmenuj(new TKTEDITDC(box, 5), QStringLiteral("KTEDITDC_PRIJEZD"));
     auto* g = new QGridLayout(box);
     g->setContentsMargins(4, 4, 4, 4);
-    g->addWidget(new QLabel(s("Stav od"), box), 0, 0);
+    g->addWidget(new QLabel(PoleTachometrOd.popisek, box), 0, 0);
     g->addWidget(Edit_TACHOMETR_OD, 0, 1);
-    g->addWidget(new QLabel(s("do"), box), 0, 2);
+    g->addWidget(new QLabel(PoleTachometrDo.popisek, box), 0, 2);
     g->addWidget(Edit_TACHOMETR_DO, 0, 3);
     g->addWidget(new QLabel(s("Řidič"), box), 0, 4);
     g->addWidget(KTCB_RIDIC, 0, 5);
@@ -309,6 +309,21 @@ void TFrameZadavaniJizd::nactiAdresy(const QList<TKTListBox*>& seznamy, const QL
 {
     TKTDATASET t;
     SQLDATA().NactiTabulku(SqlAdresy(KategorieAdresar ? KategorieAdresar() : QStringLiteral("0")), t);
+    // Every saved ride, from any workstation, reloads the lists: the boxes keep
+    // their addresses and the list its selected and top rows, by id, so the
+    // user's place survives rows added or removed meanwhile.
+    struct Poloha {
+        int zvolene = 0;
+        int horni = 0;
+    };
+    QList<Poloha> polohy;
+    for (TKTListBox* l : seznamy) {
+        const QModelIndex horni = l->indexAt(QPoint(0, 0));
+        polohy.append({l->VratZvoleneID(), horni.isValid() ? l->VratID(horni.row()) : 0});
+    }
+    QList<int> zvolene;
+    for (TKTComboBox* c : boxy)
+        zvolene << c->VratZvoleneID();
     for (TKTListBox* l : seznamy) {
         const QSignalBlocker b(l);
         l->KTCLEAR();
@@ -324,6 +339,16 @@ void TFrameZadavaniJizd::nactiAdresy(const QList<TKTListBox*>& seznamy, const QL
         }
         for (TKTComboBox* c : boxy)
             c->Pridej(id, popis);
+    }
+    for (qsizetype i = 0; i < boxy.size(); ++i)
+        boxy[i]->VyberID(zvolene[i]);
+    for (qsizetype i = 0; i < seznamy.size(); ++i) {
+        TKTListBox* l = seznamy[i];
+        const QSignalBlocker b(l);
+        l->VyberID(polohy[i].zvolene);
+        for (int r = 0; r < l->count(); ++r)
+            if (l->VratID(r) == polohy[i].horni)
+                l->scrollToItem(l->item(r), QAbstractItemView::PositionAtTop);
     }
     m_zmenaVyberu = false;
 }
@@ -492,10 +517,12 @@ void TFrameZadavaniJizd::BitBtn_SAVEClick()
         messages::error(TextNeniVyplneno);
         return;
     }
-    if (!JizdaMaPlatnaData(j)) {
-        messages::error(TextChybnaData);
+    if (const QString chyba = ChybaUdajuJizdy(j); !chyba.isEmpty()) {
+        messages::error(chyba);
         return;
     }
+    // A distance the odometer contradicts is asked about; No keeps the form.
+    if (const QString otazka = OtazkaVzdalenosti(j); !otazka.isEmpty() && !messages::confirm(otazka)) return;
     // A gap or overlap of the odometer is told, not refused.
     const QString upozorneni = UpozorneniTachometru(SQLDATA(), j);
     // Disabled until an address changes: a second press stores nothing twice.

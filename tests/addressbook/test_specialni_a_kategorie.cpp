@@ -193,9 +193,11 @@ protected:
         exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (1, \"Firma\")"));
         exec(QStringLiteral("insert into adresar_zakl_kat (adresar_zakl_id, adresar_c_kat_id, hlavni) values "
                             "(1, 11, 1)"));
-        // A link left behind by an entry deleted long ago.
+        // An entry deleted long ago: its link went with it.
+        exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (99, \"Stará\")"));
         exec(QStringLiteral("insert into adresar_zakl_kat (adresar_zakl_id, adresar_c_kat_id, hlavni) values "
                             "(99, 12, 1)"));
+        exec(QStringLiteral("delete from adresar_zakl where adresar_zakl_id=99"));
     }
     void SetUp() override
     {

@@ -32,9 +32,6 @@ TEST(SqlValues, TextQuotingDoublesQuotesAndCutsFirst)
 TEST(SqlValues, DateLiteralsAreParsedAndCanonical)
 {
     const Case dates[] = {{"", "NULL"},
-                          {"00.00.0000", "NULL"},
-                          {"0.0.0000", "NULL"},
-                          {"0.0.0", "NULL"},
                           {" ", "NULL"},
                           {"5.3.2004", "\"5.3.2004\""},
                           {"05.03.2004", "\"5.3.2004\""},
@@ -54,8 +51,11 @@ TEST(SqlValues, DateLiteralsAreParsedAndCanonical)
 
     // Whoever calls them, a text that is no date or time never reaches SQL.
     for (const char* bad : {"1.1.00\"--", "00.00.00", "31.2.2004", "5.3.2004\") or (1=1) or (\"", "x", ";",
-                            "5.3.2004 8:00", "1.1.26"})
+                            "5.3.2004 8:00", "1.1.26", "0.0.0", "00.00.0000", "0.0.0000", " 0.0.0 "}) {
         EXPECT_THROW(DatumSQL(QString::fromUtf8(bad)), ActionError) << bad;
+        EXPECT_THROW(DatumCasSQL(QString::fromUtf8(bad), QStringLiteral("8:00")), ActionError) << bad;
+        EXPECT_FALSE(PlatneDatum(QString::fromUtf8(bad))) << bad;
+    }
     for (const char* bad : {"0:00\"--", "24:00", "8:60", "8", "8:00:00:00", "%"})
         EXPECT_THROW(DatumCasSQL(QStringLiteral("5.3.2004"), QString::fromUtf8(bad)), ActionError) << bad;
     EXPECT_THROW(DatumCasSQL(QStringLiteral("1.1.00\"--"), QStringLiteral("8:00")), ActionError);

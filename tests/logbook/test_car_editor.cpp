@@ -81,36 +81,54 @@ TEST_F(CarEditor, NewCarGetsDefaultGroupAndStoredCarIsUpdated)
 }
 
 // Fuel type, consumption (decimal comma) and start odometer for the monthly
-// report; a consumption that is no number is refused and keeps the window.
+// report, stored by the first save of a new car as by the save of a stored
+// one; a consumption that is no number is refused by name and keeps the window.
 TEST_F(CarEditor, FuelConsumptionAndStartOdometer)
 {
-    const int car = addCar(QStringLiteral("5VV 0000"), QStringLiteral("Spotřeba"));
-    open(car);
-    ed().CB_PALIVO->setEditText(QStringLiteral("Nafta"));
-    type(ed().Edit_SPOTREBA, QStringLiteral("6,5"));
-    type(ed().Edit_TACHOMETR_START, QStringLiteral("12000"));
-    EXPECT_TRUE(ed().Zmeneno());
-    click(ed().SB_SAVE);
-    EXPECT_TRUE(messages::takeShown().isEmpty());
-    const TKTDATASET t = rows(
-        QStringLiteral("select palivo, spotreba, tachometr_start from kj_auto where kj_auto_id=%1").arg(car));
-    EXPECT_EQ(t.Hodnota(1, 1), QStringLiteral("Nafta"));
-    EXPECT_DOUBLE_EQ(t.Hodnota(1, 2).toDouble(), 6.5);
-    EXPECT_EQ(t.Hodnota(1, 3), QStringLiteral("12000"));
-    open(car);
-    EXPECT_EQ(ed().Edit_SPOTREBA->text(), QStringLiteral("6,5"));
-    EXPECT_EQ(ed().CB_PALIVO->currentText(), QStringLiteral("Nafta"));
+    const int stored = addCar(QStringLiteral("5VV 0000"), QStringLiteral("Spotřeba"));
+    int car = 0;
+    for (const int id : {0, stored}) {
+        SCOPED_TRACE(id == 0 ? "new car" : "stored car");
+        open(id);
+        if (id == 0) {
+            type(ed().Edit_SPZ, QStringLiteral("5VV 0001"));
+            type(ed().Edit_POPIS, QStringLiteral("Nová spotřeba"));
+        }
+        ed().CB_PALIVO->setEditText(QStringLiteral("Nafta"));
+        type(ed().Edit_SPOTREBA, QStringLiteral("6,5"));
+        type(ed().Edit_TACHOMETR_START, QStringLiteral("12000"));
+        EXPECT_TRUE(ed().Zmeneno());
+        click(ed().SB_SAVE);
+        EXPECT_TRUE(messages::takeShown().isEmpty());
+        car = ed().ZaznamID();
+        ASSERT_GT(car, 0);
+        const TKTDATASET t =
+            rows(QStringLiteral("select palivo, spotreba, tachometr_start from kj_auto where kj_auto_id=%1")
+                     .arg(car));
+        ASSERT_EQ(t.PocetRadku(), 1);
+        EXPECT_EQ(t.Hodnota(1, 1), QStringLiteral("Nafta"));
+        EXPECT_DOUBLE_EQ(t.Hodnota(1, 2).toDouble(), 6.5);
+        EXPECT_EQ(t.Hodnota(1, 3), QStringLiteral("12000"));
+        open(car);
+        EXPECT_EQ(ed().Edit_SPOTREBA->text(), QStringLiteral("6,5"));
+        EXPECT_EQ(ed().CB_PALIVO->currentText(), QStringLiteral("Nafta"));
+        EXPECT_EQ(ed().Edit_TACHOMETR_START->text(), QStringLiteral("12000"));
+    }
+    EXPECT_EQ(car, stored);
 
     for (const char* chybne : {"šest", "-1", "1e999"}) {
         type(ed().Edit_SPOTREBA, QString::fromUtf8(chybne));
         click(ed().SB_SAVE);
-        EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << chybne;
+        EXPECT_EQ(messages::takeShown(),
+                  QStringList{"Pole „Spotřeba“ musí obsahovat číslo od 0 do 9999999,99."})
+            << chybne;
         EXPECT_TRUE(ed().isVisible());
     }
     type(ed().Edit_SPOTREBA, QString());
     type(ed().Edit_TACHOMETR_START, QStringLiteral("12 km"));
     click(ed().SB_SAVE);
-    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"});
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{"Pole „Tachometr“ musí obsahovat celé číslo od 0 do 2147483647."});
     click(ed().SB_ZnovuNacist);
 }
 

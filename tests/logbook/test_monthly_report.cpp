@@ -151,6 +151,59 @@ TEST_F(MonthlyReport, SumsAndReimbursementComputedByHand)
     EXPECT_FALSE(printed.filter(QStringLiteral("= 1896,70 Kč")).isEmpty());
 }
 
+// A car fuelled in the month but not driven is listed with its fuel and
+// 0 km; one with neither is not, and nothing is said about its rates.
+TEST_F(MonthlyReport, CarFuelledButNotDrivenIsListed)
+{
+    ride(QStringLiteral("2.3.2026"), 1, QStringLiteral("120"), 10000, 10120, s_user);
+    const auto purchase = [](int id, int car, const char* datum, const char* litry, const char* cena) {
+        exec(QStringLiteral("insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena) "
+                            "values (%1, %2, \"%3\", %4, %5)")
+                 .arg(id)
+                 .arg(car)
+                 .arg(QLatin1String(datum), QLatin1String(litry), QLatin1String(cena)));
+    };
+    purchase(11, s_fabia, "15.3.2026", "35.5", "1250.40");
+    purchase(12, s_fabia, "31.3.2026", "10", "360");
+    purchase(13, s_fabia, "1.4.2026", "20", "700");
+
+    const MesicniVykaz v = SestavMesicniVykaz(db(), 2026, 3);
+    ASSERT_EQ(v.Radky.size(), 3);
+    const RadekVykazu& fabia = v.Radky[0];
+    EXPECT_TRUE(fabia.Celkem);
+    EXPECT_EQ(fabia.AutoId, s_fabia);
+    EXPECT_EQ(fabia.Spz, QStringLiteral("2CD 6789"));
+    EXPECT_EQ(fabia.Vuz, QStringLiteral("Fabia"));
+    EXPECT_EQ(fabia.KmSluzebni, 0);
+    EXPECT_EQ(fabia.KmSoukrome, 0);
+    EXPECT_DOUBLE_EQ(fabia.Litry, 45.5) << "only March's purchases";
+    EXPECT_DOUBLE_EQ(fabia.CenaTankovani, 1610.40);
+    EXPECT_DOUBLE_EQ(fabia.Nahrada, 0);
+    EXPECT_EQ(v.Radky[1].Ridic, QStringLiteral("jana"));
+    EXPECT_TRUE(v.Radky[2].Celkem);
+    EXPECT_EQ(v.Radky[2].AutoId, s_octavia);
+    EXPECT_TRUE(v.Upozorneni.filter(QStringLiteral("2CD 6789")).isEmpty())
+        << v.Upozorneni.join(QLatin1Char('\n')).toStdString();
+
+    const QStringList lines = QString::fromUtf8(VykazCsv(v).mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("03/2026;2CD 6789;Fabia;Celkem vůz;;;0;0;45,50;1610,40;5,90;0,00;0,00;0,00"));
+
+    // The one car alone; April has Fabia's purchase and no ride of either car in this test.
+    const MesicniVykaz jenFabia = SestavMesicniVykaz(db(), 2026, 3, s_fabia);
+    ASSERT_EQ(jenFabia.Radky.size(), 1);
+    EXPECT_DOUBLE_EQ(jenFabia.Radky[0].Litry, 45.5);
+    const MesicniVykaz duben = SestavMesicniVykaz(db(), 2026, 4);
+    ASSERT_EQ(duben.Radky.size(), 1);
+    EXPECT_EQ(duben.Radky[0].AutoId, s_fabia);
+    EXPECT_DOUBLE_EQ(duben.Radky[0].Litry, 20);
+    EXPECT_TRUE(SestavMesicniVykaz(db(), 2026, 2).Radky.isEmpty());
+    // A car the user may not read stays out with its fuel.
+    exec(QStringLiteral("update kj_auto set f_cist=%1 where kj_auto_id=%2").arg(kObchod).arg(s_fabia));
+    EXPECT_TRUE(SestavMesicniVykaz(db(), 2026, 4).Radky.isEmpty());
+    exec(QStringLiteral("update kj_auto set f_cist=0 where kj_auto_id=%1").arg(s_fabia));
+}
+
 // The dialog writes the CSV of the month and car it shows.
 TEST_F(MonthlyReport, DialogWritesTheCsvFile)
 {
@@ -300,7 +353,9 @@ TEST_F(MonthlyReport, FuelPurchaseEditor)
     e.Edit_TACHOMETR->setText(QStringLiteral("10400"));
     EXPECT_TRUE(e.Zmeneno());
     e.SB_SAVE->click();
-    EXPECT_EQ(messages::takeShown(), QStringList{"Data obsahují nepovolené údaje !"}) << "1 530 is no number";
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{"Pole „Cena Kč s DPH“ musí obsahovat číslo od 0 do 9999999999999,99."})
+        << "1 530 is no number";
     EXPECT_TRUE(e.isVisible());
     e.Edit_CENA->setText(QStringLiteral("1530,50"));
     e.SB_SAVE->click();

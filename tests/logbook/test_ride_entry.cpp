@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -185,6 +186,8 @@ TEST_F(RideEntry, IncompleteRidesAreRefused)
          TextNeniVyplneno},
         {"no purpose", [&] { f().KTCB_DUVOD->setEditText(QStringLiteral("  ")); }, TextNeniVyplneno},
         {"impossible date", [&] { type(f().KTEDITDC1, QStringLiteral("31.2.2004")); }, TextChybnaData},
+        {"zero date", [&] { type(f().KTEDITDC1, QStringLiteral("0.0.0")); }, TextChybnaData},
+        {"zero date in full", [&] { type(f().KTEDITDC1, QStringLiteral("00.00.0000")); }, TextChybnaData},
     };
     for (const auto& c : cases) {
         fillRide(s_octavia, QStringLiteral("7.3.2004"));
@@ -205,6 +208,53 @@ TEST_F(RideEntry, IncompleteRidesAreRefused)
     click(f().BitBtn_SAVE);
     EXPECT_EQ(messages::takeShown(), QStringList{TextNeniVyplneno});
     EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "0");
+}
+
+// A distance the odometer contradicts by more than 1 km is asked about
+// before the save: No keeps the form and writes nothing, Yes saves it.
+TEST_F(RideEntry, DistanceTheOdometerContradictsIsAskedAbout)
+{
+    const struct {
+        const char* od;
+        const char* do_;
+        bool asked;
+    } cases[] = {
+        {"10000", "10012", false}, {"10000", "10013", false}, {"10000", "10011", false},
+        {"10000", "10014", true},  {"10000", "10010", true},  {"10000", "10000", true},
+        {"", "10030", false},      {"10000", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.od) + " - " + c.do_);
+        exec(QStringLiteral("delete from kj"));
+        fillRide(s_octavia, QStringLiteral("10.3.2004")); // 12 km
+        type(f().Edit_TACHOMETR_OD, QLatin1String(c.od));
+        type(f().Edit_TACHOMETR_DO, QLatin1String(c.do_));
+        if (c.asked) {
+            messages::queueAnswer(false);
+            click(f().BitBtn_SAVE);
+            const QStringList shown = messages::takeShown();
+            ASSERT_EQ(shown.size(), 1);
+            EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Vzdálenost 12 km nesouhlasí s rozdílem stavů "
+                                                           "tachometru")))
+                << shown[0].toStdString();
+            EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "0");
+            EXPECT_TRUE(f().BitBtn_SAVE->isEnabled());
+            EXPECT_EQ(f().Edit_TACHOMETR_DO->text(), QLatin1String(c.do_)) << "the form is kept";
+            messages::queueAnswer(true);
+            click(f().BitBtn_SAVE);
+            EXPECT_EQ(messages::takeShown(), shown);
+        } else {
+            click(f().BitBtn_SAVE);
+            EXPECT_TRUE(messages::takeShown().isEmpty());
+        }
+        EXPECT_EQ(value(QStringLiteral("select count(*) from kj")), "1");
+    }
+    JizdaPole j;
+    j.Vzdalenost = QStringLiteral("12");
+    j.TachometrOd = QStringLiteral("10000");
+    j.TachometrDo = QStringLiteral("10030");
+    EXPECT_EQ(OtazkaVzdalenosti(j), QStringLiteral("Vzdálenost 12 km nesouhlasí s rozdílem stavů tachometru "
+                                                   "30 km (10000 – 10030 km). Chcete jízdu přesto uložit ?"));
 }
 
 TEST_F(RideEntry, RememberedDistancesAndPurposes)
@@ -328,6 +378,75 @@ TEST_F(RideEntry, HostileInput)
         EXPECT_EQ(t.Hodnota(1, 2), f().Od().Edit_ULICE->text()) << text.toStdString();
         EXPECT_EQ(t.Hodnota(1, 3), f().Do().Edit_NAZEV->text()) << text.toStdString();
     }
+}
+
+// ---- Reloads on change events ---------------------------------------------------
+
+// An address book longer than the list shows, in a database of its own.
+class RideEntryReload : public RideEntry
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        RideEntry::SetUpTestSuite();
+        for (int i = 1; i <= 40; ++i)
+            addAddress(QStringLiteral("Firma %1").arg(i, 2, 10, QLatin1Char('0')), QStringLiteral("Brno"),
+                       QStringLiteral("602 00"));
+    }
+    int topId() const { return m_f->KTLB_ADRESY->VratID(m_f->KTLB_ADRESY->indexAt(QPoint(0, 0)).row()); }
+};
+
+// Every saved ride, this workstation's or another's, reloads the lists (the
+// main window calls NactiSeznamy on WM_DATA_CHANGED): the frequent-address
+// boxes keep their choices and the address list its selected and top rows,
+// even when a new address is listed above them.
+TEST_F(RideEntryReload, ChangeEventsKeepTheChosenAddressesAndTheListsPlace)
+{
+    TKTListBox* list = f().KTLB_ADRESY;
+    ASSERT_EQ(list->count(), 43);
+    QCoreApplication::processEvents(); // the list lays its rows out
+    ASSERT_GT(list->verticalScrollBar()->maximum(), 0) << "the list must scroll for this test";
+    fillRide(s_octavia, QStringLiteral("9.3.2004"));
+    int chosen[5];
+    for (int i = 0; i < 5; ++i) {
+        chosen[i] = list->VratID(10 + 5 * i);
+        ASSERT_TRUE(f().KTCB_Caste_Adresy[i]->VyberID(chosen[i]));
+    }
+    // The ride goes on to an address far down the list.
+    list->scrollToItem(list->item(8), QAbstractItemView::PositionAtTop);
+    const int top = topId();
+    ASSERT_EQ(top, list->VratID(8));
+    clickAddress(list->VratID(10));
+    const int selected = list->VratZvoleneID();
+    ASSERT_EQ(selected, list->VratID(10));
+    ASSERT_EQ(f().Do().id, selected);
+    f().Edit_VZDALENOST->setValue(12);
+    f().KTCB_DUVOD->setEditText(QStringLiteral("Jednání"));
+
+    const auto expectKept = [&](const char* when) {
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(f().KTCB_Caste_Adresy[i]->VratZvoleneID(), chosen[i]) << when << ", box " << i + 1;
+        EXPECT_EQ(list->VratZvoleneID(), selected) << when;
+        EXPECT_EQ(topId(), top) << when;
+    };
+    // This workstation's ride, then another's with a new address sorted first.
+    click(f().BitBtn_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    ASSERT_EQ(value(QStringLiteral("select count(*) from kj")), "1");
+    f().NactiSeznamy();
+    expectKept("own ride");
+    addAddress(QStringLiteral("Aaa nová"), QStringLiteral("Brno"), QStringLiteral("602 00"));
+    f().NactiSeznamy();
+    EXPECT_EQ(list->count(), 44);
+    expectKept("another workstation's address");
+
+    // The kept selection is no fresh click: clicking it again copies nothing,
+    // clicking another row copies that one.
+    f().RB_Od->setChecked(true);
+    clickAddress(selected);
+    EXPECT_NE(f().Od().id, selected);
+    clickAddress(top);
+    EXPECT_EQ(f().Od().id, top);
 }
 
 // ---- Order numbers under concurrency -------------------------------------------

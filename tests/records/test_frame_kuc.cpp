@@ -28,6 +28,11 @@ protected:
                             "ku_c_kat_poradi) values (13, \"Sport\", 16711680, 3)"));
         exec(QStringLiteral("insert into ku_c_kat (ku_c_kat_id, ku_c_kat_nazev, ku_c_kat_barva, "
                             "ku_c_kat_poradi) values (14, \"Úřad\", 8421504, 4)"));
+        // Links name existing records.
+        exec(QStringLiteral("insert into ku (ku_id, datum) values (500, \"1.5.2004\")"));
+        exec(QStringLiteral("insert into ku (ku_id, datum) values (501, \"1.5.2004\")"));
+        exec(QStringLiteral("insert into ukoly (ukoly_id, datum) values (700, \"1.5.2004\")"));
+        exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (600, \"Firma\")"));
         // Event 500: linked without a main category; 501: Rodina is the main one.
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (500, 12, 0)"));
         exec(QStringLiteral("insert into ku_kat (ku_id, ku_c_kat_id, hlavni) values (500, 13, 0)"));

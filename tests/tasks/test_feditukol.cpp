@@ -131,6 +131,8 @@ TEST_F(EditUkol, RefusedSavesKeepTheInput)
     } cases[] = {
         {"deadline cleared", [this] { type(ed().KTEDITDC_DATUM, QString()); }},
         {"impossible deadline", [this] { type(ed().KTEDITDC_DATUM, QStringLiteral("31.2.2004")); }},
+        {"zero deadline", [this] { type(ed().KTEDITDC_DATUM, QStringLiteral("0.0.0")); }},
+        {"zero deadline in full", [this] { type(ed().KTEDITDC_DATUM, QStringLiteral("00.00.0000")); }},
         {"time out of range", [this] { type(ed().KTEDITDC_CAS_DO, QStringLiteral("25:00")); }},
         {"alarm ticked, its date cleared",
          [this] { type(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM, QString()); }},

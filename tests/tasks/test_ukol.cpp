@@ -114,6 +114,8 @@ TEST(UkolData, WhatASaveAccepts)
         {"complete", [](UkolPole&) {}, true},
         {"no deadline", [](UkolPole& u) { u.Datum = QStringLiteral("  "); }, false},
         {"zero deadline", [](UkolPole& u) { u.Datum = QStringLiteral("00.00.0"); }, false},
+        {"zero deadline, short", [](UkolPole& u) { u.Datum = QStringLiteral("0.0.0"); }, false},
+        {"zero deadline, full", [](UkolPole& u) { u.Datum = QStringLiteral("00.00.0000"); }, false},
         {"impossible deadline", [](UkolPole& u) { u.Datum = QStringLiteral("31.2.2004"); }, false},
         {"deadline with a quote", [](UkolPole& u) { u.Datum = QStringLiteral("1.1.00\"--"); }, false},
         {"time with a quote", [](UkolPole& u) { u.CasDo = QStringLiteral("0:00\"--"); }, false},

@@ -1,7 +1,11 @@
+#include "data/sqlvalues.h"
+#include "data/zapiszaznam.h"
 #include "fixtures/testdb.h"
+#include "generators.h"
 #include "tools/demodata.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace
 {
@@ -48,6 +52,43 @@ TEST_F(DemoData, FillsEveryTableWithAConsistentOffice)
                                "having min(poradi)<>1 or max(poradi)<>count(*) "
                                "or count(distinct poradi)<>count(*))")),
               0);
+}
+
+// Demo rows take their keys where the program would: every generator of a
+// fresh demo database is past its table's highest key, so the first records
+// a user saves (a fuel purchase, a car, an address ...) never hit a used key.
+class DemoGenerators : public DbTest
+{
+};
+
+TEST_F(DemoGenerators, EveryGeneratorIsPastItsTablesHighestKey)
+{
+    const int admin = testdb::addUser(db(), sql("admin"), QString(), true, true, sql("Správce"));
+    ASSERT_EQ(demodata::fill(db(), admin, QDate(2026, 3, 18)).chyba, QString());
+
+    const QList<GeneratorState> states = generatorStates(db());
+    EXPECT_EQ(generatorFaults(states), QStringList());
+    // The pairing found the tables the demo fills, the fuel purchases among them.
+    int filled = 0;
+    for (const GeneratorState& s : states)
+        if (s.highestKey > 0) ++filled;
+    EXPECT_GT(filled, 10);
+    EXPECT_TRUE(std::any_of(states.begin(), states.end(), [](const GeneratorState& s) {
+        return s.table == sql("KJ_TANKOVANI") && s.highestKey > 0;
+    }));
+
+    // The first two purchases a user saves are stored.
+    const int car = db().VratInt(sql("select min(kj_auto_id) from kj_auto"));
+    for (int i = 0; i < 2; ++i) {
+        const VysledekZapisu v = ZapisZaznam(db(), 0, sql("KJ_TANKOVANI_ID"), [car](int id) {
+            return QStringList{
+                sql("insert into kj_tankovani (kj_tankovani_id, kj_auto_id, datum, litry, cena) "
+                    "values (%1, %2, \"17.3.2026\", 30, 1000)")
+                    .arg(id)
+                    .arg(car)};
+        });
+        EXPECT_TRUE(v.ok) << v.chyba.toStdString();
+    }
 }
 
 } // namespace
