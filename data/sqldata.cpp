@@ -346,6 +346,12 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
 namespace
 {
 
+// A failed statement as a message shows it: the statement, then the server's text.
+QString chybaPrikazu(const QString& sql, const QString& chyba)
+{
+    return SkryjHesla(sql) + QStringLiteral("\r\n") + chyba;
+}
+
 // The presence statements of ZapisZivot; returns each failure as the statement
 // and the server's text. Every workstation runs them each minute, so they touch
 // only rows still marked present and never wait on a row another one holds.
@@ -374,7 +380,7 @@ QList<std::pair<QString, QString>> zapisZivot(TSQLDATA& db, bool markSelf)
 void TSQLDATA::ZapisZivot(bool markSelf)
 {
     for (const auto& [sql, error] : zapisZivot(*this, markSelf))
-        messages::error(sql + QStringLiteral("\r\n") + error);
+        messages::error(chybaPrikazu(sql, error));
 }
 
 bool TSQLDATA::Tep()
@@ -386,7 +392,7 @@ bool TSQLDATA::Tep()
         failures.append({QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"), e.text()});
     }
     for (const auto& [sql, error] : failures)
-        qCWarning(orvanDb) << "heartbeat failed, retried in a minute:" << sql << error;
+        qCWarning(orvanDb) << "heartbeat failed, retried in a minute:" << SkryjHesla(sql) << error;
     return failures.isEmpty();
 }
 
@@ -395,7 +401,7 @@ bool TSQLDATA::Prihlas(bool* jinde)
     if (jinde) *jinde = false;
     const auto failures = zapisZivot(*this, false);
     for (const auto& [sql, error] : failures) {
-        messages::error(sql + QStringLiteral("\r\n") + error);
+        messages::error(chybaPrikazu(sql, error));
         // Nothing can be written: one message is enough.
         if (error.contains(QLatin1String("read-only database"))) return false;
     }
@@ -407,7 +413,7 @@ bool TSQLDATA::Prihlas(bool* jinde)
     const QString sql =
         QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
     if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) {
-        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
+        messages::error(chybaPrikazu(sql, v.chyba));
         return false;
     }
     ZapisZivot(true);
@@ -420,8 +426,7 @@ void TSQLDATA::Odhlas()
     const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2")
                             .arg(0)
                             .arg(session().UzivatelID);
-    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok)
-        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
+    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) messages::error(chybaPrikazu(sql, v.chyba));
     UdelejRefresh();
 }
 

@@ -1,6 +1,7 @@
 #include "data/zapiszaznam.h"
 
 #include "data/sqldata.h"
+#include "data/sqlvalues.h"
 
 VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
                            const std::function<QStringList(int id)>& prikazy,
@@ -17,7 +18,8 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
         v = db.ProvedSQLSeznam(sql);
     }
     if (!v.ok) {
-        v.chyba = (sql.isEmpty() ? QString() : sql.constFirst() + QStringLiteral("\r\n")) + v.chyba;
+        v.chyba =
+            (sql.isEmpty() ? QString() : SkryjHesla(sql.constFirst()) + QStringLiteral("\r\n")) + v.chyba;
         v.id = id;
         return v;
     }
