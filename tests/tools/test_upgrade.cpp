@@ -185,6 +185,8 @@ TEST_F(UpgradeNew, TheFirstAdministratorsPasswordIsADigest)
     EXPECT_TRUE(hesla::JeOtisk(stored));
     EXPECT_FALSE(stored.contains(sql("Tajn"), Qt::CaseInsensitive));
     EXPECT_TRUE(hesla::Over(sql("TAJNÉ HESLO"), stored));
+    // He may log in: nobody else could manage the users.
+    EXPECT_EQ(db().VratInt(sql("select pravo_prihlaseni from uzivatel where login=\"spravce2\"")), 1);
 }
 
 // The command line: run twice on an old database, then refuse a newer one.

@@ -190,6 +190,24 @@ TEST_F(UserEditor, NewUserStoresADigestAndTheCheckedGroups)
     EXPECT_FALSE(hesla::Over(QStringLiteral("kůň"), changed));
 }
 
+// "Smí se přihlásit" starts ticked for every new user, also right after a user
+// without the right was shown, and is stored as shown.
+TEST_F(UserEditor, ANewUserMayLogInUnlessUnticked)
+{
+    openUser(m_jana);
+    EXPECT_FALSE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+    openUser(0);
+    EXPECT_TRUE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+    type(user().Edit_LOGIN, QStringLiteral("host"));
+    click(user().ChB_PRAVO_PRIHLASENI);
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_EQ(value(QStringLiteral("select pravo_prihlaseni from uzivatel where login=\"host\"")),
+              QStringLiteral("0"));
+    openUser(0);
+    EXPECT_TRUE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+}
+
 // An empty login, or one another user has in any case, is refused; the window
 // keeps the input and nothing is written.
 TEST_F(UserEditor, EmptyOrUsedLoginsAreRefused)
