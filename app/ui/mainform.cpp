@@ -215,6 +215,9 @@ void Tmainform::spustAlarmy()
     m_alarmy->Upozorneni = [this](const QString& nazev, const QString& cas) {
         if (m_tray) m_tray->showMessage(QStringLiteral("Orvan - Alarm"), nazev + QLatin1Char('\n') + cas);
     };
+    // Armed now: the window may never be activated (focus-stealing prevention,
+    // no window manager); change events, clock changes and activation re-arm it.
+    runAction(PreplanujAlarmy);
 }
 
 void Tmainform::spustHlidace()

@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -372,6 +373,44 @@ TEST_F(MainForm, TaskAlarmComesAtItsTimeAndNotAgainAfterOk)
         EXPECT_FALSE(w.alarmTimer().isActive()) << "nothing left to remind of";
     }
     exec(QStringLiteral("delete from ukoly where ukoly_id=42"));
+    Clock::setCurrent(nullptr);
+}
+
+// The alarms are armed by the login itself: a due alarm comes although the
+// main window is never shown or activated and no change event arrives (a
+// desktop may keep the window from being activated).
+TEST_F(MainForm, DueAlarmComesWithoutActivatingTheWindow)
+{
+    TestClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    Clock::setCurrent(&clock);
+    const auto restoreClock = qScopeGuard([] { Clock::setCurrent(nullptr); });
+    FakeShell desktop;
+    exec(QStringLiteral("update uzivatel set alarm_posl_datum=\"10.12.2026\", alarm_posl_cas=\"8:00:00\""));
+    exec(QStringLiteral("insert into ukoly (ukoly_id, datum, cas_do, aktivni, nazev, alarm, alarm_datum, "
+                        "alarm_cas, alarm_typ_akce) values (43, \"10.12.2026\", \"10.12.2026 12:00\", 1, "
+                        "\"Poslat nabídku\", 1, \"10.12.2026\", \"10.12.2026 9:30\", 0)"));
+    const auto cleanUp = qScopeGuard([] { exec(QStringLiteral("delete from ukoly where ukoly_id=43")); });
+    {
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
+        ASSERT_TRUE(w.Prihlaseno());
+        int rearmed = 0;
+        const std::function<void()> arm = w.PreplanujAlarmy;
+        ASSERT_TRUE(arm);
+        w.PreplanujAlarmy = [&] {
+            ++rearmed;
+            arm();
+        };
+        EXPECT_TRUE(w.alarmTimer().isActive());
+        clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 1)));
+        ASSERT_TRUE(QTest::qWaitFor([] { return !TForm_ALARM::Okna().isEmpty(); }, 10000));
+        EXPECT_EQ(TForm_ALARM::Okna().first()->Label_UDALOST->text(), QStringLiteral("Poslat nabídku"));
+        EXPECT_EQ(rearmed, 0) << "armed by nothing but the login";
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(w.isActiveWindow());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return TForm_ALARM::Okna().isEmpty(); })) << "closed with the program";
+    EXPECT_TRUE(messages::takeShown().isEmpty());
 }
 
 // A change announced while a confirmation is open waits for the box: the user
