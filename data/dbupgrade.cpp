@@ -186,6 +186,16 @@ QStringList indexZacatkuUdalosti(TSQLDATA& db)
     return indexPokudChybi(db, QStringLiteral("KU_DATUM_CAS"), QStringLiteral("KU (DATUM, CAS_OD)"));
 }
 
+// Which workstation and which program hold a user's presence: a start on the
+// same workstation after a crash takes it over at once.
+QStringList stanicePritomnosti(TSQLDATA& db)
+{
+    return PridejSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("PRIHLASEN_STANICE"),
+                         QStringLiteral("varchar(250)")) +
+           PridejSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("PRIHLASEN_PROCES"),
+                         QStringLiteral("varchar(100)"));
+}
+
 // Add a step at the end with the next number; never change a step once released.
 const QList<Krok>& Kroky()
 {
@@ -203,6 +213,7 @@ const QList<Krok>& Kroky()
         {8, QStringLiteral("KJ: jízda vždy patří existujícímu autu"), jizdyMajiAuto},
         {9, QStringLiteral("ADRESAR_ZAKL: index zkráceného názvu"), indexZkracenehoNazvu},
         {10, QStringLiteral("KU: index data a začátku událostí"), indexZacatkuUdalosti},
+        {15, QStringLiteral("UZIVATEL: stanice a program přítomnosti"), stanicePritomnosti},
     };
     return kroky;
 }

@@ -3,6 +3,7 @@
 
 #include "commatext.h"
 #include "common/cp1250.h"
+#include "common/ktwinsys.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "data/csv.h"
@@ -396,29 +397,39 @@ bool TSQLDATA::Tep()
     return failures.isEmpty();
 }
 
-bool TSQLDATA::Prihlas(bool* jinde)
+TSQLDATA::Pritomnost TSQLDATA::Prihlas()
 {
-    if (jinde) *jinde = false;
     const auto failures = zapisZivot(*this, false);
     for (const auto& [sql, error] : failures) {
         messages::error(chybaPrikazu(sql, error));
         // Nothing can be written: one message is enough.
-        if (error.contains(QLatin1String("read-only database"))) return false;
+        if (error.contains(QLatin1String("read-only database"))) return Pritomnost::Chyba;
     }
     const int id = session().UzivatelID;
-    if (VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(id)) != 0) {
-        if (jinde) *jinde = true;
-        return false;
+    const QString stanice = OznaceniStanice().left(250);
+    TKTDATASET t;
+    NactiTabulku(
+        QStringLiteral(
+            "select prihlasen, prihlasen_stanice, prihlasen_proces from uzivatel where uzivatel_id=%1")
+            .arg(id),
+        t);
+    if (t.PocetRadku() > 0 && t.HodnotaInt(1, QStringLiteral("PRIHLASEN")) != 0) {
+        // A program of another workstation may still run: its heartbeat decides.
+        if (t.HodnotaJmeno(1, QStringLiteral("PRIHLASEN_STANICE")) != stanice) return Pritomnost::Jinde;
+        if (ProcesBezi(t.HodnotaJmeno(1, QStringLiteral("PRIHLASEN_PROCES")))) return Pritomnost::BeziZde;
     }
     const QString sql =
-        QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
+        QStringLiteral(
+            "update uzivatel set prihlasen=1, prihlasen_stanice=%1, prihlasen_proces=%2 where uzivatel_id=%3")
+            .arg(TextSQL(stanice), TextSQL(OznaceniProcesu()))
+            .arg(id);
     if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) {
         messages::error(chybaPrikazu(sql, v.chyba));
-        return false;
+        return Pritomnost::Chyba;
     }
     ZapisZivot(true);
     UdelejRefresh();
-    return true;
+    return Pritomnost::Prihlasen;
 }
 
 void TSQLDATA::Odhlas()

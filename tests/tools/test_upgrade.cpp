@@ -141,10 +141,11 @@ TEST_F(UpgradeNew, ANewDatabaseIsAtTheNewestVersion)
 {
     EXPECT_EQ(db().VerzeDat(), dbupgrade::AktualniVerze());
     EXPECT_GE(dbupgrade::DelkaSloupce(db(), sql("UZIVATEL"), sql("HESLO")), 200);
-    // Every step leaves a number higher than the one before.
+    // Every step leaves a number higher than the one before (numbers reserved
+    // for steps still on other branches may be missing).
     int previous = 1;
     for (const dbupgrade::Krok& k : dbupgrade::Kroky()) {
-        EXPECT_EQ(k.verze, previous + 1) << k.popis.toStdString();
+        EXPECT_GT(k.verze, previous) << k.popis.toStdString();
         previous = k.verze;
     }
 }
