@@ -29,7 +29,7 @@ QString prilisDlouhyPopis(int delka)
 VysledekZapisu proved(TDataModuleIb& db, const QString& sql)
 {
     VysledekZapisu v = db.ProvedSQL(sql);
-    if (!v.ok) v.chyba = sql + QStringLiteral("\r\n") + v.chyba;
+    if (!v.ok) v.chyba = SkryjHesla(sql) + QStringLiteral("\r\n") + v.chyba;
     return v;
 }
 

@@ -123,6 +123,7 @@ std::optional<Prihlaseni> NactiPrihlaseni(TSQLDATA& db, int uzivatelId)
     p.administrator = user.HodnotaInt(1, QStringLiteral("ADMINISTRATOR")) != 0;
     p.alarmPoslCas = user.HodnotaJmeno(1, QStringLiteral("ALARM_POSL_CAS"));
     p.alarmPoslDatum = user.HodnotaJmeno(1, QStringLiteral("ALARM_POSL_DATUM"));
+    p.smiSePrihlasit = user.HodnotaInt(1, QStringLiteral("PRAVO_PRIHLASENI")) != 0;
     return p;
 }
 
@@ -194,19 +195,28 @@ void nahradOtiskem(TSQLDATA& db, int uzivatelId, const QString& heslo)
 
 } // namespace
 
+const QString TextNesmiSePrihlasit = QStringLiteral("Tento uživatel se nesmí přihlásit !");
+
 bool PrihlaseniDialogem(TSQLDATA& db, const QString& login, const QString& heslo, Session& s)
 {
     TKTDATASET ucty;
     db.NactiTabulku(SqlUctyDialog(login), ucty);
     QString ulozene;
     const int id = overUcet(ucty, heslo, &ulozene);
-    if (prihlas(db, id, s)) {
-        if (!ulozene.isEmpty() && !hesla::JeOtisk(ulozene)) nahradOtiskem(db, id, heslo);
-        NastavCiselnikyViditelne(s.Administrator);
-        return true;
+    const std::optional<Prihlaseni> p = id != 0 ? NactiPrihlaseni(db, id) : std::nullopt;
+    if (!p) {
+        messages::error(QStringLiteral("Špatné jméno nebo heslo !"));
+        return false;
     }
-    messages::error(QStringLiteral("Špatné jméno nebo heslo !"));
-    return false;
+    // Said only after the right password, so it tells a stranger nothing.
+    if (!p->smiSePrihlasit) {
+        messages::error(TextNesmiSePrihlasit);
+        return false;
+    }
+    p->ZapisDo(s);
+    if (!ulozene.isEmpty() && !hesla::JeOtisk(ulozene)) nahradOtiskem(db, id, heslo);
+    NastavCiselnikyViditelne(s.Administrator);
+    return true;
 }
 
 bool CiselnikyViditelne()

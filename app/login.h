@@ -50,6 +50,7 @@ struct Prihlaseni {
     Skupiny skupiny;
     QString alarmPoslDatum; // empty: the session keeps its value
     QString alarmPoslCas;
+    bool smiSePrihlasit = false; // "Smí se přihlásit" (PRAVO_PRIHLASENI)
 
     void ZapisDo(Session& s) const;
 };
@@ -63,14 +64,16 @@ std::optional<Prihlaseni> NactiPrihlaseni(TSQLDATA& db, int uzivatelId);
 // in. Throws DbError on a read failure; the session is then untouched.
 Odpoved AutomatickePrihlaseni(TSQLDATA& db, int rezim, const QString& jmenoSystemu, Session& s);
 
-// The dialog's OK: true when the login and password name exactly one user, who
-// is then in the session; otherwise shows "Špatné jméno nebo heslo !" and
-// leaves the session alone. An empty (or blank) password counts the accounts
+// The dialog's OK: true when the login and password name exactly one user
+// who may log in, who is then in the session; otherwise shows "Špatné jméno
+// nebo heslo !" (or, for the right password of a user without the right,
+// TextNesmiSePrihlasit) and leaves the session alone. An empty (or blank) password counts the accounts
 // by login alone and matches only a stored password equal to it. A password
 // still stored as plain text is replaced by its digest at this login. A
 // successful login also decides the code-list page. Throws DbError on a read
 // failure.
 bool PrihlaseniDialogem(TSQLDATA& db, const QString& login, const QString& heslo, Session& s);
+extern const QString TextNesmiSePrihlasit;
 
 // Whether the main window shows the page "Číselníky": true until a dialog
 // login of a non-administrator hides it (an automatic login leaves it shown).

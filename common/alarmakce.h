@@ -9,6 +9,9 @@
 // Action type "Spustit soubor": only an existing regular file that is not
 // executable and not a desktop launcher may be handed to the desktop.
 bool SmiOtevritSoubor(const QString& cesta);
+// Why SmiOtevritSoubor refuses the path, as a sentence for the user; empty
+// when the file may be opened.
+QString DuvodNeotevreni(const QString& cesta);
 
 // The sound of a sound alarm: the record's file when it exists, else the
 // program's own file; empty when neither exists (a silent alarm).

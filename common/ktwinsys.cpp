@@ -1,5 +1,9 @@
 #include "common/ktwinsys.h"
 
+#include <QFile>
+#include <QStringList>
+#include <QUrl>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netdb.h>
@@ -46,6 +50,56 @@ QString JmenoPocitace()
     if (gethostname(buffer, sizeof buffer - 1) != 0) return QString();
     buffer[sizeof buffer - 1] = '\0'; // gethostname need not terminate a cut name
     return QString::fromLocal8Bit(buffer);
+}
+
+QString OznaceniStanice()
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(JmenoUzivatele() + u'@' + JmenoPocitace(), "@"));
+}
+
+namespace
+{
+
+QString bootId()
+{
+    QFile f(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromLatin1(f.readAll().trimmed());
+}
+
+// The start time of a running process in clock ticks after boot; empty when
+// it does not run.
+QString zacatekProcesu(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    const QByteArray stat = f.readAll();
+    // The command name in brackets may itself hold blanks and brackets.
+    const qsizetype konec = stat.lastIndexOf(')');
+    if (konec < 0) return QString();
+    const QList<QByteArray> pole = stat.mid(konec + 2).split(' ');
+    // From the state (field 3) on; the start time is field 22.
+    if (pole.size() < 20 || pole[0] == "Z" || pole[0] == "X") return QString();
+    return QString::fromLatin1(pole[19]);
+}
+
+} // namespace
+
+QString OznaceniProcesu(qint64 pid)
+{
+    if (pid <= 0) pid = qint64(getpid());
+    const QString boot = bootId(), zacatek = zacatekProcesu(pid);
+    if (boot.isEmpty() || zacatek.isEmpty()) return QString();
+    return boot + u'/' + QString::number(pid) + u'/' + zacatek;
+}
+
+bool ProcesBezi(const QString& oznaceni)
+{
+    const QStringList casti = oznaceni.split(u'/');
+    if (casti.size() != 3) return false;
+    bool ok = false;
+    const qint64 pid = casti[1].toLongLong(&ok);
+    return ok && pid > 0 && OznaceniProcesu(pid) == oznaceni;
 }
 
 QString IPAdresa(const QString& jmeno)

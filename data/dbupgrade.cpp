@@ -337,6 +337,16 @@ QStringList indexZacatkuUdalosti(TSQLDATA& db)
     return indexPokudChybi(db, QStringLiteral("KU_DATUM_CAS"), QStringLiteral("KU (DATUM, CAS_OD)"));
 }
 
+// Which workstation and which program hold a user's presence: a start on the
+// same workstation after a crash takes it over at once.
+QStringList stanicePritomnosti(TSQLDATA& db)
+{
+    return PridejSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("PRIHLASEN_STANICE"),
+                         QStringLiteral("varchar(250)")) +
+           PridejSloupec(db, QStringLiteral("UZIVATEL"), QStringLiteral("PRIHLASEN_PROCES"),
+                         QStringLiteral("varchar(100)"));
+}
+
 // Add a step at the end with the next number; never change a step once released.
 const QList<Krok>& Kroky()
 {
@@ -358,6 +368,7 @@ const QList<Krok>& Kroky()
         {12, QStringLiteral("triggery revizí, osiřelé odkazy smazány"), triggeryRevize},
         {13, QStringLiteral("odkazy patří existujícím záznamům a kategoriím (cizí klíče)"), odkazyMajiZaznam},
         {14, QStringLiteral("generátory za nejvyšším klíčem svých tabulek"), generatoryZaKlici},
+        {15, QStringLiteral("UZIVATEL: stanice a program přítomnosti"), stanicePritomnosti},
     };
     return kroky;
 }

@@ -3,6 +3,7 @@
 
 #include "commatext.h"
 #include "common/cp1250.h"
+#include "common/ktwinsys.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "data/csv.h"
@@ -346,6 +347,12 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
 namespace
 {
 
+// A failed statement as a message shows it: the statement, then the server's text.
+QString chybaPrikazu(const QString& sql, const QString& chyba)
+{
+    return SkryjHesla(sql) + QStringLiteral("\r\n") + chyba;
+}
+
 // The presence statements of ZapisZivot; returns each failure as the statement
 // and the server's text. Every workstation runs them each minute, so they touch
 // only rows still marked present and never wait on a row another one holds.
@@ -374,7 +381,7 @@ QList<std::pair<QString, QString>> zapisZivot(TSQLDATA& db, bool markSelf)
 void TSQLDATA::ZapisZivot(bool markSelf)
 {
     for (const auto& [sql, error] : zapisZivot(*this, markSelf))
-        messages::error(sql + QStringLiteral("\r\n") + error);
+        messages::error(chybaPrikazu(sql, error));
 }
 
 bool TSQLDATA::Tep()
@@ -386,33 +393,43 @@ bool TSQLDATA::Tep()
         failures.append({QStringLiteral("EXECUTE PROCEDURE VRAT_CAS_SERVERU"), e.text()});
     }
     for (const auto& [sql, error] : failures)
-        qCWarning(orvanDb) << "heartbeat failed, retried in a minute:" << sql << error;
+        qCWarning(orvanDb) << "heartbeat failed, retried in a minute:" << SkryjHesla(sql) << error;
     return failures.isEmpty();
 }
 
-bool TSQLDATA::Prihlas(bool* jinde)
+TSQLDATA::Pritomnost TSQLDATA::Prihlas()
 {
-    if (jinde) *jinde = false;
     const auto failures = zapisZivot(*this, false);
     for (const auto& [sql, error] : failures) {
-        messages::error(sql + QStringLiteral("\r\n") + error);
+        messages::error(chybaPrikazu(sql, error));
         // Nothing can be written: one message is enough.
-        if (error.contains(QLatin1String("read-only database"))) return false;
+        if (error.contains(QLatin1String("read-only database"))) return Pritomnost::Chyba;
     }
     const int id = session().UzivatelID;
-    if (VratInt(QStringLiteral("select prihlasen from uzivatel where uzivatel_id=%1").arg(id)) != 0) {
-        if (jinde) *jinde = true;
-        return false;
+    const QString stanice = OznaceniStanice().left(250);
+    TKTDATASET t;
+    NactiTabulku(
+        QStringLiteral(
+            "select prihlasen, prihlasen_stanice, prihlasen_proces from uzivatel where uzivatel_id=%1")
+            .arg(id),
+        t);
+    if (t.PocetRadku() > 0 && t.HodnotaInt(1, QStringLiteral("PRIHLASEN")) != 0) {
+        // A program of another workstation may still run: its heartbeat decides.
+        if (t.HodnotaJmeno(1, QStringLiteral("PRIHLASEN_STANICE")) != stanice) return Pritomnost::Jinde;
+        if (ProcesBezi(t.HodnotaJmeno(1, QStringLiteral("PRIHLASEN_PROCES")))) return Pritomnost::BeziZde;
     }
     const QString sql =
-        QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2").arg(1).arg(id);
+        QStringLiteral(
+            "update uzivatel set prihlasen=1, prihlasen_stanice=%1, prihlasen_proces=%2 where uzivatel_id=%3")
+            .arg(TextSQL(stanice), TextSQL(OznaceniProcesu()))
+            .arg(id);
     if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) {
-        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
-        return false;
+        messages::error(chybaPrikazu(sql, v.chyba));
+        return Pritomnost::Chyba;
     }
     ZapisZivot(true);
     UdelejRefresh();
-    return true;
+    return Pritomnost::Prihlasen;
 }
 
 void TSQLDATA::Odhlas()
@@ -420,8 +437,7 @@ void TSQLDATA::Odhlas()
     const QString sql = QStringLiteral("update uzivatel set prihlasen=%1 where uzivatel_id=%2")
                             .arg(0)
                             .arg(session().UzivatelID);
-    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok)
-        messages::error(sql + QStringLiteral("\r\n") + v.chyba);
+    if (const VysledekZapisu v = ProvedSQL(sql); !v.ok) messages::error(chybaPrikazu(sql, v.chyba));
     UdelejRefresh();
 }
 

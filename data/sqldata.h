@@ -49,9 +49,19 @@ public:
     void ImportCSV(const QString& fileName, const QString& tableName, bool withoutId);
 
     void ZapisZivot(bool markSelf);
-    // False when the user may not start; *jinde tells whether because the user
-    // is present elsewhere (a failed write, a read-only database, is not that).
-    bool Prihlas(bool* jinde = nullptr);
+
+    // Whether session().UzivatelID may start here. A presence whose heartbeat
+    // lapsed three minutes ago is cleared first; one held by this workstation
+    // (OznaceniStanice) through a program that no longer runs, after a crash,
+    // is taken over at once. The presence then names this workstation and
+    // process.
+    enum class Pritomnost {
+        Prihlasen, // marked present
+        Jinde,     // present on another workstation
+        BeziZde,   // the user's program still runs on this workstation
+        Chyba,     // a write failed (a read-only database); already shown
+    };
+    Pritomnost Prihlas();
     void Odhlas();
     // The heartbeat of the logged-in user: ZapisZivot with mark-self that never
     // waits on a lock and shows no box; a failure is logged and the next

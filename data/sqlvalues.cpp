@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QRegularExpression>
+#include <algorithm>
 
 const QString TextChybnaData = QStringLiteral("Data obsahují nepovolené údaje !");
 
@@ -28,6 +29,97 @@ int parsujCas(const QString& text)
     const int h = m.captured(1).toInt(), mi = m.captured(2).toInt(), s = m.captured(3).toInt();
     if (!m.hasMatch() || h > 23 || mi > 59 || s > 59) return -1;
     return h * 3600 + mi * 60 + s;
+}
+
+// A statement cut into words, literals (either quote, doubled quotes inside)
+// and single characters; blanks and comments are dropped.
+struct Token {
+    enum Druh { Slovo, Literal, Znak } druh;
+    qsizetype zacatek;
+    qsizetype delka;
+};
+
+QList<Token> tokeny(const QString& s)
+{
+    QList<Token> out;
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == u'"' || c == u'\'') {
+            qsizetype j = i + 1;
+            while (j < n && !(s[j] == c && (j + 1 >= n || s[j + 1] != c)))
+                j += s[j] == c ? 2 : 1;
+            // An unterminated literal runs to the end: all of it is value.
+            const qsizetype konec = qMin(j + 1, n);
+            out.push_back({Token::Literal, i, konec - i});
+            i = konec;
+        } else if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
+            const qsizetype konec = s.indexOf(u'\n', i);
+            i = konec < 0 ? n : konec;
+        } else if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
+            const qsizetype konec = s.indexOf(QLatin1String("*/"), i + 2);
+            i = konec < 0 ? n : konec + 2;
+        } else if (c.isLetterOrNumber() || c == u'_' || c == u'$') {
+            qsizetype j = i;
+            while (j < n && (s[j].isLetterOrNumber() || s[j] == u'_' || s[j] == u'$'))
+                ++j;
+            out.push_back({Token::Slovo, i, j - i});
+            i = j;
+        } else {
+            out.push_back({Token::Znak, i, 1});
+            ++i;
+        }
+    }
+    return out;
+}
+
+// A column name, bare or quoted as dialect 3 quotes identifiers.
+bool jeSloupecHesla(const QString& s, const Token& t)
+{
+    QStringView v = QStringView(s).mid(t.zacatek, t.delka);
+    if (t.druh == Token::Literal && v.size() >= 2)
+        v = v.mid(1, v.size() - 2);
+    else if (t.druh != Token::Slovo)
+        return false;
+    return v.compare(u"HESLO", Qt::CaseInsensitive) == 0 || v.compare(u"PASSWORD", Qt::CaseInsensitive) == 0;
+}
+
+bool jeZnak(const QString& s, const Token& t, char16_t znak)
+{
+    return t.druh == Token::Znak && s[t.zacatek] == znak;
+}
+
+// The insert's value positions whose column is a password column: the column
+// list before VALUES at index `values`, the value list after it.
+void hesloVInsertu(const QString& s, const QList<Token>& t, qsizetype values, QList<qsizetype>& skryt)
+{
+    if (values < 2 || !jeZnak(s, t[values - 1], u')')) return;
+    qsizetype zacatek = values - 2;
+    while (zacatek >= 0 && !jeZnak(s, t[zacatek], u'('))
+        --zacatek;
+    if (zacatek < 0) return;
+    QList<bool> heslo;
+    for (qsizetype k = zacatek + 1; k < values - 1; ++k)
+        if (!jeZnak(s, t[k], u',')) heslo << jeSloupecHesla(s, t[k]);
+    if (values + 1 >= t.size() || !jeZnak(s, t[values + 1], u'(')) return;
+    int hloubka = 0, sloupec = 0;
+    qsizetype prvni = values + 2;
+    for (qsizetype k = values + 2; k < t.size(); ++k) {
+        const bool konecHodnoty = hloubka == 0 && (jeZnak(s, t[k], u',') || jeZnak(s, t[k], u')'));
+        if (konecHodnoty) {
+            if (k == prvni + 1 && t[prvni].druh == Token::Literal && heslo.value(sloupec)) skryt << prvni;
+            if (jeZnak(s, t[k], u')')) return;
+            ++sloupec;
+            prvni = k + 1;
+        } else if (jeZnak(s, t[k], u'(')) {
+            ++hloubka;
+        } else if (jeZnak(s, t[k], u')')) {
+            --hloubka;
+        }
+    }
 }
 
 QString datumNeboChyba(const QString& date)
@@ -269,4 +361,36 @@ QString VyplnZmenene(const QString& sablona, const QStringList& hodnoty, const Q
         vysledne[cislo] = jmeno;
     }
     return VyplnSablonu(sablona, vysledne);
+}
+
+QString SkryjHesla(const QString& sql)
+{
+    const QList<Token> t = tokeny(sql);
+    QList<qsizetype> skryt;
+    for (qsizetype k = 0; k < t.size(); ++k) {
+        if (t[k].druh == Token::Literal) {
+            const QStringView obsah = QStringView(sql).mid(t[k].zacatek + 1, t[k].delka - 1);
+            if (obsah.startsWith(u"pbkdf2_", Qt::CaseInsensitive)) skryt << k;
+        } else if (t[k].druh == Token::Slovo) {
+            if (QStringView(sql).mid(t[k].zacatek, t[k].delka).compare(u"VALUES", Qt::CaseInsensitive) == 0)
+                hesloVInsertu(sql, t, k, skryt);
+            else if (jeSloupecHesla(sql, t[k])) {
+                // HESLO="…", HESLO = '…', PASSWORD '…'
+                qsizetype h = k + 1;
+                if (h < t.size() && jeZnak(sql, t[h], u'=')) ++h;
+                if (h < t.size() && t[h].druh == Token::Literal) skryt << h;
+            }
+        }
+    }
+    if (skryt.isEmpty()) return sql;
+    std::sort(skryt.begin(), skryt.end());
+    skryt.erase(std::unique(skryt.begin(), skryt.end()), skryt.end());
+    QString out = sql;
+    // From the end, so the earlier positions stay valid.
+    for (auto it = skryt.crbegin(); it != skryt.crend(); ++it) {
+        const Token& x = t[*it];
+        const QChar uvozovka = sql[x.zacatek];
+        out.replace(x.zacatek, x.delka, uvozovka + QStringLiteral("***") + uvozovka);
+    }
+    return out;
 }

@@ -74,6 +74,12 @@ double DatumZTextu(const QString& dateTime);
 // Fraction of a day of the time part; midnight when there is none. Throws on a malformed time.
 double CasZTextu(const QString& dateTime);
 
+// The statement text as a message or log may show it: the values of password
+// columns (HESLO in an update, a comparison or an insert's value list, the
+// PASSWORD clause of a user statement) and any literal holding a password
+// digest become "***". Everything else is left as it was.
+QString SkryjHesla(const QString& sql);
+
 // Fills "%s" and "%d" of a statement template in order with the given texts,
 // which the builders above have made (typed text never goes in directly).
 QString VyplnSablonu(const QString& sablona, const QStringList& hodnoty);

@@ -88,7 +88,9 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
             }
             return v;
         }
-        v.chyba = (sql.isEmpty() ? QString() : sql.constFirst() + QStringLiteral("\r\n")) + v.chyba;
+        // The statement is shown and logged: a password in it is masked.
+        v.chyba =
+            (sql.isEmpty() ? QString() : SkryjHesla(sql.constFirst()) + QStringLiteral("\r\n")) + v.chyba;
         return v;
     }
     v.id = noveId;

@@ -15,7 +15,7 @@ VysledekZapisu addAdministrator(TSQLDATA& db, const Admin& admin)
                        "PRAVO_PRIHLASENI, PRIHLASEN) values (%1, %2, %3, %4, 1, %5, 0)")
             .arg(id)
             .arg(TextSQL(admin.login), TextSQL(hesla::Otisk(admin.password)), TextSQL(admin.name),
-                 LogikaSQL(admin.autoLogin));
+                 LogikaSQL(admin.smiSePrihlasit));
     return db.ProvedSQL(sql);
 }
 

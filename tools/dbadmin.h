@@ -13,7 +13,8 @@ struct Admin {
     QString login = QStringLiteral("admin");
     QString password;
     QString name = QStringLiteral("Správce");
-    bool autoLogin = false;
+    // "Smí se přihlásit": without it nobody could log in to manage the users.
+    bool smiSePrihlasit = true;
 };
 
 // Inserts the first administrator.

@@ -404,7 +404,8 @@ private:
         member(m_admin, m_board);
         for (const UserDef& d : defs) {
             const int id = m_db.NoveID(QStringLiteral("UZIVATEL_ID"));
-            // Only the administrator logs in automatically; everybody else types a password.
+            // Only the administrator may log in, so the default login mode logs him in
+            // automatically; the others wait for "Smí se přihlásit".
             insert("UZIVATEL", {{"UZIVATEL_ID", num(id)},
                                 {"LOGIN", text(d.login)},
                                 {"HESLO", TextSQL(m_storedPassword(QString::fromUtf8(d.password)))},

@@ -87,8 +87,6 @@ bool parseArguments(QStringList args, Options& o)
 // The administrator and, with --demo, the demo data; the error text or empty.
 QString fillNewDatabase(TSQLDATA& db, Options& o)
 {
-    // Only the demo's administrator may log in without the dialog.
-    o.admin.autoLogin = o.demo;
     VysledekZapisu v = dbadmin::addAdministrator(db, o.admin);
     if (v.ok && o.demo) {
         try {

@@ -181,14 +181,18 @@ void Tmainform::skryjCiselniky()
 
 void Tmainform::zapisPritomnost()
 {
-    bool allowed = false, jinde = false;
-    runAction([&] { allowed = m_data->Prihlas(&jinde); });
-    if (allowed) return;
+    using Pritomnost = TSQLDATA::Pritomnost;
+    Pritomnost p = Pritomnost::Chyba;
+    runAction([&] { p = m_data->Prihlas(); });
+    if (p == Pritomnost::Prihlasen) return;
     session().UzivatelID = 0;
     // A write that failed (a read-only database) has shown its own message.
-    if (jinde)
+    if (p == Pritomnost::Jinde)
         messages::error(
             QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty."));
+    else if (p == Pritomnost::BeziZde)
+        messages::error(QStringLiteral("Tento uživatel je již přihlášen !\rProgram Orvan tohoto uživatele "
+                                       "na tomto počítači už běží."));
 }
 
 void Tmainform::SpustSezeni()
@@ -215,6 +219,9 @@ void Tmainform::spustAlarmy()
     m_alarmy->Upozorneni = [this](const QString& nazev, const QString& cas) {
         if (m_tray) m_tray->showMessage(QStringLiteral("Orvan - Alarm"), nazev + QLatin1Char('\n') + cas);
     };
+    // Armed now: the window may never be activated (focus-stealing prevention,
+    // no window manager); change events, clock changes and activation re-arm it.
+    runAction(PreplanujAlarmy);
 }
 
 void Tmainform::spustHlidace()

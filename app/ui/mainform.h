@@ -81,7 +81,7 @@ public:
     // Views that follow the calendar filter get it here (text, box 0 ticked).
     std::function<void(const QString& filtr, bool box0)> NastavFiltrKalendare;
 
-    // Re-arms the alarm scheduler (data change, activation, time change).
+    // Re-arms the alarm scheduler (after login, data change, time change, activation).
     std::function<void()> PreplanujAlarmy;
 
     void PrivedDoPopredi();

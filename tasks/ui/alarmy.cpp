@@ -44,14 +44,20 @@ void TAlarmy::proved(const QList<AlarmRadek>& radky)
     for (const AlarmRadek& r : radky) {
         if (r.typ < 0 || r.typ > 3) continue; // no type chosen: the instant passes silently
         bool okno = r.typ == 0 || r.typ == 1;
+        QString duvod;
         if (r.typ == 3 && !r.akce.trimmed().isEmpty()) {
-            // Only a plain document is opened; anything else reminds by the window.
-            if (SmiOtevritSoubor(r.akce))
-                shell::open(r.akce.trimmed());
-            else
+            // Only a plain document is opened; anything else, and a document no
+            // program opens, reminds by the window, which says why.
+            const QString cesta = r.akce.trimmed();
+            duvod = DuvodNeotevreni(cesta);
+            if (duvod.isEmpty() && !shell::open(cesta))
+                duvod = QStringLiteral("Soubor \"%1\" se nepodařilo otevřít žádným programem.").arg(cesta);
+            if (!duvod.isEmpty()) {
+                qCWarning(orvanAlarmy) << "alarm file not opened:" << duvod;
                 okno = true;
+            }
         }
-        if (okno) otevriOkno(r);
+        if (okno) otevriOkno(r, duvod);
         if (r.typ == 1 || r.typ == 2) {
             const QString f = SouborZvuku(r.akce, m_zvuk);
             if (!f.isEmpty()) shell::playSound(f);
@@ -67,9 +73,10 @@ void TAlarmy::proved(const QList<AlarmRadek>& radky)
     }
 }
 
-void TAlarmy::otevriOkno(const AlarmRadek& r)
+void TAlarmy::otevriOkno(const AlarmRadek& r, const QString& duvod)
 {
     auto* w = new TForm_ALARM;
     w->NastavOknoAlarmu(r.tabulka, r.id, m_planovac.DalsiAlarm());
+    w->NastavDuvod(duvod);
     w->show();
 }

@@ -7,8 +7,9 @@
 
 class QTimer;
 
-// Runs the alarms in the main window: re-arms on activation, change events
-// and clock changes, ticks every two seconds and performs what is due.
+// Runs the alarms in the main window: armed once after login, re-armed on
+// change events, clock changes and activation, ticks every two seconds and
+// performs what is due.
 class TAlarmy : public QObject
 {
     Q_OBJECT
@@ -29,7 +30,8 @@ public:
 
 private:
     void proved(const QList<AlarmRadek>& radky);
-    void otevriOkno(const AlarmRadek& r);
+    // `duvod`: why the alarm's file was not opened, shown in the window.
+    void otevriOkno(const AlarmRadek& r, const QString& duvod);
 
     QTimer& m_timer;
     QString m_zvuk;

@@ -23,6 +23,15 @@
 namespace
 {
 
+constexpr int kSirka = 383, kVyska = 214;
+
+bool jeEnter(const QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress) return false;
+    const int k = static_cast<const QKeyEvent*>(e)->key();
+    return k == Qt::Key_Return || k == Qt::Key_Enter;
+}
+
 QList<TForm_ALARM*>& okna()
 {
     static QList<TForm_ALARM*> list;
@@ -76,8 +85,14 @@ TForm_ALARM::TForm_ALARM() : QWidget(nullptr, Qt::Window)
     g->addWidget(Label_CAS, 3, 1);
     g->addWidget(new QLabel(QStringLiteral("Událost"), frame), 4, 0, Qt::AlignTop);
     g->addWidget(Label_UDALOST, 4, 1);
+    Label_DUVOD = new QLabel(frame);
+    Label_DUVOD->setObjectName(QStringLiteral("Label_DUVOD"));
+    Label_DUVOD->setWordWrap(true);
+    Label_DUVOD->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label_DUVOD->hide();
+    g->addWidget(Label_DUVOD, 5, 0, 1, 2);
     g->setColumnStretch(1, 1);
-    g->setRowStretch(5, 1);
+    g->setRowStretch(6, 1);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -105,8 +120,12 @@ TForm_ALARM::TForm_ALARM() : QWidget(nullptr, Qt::Window)
     connect(OKBtn, &QPushButton::clicked, this, akce(this, &TForm_ALARM::OKBtnClick));
     connect(OdlozitBtn, &QPushButton::clicked, this, akce(this, &TForm_ALARM::OdlozitClick));
 
-    setFixedSize(383, 214);
+    setFixedSize(kSirka, kVyska);
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    // Enter means OK on every control, whatever the control itself would make of it.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+    OKBtn->setFocus();
     okna() << this;
 }
 
@@ -130,6 +149,17 @@ void TForm_ALARM::NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okam
     Label_CAS->setText(i.cas);
     Label_UDALOST->setText(i.nazev);
     Label_ALARM->setText(i.alarm);
+}
+
+void TForm_ALARM::NastavDuvod(const QString& duvod)
+{
+    Label_DUVOD->setText(duvod);
+    Label_DUVOD->setVisible(!duvod.isEmpty());
+    // Room for the wrapped reason below the record's lines.
+    layout()->activate();
+    const int vyska = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(kSirka)
+                                                    : layout()->totalSizeHint().height();
+    setFixedSize(kSirka, qMax(kVyska, vyska));
 }
 
 void TForm_ALARM::OKBtnClick()
@@ -159,8 +189,11 @@ bool TForm_ALARM::ProbudOdlozena(DatumCas ted)
         if (w->m_odlozenoDo == 0) continue;
         if (std::llround(ted * 86400000.0) >= std::llround(w->m_odlozenoDo * 86400000.0)) {
             w->m_odlozenoDo = 0;
+            // Back on OK, not on the "Odložit" that hid it.
+            w->OKBtn->setFocus();
             w->show();
             w->raise();
+            w->activateWindow();
         } else {
             zbyva = true;
         }
@@ -182,14 +215,20 @@ QList<TForm_ALARM*> TForm_ALARM::Okna()
     return okna();
 }
 
+bool TForm_ALARM::eventFilter(QObject* o, QEvent* e)
+{
+    if (jeEnter(e)) {
+        OKBtn->click();
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
 void TForm_ALARM::keyPressEvent(QKeyEvent* e)
 {
     // A plain window has no dialog keys of its own: Enter presses OK, Escape closes.
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        if (OdlozitBtn->hasFocus())
-            OdlozitBtn->click();
-        else
-            OKBtn->click();
+    if (jeEnter(e)) {
+        OKBtn->click();
         return;
     }
     if (e->key() == Qt::Key_Escape) {

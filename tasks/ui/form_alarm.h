@@ -10,7 +10,9 @@ class QPushButton;
 
 // The reminder of one due event or task: its own top-level window with its
 // own taskbar entry, any number open at once. OK stores the last handled
-// instant in the user's row; "Odložit" hides it for the chosen minutes.
+// instant in the user's row; "Odložit" hides it for the chosen minutes. Enter
+// means OK whichever control has the focus, and the window opens and comes
+// back with the focus on OK: a snooze is only ever chosen on purpose.
 class TForm_ALARM : public QWidget
 {
     Q_OBJECT
@@ -20,6 +22,8 @@ public:
 
     // Reads the record ("ku" or "ukoly") once; a deleted record leaves the labels empty.
     void NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik = 0);
+    // Why the alarm's own action did not happen (its file not opened); empty hides the line.
+    void NastavDuvod(const QString& duvod);
 
     void OKBtnClick();
     void OdlozitClick();
@@ -38,12 +42,14 @@ public:
     QLabel* Label_DATUM;
     QLabel* Label_CAS;
     QLabel* Label_UDALOST;
+    QLabel* Label_DUVOD;
     QPushButton* OKBtn;
     QPushButton* OdlozitBtn;
     QComboBox* ComboBox_ODLOZIT;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     DatumCas m_okamzik = 0;

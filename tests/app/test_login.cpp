@@ -27,11 +27,12 @@ namespace
 
 const QString kWrong = QStringLiteral("Špatné jméno nebo heslo !");
 const QString kConfig = QStringLiteral("Chyba v konfiguraci !\rNení možné použít login=1");
+const QString kNesmi = QStringLiteral("Tento uživatel se nesmí přihlásit !");
 
 struct User {
     QString login;
     QString password;
-    bool mayAutoLogin = false;
+    bool mayLogIn = true; // "Smí se přihlásit"
 };
 
 class Login : public DbTest
@@ -51,7 +52,7 @@ protected:
     {
         QMap<QString, int> ids;
         for (const User& u : users)
-            ids[u.login] = testdb::addUser(db(), u.login, u.password, false, u.mayAutoLogin);
+            ids[u.login] = testdb::addUser(db(), u.login, u.password, false, u.mayLogIn);
         return ids;
     }
 
@@ -122,14 +123,18 @@ TEST_F(Login, DialogChecksLoginAndPassword)
     // One login, two passwords: a typed password tells them apart, an empty one counts by login.
     ids.insert(addUsers({{QStringLiteral("dva"), QStringLiteral("a")}}));
     addUsers({{QStringLiteral("DVA"), QString()}});
-    exec(QStringLiteral(
-        "insert into uzivatel (uzivatel_id, login, heslo) values (900, \"o\"\"neil\", \"p\")"));
+    exec(QStringLiteral("insert into uzivatel (uzivatel_id, login, heslo, pravo_prihlaseni) values (900, "
+                        "\"o\"\"neil\", \"p\", 1)"));
     ids.insert(QStringLiteral("o\"neil"), 900);
+    // Without "Smí se přihlásit": refused, but only the right password learns why.
+    addUsers({{QStringLiteral("bezprava"), QStringLiteral("b"), false},
+              {QStringLiteral("bez_hesla"), QString(), false}});
 
     const struct {
         const char* login;
         const char* password;
         const char* user; // nullptr: the login fails
+        QString refusal = kWrong;
     } cases[] = {
         {"novak", "tajne", "novak"},
         {"NOVAK", "TAJNE", "novak"},
@@ -148,6 +153,11 @@ TEST_F(Login, DialogChecksLoginAndPassword)
         {"o\"neil", "p", "o\"neil"},
         {"o\"brien", "p", nullptr},
         {"\" or \"\"=\"", "\" or \"\"=\"", nullptr},
+        {"bezprava", "b", nullptr, kNesmi},
+        {"BEZPRAVA", "B", nullptr, kNesmi},
+        {"bezprava", "x", nullptr},
+        {"bezprava", "", nullptr},
+        {"bez_hesla", "", nullptr, kNesmi},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.login) + " / " + c.password);
@@ -160,7 +170,7 @@ TEST_F(Login, DialogChecksLoginAndPassword)
         } else {
             EXPECT_FALSE(accepted);
             EXPECT_EQ(session().UzivatelID, 0);
-            EXPECT_EQ(messages::takeShown(), QStringList{kWrong});
+            EXPECT_EQ(messages::takeShown(), QStringList{c.refusal});
         }
     }
 }
@@ -225,7 +235,7 @@ TEST_F(Login, GroupsAndUserFillTheSession)
     exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (10, \"Obchod\")"));
     exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (20, \"Účetní\")"));
     exec(QStringLiteral("insert into uzivskupina (uzivskupina_id, popis) values (30, \"Vedení\")"));
-    const int eva = testdb::addUser(db(), QStringLiteral("eva"), QStringLiteral("e"), true, false,
+    const int eva = testdb::addUser(db(), QStringLiteral("eva"), QStringLiteral("e"), true, true,
                                     QStringLiteral("ÚČETNÍ"));
     exec(QStringLiteral("update uzivatel set alarm_posl_datum=\"12.03.2004\", alarm_posl_cas=\"08:15:00\" "
                         "where uzivatel_id=%1")
@@ -236,7 +246,7 @@ TEST_F(Login, GroupsAndUserFillTheSession)
     const int karel = testdb::addUser(db(), QStringLiteral("karel"), QString(), false, true);
     link(karel, 20);
     link(karel, 30);
-    const int host = testdb::addUser(db(), QStringLiteral("host"), QString());
+    const int host = testdb::addUser(db(), QStringLiteral("host"), QString(), false, true);
 
     // Default group by name, without regard to case; alarm values taken.
     ASSERT_TRUE(typeAndOk(QStringLiteral("eva"), QStringLiteral("e")));
@@ -276,7 +286,7 @@ TEST_F(Login, GroupsAndUserFillTheSession)
 
 TEST_F(Login, MoreThanAThousandGroupsKeepsTheFirstThousandEverywhere)
 {
-    const int user = testdb::addUser(db(), QStringLiteral("velky"), QStringLiteral("v"));
+    const int user = testdb::addUser(db(), QStringLiteral("velky"), QStringLiteral("v"), false, true);
     QStringList inserts;
     for (int group = 1; group <= Session::kMaxSkupiny + 5; ++group)
         inserts << QStringLiteral("update or insert into uzivskupina (uzivskupina_id, popis) values (%1, "
@@ -302,7 +312,7 @@ TEST_F(Login, MoreThanAThousandGroupsKeepsTheFirstThousandEverywhere)
 
 TEST_F(Login, CodeListPageFollowsTheDialogLogin)
 {
-    testdb::addUser(db(), QStringLiteral("admin"), QStringLiteral("a"), true);
+    const int admin = testdb::addUser(db(), QStringLiteral("admin"), QStringLiteral("a"), true, true);
     testdb::addUser(db(), QStringLiteral("novak"), QStringLiteral("n"), false, true);
 
     ASSERT_TRUE(typeAndOk(QStringLiteral("novak"), QStringLiteral("n")));
@@ -312,7 +322,9 @@ TEST_F(Login, CodeListPageFollowsTheDialogLogin)
     EXPECT_FALSE(typeAndOk(QStringLiteral("novak"), QStringLiteral("x")));
     EXPECT_TRUE(login::CiselnikyViditelne());
 
-    // An automatic login of a non-administrator leaves the page alone.
+    // An automatic login of a non-administrator leaves the page alone (mode 0:
+    // novak is then the one user who may log in).
+    exec(QStringLiteral("update uzivatel set pravo_prihlaseni=0 where uzivatel_id=%1").arg(admin));
     TPasswordDlg dlg(QStringLiteral("nekdo"));
     ASSERT_EQ(dlg.AutomatickePrihlaseni(), 0);
     EXPECT_EQ(session().Administrator, false);
@@ -349,7 +361,7 @@ int runModal(TPasswordDlg& dlg, const std::function<void()>& interact)
 
 TEST_F(Login, ModalDialogEndsWithEnterEscapeOrCancel)
 {
-    const int jana = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("heslo"));
+    const int jana = testdb::addUser(db(), QStringLiteral("jana"), QStringLiteral("heslo"), false, true);
 
     TPasswordDlg enter(QStringLiteral("jana"));
     session().LoginRezim = 2;
@@ -440,7 +452,7 @@ TEST(Hesla, DigestsHideThePasswordAndIgnoreCase)
 
 TEST_F(Login, APlainPasswordLogsInOnceAndIsThenADigest)
 {
-    const int id = testdb::addUser(db(), QStringLiteral("stary"), QStringLiteral("Heslo123"));
+    const int id = testdb::addUser(db(), QStringLiteral("stary"), QStringLiteral("Heslo123"), false, true);
     auto stored = [&] {
         return db()
             .VratRadek(QStringLiteral("select heslo from uzivatel where uzivatel_id=%1").arg(id))

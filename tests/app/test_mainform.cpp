@@ -5,10 +5,12 @@
 #include "common/chybyserveru.h"
 #include "common/clock.h"
 #include "common/inifile.h"
+#include "common/ktwinsys.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "common/ui/dialogs.h"
 #include "common/ui/kteditdc.h"
+#include "data/sqlvalues.h"
 #include "fixtures/fake_shell.h"
 #include "fixtures/testdb.h"
 #include "overview/ui/framestringgrid.h"
@@ -26,6 +28,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -372,6 +375,44 @@ TEST_F(MainForm, TaskAlarmComesAtItsTimeAndNotAgainAfterOk)
         EXPECT_FALSE(w.alarmTimer().isActive()) << "nothing left to remind of";
     }
     exec(QStringLiteral("delete from ukoly where ukoly_id=42"));
+    Clock::setCurrent(nullptr);
+}
+
+// The alarms are armed by the login itself: a due alarm comes although the
+// main window is never shown or activated and no change event arrives (a
+// desktop may keep the window from being activated).
+TEST_F(MainForm, DueAlarmComesWithoutActivatingTheWindow)
+{
+    TestClock clock(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    Clock::setCurrent(&clock);
+    const auto restoreClock = qScopeGuard([] { Clock::setCurrent(nullptr); });
+    FakeShell desktop;
+    exec(QStringLiteral("update uzivatel set alarm_posl_datum=\"10.12.2026\", alarm_posl_cas=\"8:00:00\""));
+    exec(QStringLiteral("insert into ukoly (ukoly_id, datum, cas_do, aktivni, nazev, alarm, alarm_datum, "
+                        "alarm_cas, alarm_typ_akce) values (43, \"10.12.2026\", \"10.12.2026 12:00\", 1, "
+                        "\"Poslat nabídku\", 1, \"10.12.2026\", \"10.12.2026 9:30\", 0)"));
+    const auto cleanUp = qScopeGuard([] { exec(QStringLiteral("delete from ukoly where ukoly_id=43")); });
+    {
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
+        ASSERT_TRUE(w.Prihlaseno());
+        int rearmed = 0;
+        const std::function<void()> arm = w.PreplanujAlarmy;
+        ASSERT_TRUE(arm);
+        w.PreplanujAlarmy = [&] {
+            ++rearmed;
+            arm();
+        };
+        EXPECT_TRUE(w.alarmTimer().isActive());
+        clock.set(QDateTime(QDate(2026, 12, 10), QTime(9, 30, 1)));
+        ASSERT_TRUE(QTest::qWaitFor([] { return !TForm_ALARM::Okna().isEmpty(); }, 10000));
+        EXPECT_EQ(TForm_ALARM::Okna().first()->Label_UDALOST->text(), QStringLiteral("Poslat nabídku"));
+        EXPECT_EQ(rearmed, 0) << "armed by nothing but the login";
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_FALSE(w.isActiveWindow());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return TForm_ALARM::Okna().isEmpty(); })) << "closed with the program";
+    EXPECT_TRUE(messages::takeShown().isEmpty());
 }
 
 // A change announced while a confirmation is open waits for the box: the user
@@ -418,18 +459,57 @@ TEST_F(MainForm, ChangeEventWaitsUntilTheConfirmationCloses)
     EXPECT_EQ(grid->Klic(1), QStringLiteral("21"));
 }
 
+// A fresh presence of another workstation, or of the user's program still
+// running on this one, refuses the start and stays; the presence of a program
+// of this workstation that has ended (a crash) is taken over at once.
 TEST_F(MainForm, UserPresentElsewhereIsRefused)
 {
-    exec(QStringLiteral(
-             "update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP where uzivatel_id=%1")
-             .arg(s_admin));
-    const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
-    Tmainform& w = *okno;
-    EXPECT_FALSE(w.Prihlaseno());
-    EXPECT_EQ(messages::takeShown(),
-              QStringList{
-                  QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty.")});
-    EXPECT_EQ(present(), 1) << "the other workstation's presence stays";
+    QProcess ended;
+    ended.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(ended.waitForStarted());
+    const QString endedMark = OznaceniProcesu(ended.processId());
+    ended.kill(); // by its own id
+    ASSERT_TRUE(ended.waitForFinished());
+    ASSERT_FALSE(endedMark.isEmpty());
+
+    const QString elsewhere =
+        QStringLiteral("Tento uživatel je již přihlášen !\rZkuste program spustit za 3 minuty.");
+    const QString runsHere = QStringLiteral(
+        "Tento uživatel je již přihlášen !\rProgram Orvan tohoto uživatele na tomto počítači už běží.");
+    const struct {
+        const char* label;
+        QString workstation;
+        QString process;
+        QStringList shown; // empty: logged in
+    } cases[] = {
+        {"another workstation", QStringLiteral("ivan@kancelar-2"), endedMark, {elsewhere}},
+        {"an older program that names none", QString(), QString(), {elsewhere}},
+        {"another system user of this computer",
+         QStringLiteral("ivan@") + JmenoPocitace(),
+         endedMark,
+         {elsewhere}},
+        {"this workstation, its program runs", OznaceniStanice(), OznaceniProcesu(), {runsHere}},
+        {"this workstation, its program ended", OznaceniStanice(), endedMark, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        exec(QStringLiteral("update uzivatel set prihlasen=1, zivot_timestamp=CURRENT_TIMESTAMP, "
+                            "prihlasen_stanice=%1, prihlasen_proces=%2 where uzivatel_id=%3")
+                 .arg(TextSQL(c.workstation), TextSQL(c.process))
+                 .arg(s_admin));
+        const std::unique_ptr<Tmainform> okno = SpustOrvan(program(), {});
+        Tmainform& w = *okno;
+        EXPECT_EQ(messages::takeShown(), c.shown);
+        EXPECT_EQ(w.Prihlaseno(), c.shown.isEmpty());
+        EXPECT_EQ(present(), 1) << "a refused start leaves the presence as it was";
+        const QString holder = db().VratRadek(
+            QStringLiteral("select prihlasen_stanice, prihlasen_proces from uzivatel where uzivatel_id=%1")
+                .arg(s_admin));
+        if (c.shown.isEmpty())
+            EXPECT_EQ(holder, OznaceniStanice() + u',' + OznaceniProcesu()) << "taken over by this program";
+        else
+            EXPECT_EQ(holder, c.workstation + u',' + c.process);
+    }
 }
 
 // A database set read-only cannot take the user's presence: the program says

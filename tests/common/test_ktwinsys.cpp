@@ -5,8 +5,10 @@
 #include "data/dbupgrade.h"
 #include "fixtures/testdb.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSysInfo>
 
@@ -27,6 +29,50 @@ TEST(Workstation, NamesOfUserAndComputer)
     qputenv("USER", "nekdo-jiny");
     EXPECT_EQ(JmenoUzivatele(), user);
     qputenv("USER", saved);
+}
+
+// A presence names its workstation by system user and computer.
+TEST(Workstation, MarkOfTheWorkstation)
+{
+    const QString mark = OznaceniStanice();
+    EXPECT_TRUE(mark.contains(JmenoPocitace())) << mark.toStdString();
+    EXPECT_EQ(mark, QString::fromLatin1(mark.toLatin1())) << "plain ASCII";
+    const QByteArray saved = qgetenv("USER");
+    qputenv("USER", "nekdo-jiny");
+    EXPECT_EQ(OznaceniStanice(), mark) << "the account, not the environment";
+    qputenv("USER", saved);
+}
+
+// A process is recognised while it runs and never after; the same process id
+// with another start time or from another boot is another process.
+TEST(Workstation, ProcessMarks)
+{
+    const QString own = OznaceniProcesu();
+    ASSERT_FALSE(own.isEmpty());
+    EXPECT_EQ(own.section(u'/', 1, 1), QString::number(QCoreApplication::applicationPid()));
+    EXPECT_EQ(OznaceniProcesu(), own);
+    EXPECT_TRUE(ProcesBezi(own));
+
+    QProcess child;
+    child.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(child.waitForStarted());
+    const qint64 pid = child.processId();
+    const QString mark = OznaceniProcesu(pid);
+    ASSERT_FALSE(mark.isEmpty());
+    EXPECT_NE(mark, own);
+    EXPECT_TRUE(ProcesBezi(mark));
+    const QStringList part = mark.split(u'/');
+    ASSERT_EQ(part.size(), 3);
+    for (const QString& other :
+         {part[0] + u'/' + part[1] + u'/' + QString::number(part[2].toLongLong() + 1),
+          QStringLiteral("00000000-0000-0000-0000-000000000000/") + part[1] + u'/' + part[2], QString(),
+          QStringLiteral("x"), QStringLiteral("a/b/c"), part[0] + QStringLiteral("/-1/") + part[2]})
+        EXPECT_FALSE(ProcesBezi(other)) << other.toStdString();
+
+    child.kill(); // by its own id
+    ASSERT_TRUE(child.waitForFinished());
+    EXPECT_FALSE(ProcesBezi(mark));
+    EXPECT_EQ(OznaceniProcesu(pid), QString());
 }
 
 TEST(Workstation, FirstIPv4Address)

@@ -100,6 +100,39 @@ TEST(CommaText, RoundTripOfAwkwardValues)
         EXPECT_EQ(commatext::decode(commatext::encode(row)), row) << commatext::encode(row).toStdString();
 }
 
+// Statement texts shown in messages and logs never carry a password or its
+// digest, whichever way the statement names the column; other values stay.
+TEST(SqlValues, PasswordValuesAreMaskedInStatementTexts)
+{
+    const Case cases[] = {
+        {"update uzivatel set login=\"jana\",popis=\"J\",heslo=\"pbkdf2_sha256$600000$c2Fs$b3Rpc2s=\","
+         "administrator=\"0\" where uzivatel_id=5",
+         "update uzivatel set login=\"jana\",popis=\"J\",heslo=\"***\",administrator=\"0\" where "
+         "uzivatel_id=5"},
+        {"UPDATE UZIVATEL SET HESLO = 'tajne' WHERE LOGIN='jana'",
+         "UPDATE UZIVATEL SET HESLO = '***' WHERE LOGIN='jana'"},
+        {"select uzivatel_id from uzivatel where (upper(login)=upper(\"x\") and (heslo=\"tajne\"))",
+         "select uzivatel_id from uzivatel where (upper(login)=upper(\"x\") and (heslo=\"***\"))"},
+        // A typed password may hold quotes, commas and brackets.
+        {"insert into uzivatel(uzivatel_id,login,popis,heslo,administrator)  values(7,\"petr\",\"Petr\","
+         "\"a\"\", b), (\",\"1\");",
+         "insert into uzivatel(uzivatel_id,login,popis,heslo,administrator)  values(7,\"petr\",\"Petr\","
+         "\"***\",\"1\");"},
+        {"insert into UZIVATEL (UZIVATEL_ID, HESLO, LOGIN) values (gen_id(g, 1), 'tajne', 'heslo')",
+         "insert into UZIVATEL (UZIVATEL_ID, HESLO, LOGIN) values (gen_id(g, 1), '***', 'heslo')"},
+        {"create user jana password 'tajne'", "create user jana password '***'"},
+        {"update x set poznamka=\"PBKDF2_sha256$1$a$b\"", "update x set poznamka=\"***\""},
+        {"update uzivatel set heslo=\"tajne", "update uzivatel set heslo=\"***\""},
+        // Words and values that merely look like the column stay.
+        {"update uzivatel set popis=\"heslo=\"\"x\"\"\" where login=\"heslo\"",
+         "update uzivatel set popis=\"heslo=\"\"x\"\"\" where login=\"heslo\""},
+        {"update uzivatel set prihlasen=1, hesla_zmena=\"1.1.2026\" where uzivatel_id=3",
+         "update uzivatel set prihlasen=1, hesla_zmena=\"1.1.2026\" where uzivatel_id=3"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SkryjHesla(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
 TEST(CommaText, EncodingAndDecodingRules)
 {
     EXPECT_EQ(commatext::encode({QString()}), QStringLiteral("\"\""));

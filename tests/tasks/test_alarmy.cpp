@@ -8,9 +8,12 @@
 #include "tasks/ui/alarmy.h"
 #include "tasks/ui/form_alarm.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -405,6 +408,119 @@ TEST_F(AlarmyOkna, SnoozeBringsTheWindowBackAndIsNotAcknowledged)
     ASSERT_EQ(visible(), QList<TForm_ALARM*>{first});
     QTest::mouseClick(first->OKBtn, Qt::LeftButton);
     EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:20:00"));
+}
+
+// A file alarm that cannot run as a document reminds by the window instead,
+// which says why; a document the desktop opens shows nothing else.
+TEST_F(AlarmyOkna, FileAlarmThatCannotBeOpenedShowsTheWindowWithTheReason)
+{
+    const QString pdf = file(QStringLiteral("smlouva.pdf"));
+    const QString script = file(QStringLiteral("spust.sh"), true);
+    const QString missing = m_dir->filePath(QStringLiteral("chybi.pdf"));
+    const struct {
+        QString akce;
+        bool desktopOpens;
+        QList<QUrl> opened;
+        QString reason; // empty: no window
+    } cases[] = {
+        {pdf, true, {QUrl::fromLocalFile(pdf)}, QString()},
+        {pdf,
+         false,
+         {QUrl::fromLocalFile(pdf)},
+         QStringLiteral("Soubor \"%1\" se nepodařilo otevřít žádným programem.").arg(pdf)},
+        {script,
+         true,
+         {},
+         QStringLiteral("Soubor \"%1\" je spustitelný, otevírají se jen dokumenty.").arg(script)},
+        {missing, true, {}, QStringLiteral("Soubor \"%1\" neexistuje.").arg(missing)},
+    };
+    int minute = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.akce.toStdString() + (c.desktopOpens ? " opens" : " no program"));
+        const QString when = QStringLiteral("10.12.2026 10:%1:00").arg(minute, 2, 10, QLatin1Char('0'));
+        ku(minute++, when, 3, -1, c.akce);
+        alarmy().NastavAlarm();
+        m_clock.set(QDateTime::fromString(when, QStringLiteral("d.M.yyyy H:mm:ss")));
+        m_desktop.clear();
+        m_desktop.opens = c.desktopOpens;
+        alarmy().Timer1Timer();
+        EXPECT_EQ(m_desktop.opened, c.opened);
+        const QList<TForm_ALARM*> w = visible();
+        if (c.reason.isEmpty()) {
+            EXPECT_TRUE(w.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(w.size(), 1);
+        EXPECT_EQ(w[0]->Label_UDALOST->text(), QStringLiteral("Porada s klientem"));
+        EXPECT_TRUE(w[0]->Label_DUVOD->isVisible());
+        EXPECT_EQ(w[0]->Label_DUVOD->text(), c.reason);
+        // The whole reason fits: nothing of the window is cut off.
+        EXPECT_GE(w[0]->height(), w[0]->layout()->totalHeightForWidth(w[0]->width()));
+        delete w[0];
+    }
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+}
+
+// After "Odložit" the window comes back with the focus on OK, and Enter means
+// OK whatever control has the focus: Enter never snoozes an alarm for ever.
+// Keys go to the window, which hands them to its focus widget.
+TEST_F(AlarmyOkna, EnterAcknowledgesWhateverHasTheFocus)
+{
+    ku(1, QStringLiteral("10.12.2026 10:00:00"));
+    alarmy(); // started at 9:00
+    // Fires the alarm again as a new window, nothing acknowledged yet.
+    const auto fire = [&] {
+        exec(QStringLiteral("update uzivatel set alarm_posl_datum=null, alarm_posl_cas=null"));
+        session().AlarmPoslDatum = QStringLiteral("01.01.0001");
+        session().AlarmPoslCas = QStringLiteral("00:00");
+        m_clock.set(at("10.12.2026 10:00:00"));
+        alarmy().NastavAlarm();
+        alarmy().Timer1Timer();
+        return visible().value(0);
+    };
+    const auto enter = [](TForm_ALARM* w) {
+        QPointer<TForm_ALARM> alive(w);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+        // Closed for good, never snoozed.
+        EXPECT_TRUE(alive.isNull() || (!alive->isVisible() && alive->OdlozenoDo() == 0));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }));
+    };
+
+    TForm_ALARM* w = fire();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->focusWidget(), w->OKBtn) << "the first show";
+    EXPECT_FALSE(w->Label_DUVOD->isVisible());
+    // Snoozed with the keyboard: Tab to "Odložit", Space presses it.
+    QTest::keyClick(w->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(w->focusWidget(), w->OdlozitBtn);
+    QTest::keyClick(w->focusWidget(), Qt::Key_Space);
+    ASSERT_TRUE(visible().isEmpty());
+    m_clock.set(at("10.12.2026 10:05:00"));
+    alarmy().Timer1Timer();
+    ASSERT_EQ(visible(), QList<TForm_ALARM*>{w});
+    EXPECT_EQ(w->focusWidget(), w->OKBtn) << "back after the snooze";
+    enter(w);
+    EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:00:00")) << "acknowledged";
+
+    const struct {
+        const char* what;
+        QWidget* (*focus)(TForm_ALARM*);
+    } focused[] = {
+        {"Odložit", [](TForm_ALARM* f) -> QWidget* { return f->OdlozitBtn; }},
+        {"minutes", [](TForm_ALARM* f) -> QWidget* { return f->ComboBox_ODLOZIT; }},
+        {"record name", [](TForm_ALARM* f) -> QWidget* { return f->Label_UDALOST; }},
+    };
+    for (const auto& f : focused) {
+        SCOPED_TRACE(f.what);
+        w = fire();
+        ASSERT_TRUE(w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        f.focus(w)->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), f.focus(w));
+        enter(w);
+        EXPECT_EQ(stored(), QStringLiteral("10.12.2026,10:00:00")) << "acknowledged";
+    }
+    EXPECT_TRUE(messages::takeShown().isEmpty());
 }
 
 // While the main window is hidden in the tray, every performed alarm is also

@@ -186,10 +186,11 @@ TEST_F(UpgradeNew, ANewDatabaseIsAtTheNewestVersion)
 {
     EXPECT_EQ(db().VerzeDat(), dbupgrade::AktualniVerze());
     EXPECT_GE(dbupgrade::DelkaSloupce(db(), sql("UZIVATEL"), sql("HESLO")), 200);
-    // Every step leaves a number higher than the one before.
+    // Every step leaves a number higher than the one before (numbers reserved
+    // for steps still on other branches may be missing).
     int previous = 1;
     for (const dbupgrade::Krok& k : dbupgrade::Kroky()) {
-        EXPECT_EQ(k.verze, previous + 1) << k.popis.toStdString();
+        EXPECT_GT(k.verze, previous) << k.popis.toStdString();
         previous = k.verze;
     }
 }
@@ -265,6 +266,8 @@ TEST_F(UpgradeNew, TheFirstAdministratorsPasswordIsADigest)
     EXPECT_TRUE(hesla::JeOtisk(stored));
     EXPECT_FALSE(stored.contains(sql("Tajn"), Qt::CaseInsensitive));
     EXPECT_TRUE(hesla::Over(sql("TAJNÉ HESLO"), stored));
+    // He may log in: nobody else could manage the users.
+    EXPECT_EQ(db().VratInt(sql("select pravo_prihlaseni from uzivatel where login=\"spravce2\"")), 1);
 }
 
 // The command line: run twice on an old database, then refuse a newer one.

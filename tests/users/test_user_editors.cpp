@@ -1,5 +1,8 @@
+#include "common/chybyserveru.h"
 #include "common/messages.h"
 #include "common/ui/framecheckbox.h"
+#include "data/dberror.h"
+#include "data/fb.h"
 #include "data/hesla.h"
 #include "data/sqlvalues.h"
 #include "fixtures/editor_fixture.h"
@@ -11,10 +14,14 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QTest>
 #include <QToolButton>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -183,6 +190,24 @@ TEST_F(UserEditor, NewUserStoresADigestAndTheCheckedGroups)
     EXPECT_FALSE(hesla::Over(QStringLiteral("kůň"), changed));
 }
 
+// "Smí se přihlásit" starts ticked for every new user, also right after a user
+// without the right was shown, and is stored as shown.
+TEST_F(UserEditor, ANewUserMayLogInUnlessUnticked)
+{
+    openUser(m_jana);
+    EXPECT_FALSE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+    openUser(0);
+    EXPECT_TRUE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+    type(user().Edit_LOGIN, QStringLiteral("host"));
+    click(user().ChB_PRAVO_PRIHLASENI);
+    click(user().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_EQ(value(QStringLiteral("select pravo_prihlaseni from uzivatel where login=\"host\"")),
+              QStringLiteral("0"));
+    openUser(0);
+    EXPECT_TRUE(user().ChB_PRAVO_PRIHLASENI->isChecked());
+}
+
 // An empty login, or one another user has in any case, is refused; the window
 // keeps the input and nothing is written.
 TEST_F(UserEditor, EmptyOrUsedLoginsAreRefused)
@@ -312,6 +337,92 @@ TEST_F(UserEditor, EveryChangeIsOfferedForSavingOnClose)
     EXPECT_EQ(messages::takeShown(), QStringList{kUlozit});
     EXPECT_EQ(value(QStringLiteral("select pravo_prihlaseni from uzivatel where uzivatel_id=%1").arg(m_jana)),
               QStringLiteral("1"));
+}
+
+// Every log line of the process while a test runs, every category switched on.
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        s_lines = &lines;
+        m_previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& m) { s_lines->append(m); });
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=true"));
+    }
+    ~LogCapture()
+    {
+        QLoggingCategory::setFilterRules(QString());
+        qInstallMessageHandler(m_previous);
+        s_lines = nullptr;
+    }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    QStringList lines;
+
+private:
+    static inline QStringList* s_lines = nullptr;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Another workstation holds the user's row while the administrator saves a new
+// password: the save fails with the server's words and the statement, which
+// show neither the typed password, nor its digest, nor the database password.
+TEST_F(UserEditor, RefusedSaveShowsNoPassword)
+{
+    const QString heslo = QStringLiteral("Tajné-Heslo-77");
+    LogCapture log;
+    openUser(m_jana);
+    type(user().Edit_HESLO, heslo);
+    const QStringList before = testdb::snapshot(db());
+
+    TSQLDATA other;
+    ASSERT_TRUE(other.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    fb::Status st(fb::status());
+    Firebird::ITransaction* held = other.attachment()->startTransaction(&st, 0, nullptr);
+    const QByteArray lock =
+        QStringLiteral("update uzivatel set popis=popis where uzivatel_id=%1").arg(m_jana).toLatin1();
+    other.attachment()->execute(&st, held, 0, lock.constData(), 1, nullptr, nullptr, nullptr, nullptr);
+
+    // The holder commits once the save waits on its lock, so the save ends with
+    // the update conflict instead of getting through.
+    std::atomic<bool> waited{false};
+    std::thread holder([&] {
+        for (int i = 0; i < 1200 && !waited; ++i) {
+            try {
+                other.ObnovTransakci();
+                waited =
+                    other.VratInt(QStringLiteral(
+                        "select count(*) from mon$statements where mon$state=1 and "
+                        "mon$attachment_id<>current_connection and mon$sql_text containing 'heslo'")) > 0;
+            } catch (const DbError&) {
+            }
+            if (!waited) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        fb::Status commit(fb::status());
+        held->commit(&commit);
+    });
+    click(user().SB_SAVE);
+    holder.join();
+    ASSERT_TRUE(waited) << "the save never waited on the lock";
+
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        chybyserveru::veta(shown[0]).startsWith(QStringLiteral("Záznam právě mění jiná pracovní stanice.")))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("update uzivatel set login="))) << shown[0].toStdString();
+    const QStringList everything = shown + log.lines;
+    for (const QString& secret : {heslo, QStringLiteral("pbkdf2"), QStringLiteral("qelmo.")})
+        for (const QString& text : everything)
+            EXPECT_FALSE(text.contains(secret, Qt::CaseInsensitive)) << text.toStdString();
+
+    // Nothing was stored, and the window keeps the typed password for another try.
+    db().ObnovTransakci();
+    EXPECT_EQ(testdb::snapshot(db()), before);
+    EXPECT_TRUE(user().isVisible());
+    EXPECT_EQ(user().Edit_HESLO->text(), heslo);
 }
 
 TEST_F(GroupEditor, SavesTheNameAndReplacesTheMembers)
