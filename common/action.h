@@ -7,15 +7,21 @@
 #include <stdexcept>
 #include <utility>
 
-// A failure that aborts the current user action; its text is shown to the user.
+// A failure that aborts the current user action; its text is shown to the user,
+// unless the user was already told (`oznameno`: one box for one loss of the server).
 class ActionError : public std::runtime_error
 {
 public:
-    explicit ActionError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit ActionError(const QString& text, bool oznameno = false)
+        : std::runtime_error(text.toStdString()), m_text(text), m_oznameno(oznameno)
+    {
+    }
     const QString& text() const { return m_text; }
+    bool oznameno() const { return m_oznameno; }
 
 private:
     QString m_text;
+    bool m_oznameno = false;
 };
 
 // Runs one user action (a click, a menu command, a timer, a window message).
@@ -27,7 +33,7 @@ template <typename F> bool runAction(F&& action)
         std::forward<F>(action)();
         return true;
     } catch (const ActionError& e) {
-        messages::error(e.text());
+        if (!e.oznameno()) messages::error(e.text());
     } catch (const std::exception& e) {
         messages::error(QString::fromUtf8(e.what()));
     } catch (...) {

@@ -14,7 +14,10 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QObject>
 #include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 #include <cstring>
 
 using namespace Firebird;
@@ -32,15 +35,50 @@ QString appendJoined(QString& acc, const QString& value, const QString& separato
 
 } // namespace
 
-TDataModuleIb::TDataModuleIb() = default;
+const QString TextSpojeniPreruseno =
+    QStringLiteral("Spojení se serverem databáze bylo přerušeno. Program se pokusí připojit znovu.");
+const QString TextBezSpojeni =
+    QStringLiteral("Bez spojení se serverem databáze nelze nic uložit. Zadané údaje zůstávají v okně; "
+                   "uložte je znovu, až se program připojí.");
+
+namespace
+{
+
+// Every module, so that a failure met in a cursor reaches the module whose
+// attachment it was.
+std::vector<TDataModuleIb*>& moduly()
+{
+    static std::vector<TDataModuleIb*> m;
+    return m;
+}
+
+} // namespace
+
+TDataModuleIb::TDataModuleIb() : m_kontext(std::make_unique<QObject>()), m_obnova(std::make_unique<QTimer>())
+{
+    static const bool nastaveno = [] {
+        fb::setConnectionLostHandler([](IAttachment* att) {
+            for (TDataModuleIb* m : moduly())
+                if (att && m->m_att.get() == att) m->spojeniZtraceno(true);
+        });
+        return true;
+    }();
+    (void)nastaveno;
+    moduly().push_back(this);
+    QObject::connect(m_obnova.get(), &QTimer::timeout, m_kontext.get(), [this] { zkusObnovit(); });
+}
 
 TDataModuleIb::~TDataModuleIb()
 {
     Odpoj();
+    std::erase(moduly(), this);
 }
 
 void TDataModuleIb::Odpoj()
 {
+    m_obnova->stop();
+    if (m_pokus.joinable()) m_pokus.join();
+    m_preruseno = false;
     m_events.reset();
     for (CteniPoCastech* c : std::vector<CteniPoCastech*>(m_cteni))
         c->zavri();
@@ -72,6 +110,9 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
             QStringLiteral("Zámek souboru drží proces %1 (%2).").arg(drzitel->pid).arg(drzitel->program));
         return false;
     }
+    m_cesta = path;
+    m_uzivatel = user;
+    m_heslo = password;
     fb::Status st(fb::status());
     const fb::Ref<IProvider> prov(fb::master()->getDispatcher());
     QString detail;
@@ -96,11 +137,102 @@ bool TDataModuleIb::PripojDatabazi(const QString& path, const QString& user, con
         messages::error(text);
         return false;
     }
+    spustUdalosti();
+    return true;
+}
+
+void TDataModuleIb::spustUdalosti()
+{
     m_events = std::make_unique<IbEvents>(m_att.get(), QByteArrayLiteral("UDELEJTE REFRESH"), [this] {
         IBEvents1EventAlert(QStringLiteral("UDELEJTE REFRESH"));
     });
     m_events->start();
-    return true;
+}
+
+void TDataModuleIb::spojeniZtraceno(bool oznamit)
+{
+    if (m_preruseno) return;
+    m_preruseno = true;
+    qCWarning(orvanDb) << "the connection to the database server was lost";
+    if (ZmenaSpojeni) ZmenaSpojeni(false);
+    if (oznamit) messages::error(TextSpojeniPreruseno);
+    // What is left of the old attachment is closed from the event loop, not
+    // inside the failing call.
+    QMetaObject::invokeMethod(
+        m_kontext.get(), [this] { zavriZtracene(); }, Qt::QueuedConnection);
+}
+
+void TDataModuleIb::zavriZtracene()
+{
+    if (!m_preruseno) return;
+    m_events.reset();
+    for (CteniPoCastech* c : std::vector<CteniPoCastech*>(m_cteni))
+        c->zavri();
+    zavriKurzor();
+    m_tra.reset();
+    fb::Status st(fb::status());
+    try {
+        m_att.end([&](IAttachment* a) { a->detach(&st); });
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "detaching the lost attachment:" << fb::errorText(e);
+        m_att.reset();
+    }
+    m_obnova->start(m_intervalObnovy);
+}
+
+void TDataModuleIb::zkusObnovit()
+{
+    if (!m_preruseno || m_att) return;
+    if (m_pokus.joinable()) {
+        // The last attempt's result is still on its way.
+        return;
+    }
+    m_obnova->stop();
+    const QByteArray name = fb::encodeSql(m_cesta);
+    const auto dpb = fb::dpb(m_uzivatel, m_heslo, false, true, 10);
+    QObject* cil = m_kontext.get();
+    // The attach waits on the network: never on the window's thread.
+    m_pokus = std::thread([this, name, dpb, cil] {
+        IAttachment* att = nullptr;
+        try {
+            fb::Status st(fb::status());
+            const fb::Ref<IProvider> prov(fb::master()->getDispatcher());
+            att = prov->attachDatabase(&st, name.constData(), unsigned(dpb.size()), dpb.data());
+        } catch (const FbException&) {
+            att = nullptr;
+        }
+        // Odpoj joins this thread before the module goes; a call still queued
+        // then dies with the module's context object.
+        QMetaObject::invokeMethod(
+            cil, [this, att] { obnoveno(att); }, Qt::QueuedConnection);
+    });
+}
+
+void TDataModuleIb::obnoveno(IAttachment* att)
+{
+    if (m_pokus.joinable()) m_pokus.join();
+    if (!m_preruseno || m_att) {
+        if (att) {
+            fb::Status st(fb::status());
+            try {
+                att->detach(&st);
+            } catch (const FbException&) {
+                att->release();
+            }
+        }
+        return;
+    }
+    if (!att) {
+        m_obnova->start(m_intervalObnovy);
+        return;
+    }
+    m_att.reset(att);
+    m_preruseno = false;
+    spustUdalosti();
+    qCInfo(orvanDb) << "connected to the database server again";
+    if (ZmenaSpojeni) ZmenaSpojeni(true);
+    // Everything shown may be stale.
+    if (NotifyWindow) NotifyWindow->command(WM_DATA_CHANGED, 0, 0);
 }
 
 void TDataModuleIb::zavriKurzor()
@@ -122,13 +254,14 @@ void TDataModuleIb::ukonciTransakci()
 
 ITransaction* TDataModuleIb::sdilenaTransakce()
 {
+    if (m_preruseno) throw DbError(TextBezSpojeni, true);
     if (!m_att) throw DbError(QStringLiteral("Databáze není připojena."));
     if (!m_tra) {
         fb::Status st(fb::status());
         try {
             m_tra.reset(m_att->startTransaction(&st, 0, nullptr));
         } catch (const FbException& e) {
-            throw DbError(fb::errorText(e));
+            fb::throwDbError(e, m_att.get());
         }
     }
     return m_tra.get();
@@ -271,6 +404,7 @@ VysledekZapisu TDataModuleIb::ProvedHlidanyZapis(const QStringList& statements,
 VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
                                                unsigned tpbLength, const unsigned char* tpb, bool hlidany)
 {
+    if (m_preruseno) return VysledekZapisu::Odmitnuto(TextBezSpojeni);
     if (!m_att) return VysledekZapisu::Odmitnuto(QStringLiteral("Databáze není připojena."));
     ukonciTransakci();
     fb::Status st(fb::status());
@@ -304,6 +438,13 @@ VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, co
         error = fb::errorText(e);
         // A link row of a record that another workstation deleted.
         if (hlidany && fb::hasError(e, isc_foreign_key)) konflikt = VysledekZapisu::Konflikt::SmazanoMezitim;
+        if (fb::lostConnection(e)) {
+            // A background write (tpb given) tells of the loss itself; a
+            // user's save says it together with its own refusal.
+            spojeniZtraceno(tpb != nullptr);
+            m_tra.reset();
+            return VysledekZapisu::Odmitnuto(TextSpojeniPreruseno + QLatin1Char('\n') + TextBezSpojeni);
+        }
     } catch (const DbError& e) {
         error = e.text();
     }
@@ -326,6 +467,10 @@ template <typename F> void TDataModuleIb::vlastniTransakci(F&& prace)
         fb::Status st(fb::status());
         m_tra.end([&](ITransaction* t) { t->commit(&st); });
     } catch (const FbException& e) {
+        if (fb::lostConnection(e)) {
+            m_tra.reset();
+            fb::throwDbError(e, m_att.get());
+        }
         const QString msg = fb::errorText(e);
         ukonciTransakci();
         throw DbError(msg);
@@ -451,6 +596,7 @@ void TDataModuleIb::IBEvents1EventAlert(const QString&)
 
 CteniPoCastech::CteniPoCastech(TDataModuleIb& db, const QString& sql) : m_db(&db)
 {
+    if (db.m_preruseno) throw DbError(TextBezSpojeni, true);
     if (!db.m_att) throw DbError(QStringLiteral("Databáze není připojena."));
     // Read-only snapshot: the rows of later parts belong to the same state as
     // the first ones, and nothing is locked.
@@ -459,7 +605,7 @@ CteniPoCastech::CteniPoCastech(TDataModuleIb& db, const QString& sql) : m_db(&db
     try {
         m_tra.reset(db.m_att->startTransaction(&st, sizeof tpb, tpb));
     } catch (const FbException& e) {
-        throw DbError(fb::errorText(e));
+        fb::throwDbError(e, db.m_att.get());
     }
     db.m_cteni.push_back(this);
     try {

@@ -7,12 +7,20 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 class CommandTarget;
+class QObject;
 class QTextDocument;
+class QTimer;
 class TDataModuleIb;
+
+// Shown once when the server is lost; writes refused meanwhile say the second.
+extern const QString TextSpojeniPreruseno; // "Spojení se serverem databáze bylo přerušeno. ..."
+extern const QString TextBezSpojeni;
 
 // A SELECT read in parts over a read-only snapshot of its own, so that the
 // shared cursor and transaction stay free for other reads and writes while
@@ -63,6 +71,16 @@ public:
     bool PripojDatabazi(const QString& path, const QString& user, const QString& password);
     void Odpoj();
     bool Pripojeno() const { return bool(m_att); }
+
+    // A lost server: the first failure that finds the connection gone shows
+    // TextSpojeniPreruseno once; reads then fail without a box (the user was
+    // told) and writes are refused with TextBezSpojeni, until a background
+    // thread has attached again. Then the change event is registered anew,
+    // the notify target gets WM_DATA_CHANGED and ZmenaSpojeni(true) runs.
+    bool SpojeniPreruseno() const { return m_preruseno; }
+    std::function<void(bool pripojeno)> ZmenaSpojeni;
+    // How often a reconnection is tried (milliseconds).
+    void setIntervalObnovy(int ms) { m_intervalObnovy = ms; }
 
     void ObnovTransakci();
     void OtevriDotaz(const QString& sql);
@@ -142,6 +160,21 @@ private:
     std::unique_ptr<IbEvents> m_events;
     int m_changesDelivered = 0;
     std::vector<CteniPoCastech*> m_cteni; // open part-reads, closed before detaching
+
+    // ---- A lost connection and its return ------------------------------------
+    // The failure found the connection gone (any thread): marks it lost and
+    // lets the main thread close what remains and start reconnecting.
+    void spojeniZtraceno(bool oznamit);
+    void zavriZtracene();
+    void zkusObnovit();
+    void obnoveno(Firebird::IAttachment* att);
+    void spustUdalosti();
+    QString m_cesta, m_uzivatel, m_heslo;
+    bool m_preruseno = false;
+    int m_intervalObnovy = 5000;
+    std::unique_ptr<QObject> m_kontext; // queued calls from other threads land here
+    std::unique_ptr<QTimer> m_obnova;
+    std::thread m_pokus; // one attach at a time, joined before the next and on Odpoj
 };
 
 void KurzorHodiny();

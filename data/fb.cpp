@@ -7,6 +7,7 @@
 #include <QDate>
 #include <algorithm>
 #include <cstring>
+#include <ibase.h>
 
 using namespace Firebird;
 
@@ -49,6 +50,39 @@ bool hasError(const FbException& e, intptr_t code)
     return false;
 }
 
+bool lostConnection(const FbException& e)
+{
+    for (const intptr_t code :
+         {isc_network_error, isc_net_read_err, isc_net_write_err, isc_conn_lost, isc_lost_db_connection,
+          isc_att_shutdown, isc_shutdown, isc_net_server_shutdown})
+        if (hasError(e, code)) return true;
+    return false;
+}
+
+namespace
+{
+std::function<void(IAttachment*)>& lostHandler()
+{
+    static std::function<void(IAttachment*)> h;
+    return h;
+}
+} // namespace
+
+void setConnectionLostHandler(std::function<void(IAttachment*)> handler)
+{
+    lostHandler() = std::move(handler);
+}
+
+void throwDbError(const FbException& e, IAttachment* att)
+{
+    const QString msg = errorText(e);
+    if (lostConnection(e) && lostHandler()) {
+        lostHandler()(att);
+        throw DbError(msg, true);
+    }
+    throw DbError(msg);
+}
+
 QByteArray encodeSql(const QString& sql)
 {
     QByteArray out;
@@ -60,7 +94,7 @@ QByteArray encodeSql(const QString& sql)
 }
 
 std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate,
-                               bool forcedWrites)
+                               bool forcedWrites, int connectTimeout)
 {
     Status st(status());
     const QByteArray u = encodeSql(user), p = encodeSql(password);
@@ -68,6 +102,7 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     b->insertString(&st, isc_dpb_user_name, u.constData());
     b->insertString(&st, isc_dpb_password, p.constData());
     b->insertString(&st, isc_dpb_lc_ctype, "WIN1250");
+    if (connectTimeout > 0) b->insertInt(&st, isc_dpb_connect_timeout, connectTimeout);
     if (forCreate) {
         b->insertInt(&st, isc_dpb_sql_dialect, 1);
         b->insertString(&st, isc_dpb_set_db_charset, "WIN1250");
@@ -131,9 +166,8 @@ void Cursor::open(IAttachment* att, ITransaction* tra, const QString& sql)
         Status st(status());
         m_rs.reset(m_stmt->openCursor(&st, tra, nullptr, nullptr, m_meta.get(), 0));
     } catch (const FbException& e) {
-        const QString msg = errorText(e);
         close();
-        throw DbError(msg);
+        throwDbError(e, att);
     }
 }
 
@@ -144,9 +178,8 @@ void Cursor::executeSingleton(IAttachment* att, ITransaction* tra, const QString
         Status st(status());
         m_stmt->execute(&st, tra, nullptr, nullptr, m_meta.get(), m_buffer.data());
     } catch (const FbException& e) {
-        const QString msg = errorText(e);
         close();
-        throw DbError(msg);
+        throwDbError(e, att);
     }
 }
 
@@ -169,8 +202,7 @@ bool Cursor::next()
         const bool ok = m_rs->fetchNext(&st, m_buffer.data()) == IStatus::RESULT_OK;
         return ok;
     } catch (const FbException& e) {
-        const QString msg = errorText(e);
-        throw DbError(msg);
+        throwDbError(e, m_att);
     }
 }
 

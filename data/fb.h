@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <firebird/Interface.h>
+#include <functional>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -75,13 +76,21 @@ private:
 QString errorText(const Firebird::FbException& e);
 // Whether a failed call's status names the error code (isc_foreign_key, ...).
 bool hasError(const Firebird::FbException& e, intptr_t code);
+// Whether a failed call lost the connection: the network, or the server shut down.
+bool lostConnection(const Firebird::FbException& e);
+// Told of every failure that lost the connection of an attachment, on the
+// thread that met it (the data module starts its reconnection from here).
+void setConnectionLostHandler(std::function<void(Firebird::IAttachment*)> handler);
+// Throws the failure as DbError; a lost connection goes to the handler first.
+[[noreturn]] void throwDbError(const Firebird::FbException& e, Firebird::IAttachment* att);
 
 // SQL text in the connection's character set; throws DbError naming a character it lacks.
 QByteArray encodeSql(const QString& sql);
 
-// Connection parameter block: user, password, lc_ctype=WIN1250 (plus extras for creation).
+// Connection parameter block: user, password, lc_ctype=WIN1250 (plus extras for
+// creation); a connect timeout in seconds when not 0.
 std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate,
-                               bool forcedWrites = true);
+                               bool forcedWrites = true, int connectTimeout = 0);
 
 // A SELECT opened on a transaction, read front to back with every value as text.
 class Cursor

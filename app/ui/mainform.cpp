@@ -110,6 +110,7 @@ void Tmainform::UkonciDatabazi()
     }
     if (m_data) {
         m_data->NotifyWindow = nullptr;
+        m_data->ZmenaSpojeni = nullptr;
         m_data->Odpoj();
         setSQLDATA(nullptr);
     }
@@ -148,6 +149,12 @@ void Tmainform::pripravData(const QString& programPath)
     setSQLDATA(m_data.get());
     m_data->setCaptionTarget([this] { return windowTitle(); },
                              [this](const QString& c) { setWindowTitle(c); });
+    m_data->ZmenaSpojeni = [this](bool pripojeno) {
+        if (LabelSpojeni) LabelSpojeni->setVisible(!pripojeno);
+        // Back: the presence is marked again (the views read again on the
+        // change message the module sends).
+        if (pripojeno && Prihlaseno()) m_data->Tep();
+    };
 
     m_config = AppConfig::read(AppConfig::iniPath(programPath), programPath);
     m_config.applyTo(session());
@@ -288,6 +295,15 @@ void Tmainform::buildUi()
     splitter->setSizes({170, 593});
     setCentralWidget(splitter);
     statusBar()->setSizeGripEnabled(true);
+    // Stays while the server is away, whatever else the status bar shows.
+    LabelSpojeni =
+        new QLabel(QStringLiteral("Spojení se serverem databáze je přerušeno – program se připojuje "
+                                  "znovu…"),
+                   this);
+    LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
+    LabelSpojeni->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    statusBar()->addPermanentWidget(LabelSpojeni);
+    LabelSpojeni->hide();
 }
 
 void Tmainform::buildMenus()
@@ -668,7 +684,10 @@ void Tmainform::end()
     }
     m_signals.reset();
     m_timeWatcher.reset();
-    if (m_data) m_data->NotifyWindow = nullptr;
+    if (m_data) {
+        m_data->NotifyWindow = nullptr;
+        m_data->ZmenaSpojeni = nullptr;
+    }
 }
 
 void Tmainform::showEvent(QShowEvent* e)

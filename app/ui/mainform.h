@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QAction;
 class QCheckBox;
 class QMenu;
@@ -86,6 +87,8 @@ public:
 
     void PrivedDoPopredi();
     QTimer& heartbeat() { return m_heartbeat; }
+    // "Spojení se serverem databáze je přerušeno …" in the status bar while the server is away.
+    QLabel* LabelSpojeni = nullptr;
     QTimer& alarmTimer() { return m_alarmTimer; }
 
     // Page bar buttons and a menu command that the views' wiring connects.
