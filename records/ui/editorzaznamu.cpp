@@ -290,6 +290,19 @@ void TEditorZaznamu::zamkni()
 
 TEditorZaznamu::Ulozeni TEditorZaznamu::Uloz_zaznam()
 {
+    try {
+        return ulozZaznam();
+    } catch (const ActionError& e) {
+        // A read of the save met the lost server: the loss was told once, but
+        // the user must still hear that nothing was stored.
+        if (!e.oznameno()) throw;
+        messages::error(TextBezSpojeni);
+        return Ulozeni::ChybaServeru;
+    }
+}
+
+TEditorZaznamu::Ulozeni TEditorZaznamu::ulozZaznam()
+{
     if (!smiMenit()) {
         messages::error(TextNemateMenit);
         return Ulozeni::JenCteni;

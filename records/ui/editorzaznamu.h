@@ -205,6 +205,7 @@ private:
     void SB_ZnovuNacistClick();
     // Save, or nothing to save: may the record be left?
     bool ulozenoNeboNelze();
+    Ulozeni ulozZaznam();
     void vyprazdniVse();
     void zamkni();
     void usporadejTabulator();

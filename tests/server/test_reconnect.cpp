@@ -4,11 +4,10 @@
 #include "common/action.h"
 #include "common/commandtarget.h"
 #include "common/messages.h"
+#include "fixtures/relay.h"
 #include "fixtures/testdb.h"
 
-#include <QProcess>
 #include <QTest>
-#include <csignal>
 
 namespace
 {
@@ -20,49 +19,13 @@ public:
     QList<int> received;
 };
 
-// The relay process between this program and the server.
-class Relay
-{
-public:
-    Relay()
-    {
-        m_p.start(QStringLiteral("/usr/bin/python3"),
-                  {QStringLiteral(ORVAN_TESTS_DIR "/server/relay.py"), QStringLiteral("3050")});
-        port = line().toInt();
-    }
-    ~Relay()
-    {
-        m_p.kill();
-        m_p.waitForFinished(5000);
-    }
-    bool cut() { return signal(SIGUSR1, "cut"); }
-    bool restore() { return signal(SIGUSR2, "restored"); }
-
-    int port = 0;
-
-private:
-    QString line()
-    {
-        while (!m_p.canReadLine())
-            if (!m_p.waitForReadyRead(10000)) return QString();
-        return QString::fromUtf8(m_p.readLine()).trimmed();
-    }
-    bool signal(int sig, const char* answer)
-    {
-        ::kill(pid_t(m_p.processId()), sig);
-        return line() == QLatin1String(answer);
-    }
-    QProcess m_p;
-};
-
 TEST(ServerReconnect, ACutWorkstationWorksAgainWithoutARestart)
 {
     testdb::ServerDatabase database;
     ORVAN_REQUIRE_SERVER_OR_SKIP(database);
-    Relay relay;
+    testdb::Relay relay;
     ASSERT_GT(relay.port, 0);
-    QString path = database.path();
-    path.replace(QStringLiteral("127.0.0.1:"), QStringLiteral("127.0.0.1/%1:").arg(relay.port));
+    const QString path = relay.path(database.path());
 
     TSQLDATA db;
     db.setIntervalObnovy(200);
