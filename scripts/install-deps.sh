@@ -6,7 +6,8 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl
           firebird-dev libfbclient2 libssl-dev firebird3.0-server-core firebird3.0-utils fonts-dejavu-core
           qt6-translations-l10n libcap2-bin)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format)
+  # python3: the relay process that cuts the connection in the reconnection tests.
+  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format python3)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)
