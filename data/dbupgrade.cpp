@@ -5,6 +5,8 @@
 #include "hesla.h"
 #include "sqlvalues.h"
 
+#include <QRegularExpression>
+
 namespace dbupgrade
 {
 
@@ -320,6 +322,44 @@ QStringList odkazyMajiZaznam(TSQLDATA& db)
     return out;
 }
 
+// Events, tasks and addresses keep a UID for good: exchange files and
+// calendars name them by it, and it survives a backup and restore.
+QStringList sloupceUid(TSQLDATA& db)
+{
+    QStringList out;
+    for (const char* t : {"KU", "UKOLY", "ADRESAR_ZAKL"}) {
+        const QString tabulka = QLatin1String(t);
+        out << PridejSloupec(db, tabulka, QStringLiteral("UID"), QStringLiteral("varchar(255)"));
+        out << indexPokudChybi(db, tabulka + QStringLiteral("_UID"), tabulka + QStringLiteral(" (UID)"));
+    }
+    return out;
+}
+
+// Existing events keep the UID their earlier exports gave them (built from
+// the file's creation stamp), so calendars that imported them update instead
+// of doubling them; everything else, and every new row, gets a random one.
+QStringList vyplnUid(TSQLDATA& db)
+{
+    QString razitko = db.VratRadek(QStringLiteral("select mon$creation_date from mon$database"));
+    razitko.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    const QString nahodne = QStringLiteral("'orvan-' || lower(uuid_to_char(gen_uuid())) || '@orvan'");
+    QStringList out = {
+        QStringLiteral("update ku set uid='orvan-ku-' || ku_id || '-%1@orvan' where uid is null or uid=''")
+            .arg(razitko),
+        QStringLiteral("update ukoly set uid=%1 where uid is null or uid=''").arg(nahodne),
+        QStringLiteral("update adresar_zakl set uid=%1 where uid is null or uid=''").arg(nahodne),
+    };
+    for (const char* t : {"KU", "UKOLY", "ADRESAR_ZAKL"}) {
+        const QString jmeno = QLatin1String(t) + QStringLiteral("_UID_BI");
+        if (maTrigger(db, jmeno)) continue;
+        out << QStringLiteral(
+                   "create trigger %1 for %2 active before insert position 1 as begin if (new.uid is "
+                   "null or new.uid = '') then new.uid = %3; end")
+                   .arg(jmeno, QLatin1String(t), nahodne);
+    }
+    return out;
+}
+
 } // namespace
 
 // The address overview sorts by the short name: an index lets a large address
@@ -369,6 +409,8 @@ const QList<Krok>& Kroky()
         {13, QStringLiteral("odkazy patří existujícím záznamům a kategoriím (cizí klíče)"), odkazyMajiZaznam},
         {14, QStringLiteral("generátory za nejvyšším klíčem svých tabulek"), generatoryZaKlici},
         {15, QStringLiteral("UZIVATEL: stanice a program přítomnosti"), stanicePritomnosti},
+        {16, QStringLiteral("KU, UKOLY, ADRESAR_ZAKL: sloupec UID"), sloupceUid},
+        {17, QStringLiteral("UID stávajících záznamů a nových při vložení"), vyplnUid},
     };
     return kroky;
 }

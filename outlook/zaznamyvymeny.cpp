@@ -16,6 +16,7 @@
 
 const QString SqlShodaUdalosti =
     QStringLiteral("select ku_id from ku where (datum=%s) and (cas_od=%s) and (cas_do=%s) and (nazev=%s)");
+const QString SqlShodaUid = QStringLiteral("select ku_id from ku where (uid=%s)");
 const QString SqlShodaAdresy = QStringLiteral(
     "select adresar_zakl_id from adresar_zakl where (NAZEV=%s) and (JMENO=%s) and (PRIJMENI=%s)");
 
@@ -78,11 +79,14 @@ struct Zapis {
     bool preskocit = false;
 };
 
-Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QString& sqlShody, const QString& tabulka)
+// The first of the match queries that finds a row decides.
+Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QStringList& sqlShody,
+               const QString& tabulka)
 {
     Zapis z;
     if (nast.duplicita == Duplicita::Pridat) return z;
-    z.shodaId = shoda(db, sqlShody, tabulka);
+    for (const QString& sql : sqlShody)
+        if ((z.shodaId = shoda(db, sql, tabulka)) != 0) break;
     if (z.shodaId == 0) return z;
     if (nast.duplicita == Duplicita::Preskocit || !smiPrepsat(db, tabulka, z.shodaId))
         z.preskocit = true;
@@ -152,11 +156,13 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
             }
             u.TypAkce = 0;
             u.Prava = nast.prava;
-            const Zapis z =
-                rozhodni(db, nast,
-                         VyplnSablonu(SqlShodaUdalosti, {DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd),
-                                                         DatumCasSQL(u.Datum, u.CasDo), TextSQL(u.Nazev)}),
-                         QStringLiteral("ku"));
+            // The file's UID names the event for good; one that cannot be stored is not kept.
+            const QString uid = s.uid.size() <= DelkaUid ? s.uid : QString();
+            QStringList shody;
+            if (!uid.isEmpty()) shody << VyplnSablonu(SqlShodaUid, {TextSQL(uid)});
+            shody << VyplnSablonu(SqlShodaUdalosti, {DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd),
+                                                     DatumCasSQL(u.Datum, u.CasDo), TextSQL(u.Nazev)});
+            const Zapis z = rozhodni(db, nast, shody, QStringLiteral("ku"));
             if (z.preskocit) {
                 ++p.preskoceno;
                 continue;
@@ -165,7 +171,14 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
             const VysledekZapisu v = ZapisZaznam(
                 db, id, QStringLiteral("KU_ID"),
                 [&](int noveId) {
-                    return PrikazyUlozeniUdalosti(u, id, id == 0 ? noveId : 0, session().UzivatelID, kat);
+                    QStringList prikazy =
+                        PrikazyUlozeniUdalosti(u, id, id == 0 ? noveId : 0, session().UzivatelID, kat);
+                    // A stored event keeps its own UID.
+                    if (id == 0 && !uid.isEmpty())
+                        prikazy << QStringLiteral("update ku set uid=%1 where ku_id=%2")
+                                       .arg(TextSQL(uid))
+                                       .arg(noveId);
+                    return prikazy;
                 },
                 PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka(s.popis)}, false);
             zapocti(p, z, v, s.nazev);
@@ -194,7 +207,7 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
         try {
             const Zapis z = rozhodni(
                 db, nast,
-                VyplnSablonu(SqlShodaAdresy, {TextSQL(k.nazev), TextSQL(k.jmeno), TextSQL(k.prijmeni)}),
+                {VyplnSablonu(SqlShodaAdresy, {TextSQL(k.nazev), TextSQL(k.jmeno), TextSQL(k.prijmeni)})},
                 QStringLiteral("adresar_zakl"));
             if (z.preskocit) {
                 ++p.preskoceno;
@@ -272,14 +285,12 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
 
 QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
 {
-    QString razitko = db.VratRadek(QStringLiteral("select mon$creation_date from mon$database"));
-    razitko.remove(QRegularExpression(QStringLiteral("[^0-9]")));
     TKTDATASET t;
     db.NactiTabulku(
-        QStringLiteral(
-            "Select ku.ku_id as ku,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas from ku "
-            "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
-            "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
+        QStringLiteral("Select ku.ku_id as "
+                       "ku,ku.uid,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas from ku "
+                       "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
+                       "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
             VyplnSablonu(QStringLiteral("where (ku.datum>=%s) and (ku.datum<=%s) %s %s order by ku.cas_od;"),
                          {DatumSQL(QStringLiteral("1.1.0001")), DatumSQL(QStringLiteral("31.12.9999")),
                           FiltrCteni(QStringLiteral("ku"), false), FiltrCteniKu()}),
@@ -291,7 +302,8 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
         if (videne.contains(id)) continue; // two main categories give two rows
         videne.insert(id);
         Schuzka s;
-        s.uid = QStringLiteral("orvan-ku-%1-%2@orvan").arg(id).arg(razitko);
+        // Stored with the event: the same after a backup and restore, different in every event.
+        s.uid = text(t, r, "UID").trimmed();
         s.nazev = text(t, r, "NAZEV");
         const QString datum = DatumCast(text(t, r, "DATUM"));
         s.celyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));

@@ -42,6 +42,8 @@ using PrubehImportu = std::function<void(int, int)>;
 
 extern const QString SqlShodaUdalosti; // %s datum, cas_od, cas_do, nazev
 extern const QString SqlShodaAdresy;   // %s NAZEV, JMENO, PRIJMENI
+extern const QString SqlShodaUid;      // %s UID: an event the file names by its UID
+constexpr qsizetype DelkaUid = 255;    // the UID column's length
 
 // Each item in its own transaction with its categories and note; one change
 // announcement at the end when anything was stored.

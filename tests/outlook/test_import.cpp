@@ -7,6 +7,9 @@
 #include "outlook/zaznamyvymeny.h"
 #include "records/kategoriekuc.h"
 
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <memory>
 
@@ -290,7 +293,11 @@ TEST_F(Vymena, ExportedEventsImportAsTheSameRows)
     ASSERT_EQ(ven.size(), 4);
     EXPECT_FALSE(ven[3].pripominka);
     EXPECT_EQ(UdalostiKExportu(db())[0].uid, ven[0].uid);
-    EXPECT_TRUE(ven[0].uid.startsWith(QStringLiteral("orvan-ku-1-")));
+    QSet<QString> uids;
+    for (const Schuzka& s : ven)
+        uids.insert(s.uid);
+    EXPECT_EQ(uids.size(), 4) << "every event its own UID";
+    EXPECT_TRUE(ven[0].uid.startsWith(QStringLiteral("orvan-")));
     const QByteArray ics = ical::Zapis(ven, QDateTime::currentDateTimeUtc(), false);
     EXPECT_TRUE(ics.contains("TRIGGER:PT20M")) << "an alarm after the start stays after it";
 
@@ -298,6 +305,59 @@ TEST_F(Vymena, ExportedEventsImportAsTheSameRows)
     EXPECT_EQ(ImportujKalendar(db(), ical::Cti(ics), {PravaZaznamu::Vse(kVedeni)}).zapsano, 4);
     pred[3].replace(QStringLiteral(",1,,"), QStringLiteral(",0,,"));
     EXPECT_EQ(rows(QString(select).replace(QStringLiteral(" where ku_id<5"), QString())), pred);
+    // Imported events keep the file's UIDs: a second import of the file overwrites them.
+    QSet<QString> zpet;
+    for (const Schuzka& s : UdalostiKExportu(db()))
+        zpet.insert(s.uid);
+    EXPECT_EQ(zpet, uids);
+    QList<Schuzka> zmenene = ical::Cti(ics);
+    for (Schuzka& s : zmenene)
+        s.nazev += QStringLiteral(" (přesunuto)");
+    const PocitadlaImportu znovu =
+        ImportujKalendar(db(), zmenene, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Prepsat});
+    EXPECT_EQ(znovu.prepsano, 4);
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku where ku_id<>5")), QStringList{"4"});
+}
+
+// The UID goes out the same after a backup and restore of the database
+// (gbak makes a new file with a new creation stamp).
+TEST(VymenaUid, SurvivesBackupAndRestore)
+{
+    testdb::FreshDatabase fresh;
+    QTemporaryDir dir;
+    const auto uidy = [](const QString& path) {
+        TSQLDATA db;
+        setSQLDATA(&db);
+        EXPECT_TRUE(db.PripojDatabazi(path, QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+        QStringList out;
+        for (const Schuzka& s : UdalostiKExportu(db))
+            out << s.uid;
+        setSQLDATA(nullptr);
+        return out;
+    };
+    {
+        TSQLDATA db;
+        ASSERT_TRUE(db.PripojDatabazi(fresh.path(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+        for (int i = 1; i <= 3; ++i)
+            ASSERT_TRUE(
+                db.ProvedSQL(QStringLiteral("insert into ku (ku_id, datum, cas_od, nazev) values (%1, "
+                                            "'1.5.2026', '1.5.2026 9:00', 'Porada %1')")
+                                 .arg(i))
+                    .ok);
+    }
+    const QStringList pred = uidy(fresh.path());
+    ASSERT_EQ(pred.size(), 3);
+    const QString zaloha = dir.filePath(QStringLiteral("zaloha.fbk")),
+                  obnovena = dir.filePath(QStringLiteral("obnovena.fdb"));
+    for (const QStringList& args : {QStringList{QStringLiteral("-b"), fresh.path(), zaloha},
+                                    QStringList{QStringLiteral("-c"), zaloha, obnovena}}) {
+        QProcess gbak;
+        gbak.start(QStringLiteral("gbak"),
+                   QStringList{QStringLiteral("-user"), QStringLiteral("SYSDBA")} + args);
+        ASSERT_TRUE(gbak.waitForFinished(60000));
+        ASSERT_EQ(gbak.exitCode(), 0) << gbak.readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(uidy(obnovena), pred);
 }
 
 TEST_F(Vymena, AddressesOutAndBackIn)
