@@ -191,6 +191,8 @@ public:
     {
         Schuzka s;
         if (const Vlastnost* v = e.najdi(QStringLiteral("UID"))) s.uid = v->hodnota.trimmed();
+        if (const Vlastnost* v = e.najdi(QStringLiteral("STATUS")))
+            s.zrusena = v->hodnota.trimmed().compare(QLatin1String("CANCELLED"), Qt::CaseInsensitive) == 0;
         if (const Vlastnost* v = e.najdi(QStringLiteral("SUMMARY"))) s.nazev = radky::Odescapuj(v->hodnota);
         if (const Vlastnost* v = e.najdi(QStringLiteral("DESCRIPTION")))
             s.popis = radky::Odescapuj(v->hodnota);
@@ -259,9 +261,16 @@ QList<Schuzka> Cti(const QByteArray& data)
             QStringLiteral("Soubor není kalendář ve formátu iCalendar (chybí BEGIN:VCALENDAR)."));
     const Cteni cteni(koreny);
     QList<Schuzka> out;
-    for (const Komponenta& k : koreny)
+    for (const Komponenta& k : koreny) {
+        const Vlastnost* metoda = k.najdi(QStringLiteral("METHOD"));
+        const bool zruseni =
+            metoda && metoda->hodnota.trimmed().compare(QLatin1String("CANCEL"), Qt::CaseInsensitive) == 0;
         for (const Komponenta& e : k.deti)
-            if (e.typ == QLatin1String("VEVENT")) out << cteni.udalost(e);
+            if (e.typ == QLatin1String("VEVENT")) {
+                out << cteni.udalost(e);
+                out.last().zrusena = out.last().zrusena || zruseni;
+            }
+    }
     return out;
 }
 

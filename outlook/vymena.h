@@ -21,6 +21,9 @@ struct Schuzka {
     bool celyDen = false;
     bool pripominka = false;
     QDateTime okamzikPripominky; // local time
+    // The file cancels the item (METHOD:CANCEL, or STATUS:CANCELLED): it
+    // removes the event with its UID and never becomes a row.
+    bool zrusena = false;
 };
 
 struct Kontakt {

@@ -120,12 +120,42 @@ QString PocitadlaImportu::Text() const
                     .arg(prepsano)
                     .arg(zapsano);
     if (preskoceno) s += QStringLiteral("Přeskočeno: %1\r\n").arg(preskoceno);
+    if (zruseno) s += QStringLiteral("Smazáno (zrušeno v souboru): %1\r\n").arg(zruseno);
     if (chybne) {
         s += QStringLiteral("Nezapsáno pro chybu: %1\r\n").arg(chybne);
         for (qsizetype i = 0; i < chyby.size() && i < 5; ++i)
             s += QStringLiteral("\r\n") + chyby[i];
     }
     return s;
+}
+
+namespace
+{
+
+// The stored events a cancelled item names, that the user may delete.
+QList<int> zrusitelne(TSQLDATA& db, const Schuzka& s)
+{
+    QList<int> out;
+    if (s.uid.isEmpty() || s.uid.size() > DelkaUid) return out;
+    TKTDATASET t;
+    db.NactiTabulku(VyplnSablonu(QStringLiteral("select ku_id,f_cist,f_editovat,f_smazat,f_alarm,"
+                                                "f_administrovat from ku where (uid=%s)"),
+                                 {TextSQL(s.uid)}) +
+                        FiltrCteni(QStringLiteral("ku"), false),
+                    t);
+    for (int r = 1; r <= t.PocetRadku(); ++r)
+        if (PravidloZaznamu(PravaZRadku(t, r)).SmiSmazat) out << t.HodnotaInt(r, QStringLiteral("KU_ID"));
+    return out;
+}
+
+} // namespace
+
+int PocetZrusenych(TSQLDATA& db, const QList<Schuzka>& polozky)
+{
+    int n = 0;
+    for (const Schuzka& s : polozky)
+        if (s.zrusena) n += int(zrusitelne(db, s).size());
+    return n;
 }
 
 PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, const NastaveniImportu& nast,
@@ -139,6 +169,20 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
         try {
+            if (s.zrusena) {
+                const QList<int> ids = nast.smazatZrusene ? zrusitelne(db, s) : QList<int>();
+                if (ids.isEmpty()) ++p.preskoceno;
+                for (int id : ids) {
+                    const VysledekZapisu v = SmazUdalost(db, id);
+                    if (v.ok) {
+                        ++p.zruseno;
+                    } else {
+                        ++p.chybne;
+                        p.chyby << s.nazev + QStringLiteral(": ") + v.chyba;
+                    }
+                }
+                continue;
+            }
             UdalostPole u;
             const DatumCas zacatek = DatumZQDateTime(s.zacatek);
             u.Datum = DatumNaText(4, zacatek);

@@ -23,6 +23,9 @@ struct NastaveniImportu {
     PravaZaznamu prava;                       // written into every row
     const TKategorieKUC* kategorie = nullptr; // the checked categories, nullptr for none
     Duplicita duplicita = Duplicita::Pridat;
+    // Cancelled items delete the events with their UID (those the user may
+    // delete); false: they are left alone. They never become rows.
+    bool smazatZrusene = true;
 };
 
 struct PocitadlaImportu {
@@ -31,6 +34,7 @@ struct PocitadlaImportu {
     int zapsano = 0;    // new or overwritten rows actually stored
     int preskoceno = 0; // matches not overwritten (rule, or no right to edit and delete them)
     int chybne = 0;     // items the database refused
+    int zruseno = 0;    // events deleted because the file cancels them
     QStringList chyby;  // their reasons, in order
 
     // "Načteno: ..." with a line per counter, the first reasons after them.
@@ -44,6 +48,10 @@ extern const QString SqlShodaUdalosti; // %s datum, cas_od, cas_do, nazev
 extern const QString SqlShodaAdresy;   // %s NAZEV, JMENO, PRIJMENI
 extern const QString SqlShodaUid;      // %s UID: an event the file names by its UID
 constexpr qsizetype DelkaUid = 255;    // the UID column's length
+
+// The events that the cancelled items of a file would delete: the ones with
+// their UID that the user may read and delete.
+int PocetZrusenych(TSQLDATA& db, const QList<Schuzka>& polozky);
 
 // Each item in its own transaction with its categories and note; one change
 // announcement at the end when anything was stored.

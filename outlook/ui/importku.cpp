@@ -133,6 +133,11 @@ void TImportKU::Button_Import_KalendarClick()
              [this](UlozisteVymeny& u, NastaveniImportu& n, const PrubehImportu& prubeh) {
                  const QList<Schuzka> polozky = u.NactiKalendar();
                  n.kategorie = &FRAME_JvxCheckListBox_KUC1->data();
+                 // Asked once for the whole file; nothing cancelled is ever added.
+                 if (const int zrusene = PocetZrusenych(SQLDATA(), polozky); zrusene > 0)
+                     n.smazatZrusene = messages::confirm(
+                         QStringLiteral("Soubor ruší události, které smíte smazat (%1). Chcete je smazat ?")
+                             .arg(zrusene));
                  return ImportujKalendar(SQLDATA(), polozky, n, prubeh);
              });
 }

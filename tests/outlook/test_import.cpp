@@ -360,6 +360,46 @@ TEST(VymenaUid, SurvivesBackupAndRestore)
     EXPECT_EQ(uidy(obnovena), pred);
 }
 
+// A file that cancels events (the program's own clearing file, or another
+// calendar's STATUS:CANCELLED) deletes the events with those UIDs that the
+// user may delete, and never adds a row.
+TEST_F(Vymena, CancelledItemsDeleteAndNeverAdd)
+{
+    const QList<Schuzka> items{schuzka(QStringLiteral("A"), mistni(2026, 1, 5, 9), mistni(2026, 1, 5, 10)),
+                               schuzka(QStringLiteral("B"), mistni(2026, 1, 6, 9), mistni(2026, 1, 6, 10)),
+                               schuzka(QStringLiteral("C"), mistni(2026, 1, 7, 9), mistni(2026, 1, 7, 10))};
+    ASSERT_EQ(ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni)}).zapsano, 3);
+    // C belongs to a group whose members alone may delete it.
+    exec(QStringLiteral("update ku set f_smazat=%1 where nazev='C'").arg(kObchod));
+    const QList<Schuzka> ven = UdalostiKExportu(db());
+    ASSERT_EQ(ven.size(), 3);
+
+    const QList<Schuzka> zruseni = ical::Cti(ical::Zapis(ven, QDateTime::currentDateTimeUtc(), true));
+    ASSERT_EQ(zruseni.size(), 3);
+    EXPECT_EQ(PocetZrusenych(db(), zruseni), 2);
+    // Declined: nothing deleted, nothing added.
+    PocitadlaImportu p =
+        ImportujKalendar(db(), zruseni, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Pridat, false});
+    EXPECT_EQ(p.zapsano + p.zruseno, 0);
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")), QStringList{"3"});
+
+    p = ImportujKalendar(db(), zruseni, {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.zruseno, 2);
+    EXPECT_EQ(p.zapsano, 0);
+    EXPECT_EQ(rows(QStringLiteral("select nazev from ku")), QStringList{"C"});
+
+    // One cancelled occurrence among published ones, as another calendar writes it.
+    const QByteArray jinde =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Jinde//CZ\r\n"
+        "BEGIN:VEVENT\r\nUID:zruseno-1\r\nDTSTART:20260108T090000Z\r\nSUMMARY:Zrušená\r\n"
+        "STATUS:CANCELLED\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:plati-1\r\nDTSTART:20260109T090000Z\r\nSUMMARY:Platí\r\n"
+        "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    p = ImportujKalendar(db(), ical::Cti(jinde), {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.zapsano, 1);
+    EXPECT_EQ(rows(QStringLiteral("select nazev from ku order by nazev")), (QStringList{"C", "Platí"}));
+}
+
 TEST_F(Vymena, AddressesOutAndBackIn)
 {
     exec(QStringLiteral(
