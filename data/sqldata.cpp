@@ -76,6 +76,22 @@ QStringList csvColumns(const std::vector<TableColumn>& known, const QStringList&
             reason = QStringLiteral("Sloupec \"%1\" je v hlavičce vícekrát.").arg(c->name);
             return {};
         }
+        // Who created or changed a row and its revision are the program's to write.
+        if (c->name.startsWith(QLatin1String("VYTVORIL_")) ||
+            c->name.startsWith(QLatin1String("EDITOVAL_")) || c->name == QLatin1String("REVIZE")) {
+            reason = QStringLiteral("Sloupec \"%1\" vyplňuje program (kdo a kdy záznam vytvořil nebo "
+                                    "změnil), v souboru být nesmí.")
+                         .arg(c->name);
+            return {};
+        }
+        // Rights from a file could hide rows from their own importer or open
+        // them to anyone: only an administrator may name them.
+        if (c->name.startsWith(QLatin1String("F_")) && !session().Administrator) {
+            reason = QStringLiteral("Sloupec práv \"%1\" smí v souboru uvádět jen administrátor; bez něj "
+                                    "dostanou řádky práva vaší výchozí skupiny.")
+                         .arg(c->name);
+            return {};
+        }
         out << c->name;
     }
     return out;

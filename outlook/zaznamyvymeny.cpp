@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
+#include <optional>
 
 const QString SqlShodaUdalosti =
     QStringLiteral("select ku_id from ku where (datum=%s) and (cas_od=%s) and (cas_do=%s) and (nazev=%s)");
@@ -63,21 +64,26 @@ int shoda(TSQLDATA& db, const QString& sql, const QString& tabulka)
     return db.VratInt(sql + FiltrCteni(tabulka, false));
 }
 
-// Whether the user may overwrite the row: he needs both the edit and the delete right.
-bool smiPrepsat(TSQLDATA& db, const QString& tabulka, int id)
-{
-    TKTDATASET t;
-    db.NactiTabulku(QStringLiteral("select * from %1 where %1_id=%2").arg(tabulka).arg(id), t);
-    if (t.PocetRadku() < 1) return false;
-    const PravidloEditoru p = PravidloZaznamu(PravaZRadku(t, 1));
-    return !p.JenCteni && p.SmiSmazat;
-}
-
 struct Zapis {
     int shodaId = 0;
     bool prepsat = false;
     bool preskocit = false;
+    // The row's own rights, which an overwrite keeps unless the user may administer it.
+    std::optional<PravaZaznamu> pravaRadku;
 };
+
+// Whether the user may overwrite the row: he needs both the edit and the
+// delete right. Rights he may not change are kept in `z`.
+bool smiPrepsat(TSQLDATA& db, const QString& tabulka, int id, Zapis& z)
+{
+    TKTDATASET t;
+    db.NactiTabulku(QStringLiteral("select * from %1 where %1_id=%2").arg(tabulka).arg(id), t);
+    if (t.PocetRadku() < 1) return false;
+    const PravaZaznamu prava = PravaZRadku(t, 1);
+    const PravidloEditoru p = PravidloZaznamu(prava);
+    if (p.PravaZamcena) z.pravaRadku = prava;
+    return !p.JenCteni && p.SmiSmazat;
+}
 
 // The first of the match queries that finds a row decides.
 Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QStringList& sqlShody,
@@ -88,7 +94,7 @@ Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QStringList& sq
     for (const QString& sql : sqlShody)
         if ((z.shodaId = shoda(db, sql, tabulka)) != 0) break;
     if (z.shodaId == 0) return z;
-    if (nast.duplicita == Duplicita::Preskocit || !smiPrepsat(db, tabulka, z.shodaId))
+    if (nast.duplicita == Duplicita::Preskocit || !smiPrepsat(db, tabulka, z.shodaId, z))
         z.preskocit = true;
     else
         z.prepsat = true;
@@ -212,6 +218,7 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 continue;
             }
             const int id = z.prepsat ? z.shodaId : 0;
+            if (id != 0 && z.pravaRadku) u.Prava = *z.pravaRadku;
             const VysledekZapisu v = ZapisZaznam(
                 db, id, QStringLiteral("KU_ID"),
                 [&](int noveId) {
@@ -243,7 +250,6 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
     TKategorieKUC zadne;
     const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
     const int uzivatel = session().UzivatelID;
-    const PravaZaznamu& r = nast.prava;
     for (const Kontakt& k : polozky) {
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
@@ -260,6 +266,7 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
             // The short name column holds 10 characters; a nickname is only a hint.
             const QString zkraceny = TextSQLMax(k.prezdivka, 10);
             const int id = z.prepsat ? z.shodaId : 0;
+            const PravaZaznamu& r = id != 0 && z.pravaRadku ? *z.pravaRadku : nast.prava;
             const auto prikazy = [&](int noveId) {
                 QStringList out;
                 if (id != 0) {

@@ -8,6 +8,7 @@
 #include "fixtures/testdb.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +94,8 @@ TEST_F(CsvImport, QuotedUtf8FileWithRightsAndOneAnnouncement)
     exec(QStringLiteral("delete from adresar_zakl"));
     SessionGroups groups({10}, 10);
     session().UzivatelID = 7;
+    session().Administrator = true; // rights columns in a file are an administrator's
+    const auto zpet = qScopeGuard([] { session().Administrator = false; });
     Recorder target;
     db().NotifyWindow = &target;
     ASSERT_TRUE(QTest::qWaitFor([&] { return db().DoruceniUdalosti() >= 1; }, 5000));
@@ -113,6 +116,36 @@ TEST_F(CsvImport, QuotedUtf8FileWithRightsAndOneAnnouncement)
     db().NotifyWindow = nullptr;
     session().UzivatelID = 0;
     exec(QStringLiteral("delete from adresar_zakl"));
+}
+
+// A file names only what the user may set: never who and when, and rights
+// only as an administrator. Nothing is written then.
+TEST_F(CsvImport, AuditAndRightsColumnsAreTheProgramsAndTheAdministrators)
+{
+    exec(QStringLiteral("delete from adresar_zakl"));
+    SessionGroups groups({10}, 10);
+    session().UzivatelID = 7;
+    const struct {
+        const char* header;
+        bool admin;
+        const char* reason;
+    } cases[] = {
+        {"NAZEV;VYTVORIL_KDO", true, "Sloupec \"VYTVORIL_KDO\" vyplňuje program"},
+        {"NAZEV;EDITOVAL_KDY", true, "Sloupec \"EDITOVAL_KDY\" vyplňuje program"},
+        {"NAZEV;REVIZE", true, "Sloupec \"REVIZE\" vyplňuje program"},
+        {"NAZEV;F_CIST", false, "Sloupec práv \"F_CIST\" smí v souboru uvádět jen administrátor"},
+    };
+    for (const auto& c : cases) {
+        session().Administrator = c.admin;
+        db().ImportCSV(file(QByteArray(c.header) + "\r\nFirma;1\r\n"), QStringLiteral("ADRESAR_ZAKL"), false);
+        const QStringList shown = messages::takeShown();
+        ASSERT_EQ(shown.size(), 1) << c.header;
+        EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Chyba na řádku: 1\r") + QString::fromUtf8(c.reason)))
+            << shown[0].toStdString();
+        EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from adresar_zakl")), 0) << c.header;
+    }
+    session().Administrator = false;
+    session().UzivatelID = 0;
 }
 
 TEST_F(CsvImport, UnreadableFileIsReported)

@@ -400,6 +400,21 @@ TEST_F(Vymena, CancelledItemsDeleteAndNeverAdd)
     EXPECT_EQ(rows(QStringLiteral("select nazev from ku order by nazev")), (QStringList{"C", "Platí"}));
 }
 
+// An overwrite takes the file's values but not its rights when the user may
+// edit and delete the row without administering it (the editor would have
+// locked its rights frame too).
+TEST_F(Vymena, OverwriteKeepsRightsTheUserMayNotAdminister)
+{
+    const QList<Schuzka> items{schuzka(QStringLiteral("A"), mistni(2026, 2, 5, 9), mistni(2026, 2, 5, 10))};
+    ASSERT_EQ(ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni)}).zapsano, 1);
+    exec(QStringLiteral("update ku set f_alarm=%1, f_administrovat=%1").arg(kObchod));
+    const PocitadlaImportu p =
+        ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Prepsat});
+    EXPECT_EQ(p.prepsano, 1);
+    EXPECT_EQ(rows(QStringLiteral("select f_cist,f_editovat,f_smazat,f_alarm,f_administrovat from ku")),
+              QStringList{QStringLiteral("%2,%2,%2,%1,%1").arg(kObchod).arg(kVedeni)});
+}
+
 TEST_F(Vymena, AddressesOutAndBackIn)
 {
     exec(QStringLiteral(
