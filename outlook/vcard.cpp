@@ -58,6 +58,14 @@ Kontakt kontakt(const Komponenta& c)
         k.titul = cast(n, 3);
         k.zaPrijmenim = cast(n, 4);
     }
+    // A card with its full name only (phones write such): a person's name,
+    // the last word the surname.
+    if (const Vlastnost* v = c.najdi(QStringLiteral("FN"));
+        v && k.nazev.isEmpty() && k.jmeno.isEmpty() && k.prijmeni.isEmpty()) {
+        const QStringList slova = radky::Odescapuj(vezmi(v)->hodnota).simplified().split(QLatin1Char(' '));
+        k.prijmeni = slova.last();
+        k.jmeno = slova.mid(0, slova.size() - 1).join(QLatin1Char(' '));
+    }
     // The work address, else the first one.
     const QList<const Vlastnost*> adresy = c.vsechny(QStringLiteral("ADR"));
     const Vlastnost* adresa = adresy.isEmpty() ? nullptr : adresy.first();
@@ -153,7 +161,11 @@ QByteArray Zapis(const QList<Kontakt>& polozky)
         radek(QStringLiteral("VERSION:3.0"));
         const QString cele =
             QStringList{k.titul, k.jmeno, k.prijmeni, k.zaPrijmenim}.join(QLatin1Char(' ')).simplified();
-        radek(QStringLiteral("FN:") + e(cele.isEmpty() ? k.nazev : cele));
+        // FN is required and must not be empty: the first name the row has.
+        QString fn = cele;
+        for (const QString* x : {&k.nazev, &k.prezdivka, &k.email1, &k.mobil1, &k.telefon1})
+            if (fn.isEmpty()) fn = x->trimmed();
+        radek(QStringLiteral("FN:") + e(fn.isEmpty() ? QStringLiteral("(bez jména)") : fn));
         radek(QStringLiteral("N:%1;%2;;%3;%4").arg(e(k.prijmeni), e(k.jmeno), e(k.titul), e(k.zaPrijmenim)));
         if (!k.nazev.isEmpty()) radek(QStringLiteral("ORG:") + e(k.nazev));
         if (!k.prezdivka.isEmpty()) radek(QStringLiteral("NICKNAME:") + e(k.prezdivka));

@@ -280,4 +280,26 @@ TEST(VCard, ThreeVersions)
     }
 }
 
+// A phone's card with its full name only fills the name; a row without any
+// name still goes out with a full name (FN may not be empty).
+TEST(VCard, FullNameOnly)
+{
+    const QList<Kontakt> k = vcard::Cti(crlf("BEGIN:VCARD\nVERSION:3.0\nFN:Jan Pavel Novák\n"
+                                             "TEL;TYPE=CELL:+420 777\nEND:VCARD\n"
+                                             "BEGIN:VCARD\nVERSION:3.0\nFN:Ludmila\nEND:VCARD\n"));
+    ASSERT_EQ(k.size(), 2);
+    EXPECT_EQ(k[0].jmeno, QStringLiteral("Jan Pavel"));
+    EXPECT_EQ(k[0].prijmeni, QStringLiteral("Novák"));
+    EXPECT_EQ(k[1].prijmeni, QStringLiteral("Ludmila"));
+    EXPECT_TRUE(k[0].ostatni.isEmpty());
+
+    Kontakt bezJmena;
+    bezJmena.email1 = QStringLiteral("info@firma.cz");
+    Kontakt nic;
+    const QByteArray ven = vcard::Zapis({bezJmena, nic});
+    EXPECT_TRUE(ven.contains("FN:info@firma.cz\r\n"));
+    EXPECT_TRUE(ven.contains("FN:(bez jména)\r\n"));
+    EXPECT_FALSE(ven.contains("FN:\r\n"));
+}
+
 } // namespace
