@@ -137,6 +137,9 @@ private:
     // The n-th (negative: from the end) weekday of a month.
     static QDate den(int rok, int mesic, int denTydne, int poradi)
     {
+        // A rule naming no real month or weekday names no day (the walk below
+        // would never end on an invalid date).
+        if (mesic < 1 || mesic > 12 || denTydne < 1 || denTydne > 7 || poradi == 0) return QDate();
         if (poradi > 0) {
             QDate d(rok, mesic, 1);
             while (d.dayOfWeek() != denTydne)

@@ -280,6 +280,24 @@ TEST(VCard, ThreeVersions)
     }
 }
 
+// A zone rule with a month that does not exist is ignored, not walked
+// forever: the event still imports, at the zone's other offset.
+TEST(ICal, ZoneRuleWithAMonthThatDoesNotExist)
+{
+    for (const char* mesic : {"13", "-1", "0"}) {
+        const QByteArray data =
+            crlf(QByteArray("BEGIN:VCALENDAR\nVERSION:2.0\nBEGIN:VTIMEZONE\nTZID:Chybna\n"
+                            "BEGIN:STANDARD\nDTSTART:19701025T030000\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\n"
+                            "RRULE:FREQ=YEARLY;BYMONTH=") +
+                 mesic +
+                 ";BYDAY=-1SU\nEND:STANDARD\nEND:VTIMEZONE\nBEGIN:VEVENT\nUID:x\n"
+                 "DTSTART;TZID=Chybna:20260115T100000\nSUMMARY:Porada\nEND:VEVENT\nEND:VCALENDAR\n");
+        const QList<Schuzka> s = ical::Cti(data);
+        ASSERT_EQ(s.size(), 1) << mesic;
+        EXPECT_TRUE(s[0].zacatek.isValid()) << mesic;
+    }
+}
+
 // A phone's card with its full name only fills the name; a row without any
 // name still goes out with a full name (FN may not be empty).
 TEST(VCard, FullNameOnly)
