@@ -63,6 +63,20 @@ void error(const QString& text, const QString& details)
         std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
 }
 
+void info(const QString& text, const QString& details)
+{
+    State& s = state();
+    const modal::Scope open;
+    if (s.recording) {
+        s.shown << text;
+        return;
+    }
+    if (s.sink)
+        s.sink->info(text, details);
+    else
+        std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
+}
+
 bool confirm(const QString& text, Default d)
 {
     State& s = state();

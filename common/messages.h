@@ -24,6 +24,8 @@ public:
     // A question with buttons of its own; the index of the chosen one.
     // Enter gives `vychozi`, Esc and closing the box `zpet`.
     virtual int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet) = 0;
+    // A result to read (counts of an import), not a failure; `details` below it.
+    virtual void info(const QString& text, const QString& details) { errorWithDetails(text, details); }
     // An error with further text for those who look (the server's own words).
     virtual void errorWithDetails(const QString& text, const QString& details)
     {
@@ -37,6 +39,7 @@ void setSink(Sink* sink); // nullptr: texts go to stderr, confirmations answer N
 void error(const QString& text);
 void error(const QString& text, const QString& details);
 bool confirm(const QString& text, Default d = Default::No);
+void info(const QString& text, const QString& details = QString());
 // The question with its buttons (see Sink::choose); without a sink `zpet`.
 int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet);
 

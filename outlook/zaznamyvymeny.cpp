@@ -1,6 +1,7 @@
 #include "outlook/zaznamyvymeny.h"
 
 #include "common/action.h"
+#include "common/chybyserveru.h"
 #include "common/ktdatumj.h"
 #include "common/session.h"
 #include "data/notetext.h"
@@ -101,6 +102,19 @@ Zapis rozhodni(TSQLDATA& db, const NastaveniImportu& nast, const QStringList& sq
     return z;
 }
 
+// A refusal for the user: the statement that ZapisZaznam puts first is left out,
+// and a common server failure says its Czech sentence.
+QString bezPrikazu(const QString& chyba)
+{
+    QString t = chyba;
+    const qsizetype konec = t.indexOf(QStringLiteral("\r\n"));
+    static const QRegularExpression prikaz(QStringLiteral("^\\s*(insert|update|delete)\\s"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (konec > 0 && prikaz.match(t.left(konec)).hasMatch()) t = t.mid(konec + 2);
+    const QString veta = chybyserveru::veta(t);
+    return veta.isEmpty() ? t.simplified() : veta;
+}
+
 void zapocti(PocitadlaImportu& p, const Zapis& z, const VysledekZapisu& v, const QString& polozka)
 {
     if (v.ok) {
@@ -108,7 +122,7 @@ void zapocti(PocitadlaImportu& p, const Zapis& z, const VysledekZapisu& v, const
         if (z.prepsat) ++p.prepsano;
     } else {
         ++p.chybne;
-        p.chyby << polozka + QStringLiteral(": ") + v.chyba;
+        p.chyby << polozka + QStringLiteral(": ") + bezPrikazu(v.chyba);
     }
 }
 
@@ -127,11 +141,7 @@ QString PocitadlaImportu::Text() const
                     .arg(zapsano);
     if (preskoceno) s += QStringLiteral("Přeskočeno: %1\r\n").arg(preskoceno);
     if (zruseno) s += QStringLiteral("Smazáno (zrušeno v souboru): %1\r\n").arg(zruseno);
-    if (chybne) {
-        s += QStringLiteral("Nezapsáno pro chybu: %1\r\n").arg(chybne);
-        for (qsizetype i = 0; i < chyby.size() && i < 5; ++i)
-            s += QStringLiteral("\r\n") + chyby[i];
-    }
+    if (chybne) s += QStringLiteral("Nezapsáno pro chybu: %1 (důvody v podrobnostech)\r\n").arg(chybne);
     return s;
 }
 

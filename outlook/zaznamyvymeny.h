@@ -37,8 +37,10 @@ struct PocitadlaImportu {
     int zruseno = 0;    // events deleted because the file cancels them
     QStringList chyby;  // their reasons, in order
 
-    // "Načteno: ..." with a line per counter, the first reasons after them.
+    // "Načteno: ..." with a line per counter.
     QString Text() const;
+    // Every refused item with its reason, a line each (no statements).
+    QString Podrobnosti() const { return chyby.join(QStringLiteral("\n")); }
 };
 
 // (position from 1, count) after each item.

@@ -49,3 +49,12 @@ int MessageBoxSink::choose(const QString& text, const QStringList& tlacitka, int
     const int i = int(b.indexOf(box.clickedButton()));
     return i >= 0 ? i : zpet;
 }
+
+void MessageBoxSink::info(const QString& text, const QString& details)
+{
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("InfoBox"));
+    if (!details.isEmpty()) box.setDetailedText(details);
+    box.exec();
+}

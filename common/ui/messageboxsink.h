@@ -11,5 +11,6 @@ public:
     void error(const QString& text) override;
     void errorWithDetails(const QString& text, const QString& details) override;
     bool confirm(const QString& text, messages::Default d) override;
+    void info(const QString& text, const QString& details) override;
     int choose(const QString& text, const QStringList& tlacitka, int vychozi, int zpet) override;
 };

@@ -123,7 +123,7 @@ void TImportKU::importuj(QPushButton* tlacitko, const QString& filtr, const QStr
     };
     SouboroveUloziste uloziste(soubory, QString(), QDateTime::currentDateTimeUtc());
     const PocitadlaImportu p = run(uloziste, n, prubeh);
-    messages::error(p.Text());
+    messages::info(p.Text(), p.Podrobnosti());
     accept();
 }
 

@@ -199,7 +199,10 @@ TEST_F(Vymena, RefusedItemIsCountedNotWritten)
     EXPECT_EQ(p.chybne, 1);
     ASSERT_EQ(p.chyby.size(), 1);
     EXPECT_TRUE(p.chyby[0].startsWith(QStringLiteral("Čaj 🍵: "))) << p.chyby[0].toStdString();
+    EXPECT_FALSE(p.Podrobnosti().contains(QStringLiteral("insert into"), Qt::CaseInsensitive))
+        << p.Podrobnosti().toStdString();
     EXPECT_TRUE(p.Text().contains(QStringLiteral("Nezapsáno pro chybu: 1")));
+    EXPECT_FALSE(p.Text().contains(QStringLiteral("Čaj"))) << "reasons go to the details";
     EXPECT_EQ(rows(QStringLiteral("select nazev from ku order by datum")),
               (QStringList{"Dobře", "Také dobře"}));
 }
