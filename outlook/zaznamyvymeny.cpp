@@ -7,6 +7,7 @@
 #include "data/notetext.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "data/tablecolumns.h"
 #include "data/zapiszaznam.h"
 #include "records/kategoriekuc.h"
 #include "records/udalost.h"
@@ -181,6 +182,8 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
     PocitadlaImportu p;
     TKategorieKUC zadne;
     const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
+    // A name longer than its column is cut as the editor cuts it, never sent whole.
+    const int delkaNazvu = DelkySloupcu(db, QStringLiteral("KU")).value(QStringLiteral("NAZEV"), 250);
     for (const Schuzka& s : polozky) {
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
@@ -207,7 +210,7 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 u.CasOd = DatumNaText(3, zacatek);
                 u.CasDo = DatumNaText(3, DatumZQDateTime(s.konec));
             }
-            u.Nazev = s.nazev;
+            u.Nazev = s.nazev.left(delkaNazvu);
             u.Alarm = s.pripominka;
             if (s.pripominka) {
                 const DatumCas alarm = DatumZQDateTime(s.okamzikPripominky);
@@ -260,7 +263,32 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
     TKategorieKUC zadne;
     const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
     const int uzivatel = session().UzivatelID;
-    for (const Kontakt& k : polozky) {
+    // Texts longer than their columns are cut as the editor cuts them.
+    const QHash<QString, int> delky = DelkySloupcu(db, QStringLiteral("ADRESAR_ZAKL"));
+    const auto oriznuty = [&](Kontakt k) {
+        const std::pair<QString*, const char*> pole[] = {{&k.nazev, "NAZEV"},
+                                                         {&k.jmeno, "JMENO"},
+                                                         {&k.prijmeni, "PRIJMENI"},
+                                                         {&k.titul, "TITUL"},
+                                                         {&k.zaPrijmenim, "ZA_PRIJMENIM"},
+                                                         {&k.ulice, "ULICE"},
+                                                         {&k.mesto, "MESTO"},
+                                                         {&k.psc, "PSC"},
+                                                         {&k.stat, "STAT"},
+                                                         {&k.email1, "EMAIL1"},
+                                                         {&k.email2, "EMAIL2"},
+                                                         {&k.telefon1, "TELEFON1"},
+                                                         {&k.telefon2, "TELEFON2"},
+                                                         {&k.mobil1, "MOBIL1"},
+                                                         {&k.mobil2, "MOBIL2"},
+                                                         {&k.fax1, "FAX1"},
+                                                         {&k.www1, "WWW1"}};
+        for (const auto& [text, sloupec] : pole)
+            if (const int d = delky.value(QLatin1String(sloupec)); d > 0) *text = text->left(d);
+        return k;
+    };
+    for (const Kontakt& puvodni : polozky) {
+        const Kontakt k = oriznuty(puvodni);
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
         const QString popis = QStringList{k.nazev, k.jmeno, k.prijmeni}.join(QLatin1Char(' ')).simplified();

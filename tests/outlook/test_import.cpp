@@ -418,6 +418,23 @@ TEST_F(Vymena, OverwriteKeepsRightsTheUserMayNotAdminister)
               QStringList{QStringLiteral("%2,%2,%2,%1,%1").arg(kObchod).arg(kVedeni)});
 }
 
+// A 100 KB name is cut to its column as the editors cut it, not refused with
+// the whole statement.
+TEST_F(Vymena, LongTextsAreCutToTheirColumns)
+{
+    const QString dlouhy(100000, QLatin1Char('x'));
+    const PocitadlaImportu p = ImportujKalendar(
+        db(), {schuzka(dlouhy, mistni(2026, 3, 1, 9), mistni(2026, 3, 1, 10))}, {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.zapsano, 1) << p.Podrobnosti().toStdString();
+    EXPECT_EQ(rows(QStringLiteral("select char_length(nazev) from ku")), QStringList{"250"});
+    Kontakt k;
+    k.prijmeni = dlouhy;
+    k.mesto = dlouhy;
+    EXPECT_EQ(ImportujKontakty(db(), {k}, {PravaZaznamu::Vse(kVedeni)}).zapsano, 1);
+    EXPECT_EQ(rows(QStringLiteral("select char_length(prijmeni), char_length(mesto) from adresar_zakl")),
+              QStringList{"80,80"});
+}
+
 TEST_F(Vymena, AddressesOutAndBackIn)
 {
     exec(QStringLiteral(
