@@ -4,6 +4,7 @@
 #include "data/sqldata.h"
 #include "dbadmin.h"
 #include "demodata.h"
+#include "tools/vymenadb.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -21,6 +22,10 @@ void usage()
                  "                        [--admin-name JMENO] [--demo]\n"
                  "  orvan-db upgrade CESTA [--user U] [--password P]\n"
                  "  orvan-db script CESTA SOUBOR [--user U] [--password P]\n"
+                 "  orvan-db import CESTA SOUBOR... [--login LOGIN] [--duplicates add|replace|skip]\n"
+                 "  orvan-db export CESTA SOUBOR [--login LOGIN] [--calendar|--contacts]\n"
+                 "SOUBOR .ics je kalendář, .vcf kontakty; LOGIN je uživatel programu, jehož práva\n"
+                 "platí (bez něj první administrátor); --user je uživatel serveru databáze.\n"
                  "CESTA je soubor (vestavěný server) nebo server:/cesta/soubor.fdb.\n");
 }
 
@@ -32,7 +37,9 @@ void fail(const QString& text)
 struct Options {
     QString command;
     QString path;
-    QString file; // the script, for "script"
+    QString file;      // the script, for "script"
+    QStringList files; // the exchange files, for "import" and "export"
+    vymenadb::Volby vymena;
     QString user = QStringLiteral("orvan"), password = QStringLiteral("qelmo.");
     dbadmin::Admin admin;
     bool demo = false;
@@ -49,6 +56,11 @@ bool parsePositional(QStringList& args, Options& o)
         o.file = args.takeFirst();
         return true;
     }
+    if (o.command == QLatin1String("import") || o.command == QLatin1String("export")) {
+        while (!args.isEmpty() && !args.first().startsWith(QLatin1String("--")))
+            o.files << args.takeFirst();
+        return o.command == QLatin1String("import") ? !o.files.isEmpty() : o.files.size() == 1;
+    }
     return o.command == QLatin1String("create") || o.command == QLatin1String("upgrade");
 }
 
@@ -64,6 +76,12 @@ bool setOption(const QString& opt, const QString& value, Options& o)
         o.admin.password = value;
     else if (opt == QLatin1String("--admin-name"))
         o.admin.name = value;
+    else if (opt == QLatin1String("--login"))
+        o.vymena.login = value;
+    else if (opt == QLatin1String("--duplicates") &&
+             QStringList{QStringLiteral("add"), QStringLiteral("replace"), QStringLiteral("skip")}.contains(
+                 value))
+        o.vymena.duplicity = value;
     else
         return false;
     return true;
@@ -76,6 +94,10 @@ bool parseArguments(QStringList args, Options& o)
         const QString opt = args.takeFirst();
         if (opt == QLatin1String("--demo")) {
             o.demo = true;
+            continue;
+        }
+        if (opt == QLatin1String("--calendar") || opt == QLatin1String("--contacts")) {
+            o.vymena.kontakty = opt == QLatin1String("--contacts");
             continue;
         }
         if (args.isEmpty()) return false;
@@ -173,5 +195,11 @@ int main(int argc, char** argv)
     setSQLDATA(&db);
     if (options.command == QLatin1String("create")) return createDatabase(db, options);
     if (options.command == QLatin1String("upgrade")) return upgradeDatabase(db, options);
+    if (options.command == QLatin1String("import") || options.command == QLatin1String("export")) {
+        if (!db.PripojDatabazi(options.path, options.user, options.password)) return 1;
+        return options.command == QLatin1String("import")
+                   ? vymenadb::Importuj(db, options.files, options.vymena)
+                   : vymenadb::Exportuj(db, options.files.first(), options.vymena);
+    }
     return runScript(db, options);
 }
