@@ -180,7 +180,9 @@ QByteArray Zapis(const QList<Kontakt>& polozky)
             if (!m.isEmpty()) radek(QStringLiteral("TEL;TYPE=CELL:") + e(m));
         if (!k.fax1.isEmpty()) radek(QStringLiteral("TEL;TYPE=WORK,FAX:") + e(k.fax1));
         if (!k.www1.isEmpty()) radek(QStringLiteral("URL;TYPE=WORK:") + e(k.www1));
-        if (!k.ostatni.isEmpty()) radek(QStringLiteral("NOTE:") + e(k.ostatni.join(QLatin1Char('\n'))));
+        const QString poznamka =
+            (QStringList{k.poznamka.trimmed()} + k.ostatni).join(QLatin1Char('\n')).trimmed();
+        if (!poznamka.isEmpty()) radek(QStringLiteral("NOTE:") + e(poznamka));
         radek(QStringLiteral("END:VCARD"));
     }
     return out;

@@ -37,6 +37,7 @@ struct Kontakt {
     QString www1;
     QString prezdivka;
     QStringList ostatni; // "NAME=value" of every other property, for the note
+    QString poznamka;    // the stored note as plain text (export)
 };
 
 class UlozisteVymeny

@@ -430,10 +430,24 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
 
 QList<Kontakt> AdresyKExportu(TSQLDATA& db)
 {
+    // The notes in one read: the addresses that have one.
+    QHash<int, QString> poznamky;
+    db.OtevriDotaz(QStringLiteral("select adresar_zakl_id, poznamka from adresar_zakl where poznamka is not "
+                                  "null") +
+                   FiltrCteni(QStringLiteral("adresar_zakl"), false));
+    while (db.cursor().next()) {
+        QTextDocument d;
+        notetext::load(db.cursor().bytes(1), &d);
+        if (const QString t = d.toPlainText(); !t.trimmed().isEmpty())
+            poznamky.insert(db.cursor().text(0).toInt(), t);
+    }
+    db.cursor().close();
     TKTDATASET t;
     db.NactiTabulku(
-        QStringLiteral("select NAZEV,JMENO,PRIJMENI,TITUL,ZA_PRIJMENIM,ULICE,MESTO,PSC,STAT,EMAIL1,EMAIL2,"
-                       "TELEFON1,TELEFON2,MOBIL1,MOBIL2,FAX1,WWW1,NAZEV_ZKRACENY from adresar_zakl") +
+        QStringLiteral(
+            "select "
+            "ADRESAR_ZAKL_ID,NAZEV,JMENO,PRIJMENI,TITUL,ZA_PRIJMENIM,ULICE,MESTO,PSC,STAT,EMAIL1,EMAIL2,"
+            "TELEFON1,TELEFON2,MOBIL1,MOBIL2,FAX1,WWW1,NAZEV_ZKRACENY from adresar_zakl") +
             FiltrCteni(QStringLiteral("adresar_zakl"), true) +
             QStringLiteral(" order by NAZEV,PRIJMENI,JMENO"),
         t);
@@ -458,6 +472,7 @@ QList<Kontakt> AdresyKExportu(TSQLDATA& db)
         k.fax1 = text(t, r, "FAX1");
         k.www1 = text(t, r, "WWW1");
         k.prezdivka = text(t, r, "NAZEV_ZKRACENY");
+        k.poznamka = poznamky.value(t.HodnotaInt(r, QStringLiteral("ADRESAR_ZAKL_ID")));
         out << k;
     }
     return out;

@@ -435,6 +435,22 @@ TEST_F(Vymena, LongTextsAreCutToTheirColumns)
               QStringList{"80,80"});
 }
 
+// An address's note goes out with it as NOTE.
+TEST_F(Vymena, NotesGoOutWithTheirAddresses)
+{
+    exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (1, \"S poznámkou\")"));
+    exec(QStringLiteral("insert into adresar_zakl (adresar_zakl_id, nazev) values (2, \"Bez poznámky\")"));
+    QTextDocument d;
+    d.setPlainText(QStringLiteral("Volat ráno, ne v pátek"));
+    db().UlozPoznamku(QStringLiteral("UPDATE_ADRESAR_ZAKL_POZNAMKA"), QStringLiteral("ADRESAR_ZAKL"), &d, 1,
+                      QStringLiteral("POZNAMKA"));
+    const QList<Kontakt> k = AdresyKExportu(db());
+    ASSERT_EQ(k.size(), 2);
+    EXPECT_EQ(k[0].poznamka, QString());
+    EXPECT_EQ(k[1].poznamka, QStringLiteral("Volat ráno, ne v pátek"));
+    EXPECT_TRUE(vcard::Zapis(k).contains("NOTE:Volat ráno\\, ne v pátek\r\n"));
+}
+
 TEST_F(Vymena, AddressesOutAndBackIn)
 {
     exec(QStringLiteral(
