@@ -1,4 +1,6 @@
 #include "data/sqldata.h"
+
+#include "common/chybyserveru.h"
 #include "dblog.h"
 
 #include "commatext.h"
@@ -315,7 +317,12 @@ bool importCsvRecord(TSQLDATA& db, const csv::Zaznam& z, const QString& tableNam
     const QString sql = QStringLiteral("insert into %1(%2) values(%3);")
                             .arg(tableName, names.join(QLatin1Char(',')), literals.join(QLatin1Char(',')));
     if (const VysledekZapisu v = db.ProvedSQL(sql); !v.ok) {
-        messages::error(QStringLiteral("Chyba na řádku: %1\r%2").arg(z.radek).arg(v.chyba));
+        // The line stays in the box's text; the server's own words and the
+        // statement go to its details.
+        const QString veta = chybyserveru::veta(v.chyba);
+        messages::error(
+            QStringLiteral("Chyba na řádku: %1\r%2").arg(z.radek).arg(veta.isEmpty() ? v.chyba : veta),
+            SkryjHesla(sql) + QStringLiteral("\n") + v.chyba);
         return false;
     }
     return true;

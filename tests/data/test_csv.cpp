@@ -148,6 +148,23 @@ TEST_F(CsvImport, AuditAndRightsColumnsAreTheProgramsAndTheAdministrators)
     session().UzivatelID = 0;
 }
 
+// A line the server refuses names its line in the box's own text, not only
+// in the details under a general sentence.
+TEST_F(CsvImport, ServerRefusalNamesItsLine)
+{
+    exec(QStringLiteral("delete from adresar_zakl"));
+    db().ImportCSV(file("NAZEV;PSC\r\nFirma;602 00\r\nJiná;" + QByteArray(40, '9') + "\r\n"),
+                   QStringLiteral("ADRESAR_ZAKL"), false);
+    const QStringList shown = messages::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        shown[0].startsWith(QStringLiteral("Chyba na řádku: 3\rZadaná hodnota nemá správný typ nebo je "
+                                           "příliš dlouhá")))
+        << shown[0].toStdString();
+    EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from adresar_zakl")), 1);
+    exec(QStringLiteral("delete from adresar_zakl"));
+}
+
 TEST_F(CsvImport, UnreadableFileIsReported)
 {
     db().ImportCSV(m_dir.filePath(QStringLiteral("chybi.csv")), QStringLiteral("ADRESAR_ZAKL"), false);
