@@ -183,6 +183,8 @@ TEST_F(Editors, EnterMeansYesToSavingAndNoToDeleting)
         QObject::connect(poll, &QTimer::timeout, poll, [&asked, poll, tries] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 asked << box->text();
+                if (const QString shots = qEnvironmentVariable("ORVAN_SCREENSHOT_DIR"); !shots.isEmpty())
+                    box->grab().save(shots + QStringLiteral("/otazka-%1.png").arg(asked.size()));
                 QTest::keyClick(box, Qt::Key_Return);
             } else if (++*tries < 100) {
                 return;
@@ -212,6 +214,22 @@ TEST_F(Editors, EnterMeansYesToSavingAndNoToDeleting)
     EXPECT_TRUE(ed.isVisible());
     EXPECT_EQ(value(QStringLiteral("select count(*) from ku where ku_id=%1").arg(id)), QStringLiteral("1"));
     EXPECT_EQ(asked, (QStringList{"Chcete data uložit ?", "Opravdu chcete smazat zobrazený záznam ?"}));
+
+    // Saved elsewhere meanwhile: Enter on the question goes back to the editor, nothing lost.
+    TSQLDATA other;
+    ASSERT_TRUE(other.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    setSQLDATA(&db());
+    ASSERT_TRUE(other.ProvedSQL(QStringLiteral("update ku set nazev=nazev where ku_id=%1").arg(id)).ok);
+    type(ed.Edit_NAZEV, QStringLiteral("Změněno tady"));
+    pressEnter();
+    click(ed.SB_SAVE);
+    EXPECT_TRUE(ed.isVisible());
+    EXPECT_EQ(ed.Edit_NAZEV->text(), QStringLiteral("Změněno tady"));
+    EXPECT_EQ(value(QStringLiteral("select nazev from ku where ku_id=%1").arg(id)),
+              QStringLiteral("Uloženo Enterem"));
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_TRUE(asked[2].startsWith(QStringLiteral("Záznam mezitím změnil a uložil ")))
+        << asked[2].toStdString();
 }
 
 // The cursor starts in the first field; Tab goes on through the layout, top
