@@ -36,7 +36,12 @@ void setSink(Sink* sink)
     state().sink = sink;
 }
 
-void error(const QString& text)
+namespace
+{
+
+// A box that only tells: recorded in tests, shown through the sink, or on
+// stderr without one; change events wait while it is open.
+template <typename F> void ukaz(const QString& text, const QString& details, F&& sink)
 {
     State& s = state();
     const modal::Scope open;
@@ -45,36 +50,28 @@ void error(const QString& text)
         return;
     }
     if (s.sink)
-        s.sink->error(text);
-    else
+        sink(*s.sink);
+    else if (details.isEmpty())
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    else
+        std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
+}
+
+} // namespace
+
+void error(const QString& text)
+{
+    ukaz(text, QString(), [&](Sink& sink) { sink.error(text); });
 }
 
 void error(const QString& text, const QString& details)
 {
-    State& s = state();
-    if (s.recording) {
-        s.shown << text;
-        return;
-    }
-    if (s.sink)
-        s.sink->errorWithDetails(text, details);
-    else
-        std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
+    ukaz(text, details, [&](Sink& sink) { sink.errorWithDetails(text, details); });
 }
 
 void info(const QString& text, const QString& details)
 {
-    State& s = state();
-    const modal::Scope open;
-    if (s.recording) {
-        s.shown << text;
-        return;
-    }
-    if (s.sink)
-        s.sink->info(text, details);
-    else
-        std::fprintf(stderr, "%s\n%s\n", text.toLocal8Bit().constData(), details.toLocal8Bit().constData());
+    ukaz(text, details, [&](Sink& sink) { sink.info(text, details); });
 }
 
 bool confirm(const QString& text, Default d)

@@ -44,13 +44,18 @@ QString PrikazUpravy(const QString& sablona, const Pole& nove,
     return VyplnZmenene(SHlidanimRevize(sablona), hodnoty(nove) << revize, hodnoty(precteny->pole) << revize);
 }
 
-// The guard of a save: with the record as read, the update must find it unchanged.
+// The guard of a save: with the revision read, the update must find the record unchanged.
+inline std::optional<HlidanyZaznam> Hlidani(std::optional<int> revize, const QString& tabulka,
+                                            const QString& klic)
+{
+    if (!revize) return std::nullopt;
+    return HlidanyZaznam{tabulka, klic};
+}
 template <typename Pole>
 std::optional<HlidanyZaznam> Hlidani(const std::optional<PrectenyZaznam<Pole>>& precteny,
                                      const QString& tabulka, const QString& klic)
 {
-    if (!precteny) return std::nullopt;
-    return HlidanyZaznam{tabulka, klic};
+    return Hlidani(precteny ? std::optional<int>(precteny->revize) : std::nullopt, tabulka, klic);
 }
 
 // Writes one record: for id 0 a new id from `generator` (empty: the database

@@ -38,6 +38,13 @@ QString n(int v)
     return QString::number(v);
 }
 
+// The where clause's key, with the revision the editor read when it gives one.
+QString klicSRevizi(int id, std::optional<int> revize)
+{
+    return revize ? VyplnSablonu(QString::number(id) + SqlHlidaniRevize, {QString::number(*revize)})
+                  : QString::number(id);
+}
+
 QString clenstvi(int uzivatel, int skupina)
 {
     return kVlozitClenstvi.arg(n(uzivatel), n(skupina));
@@ -99,7 +106,7 @@ QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int nov
     QStringList out;
     const int id = zaznamId != 0 ? zaznamId : noveId;
     if (zaznamId != 0) {
-        const QString klic = revize ? n(zaznamId) + QStringLiteral(" and REVIZE=") + n(*revize) : n(zaznamId);
+        const QString klic = klicSRevizi(zaznamId, revize);
         if (u.Heslo.isEmpty())
             out << kUpdateBezHesla.arg(login, popis, admin, smi, klic);
         else
@@ -116,12 +123,10 @@ QStringList PrikazyUlozeniUzivatele(const UzivatelPole& u, int zaznamId, int nov
 VysledekZapisu UlozUzivatele(TDataModuleIb& db, const UzivatelPole& u, int zaznamId,
                              std::optional<int> revize)
 {
-    std::optional<HlidanyZaznam> hlidany;
-    if (revize) hlidany = HlidanyZaznam{QStringLiteral("UZIVATEL"), QStringLiteral("UZIVATEL_ID")};
     return ZapisZaznam(
         db, zaznamId, QStringLiteral("UZIVATEL_ID"),
         [&](int id) { return PrikazyUlozeniUzivatele(u, zaznamId, zaznamId == 0 ? id : 0, revize); },
-        std::nullopt, true, hlidany);
+        std::nullopt, true, Hlidani(revize, QStringLiteral("UZIVATEL"), QStringLiteral("UZIVATEL_ID")));
 }
 
 QString ChybaSmazaniUzivatele(TSQLDATA& db, int zaznamId, const Session& s)
@@ -170,8 +175,7 @@ QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId
     QStringList out;
     const int id = zaznamId != 0 ? zaznamId : noveId;
     if (zaznamId != 0) {
-        out << kUpdateSkupiny.arg(popis, revize ? n(zaznamId) + QStringLiteral(" and REVIZE=") + n(*revize)
-                                                : n(zaznamId));
+        out << kUpdateSkupiny.arg(popis, klicSRevizi(zaznamId, revize));
         out << kSmazatClenstviSkupiny.arg(n(zaznamId));
     } else {
         out << kInsertSkupiny.arg(n(noveId), popis);
@@ -183,12 +187,10 @@ QStringList PrikazyUlozeniSkupiny(const SkupinaPole& s, int zaznamId, int noveId
 
 VysledekZapisu UlozSkupinu(TDataModuleIb& db, const SkupinaPole& s, int zaznamId, std::optional<int> revize)
 {
-    std::optional<HlidanyZaznam> hlidany;
-    if (revize) hlidany = HlidanyZaznam{QStringLiteral("UZIVSKUPINA"), QStringLiteral("UZIVSKUPINA_ID")};
     return ZapisZaznam(
         db, zaznamId, QStringLiteral("UZIVSKUPINA_ID"),
         [&](int id) { return PrikazyUlozeniSkupiny(s, zaznamId, zaznamId == 0 ? id : 0, revize); },
-        std::nullopt, true, hlidany);
+        std::nullopt, true, Hlidani(revize, QStringLiteral("UZIVSKUPINA"), QStringLiteral("UZIVSKUPINA_ID")));
 }
 
 QString ChybaSmazaniSkupiny(TSQLDATA& db, int zaznamId)
