@@ -5,250 +5,394 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
 #include <QTimeZone>
 #include <algorithm>
+#include <memory>
 #include <optional>
 
-using radky::Komponenta;
-using radky::Vlastnost;
+#include <libical/ical.h>
+
+// libical parses, resolves the file's own zones, walks recurrence rules and
+// writes (folding, escaping). The content-line reader shared with vCard only
+// finds the line a fault is on: libical's messages carry none.
 
 namespace
 {
 
-[[noreturn]] void chyba(const Vlastnost& v, const QString& co)
+struct UvolniKomponentu {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Komponenta = std::unique_ptr<icalcomponent, UvolniKomponentu>;
+
+[[noreturn]] void chyba(int radek, const QString& co)
 {
-    throw ActionError(QStringLiteral("Chybný formát souboru na řádku %1: %2").arg(v.radek).arg(co));
+    throw ActionError(QStringLiteral("Chybný formát souboru na řádku %1: %2").arg(radek).arg(co));
 }
 
-// "20040501T100000" without a zone; nothing when malformed.
-std::optional<QDateTime> naivni(const QString& text, bool* jenDatum = nullptr)
+QString text(const char* utf8)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(?:T(\\d{2})(\\d{2})(\\d{2})?)?(Z?)$"));
-    const QRegularExpressionMatch m = re.match(text.trimmed());
-    if (!m.hasMatch()) return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (!d.isValid()) return std::nullopt;
-    if (jenDatum) *jenDatum = m.captured(4).isEmpty();
-    const QTime t(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
-    if (!t.isValid()) return std::nullopt;
-    return QDateTime(d, t, Qt::UTC); // the zone is decided by the caller
+    return utf8 ? QString::fromUtf8(utf8) : QString();
 }
 
-// Signed seconds of a duration like "-P1DT2H30M", "PT15M", "P2W".
-std::optional<qint64> trvani(const QString& text)
+QString parametr(icalproperty* p, const char* jmeno)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^([+-])?P(?:(\\d+)W)?(?:(\\d+)D)?(?:T(?:(\\d+)H)?(?:(\\d+)M)?(?:(\\d+)S)?)?$"));
-    const QRegularExpressionMatch m = re.match(text.trimmed().toUpper());
-    if (!m.hasMatch() || text.trimmed().size() < 2) return std::nullopt;
-    qint64 s = m.captured(2).toLongLong() * 7 * 86400 + m.captured(3).toLongLong() * 86400 +
-               m.captured(4).toLongLong() * 3600 + m.captured(5).toLongLong() * 60 +
-               m.captured(6).toLongLong();
-    return m.captured(1) == QLatin1String("-") ? -s : s;
+    return text(icalproperty_get_parameter_as_string(p, jmeno)).trimmed();
 }
 
-// "+0100" / "-0530" in seconds.
-int posun(const QString& text)
+// libical reads UTF-8; older programs wrote Windows-1250 without saying so.
+QByteArray vUtf8(const QByteArray& vstup)
 {
-    const QString t = text.trimmed();
-    if (t.size() < 5) return 0;
-    const int sign = t[0] == QLatin1Char('-') ? -1 : 1;
-    const int h = t.mid(1, 2).toInt(), m = t.mid(3, 2).toInt(), s = t.size() >= 7 ? t.mid(5, 2).toInt() : 0;
-    return sign * (h * 3600 + m * 60 + s);
+    QByteArray data = vstup;
+    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)utf8.decode(data);
+    if (!utf8.hasError()) return data;
+    QStringDecoder w("windows-1250");
+    return w.isValid() ? QString(w.decode(data)).toUtf8() : data;
 }
 
-// A zone as a file defines it: observances starting at local wall-clock
-// times, yearly by month and weekday, each with its offset.
-class DefinovanePasmo
+// The events of the file in order, for pairing libical's components with the
+// lines the content-line reader found them on.
+QList<const radky::Komponenta*> udalostiVeSlozeni(const QList<radky::Komponenta>& koreny)
+{
+    QList<const radky::Komponenta*> out;
+    for (const radky::Komponenta& k : koreny)
+        for (const radky::Komponenta& c : k.deti)
+            if (c.typ == QLatin1String("VEVENT")) out << &c;
+    return out;
+}
+
+// A property of these the organiser reads; libical drops one it cannot
+// parse and says so in an X-LIC-ERROR, which refuses the whole file.
+QString popisChyby(const QString& vlastnost, const QString& hodnota)
+{
+    static const QHash<QString, QString> popisy{
+        {QStringLiteral("DTSTART"), QStringLiteral("neplatné datum nebo čas \"%1\"")},
+        {QStringLiteral("DTEND"), QStringLiteral("neplatné datum nebo čas \"%1\"")},
+        {QStringLiteral("EXDATE"), QStringLiteral("neplatné datum nebo čas \"%1\"")},
+        {QStringLiteral("RDATE"), QStringLiteral("neplatné datum nebo čas \"%1\"")},
+        {QStringLiteral("RECURRENCE-ID"), QStringLiteral("neplatné datum nebo čas \"%1\"")},
+        {QStringLiteral("DURATION"), QStringLiteral("neplatná délka \"%1\"")},
+        {QStringLiteral("TRIGGER"), QStringLiteral("neplatný čas připomenutí \"%1\"")},
+        {QStringLiteral("RRULE"), QStringLiteral("neplatné pravidlo opakování \"%1\"")},
+    };
+    const QString vzor = popisy.value(vlastnost);
+    return vzor.isEmpty() ? QString() : vzor.arg(hodnota);
+}
+
+// The line of a property of the event (or of its reminders), else the event's.
+int radekVlastnosti(const radky::Komponenta& e, const QString& jmeno, const QString& hodnota)
+{
+    std::optional<int> prvni;
+    const auto hledej = [&](const radky::Komponenta& k, const auto& sam) -> std::optional<int> {
+        for (const radky::Vlastnost& v : k.vlastnosti)
+            if (v.jmeno == jmeno) {
+                if (v.hodnota.trimmed() == hodnota) return v.radek;
+                if (!prvni) prvni = v.radek;
+            }
+        for (const radky::Komponenta& d : k.deti)
+            if (auto r = sam(d, sam)) return r;
+        return std::nullopt;
+    };
+    if (auto r = hledej(e, hledej)) return *r;
+    return prvni.value_or(e.radek);
+}
+
+void zkontrolujChyby(icalcomponent* e, const radky::Komponenta& radkove)
+{
+    static const QRegularExpression re(QStringLiteral("in ([A-Z-]+) property.*: (.*)$"));
+    for (icalcomponent* k = e; k;) {
+        for (icalproperty* p = icalcomponent_get_first_property(k, ICAL_XLICERROR_PROPERTY); p;
+             p = icalcomponent_get_next_property(k, ICAL_XLICERROR_PROPERTY)) {
+            const QRegularExpressionMatch m = re.match(text(icalproperty_get_xlicerror(p)));
+            if (!m.hasMatch()) continue;
+            // libical writes the dropped value escaped.
+            const QString hodnota = radky::Odescapuj(m.captured(2).trimmed());
+            const QString popis = popisChyby(m.captured(1), hodnota);
+            if (!popis.isEmpty()) chyba(radekVlastnosti(radkove, m.captured(1), hodnota), popis);
+        }
+        k = k == e ? icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT)
+                   : icalcomponent_get_next_component(e, ICAL_VALARM_COMPONENT);
+    }
+}
+
+// Times of one file as the workstation's local time.
+class Pasma
 {
 public:
-    explicit DefinovanePasmo(const Komponenta& vtimezone)
+    explicit Pasma(icalcomponent* kalendar) : m_kalendar(kalendar) {}
+
+    // A DATE-TIME or DATE of a property with its TZID. A zone the system
+    // knows (by its IANA name, also behind a prefix, or a Windows name) is
+    // the system's, kept up to date; else the file's VTIMEZONE through
+    // libical; a time without a zone is the workstation's.
+    QDateTime mistni(icaltimetype t, const QString& tzid) const
     {
-        for (const Komponenta& o : vtimezone.deti) {
-            if (o.typ != QLatin1String("STANDARD") && o.typ != QLatin1String("DAYLIGHT")) continue;
-            Pozorovani p;
-            if (const Vlastnost* v = o.najdi(QStringLiteral("DTSTART")))
-                if (auto d = naivni(v->hodnota)) p.start = *d;
-            if (const Vlastnost* v = o.najdi(QStringLiteral("TZOFFSETFROM"))) p.od = posun(v->hodnota);
-            if (const Vlastnost* v = o.najdi(QStringLiteral("TZOFFSETTO"))) p.na = posun(v->hodnota);
-            if (const Vlastnost* v = o.najdi(QStringLiteral("RRULE"))) {
-                for (const QString& cast : v->hodnota.split(QLatin1Char(';'))) {
-                    const QString k = cast.section(QLatin1Char('='), 0, 0).toUpper();
-                    const QString h = cast.section(QLatin1Char('='), 1).toUpper();
-                    if (k == QLatin1String("FREQ")) p.rocne = h == QLatin1String("YEARLY");
-                    if (k == QLatin1String("BYMONTH")) p.mesic = h.toInt();
-                    if (k == QLatin1String("BYDAY")) {
-                        static const QStringList dny{QStringLiteral("MO"), QStringLiteral("TU"),
-                                                     QStringLiteral("WE"), QStringLiteral("TH"),
-                                                     QStringLiteral("FR"), QStringLiteral("SA"),
-                                                     QStringLiteral("SU")};
-                        p.den = int(dny.indexOf(h.right(2))) + 1;
-                        const QString n = h.left(h.size() - 2);
-                        p.poradi = n.isEmpty() ? 1 : n.toInt();
-                    }
-                }
-            }
-            if (p.start.isValid()) m_pozorovani << p;
+        const QDate d(t.year, t.month, t.day);
+        if (t.is_date) return QDateTime(d, QTime(0, 0));
+        const QTime cas(t.hour, t.minute, t.second);
+        if (icaltime_is_utc(t)) return QDateTime(d, cas, Qt::UTC).toLocalTime();
+        if (tzid.isEmpty()) return QDateTime(d, cas);
+        if (const std::optional<QTimeZone> z = systemove(tzid)) return QDateTime(d, cas, *z).toLocalTime();
+        if (icaltimezone* z = icalcomponent_get_timezone(m_kalendar, tzid.toUtf8().constData())) {
+            t.zone = nullptr;
+            return QDateTime::fromSecsSinceEpoch(qint64(icaltime_as_timet_with_zone(t, z)), Qt::UTC)
+                .toLocalTime();
         }
+        return QDateTime(d, cas);
     }
 
-    bool platne() const { return !m_pozorovani.isEmpty(); }
-
-    // Offset from UTC of a wall-clock time of the zone.
-    int posunPro(const QDateTime& mistni) const
-    {
-        struct Nastup {
-            QDateTime kdy;
-            int na;
-            int od;
-        };
-        QList<Nastup> nastupy;
-        const int rok = mistni.date().year();
-        for (const Pozorovani& p : m_pozorovani) {
-            if (!p.rocne || p.mesic == 0 || p.den == 0) {
-                nastupy.append({p.start, p.na, p.od});
-                continue;
-            }
-            for (int r = rok - 1; r <= rok + 1; ++r) {
-                if (r < p.start.date().year()) continue;
-                const QDate d = den(r, p.mesic, p.den, p.poradi);
-                if (d.isValid()) nastupy.append({QDateTime(d, p.start.time(), Qt::UTC), p.na, p.od});
-            }
-        }
-        std::sort(nastupy.begin(), nastupy.end(),
-                  [](const Nastup& a, const Nastup& b) { return a.kdy < b.kdy; });
-        const QDateTime t(mistni.date(), mistni.time(), Qt::UTC);
-        const Nastup* posledni = nullptr;
-        for (const Nastup& n : nastupy)
-            if (n.kdy <= t) posledni = &n;
-        if (posledni) return posledni->na;
-        return nastupy.isEmpty() ? 0 : nastupy.first().od;
-    }
+    QDateTime mistni(icalproperty* p, icaltimetype t) const { return mistni(t, parametr(p, "TZID")); }
 
 private:
-    struct Pozorovani {
-        QDateTime start;
-        int od = 0, na = 0;
-        bool rocne = false;
-        int mesic = 0, den = 0, poradi = 1;
-    };
-
-    // The n-th (negative: from the end) weekday of a month.
-    static QDate den(int rok, int mesic, int denTydne, int poradi)
+    std::optional<QTimeZone> systemove(const QString& tzid) const
     {
-        // A rule naming no real month or weekday names no day (the walk below
-        // would never end on an invalid date).
-        if (mesic < 1 || mesic > 12 || denTydne < 1 || denTydne > 7 || poradi == 0) return QDate();
-        if (poradi > 0) {
-            QDate d(rok, mesic, 1);
-            while (d.dayOfWeek() != denTydne)
-                d = d.addDays(1);
-            d = d.addDays(7 * (poradi - 1));
-            return d.month() == mesic ? d : QDate();
+        if (auto it = m_systemova.constFind(tzid); it != m_systemova.constEnd()) return *it;
+        std::optional<QTimeZone> out;
+        // "/mozilla.org/20050126_1/Europe/Prague" names Europe/Prague.
+        const QStringList casti = tzid.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < casti.size() && !out; ++i) {
+            const QByteArray id = casti.mid(i).join(QLatin1Char('/')).toUtf8();
+            if (QTimeZone::isTimeZoneIdAvailable(id)) out = QTimeZone(id);
         }
-        QDate d(rok, mesic, QDate(rok, mesic, 1).daysInMonth());
-        while (d.dayOfWeek() != denTydne)
-            d = d.addDays(-1);
-        d = d.addDays(7 * (poradi + 1));
-        return d.month() == mesic ? d : QDate();
+        if (!out) {
+            const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(tzid.toUtf8());
+            if (!iana.isEmpty() && QTimeZone::isTimeZoneIdAvailable(iana)) out = QTimeZone(iana);
+        }
+        m_systemova.insert(tzid, out);
+        return out;
     }
 
-    QList<Pozorovani> m_pozorovani;
+    icalcomponent* m_kalendar;
+    mutable QHash<QString, std::optional<QTimeZone>> m_systemova;
+};
+
+struct Vyskyt {
+    QDateTime kdy;
+    bool jenDatum = false;
 };
 
 class Cteni
 {
 public:
-    explicit Cteni(const QList<Komponenta>& koreny)
-    {
-        for (const Komponenta& k : koreny)
-            for (const Komponenta& c : k.deti)
-                if (c.typ == QLatin1String("VTIMEZONE"))
-                    if (const Vlastnost* id = c.najdi(QStringLiteral("TZID")))
-                        m_pasma.insert(id->hodnota.trimmed(), std::make_shared<DefinovanePasmo>(c));
-    }
+    explicit Cteni(icalcomponent* kalendar) : m_pasma(kalendar) {}
 
-    // A DATE or DATE-TIME property as local time; `jenDatum` tells a DATE.
-    QDateTime cas(const Vlastnost& v, bool* jenDatum) const
-    {
-        bool datum = false;
-        const std::optional<QDateTime> n = naivni(v.hodnota, &datum);
-        if (!n) chyba(v, QStringLiteral("neplatné datum nebo čas \"%1\"").arg(v.hodnota));
-        if (jenDatum) *jenDatum = datum;
-        if (datum) return QDateTime(n->date(), QTime(0, 0));
-        if (v.hodnota.trimmed().endsWith(QLatin1Char('Z'))) return n->toLocalTime();
-        const QString tzid = v.parametr(QStringLiteral("TZID")).trimmed();
-        if (tzid.isEmpty()) return QDateTime(n->date(), n->time()); // floating: the workstation's time
-        if (const auto p = m_pasma.value(tzid); p && p->platne())
-            return n->addSecs(-p->posunPro(*n)).toLocalTime();
-        QByteArray id = tzid.toUtf8();
-        if (id.startsWith('/')) id.remove(0, 1);
-        QTimeZone z(id);
-        if (!z.isValid()) z = QTimeZone(QTimeZone::windowsIdToDefaultIanaId(id));
-        if (z.isValid()) return QDateTime(n->date(), n->time(), z).toLocalTime();
-        return QDateTime(n->date(), n->time());
-    }
-
-    Schuzka udalost(const Komponenta& e) const
+    // The event's own values (a recurring one at its DTSTART).
+    Schuzka udalost(icalcomponent* e, int radek) const
     {
         Schuzka s;
-        if (const Vlastnost* v = e.najdi(QStringLiteral("UID"))) s.uid = v->hodnota.trimmed();
-        if (const Vlastnost* v = e.najdi(QStringLiteral("STATUS")))
-            s.zrusena = v->hodnota.trimmed().compare(QLatin1String("CANCELLED"), Qt::CaseInsensitive) == 0;
-        if (const Vlastnost* v = e.najdi(QStringLiteral("SUMMARY"))) s.nazev = radky::Odescapuj(v->hodnota);
-        if (const Vlastnost* v = e.najdi(QStringLiteral("DESCRIPTION")))
-            s.popis = radky::Odescapuj(v->hodnota);
-        const Vlastnost* start = e.najdi(QStringLiteral("DTSTART"));
-        if (!start)
-            throw ActionError(
-                QStringLiteral("Chybný formát souboru na řádku %1: událost bez DTSTART").arg(e.radek));
-        bool jenDatum = false;
-        s.zacatek = cas(*start, &jenDatum);
-        s.celyDen = jenDatum;
-        if (const Vlastnost* konec = e.najdi(QStringLiteral("DTEND"))) {
-            s.konec = cas(*konec, nullptr);
-        } else if (const Vlastnost* d = e.najdi(QStringLiteral("DURATION"))) {
-            const std::optional<qint64> sekundy = trvani(d->hodnota);
-            if (!sekundy) chyba(*d, QStringLiteral("neplatná délka \"%1\"").arg(d->hodnota));
-            s.konec = s.zacatek.addSecs(*sekundy);
+        s.uid = text(icalcomponent_get_uid(e)).trimmed();
+        s.zrusena = icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED;
+        if (icalproperty* p = icalcomponent_get_first_property(e, ICAL_SUMMARY_PROPERTY))
+            s.nazev = text(icalproperty_get_summary(p));
+        if (icalproperty* p = icalcomponent_get_first_property(e, ICAL_DESCRIPTION_PROPERTY))
+            s.popis = text(icalproperty_get_description(p));
+        icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
+        if (!start) chyba(radek, QStringLiteral("událost bez DTSTART"));
+        const icaltimetype t0 = icalproperty_get_dtstart(start);
+        s.celyDen = t0.is_date;
+        s.zacatek = m_pasma.mistni(start, t0);
+        if (icalproperty* p = icalcomponent_get_first_property(e, ICAL_DTEND_PROPERTY)) {
+            s.konec = m_pasma.mistni(p, icalproperty_get_dtend(p));
+        } else if (icalproperty* d = icalcomponent_get_first_property(e, ICAL_DURATION_PROPERTY)) {
+            const icaldurationtype trvani = icalproperty_get_duration(d);
+            // Whole days stay whole days across a change of the clocks.
+            s.konec = s.celyDen ? s.zacatek.addDays(trvani.is_neg ? -qint64(trvani.days + 7 * trvani.weeks)
+                                                                  : qint64(trvani.days + 7 * trvani.weeks))
+                                : s.zacatek.addSecs(icaldurationtype_as_int(trvani));
         } else {
-            s.konec = jenDatum ? s.zacatek.addDays(1) : s.zacatek;
+            s.konec = s.celyDen ? s.zacatek.addDays(1) : s.zacatek;
         }
-        for (const Komponenta& a : e.deti) {
-            if (a.typ != QLatin1String("VALARM")) continue;
-            const Vlastnost* t = a.najdi(QStringLiteral("TRIGGER"));
-            if (!t) continue;
-            if (t->parametr(QStringLiteral("VALUE"))
-                        .compare(QLatin1String("DATE-TIME"), Qt::CaseInsensitive) == 0 ||
-                naivni(t->hodnota)) {
-                s.okamzikPripominky = cas(*t, nullptr);
-            } else {
-                const std::optional<qint64> sekundy = trvani(t->hodnota);
-                if (!sekundy) chyba(*t, QStringLiteral("neplatný čas připomenutí \"%1\"").arg(t->hodnota));
-                const bool odKonce = t->parametr(QStringLiteral("RELATED"))
-                                         .compare(QLatin1String("END"), Qt::CaseInsensitive) == 0;
-                s.okamzikPripominky = (odKonce ? s.konec : s.zacatek).addSecs(*sekundy);
+        if (icalcomponent* a = icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT)) {
+            // The first reminder; the organiser keeps one.
+            for (; a; a = icalcomponent_get_next_component(e, ICAL_VALARM_COMPONENT)) {
+                icalproperty* t = icalcomponent_get_first_property(a, ICAL_TRIGGER_PROPERTY);
+                if (!t) continue;
+                const icaltriggertype tr = icalproperty_get_trigger(t);
+                if (!icaltime_is_null_time(tr.time)) {
+                    s.okamzikPripominky = m_pasma.mistni(t, tr.time);
+                } else {
+                    icalparameter* rel = icalproperty_get_first_parameter(t, ICAL_RELATED_PARAMETER);
+                    const bool odKonce = rel && icalparameter_get_related(rel) == ICAL_RELATED_END;
+                    s.okamzikPripominky =
+                        (odKonce ? s.konec : s.zacatek).addSecs(icaldurationtype_as_int(tr.duration));
+                }
+                s.pripominka = true;
+                break;
             }
-            s.pripominka = true;
-            break; // the first reminder; the organiser keeps one
         }
         return s;
     }
 
+    // The occurrence an override (RECURRENCE-ID) replaces.
+    std::optional<QDateTime> nahrazeny(icalcomponent* e) const
+    {
+        icalproperty* p = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY);
+        if (!p) return std::nullopt;
+        return m_pasma.mistni(p, icalproperty_get_recurrenceid(p));
+    }
+
+    // The first occurrence of the series that is not excluded; nothing when
+    // every one is (or the walk finds none within its limit).
+    std::optional<QDateTime> prvniVyskyt(icalcomponent* e, const QList<QDateTime>& zruseneVyskyty) const
+    {
+        icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
+        const icaltimetype t0 = icalproperty_get_dtstart(start);
+        const QString tzid = parametr(start, "TZID");
+        QList<Vyskyt> vyjimky;
+        for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(e, ICAL_EXDATE_PROPERTY)) {
+            const icaltimetype t = icalproperty_get_exdate(p);
+            vyjimky.append({m_pasma.mistni(p, t), bool(t.is_date)});
+        }
+        for (const QDateTime& z : zruseneVyskyty)
+            vyjimky.append({z, false});
+        const auto vyloucen = [&](const QDateTime& kdy) {
+            return std::any_of(vyjimky.begin(), vyjimky.end(), [&](const Vyskyt& v) {
+                return v.jenDatum ? v.kdy.date() == kdy.date() : v.kdy == kdy;
+            });
+        };
+        std::optional<QDateTime> prvni;
+        const auto zvaz = [&](const QDateTime& kdy) {
+            if (kdy.isValid() && !vyloucen(kdy) && (!prvni || kdy < *prvni)) prvni = kdy;
+        };
+        zvaz(m_pasma.mistni(t0, tzid));
+        if (icalproperty* r = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY)) {
+            if (icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(r), t0)) {
+                // Enough for a daily series to pass years of exclusions.
+                for (int i = 0; i < 5000; ++i) {
+                    const icaltimetype t = icalrecur_iterator_next(it);
+                    if (icaltime_is_null_time(t)) break;
+                    const QDateTime kdy = m_pasma.mistni(t, tzid);
+                    if (!vyloucen(kdy)) {
+                        zvaz(kdy);
+                        break;
+                    }
+                }
+                icalrecur_iterator_free(it);
+            }
+        }
+        for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(e, ICAL_RDATE_PROPERTY)) {
+            const icaldatetimeperiodtype d = icalproperty_get_rdate(p);
+            zvaz(m_pasma.mistni(p, icaltime_is_null_time(d.time) ? d.period.start : d.time));
+        }
+        return prvni;
+    }
+
 private:
-    QHash<QString, std::shared_ptr<DefinovanePasmo>> m_pasma;
+    Pasma m_pasma;
 };
 
-QString utc(const QDateTime& t)
+bool opakuje(icalcomponent* e)
 {
-    return t.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    return icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY) ||
+           icalcomponent_get_first_property(e, ICAL_RDATE_PROPERTY);
 }
 
-QString trigger(qint64 sekundy)
+// The item moved to another start: its end and a reminder keep their distance.
+void posun(Schuzka& s, const QDateTime& novyZacatek)
 {
-    const qint64 minuty = sekundy / 60;
-    return (minuty < 0 ? QStringLiteral("-PT%1M") : QStringLiteral("PT%1M")).arg(std::abs(minuty));
+    if (s.zacatek == novyZacatek) return;
+    const qint64 delka = s.zacatek.secsTo(s.konec);
+    const qint64 pripominka = s.zacatek.secsTo(s.okamzikPripominky);
+    s.zacatek = novyZacatek;
+    s.konec =
+        s.celyDen ? novyZacatek.addDays(std::max<qint64>(1, delka / 86400)) : novyZacatek.addSecs(delka);
+    if (s.pripominka) s.okamzikPripominky = novyZacatek.addSecs(pripominka);
+}
+
+// The events of one VCALENDAR.
+void ctiKalendar(icalcomponent* kalendar, QList<const radky::Komponenta*>& radkove, QList<Schuzka>& out)
+{
+    const Cteni cteni(kalendar);
+    const bool zruseni = icalcomponent_get_method(kalendar) == ICAL_METHOD_CANCEL;
+    struct Udalost {
+        icalcomponent* e;
+        int radek;
+    };
+    QList<Udalost> udalosti;
+    for (icalcomponent* e = icalcomponent_get_first_component(kalendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(kalendar, ICAL_VEVENT_COMPONENT)) {
+        if (radkove.isEmpty()) break; // the two readers disagree: nothing beyond the lines known
+        const radky::Komponenta* r = radkove.takeFirst();
+        zkontrolujChyby(e, *r);
+        udalosti.append({e, r->radek});
+    }
+    // Overrides of single occurrences, by the series' UID.
+    QHash<QString, QList<Udalost>> zmeny;
+    QSet<QString> serie;
+    for (const Udalost& u : udalosti) {
+        const QString uid = text(icalcomponent_get_uid(u.e)).trimmed();
+        if (icalcomponent_get_first_property(u.e, ICAL_RECURRENCEID_PROPERTY))
+            zmeny[uid].append(u);
+        else if (opakuje(u.e))
+            serie.insert(uid);
+    }
+    for (const Udalost& u : udalosti) {
+        const QString uid = text(icalcomponent_get_uid(u.e)).trimmed();
+        const std::optional<QDateTime> nahrazuje = cteni.nahrazeny(u.e);
+        if (nahrazuje) {
+            if (serie.contains(uid)) continue; // read with its series below
+            // One occurrence of a series the file does not carry: an event of
+            // its own, or nothing when cancelled (it must not cancel the series).
+            Schuzka s = cteni.udalost(u.e, u.radek);
+            s.uid.clear();
+            if (s.zrusena || zruseni) {
+                s.zrusena = false;
+                s.odmitnuti = QStringLiteral("zrušený jednotlivý výskyt opakované události, "
+                                             "jejíž řada v souboru není");
+            }
+            out << s;
+            continue;
+        }
+        Schuzka s = cteni.udalost(u.e, u.radek);
+        s.zrusena = s.zrusena || zruseni;
+        if (opakuje(u.e) && !s.zrusena) {
+            s.zkracenaSerie = true;
+            QList<QDateTime> zrusene;
+            for (const Udalost& z : zmeny.value(uid))
+                if (icalcomponent_get_status(z.e) == ICAL_STATUS_CANCELLED)
+                    if (auto kdy = cteni.nahrazeny(z.e)) zrusene << *kdy;
+            const std::optional<QDateTime> prvni = cteni.prvniVyskyt(u.e, zrusene);
+            if (!prvni) {
+                s.odmitnuti = QStringLiteral("opakovaná událost, jejíž všechny výskyty jsou vyloučené");
+            } else {
+                posun(s, *prvni);
+                // A changed first occurrence comes with its changes.
+                for (const Udalost& z : zmeny.value(uid))
+                    if (icalcomponent_get_status(z.e) != ICAL_STATUS_CANCELLED &&
+                        cteni.nahrazeny(z.e) == prvni) {
+                        Schuzka zmena = cteni.udalost(z.e, z.radek);
+                        zmena.uid = s.uid;
+                        zmena.zkracenaSerie = true;
+                        s = zmena;
+                    }
+            }
+        }
+        out << s;
+    }
+}
+
+icaltimetype utc(const QDateTime& t)
+{
+    return icaltime_from_timet_with_zone(time_t(t.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
+}
+
+icaltimetype datum(const QDate& d)
+{
+    icaltimetype t = icaltime_null_date();
+    t.year = d.year();
+    t.month = d.month();
+    t.day = d.day();
+    return t;
+}
+
+void pridej(icalcomponent* k, icalproperty* p)
+{
+    icalcomponent_add_property(k, p);
 }
 
 } // namespace
@@ -256,65 +400,70 @@ QString trigger(qint64 sekundy)
 namespace ical
 {
 
-QList<Schuzka> Cti(const QByteArray& data)
+QList<Schuzka> Cti(const QByteArray& vstup)
 {
-    const QList<Komponenta> koreny = radky::Rozeber(data);
+    const QByteArray data = vUtf8(vstup);
+    // Structure first: a malformed line is named by its number.
+    const QList<radky::Komponenta> koreny = radky::Rozeber(data);
     if (koreny.isEmpty() || koreny.first().typ != QLatin1String("VCALENDAR"))
         throw ActionError(
             QStringLiteral("Soubor není kalendář ve formátu iCalendar (chybí BEGIN:VCALENDAR)."));
-    const Cteni cteni(koreny);
+    QList<const radky::Komponenta*> radkove = udalostiVeSlozeni(koreny);
+    const Komponenta koren(icalparser_parse_string(data.constData()));
+    if (!koren) throw ActionError(QStringLiteral("Soubor není kalendář ve formátu iCalendar."));
     QList<Schuzka> out;
-    for (const Komponenta& k : koreny) {
-        const Vlastnost* metoda = k.najdi(QStringLiteral("METHOD"));
-        const bool zruseni =
-            metoda && metoda->hodnota.trimmed().compare(QLatin1String("CANCEL"), Qt::CaseInsensitive) == 0;
-        for (const Komponenta& e : k.deti)
-            if (e.typ == QLatin1String("VEVENT")) {
-                out << cteni.udalost(e);
-                out.last().zrusena = out.last().zrusena || zruseni;
-            }
+    if (icalcomponent_isa(koren.get()) == ICAL_VCALENDAR_COMPONENT) {
+        ctiKalendar(koren.get(), radkove, out);
+    } else {
+        // Several calendars in one file come under one root.
+        for (icalcomponent* k = icalcomponent_get_first_component(koren.get(), ICAL_VCALENDAR_COMPONENT); k;
+             k = icalcomponent_get_next_component(koren.get(), ICAL_VCALENDAR_COMPONENT))
+            ctiKalendar(k, radkove, out);
     }
     return out;
 }
 
 QByteArray Zapis(const QList<Schuzka>& polozky, const QDateTime& razitko, bool zruseni)
 {
-    QByteArray out;
-    const auto radek = [&](const QString& r) { out += radky::Slozeni(r); };
-    radek(QStringLiteral("BEGIN:VCALENDAR"));
-    radek(QStringLiteral("VERSION:2.0"));
-    radek(QStringLiteral("PRODID:-//Orvan//Orvan//CS"));
-    radek(QStringLiteral("CALSCALE:GREGORIAN"));
-    radek(zruseni ? QStringLiteral("METHOD:CANCEL") : QStringLiteral("METHOD:PUBLISH"));
+    const Komponenta kalendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
+    icalcomponent* k = kalendar.get();
+    pridej(k, icalproperty_new_version("2.0"));
+    pridej(k, icalproperty_new_prodid("-//Orvan//Orvan//CS"));
+    pridej(k, icalproperty_new_calscale("GREGORIAN"));
+    pridej(k, icalproperty_new_method(zruseni ? ICAL_METHOD_CANCEL : ICAL_METHOD_PUBLISH));
     for (const Schuzka& s : polozky) {
-        radek(QStringLiteral("BEGIN:VEVENT"));
-        radek(QStringLiteral("UID:") + s.uid);
-        radek(QStringLiteral("DTSTAMP:") + utc(razitko));
+        icalcomponent* e = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+        pridej(e, icalproperty_new_uid(s.uid.toUtf8().constData()));
+        pridej(e, icalproperty_new_dtstamp(utc(razitko)));
         if (zruseni) {
-            radek(QStringLiteral("SEQUENCE:1"));
-            radek(QStringLiteral("STATUS:CANCELLED"));
+            pridej(e, icalproperty_new_sequence(1));
+            pridej(e, icalproperty_new_status(ICAL_STATUS_CANCELLED));
         }
-        radek(QStringLiteral("SUMMARY:") + radky::Escapuj(s.nazev));
+        pridej(e, icalproperty_new_summary(s.nazev.toUtf8().constData()));
         if (s.celyDen) {
-            radek(QStringLiteral("DTSTART;VALUE=DATE:") +
-                  s.zacatek.date().toString(QStringLiteral("yyyyMMdd")));
-            const QDate konec = std::max(s.konec.date(), s.zacatek.date().addDays(1));
-            radek(QStringLiteral("DTEND;VALUE=DATE:") + konec.toString(QStringLiteral("yyyyMMdd")));
+            pridej(e, icalproperty_new_dtstart(datum(s.zacatek.date())));
+            pridej(e, icalproperty_new_dtend(datum(std::max(s.konec.date(), s.zacatek.date().addDays(1)))));
         } else {
-            radek(QStringLiteral("DTSTART:") + utc(s.zacatek));
-            radek(QStringLiteral("DTEND:") + utc(std::max(s.konec, s.zacatek)));
+            pridej(e, icalproperty_new_dtstart(utc(s.zacatek)));
+            pridej(e, icalproperty_new_dtend(utc(std::max(s.konec, s.zacatek))));
         }
-        if (!s.popis.isEmpty()) radek(QStringLiteral("DESCRIPTION:") + radky::Escapuj(s.popis));
+        if (!s.popis.isEmpty()) pridej(e, icalproperty_new_description(s.popis.toUtf8().constData()));
         if (s.pripominka && !zruseni) {
-            radek(QStringLiteral("BEGIN:VALARM"));
-            radek(QStringLiteral("ACTION:DISPLAY"));
-            radek(QStringLiteral("DESCRIPTION:") + radky::Escapuj(s.nazev));
-            radek(QStringLiteral("TRIGGER:") + trigger(s.zacatek.secsTo(s.okamzikPripominky)));
-            radek(QStringLiteral("END:VALARM"));
+            icalcomponent* a = icalcomponent_new(ICAL_VALARM_COMPONENT);
+            pridej(a, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+            pridej(a, icalproperty_new_description(s.nazev.toUtf8().constData()));
+            icaltriggertype tr;
+            tr.time = icaltime_null_time();
+            // Whole minutes, as the organiser stores its alarms.
+            tr.duration = icaldurationtype_from_int(int(s.zacatek.secsTo(s.okamzikPripominky) / 60 * 60));
+            pridej(a, icalproperty_new_trigger(tr));
+            icalcomponent_add_component(e, a);
         }
-        radek(QStringLiteral("END:VEVENT"));
+        icalcomponent_add_component(k, e);
     }
-    radek(QStringLiteral("END:VCALENDAR"));
+    char* textKalendare = icalcomponent_as_ical_string_r(k);
+    const QByteArray out(textKalendare);
+    icalmemory_free_buffer(textKalendare);
     return out;
 }
 

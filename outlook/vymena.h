@@ -24,6 +24,11 @@ struct Schuzka {
     // The file cancels the item (METHOD:CANCEL, or STATUS:CANCELLED): it
     // removes the event with its UID and never becomes a row.
     bool zrusena = false;
+    // A recurring item the file repeats: it comes as its first occurrence
+    // that no EXDATE or cancelled occurrence excludes.
+    bool zkracenaSerie = false;
+    // Why the item cannot be stored (empty: it can), for the import's refusals.
+    QString odmitnuti;
 };
 
 struct Kontakt {

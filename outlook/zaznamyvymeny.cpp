@@ -142,6 +142,7 @@ QString PocitadlaImportu::Text() const
                     .arg(zapsano);
     if (preskoceno) s += QStringLiteral("Přeskočeno: %1\r\n").arg(preskoceno);
     if (zruseno) s += QStringLiteral("Smazáno (zrušeno v souboru): %1\r\n").arg(zruseno);
+    if (zkraceno) s += QStringLiteral("Opakované události uložené jen prvním výskytem: %1\r\n").arg(zkraceno);
     if (chybne) s += QStringLiteral("Nezapsáno pro chybu: %1 (důvody v podrobnostech)\r\n").arg(chybne);
     return s;
 }
@@ -202,6 +203,22 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 }
                 continue;
             }
+            if (!s.odmitnuti.isEmpty()) {
+                ++p.chybne;
+                p.chyby << s.nazev + QStringLiteral(": ") + s.odmitnuti;
+                continue;
+            }
+            // The calendar shows a whole-day event on one day: a longer one is
+            // refused rather than shrunk to its first day.
+            if (s.celyDen && s.konec.date() > s.zacatek.date().addDays(1)) {
+                ++p.chybne;
+                p.chyby << s.nazev +
+                               QStringLiteral(": celodenní událost přes více dní (%1 – %2) zatím nelze "
+                                              "uložit")
+                                   .arg(s.zacatek.date().toString(QStringLiteral("d. M. yyyy")),
+                                        s.konec.date().addDays(-1).toString(QStringLiteral("d. M. yyyy")));
+                continue;
+            }
             UdalostPole u;
             const DatumCas zacatek = DatumZQDateTime(s.zacatek);
             u.Datum = DatumNaText(4, zacatek);
@@ -219,12 +236,17 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
             }
             u.TypAkce = 0;
             u.Prava = nast.prava;
+            // CAS_DO holds a date too: an end after midnight keeps its day.
+            const QString datumKonce = !s.celyDen && s.konec.date() > s.zacatek.date()
+                                           ? DatumNaText(4, DatumZQDateTime(s.konec))
+                                           : u.Datum;
+            const QString konecSQL = DatumCasSQL(datumKonce, u.CasDo);
             // The file's UID names the event for good; one that cannot be stored is not kept.
             const QString uid = s.uid.size() <= DelkaUid ? s.uid : QString();
             QStringList shody;
             if (!uid.isEmpty()) shody << VyplnSablonu(SqlShodaUid, {TextSQL(uid)});
             shody << VyplnSablonu(SqlShodaUdalosti, {DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd),
-                                                     DatumCasSQL(u.Datum, u.CasDo), TextSQL(u.Nazev)});
+                                                     konecSQL, TextSQL(u.Nazev)});
             const Zapis z = rozhodni(db, nast, shody, QStringLiteral("ku"));
             if (z.preskocit) {
                 ++p.preskoceno;
@@ -242,10 +264,15 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                         prikazy << QStringLiteral("update ku set uid=%1 where ku_id=%2")
                                        .arg(TextSQL(uid))
                                        .arg(noveId);
+                    if (datumKonce != u.Datum)
+                        prikazy << QStringLiteral("update ku set cas_do=%1 where ku_id=%2")
+                                       .arg(konecSQL)
+                                       .arg(id == 0 ? noveId : id);
                     return prikazy;
                 },
                 PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, poznamka(s.popis)}, false);
             zapocti(p, z, v, s.nazev);
+            if (v.ok && s.zkracenaSerie) ++p.zkraceno;
         } catch (const ActionError& e) {
             ++p.chybne;
             p.chyby << s.nazev + QStringLiteral(": ") + e.text();

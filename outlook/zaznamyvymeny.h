@@ -35,6 +35,7 @@ struct PocitadlaImportu {
     int preskoceno = 0; // matches not overwritten (rule, or no right to edit and delete them)
     int chybne = 0;     // items the database refused
     int zruseno = 0;    // events deleted because the file cancels them
+    int zkraceno = 0;   // recurring events stored as their first occurrence only
     QStringList chyby;  // their reasons, in order
 
     // "Načteno: ..." with a line per counter.

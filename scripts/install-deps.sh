@@ -4,10 +4,11 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev
           firebird-dev libfbclient2 libssl-dev firebird3.0-server-core firebird3.0-utils fonts-dejavu-core
-          qt6-translations-l10n libcap2-bin)
+          qt6-translations-l10n libcap2-bin libical-dev)
 if [ "${1:-}" = "--tests" ]; then
   # python3: the relay process that cuts the connection in the reconnection tests.
-  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format python3)
+  # khal: another calendar program reads the exported files.
+  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format python3 khal)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)

@@ -472,3 +472,57 @@ TEST_F(Vymena, AddressesOutAndBackIn)
 }
 
 } // namespace
+
+namespace
+{
+
+QByteArray crlf(const char* text)
+{
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+} // namespace
+
+// What a file says about dates is stored as it says, or refused with its
+// reason: never shrunk to a day, never a cut series without a word.
+TEST_F(Vymena, FileDatesAreKeptOrRefusedWithTheirReason)
+{
+    const QByteArray ics =
+        crlf("BEGIN:VCALENDAR\nVERSION:2.0\n"
+             "BEGIN:VEVENT\nUID:noc\nSUMMARY:Noční směna\nDTSTART;TZID=Europe/Prague:20260310T220000\n"
+             "DTEND;TZID=Europe/Prague:20260311T060000\nEND:VEVENT\n"
+             "BEGIN:VEVENT\nUID:dovolena\nSUMMARY:Dovolená\nDTSTART;VALUE=DATE:20260803\nDTEND;VALUE=DATE:"
+             "20260808\n"
+             "END:VEVENT\n"
+             "BEGIN:VEVENT\nUID:porada\nSUMMARY:Porada\nDTSTART;TZID=Europe/Prague:20260105T090000\n"
+             "DTEND;TZID=Europe/Prague:20260105T100000\nRRULE:FREQ=WEEKLY;COUNT=5\n"
+             "EXDATE;TZID=Europe/Prague:20260105T090000\nEND:VEVENT\n"
+             "BEGIN:VEVENT\nUID:nic\nSUMMARY:Vyloučená\nDTSTART:20260105T090000Z\nRRULE:FREQ=DAILY;COUNT=1\n"
+             "EXDATE:20260105T090000Z\nEND:VEVENT\n"
+             "END:VCALENDAR\n");
+    const PocitadlaImportu p = ImportujKalendar(db(), ical::Cti(ics), {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.nacteno, 4);
+    EXPECT_EQ(p.zapsano, 2);
+    EXPECT_EQ(p.chybne, 2);
+    EXPECT_EQ(p.zkraceno, 1);
+    EXPECT_TRUE(p.Text().contains(QStringLiteral("jen prvním výskytem: 1"))) << p.Text().toStdString();
+    EXPECT_TRUE(p.Podrobnosti().contains(QStringLiteral("Dovolená: celodenní událost přes více dní "
+                                                        "(3. 8. 2026 – 7. 8. 2026)")))
+        << p.Podrobnosti().toStdString();
+    EXPECT_TRUE(p.Podrobnosti().contains(QStringLiteral("Vyloučená: ")));
+    EXPECT_EQ(rows(QStringLiteral("select uid,datum,cas_od,cas_do from ku order by datum")),
+              QStringList({"porada,12.1.2026,12.1.2026 9:00:00,12.1.2026 10:00:00",
+                           "noc,10.3.2026,10.3.2026 22:00:00,11.3.2026 6:00:00"}));
+
+    // Out and back: the night keeps its morning, and the same file matches its row.
+    const QList<Schuzka> ven = UdalostiKExportu(db());
+    ASSERT_EQ(ven.size(), 2);
+    EXPECT_EQ(ven[1].konec, mistni(2026, 3, 11, 6));
+    QList<Schuzka> bezUid = ical::Cti(ical::Zapis(ven, QDateTime::currentDateTimeUtc(), false));
+    for (Schuzka& s : bezUid)
+        s.uid.clear(); // matched by date, times and name
+    const PocitadlaImportu znovu =
+        ImportujKalendar(db(), bezUid, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Preskocit});
+    EXPECT_EQ(znovu.preskoceno, 2);
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")), QStringList{"2"});
+}

@@ -22,6 +22,21 @@ QDateTime mistni(int y, int mo, int d, int h = 0, int mi = 0)
     return QDateTime(QDate(y, mo, d), QTime(h, mi));
 }
 
+Schuzka schuzka(const QString& uid, const QString& nazev, const QString& popis, const QDateTime& od,
+                const QDateTime& konec, bool celyDen, bool pripominka, const QDateTime& alarm)
+{
+    Schuzka s;
+    s.uid = uid;
+    s.nazev = nazev;
+    s.popis = popis;
+    s.zacatek = od;
+    s.konec = konec;
+    s.celyDen = celyDen;
+    s.pripominka = pripominka;
+    s.okamzikPripominky = alarm;
+    return s;
+}
+
 QByteArray crlf(const char* text)
 {
     return QByteArray(text).replace("\n", "\r\n");
@@ -117,7 +132,7 @@ TEST(ICal, MalformedFilesAreRefusedWhole)
     } cases[] = {
         {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY:x\nDTSTART:20260101T100000\nEND:VCALENDAR\n", "řádku 5"},
         {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY x\nEND:VEVENT\nEND:VCALENDAR\n", "řádku 3"},
-        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:2026-01-01\nEND:VEVENT\nEND:VCALENDAR\n", "neplatné datum"},
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:2026xx01\nEND:VEVENT\nEND:VCALENDAR\n", "neplatné datum"},
         {"BEGIN:VCARD\nFN:x\nEND:VCARD\n", "není kalendář"},
     };
     for (const auto& c : cases) {
@@ -134,14 +149,8 @@ TEST(ICal, MalformedFilesAreRefusedWhole)
     const QString good = dir.filePath(QStringLiteral("a.ics")), bad = dir.filePath(QStringLiteral("b.ics"));
     QFile f(good);
     f.open(QIODevice::WriteOnly);
-    f.write(ical::Zapis({Schuzka{QStringLiteral("u"),
-                                 QStringLiteral("x"),
-                                 {},
-                                 mistni(2026, 1, 1, 10),
-                                 mistni(2026, 1, 1, 11),
-                                 false,
-                                 false,
-                                 {}}},
+    f.write(ical::Zapis({schuzka(QStringLiteral("u"), QStringLiteral("x"), {}, mistni(2026, 1, 1, 10),
+                                 mistni(2026, 1, 1, 11), false, false, {})},
                         QDateTime::currentDateTimeUtc(), false));
     f.close();
     QFile g(bad);
@@ -163,25 +172,14 @@ TEST(ICal, WrittenFileFoldsAndReadsBackTheSame)
     const QString dlouhy = QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy; ") + QString(60, QChar(u'š'));
     const QList<Schuzka> ven{
         // Across the October change: the end is in winter time.
-        {QStringLiteral("orvan-ku-1-x@orvan"), dlouhy, QStringLiteral("řádek\nřádek, dva"),
-         mistni(2026, 10, 24, 23, 0), mistni(2026, 10, 25, 4, 0), false, true, mistni(2026, 10, 24, 22, 30)},
-        {QStringLiteral("orvan-ku-2-x@orvan"),
-         QStringLiteral("Celý den"),
-         {},
-         mistni(2026, 3, 29),
-         mistni(2026, 3, 30),
-         true,
-         false,
-         {}},
+        schuzka(QStringLiteral("orvan-ku-1-x@orvan"), dlouhy, QStringLiteral("řádek\nřádek, dva"),
+                mistni(2026, 10, 24, 23, 0), mistni(2026, 10, 25, 4, 0), false, true,
+                mistni(2026, 10, 24, 22, 30)),
+        schuzka(QStringLiteral("orvan-ku-2-x@orvan"), QStringLiteral("Celý den"), {}, mistni(2026, 3, 29),
+                mistni(2026, 3, 30), true, false, {}),
         // A reminder after the start stays after it.
-        {QStringLiteral("orvan-ku-3-x@orvan"),
-         QStringLiteral("Po začátku"),
-         {},
-         mistni(2026, 5, 1, 10),
-         mistni(2026, 5, 1, 11),
-         false,
-         true,
-         mistni(2026, 5, 1, 10, 20)},
+        schuzka(QStringLiteral("orvan-ku-3-x@orvan"), QStringLiteral("Po začátku"), {},
+                mistni(2026, 5, 1, 10), mistni(2026, 5, 1, 11), false, true, mistni(2026, 5, 1, 10, 20)),
     };
     const QDateTime razitko(QDate(2026, 12, 10), QTime(12, 0), Qt::UTC);
     const QByteArray data = ical::Zapis(ven, razitko, false);
@@ -321,3 +319,161 @@ TEST(VCard, FullNameOnly)
 }
 
 } // namespace
+
+namespace
+{
+
+QByteArray kalendar(const char* telo)
+{
+    return crlf((QByteArray("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Jiny//CS\n") + telo + "END:VCALENDAR\n")
+                    .constData());
+}
+
+// A US zone as long-lived definitions carry it: the rules before 2007 end
+// with UNTIL and must not apply after.
+const char* kVychodniPasmo = R"(BEGIN:VTIMEZONE
+TZID:Vychodni (vlastni)
+BEGIN:DAYLIGHT
+DTSTART:19870405T020000
+RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU;UNTIL=20060402T070000Z
+TZOFFSETFROM:-0500
+TZOFFSETTO:-0400
+END:DAYLIGHT
+BEGIN:STANDARD
+DTSTART:19671029T020000
+RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU;UNTIL=20061029T060000Z
+TZOFFSETFROM:-0400
+TZOFFSETTO:-0500
+END:STANDARD
+BEGIN:DAYLIGHT
+DTSTART:20070311T020000
+RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU
+TZOFFSETFROM:-0500
+TZOFFSETTO:-0400
+END:DAYLIGHT
+BEGIN:STANDARD
+DTSTART:20071104T020000
+RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU
+TZOFFSETFROM:-0400
+TZOFFSETTO:-0500
+END:STANDARD
+END:VTIMEZONE
+)";
+
+} // namespace
+
+// Where the event lands in Prague's local time, for zones as files write them.
+TEST(ICal, ZonesAsOtherProgramsWriteThem)
+{
+    struct {
+        const char* popis;
+        QByteArray soubor;
+        QDateTime zacatek;
+    } pripady[] = {
+        // Between the old rules' end of summer time and the new one's: still summer (-4).
+        {"UNTIL-ended rules",
+         kalendar((QByteArray(kVychodniPasmo) + "BEGIN:VEVENT\nUID:z1\nDTSTART;TZID=Vychodni (vlastni):"
+                                                "20261028T100000\nEND:VEVENT\n")
+                      .constData()),
+         mistni(2026, 10, 28, 15, 0)},
+        {"the same zone in winter",
+         kalendar((QByteArray(kVychodniPasmo) + "BEGIN:VEVENT\nUID:z2\nDTSTART;TZID=Vychodni (vlastni):"
+                                                "20261210T100000\nEND:VEVENT\n")
+                      .constData()),
+         mistni(2026, 12, 10, 16, 0)},
+        // A known zone is the system's, not the file's stale copy (no summer time in it).
+        {"system zone before the file's",
+         kalendar("BEGIN:VTIMEZONE\nTZID:Europe/Prague\nBEGIN:STANDARD\nDTSTART:19700101T000000\n"
+                  "TZOFFSETFROM:+0100\nTZOFFSETTO:+0100\nEND:STANDARD\nEND:VTIMEZONE\n"
+                  "BEGIN:VEVENT\nUID:z3\nDTSTART;TZID=Europe/Prague:20260710T100000\nEND:VEVENT\n"),
+         mistni(2026, 7, 10, 10, 0)},
+        {"zone name behind a prefix",
+         kalendar("BEGIN:VEVENT\nUID:z4\nDTSTART;TZID=/mozilla.org/20070129_1/Europe/London:20260710T100000\n"
+                  "END:VEVENT\n"),
+         mistni(2026, 7, 10, 11, 0)},
+        {"Windows zone name without a definition",
+         kalendar("BEGIN:VEVENT\nUID:z5\nDTSTART;TZID=GMT Standard Time:20260110T100000\nEND:VEVENT\n"),
+         mistni(2026, 1, 10, 11, 0)},
+        {"floating time is the workstation's",
+         kalendar("BEGIN:VEVENT\nUID:z6\nDTSTART:20260110T100000\nEND:VEVENT\n"), mistni(2026, 1, 10, 10, 0)},
+    };
+    for (const auto& p : pripady) {
+        const QList<Schuzka> s = ical::Cti(p.soubor);
+        ASSERT_EQ(s.size(), 1) << p.popis;
+        EXPECT_EQ(s[0].zacatek, p.zacatek)
+            << p.popis << ": " << s[0].zacatek.toString(Qt::ISODate).toStdString();
+    }
+}
+
+// Until the calendar repeats events, a series comes as its first occurrence
+// that nothing excludes, marked so the import can count it.
+TEST(ICal, SeriesComeAsTheirFirstValidOccurrence)
+{
+    const char* serie = "BEGIN:VEVENT\nUID:s1\nSUMMARY:Porada\nDTSTART;TZID=Europe/Prague:20260105T090000\n"
+                        "DTEND;TZID=Europe/Prague:20260105T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=5\n";
+    struct {
+        const char* popis;
+        QByteArray navic; // after the series' own lines, before its END
+        QDateTime prvni;
+        QString nazev;
+    } pripady[] = {
+        {"no exclusion", "END:VEVENT\n", mistni(2026, 1, 5, 9), QStringLiteral("Porada")},
+        {"EXDATE on the first date", "EXDATE;TZID=Europe/Prague:20260105T090000\nEND:VEVENT\n",
+         mistni(2026, 1, 12, 9), QStringLiteral("Porada")},
+        {"EXDATE list of dates", "EXDATE;VALUE=DATE:20260105,20260112\nEXDATE:20260119T080000Z\nEND:VEVENT\n",
+         mistni(2026, 1, 26, 9), QStringLiteral("Porada")},
+        {"cancelled first occurrence",
+         "END:VEVENT\nBEGIN:VEVENT\nUID:s1\nRECURRENCE-ID;TZID=Europe/Prague:20260105T090000\n"
+         "DTSTART;TZID=Europe/Prague:20260105T090000\nSTATUS:CANCELLED\nEND:VEVENT\n",
+         mistni(2026, 1, 12, 9), QStringLiteral("Porada")},
+        {"moved first occurrence",
+         "END:VEVENT\nBEGIN:VEVENT\nUID:s1\nRECURRENCE-ID;TZID=Europe/Prague:20260105T090000\n"
+         "SUMMARY:Porada (přesunuto)\nDTSTART;TZID=Europe/Prague:20260106T140000\n"
+         "DTEND;TZID=Europe/Prague:20260106T150000\nEND:VEVENT\n",
+         mistni(2026, 1, 6, 14), QStringLiteral("Porada (přesunuto)")},
+    };
+    for (const auto& p : pripady) {
+        const QList<Schuzka> s = ical::Cti(kalendar((QByteArray(serie) + p.navic).constData()));
+        ASSERT_EQ(s.size(), 1) << p.popis;
+        EXPECT_EQ(s[0].zacatek, p.prvni) << p.popis;
+        EXPECT_EQ(s[0].konec, p.prvni.addSecs(3600)) << p.popis;
+        EXPECT_EQ(s[0].nazev, p.nazev) << p.popis;
+        EXPECT_EQ(s[0].uid, QStringLiteral("s1")) << p.popis;
+        EXPECT_TRUE(s[0].zkracenaSerie) << p.popis;
+        EXPECT_TRUE(s[0].odmitnuti.isEmpty()) << p.popis;
+    }
+
+    // Every occurrence excluded: nothing to store, and the import says why.
+    const QList<Schuzka> zadny =
+        ical::Cti(kalendar("BEGIN:VEVENT\nUID:s2\nDTSTART:20260105T090000Z\nRRULE:FREQ=DAILY;COUNT=2\n"
+                           "EXDATE:20260105T090000Z,20260106T090000Z\nEND:VEVENT\n"));
+    ASSERT_EQ(zadny.size(), 1);
+    EXPECT_FALSE(zadny[0].odmitnuti.isEmpty());
+
+    // A cancelled single occurrence without its series cancels nothing.
+    const QList<Schuzka> vyskyt = ical::Cti(kalendar(
+        "METHOD:CANCEL\nBEGIN:VEVENT\nUID:s3\nRECURRENCE-ID:20260112T080000Z\nDTSTART:20260112T080000Z\n"
+        "STATUS:CANCELLED\nEND:VEVENT\n"));
+    ASSERT_EQ(vyskyt.size(), 1);
+    EXPECT_FALSE(vyskyt[0].zrusena);
+    EXPECT_FALSE(vyskyt[0].odmitnuti.isEmpty());
+}
+
+// Ends on a later day are the file's: over midnight, and whole days over several days.
+TEST(ICal, EndsOnALaterDayAreKept)
+{
+    const QList<Schuzka> s = ical::Cti(
+        kalendar("BEGIN:VEVENT\nUID:n1\nDTSTART;TZID=Europe/Prague:20260310T220000\n"
+                 "DTEND;TZID=Europe/Prague:20260311T060000\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nUID:n2\nDTSTART;VALUE=DATE:20260803\nDTEND;VALUE=DATE:20260808\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nUID:n3\nDTSTART;VALUE=DATE:20260803\nDURATION:P2D\nEND:VEVENT\n"));
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_EQ(s[0].konec, mistni(2026, 3, 11, 6));
+    EXPECT_EQ(s[1].konec, mistni(2026, 8, 8));
+    EXPECT_EQ(s[2].konec, mistni(2026, 8, 5));
+    // Written back as they came.
+    const QList<Schuzka> zpet = ical::Cti(ical::Zapis(s, QDateTime::currentDateTimeUtc(), false));
+    ASSERT_EQ(zpet.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(zpet[i].konec, s[i].konec) << i;
+}
