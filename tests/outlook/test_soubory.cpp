@@ -134,6 +134,13 @@ TEST(ICal, MalformedFilesAreRefusedWhole)
         {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nSUMMARY x\nEND:VEVENT\nEND:VCALENDAR\n", "řádku 3"},
         {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:2026xx01\nEND:VEVENT\nEND:VCALENDAR\n", "neplatné datum"},
         {"BEGIN:VCARD\nFN:x\nEND:VCARD\n", "není kalendář"},
+        // libical's own refusals, on the line of the property.
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101T100000\nRRULE:FREQ=OBCAS\nEND:VEVENT\nEND:"
+         "VCALENDAR\n",
+         "řádku 4: neplatné pravidlo opakování"},
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nDTSTART:20260101T100000\nBEGIN:VALARM\nACTION:DISPLAY\n"
+         "TRIGGER:-PT15X\nEND:VALARM\nEND:VEVENT\nEND:VCALENDAR\n",
+         "řádku 6: neplatný čas připomenutí"},
     };
     for (const auto& c : cases) {
         try {
