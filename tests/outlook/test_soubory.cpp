@@ -484,3 +484,72 @@ TEST(ICal, EndsOnALaterDayAreKept)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(zpet[i].konec, s[i].konec) << i;
 }
+
+// Cards as phones and address programs write them: the fields the address
+// book has come out the same whatever the writer's habits.
+TEST(VCard, CardsAsOtherProgramsWriteThem)
+{
+    struct {
+        const char* popis;
+        QByteArray karta;
+        QStringList pole; // organisation, first name, surname, street, town, e-mail, work phone, mobile
+    } pripady[] = {
+        {"Apple: groups, lower-case repeated types, labels",
+         crlf("BEGIN:VCARD\nVERSION:3.0\nPRODID:-//Apple Inc.//iPhone OS 17.0//EN\nN:Horáková;Marie;;;\n"
+              "FN:Marie Horáková\nORG:Zahradnictví Veselá;\nitem1.EMAIL;type=INTERNET;type=pref:marie@zv.cz\n"
+              "item1.X-ABLabel:_$!<Other>!$_\nTEL;type=CELL;type=VOICE;type=pref:+420 602 111 222\n"
+              "TEL;type=WORK;type=VOICE:+420 544 000 111\nitem2.ADR;type=WORK;type=pref:;;Lipová "
+              "5;Brno;;60200;"
+              "Česko\nitem2.X-ABADR:cz\nEND:VCARD\n"),
+         {"Zahradnictví Veselá", "Marie", "Horáková", "Lipová 5", "Brno", "marie@zv.cz", "+420 544 000 111",
+          "+420 602 111 222"}},
+        {"Google: several TYPE parameters, an empty N part",
+         crlf("BEGIN:VCARD\nVERSION:3.0\nFN:Petr Dvořák\nN:Dvořák;Petr;;;\nEMAIL;TYPE=INTERNET;TYPE=WORK:"
+              "petr@firma.cz\nTEL;TYPE=WORK:+420 222 333 444\nTEL;TYPE=CELL:+420 777 888 999\n"
+              "ADR;TYPE=WORK:;;Na Příkopě 1;Praha;;11000;CZ\nORG:Firma s.r.o.\nEND:VCARD\n"),
+         {"Firma s.r.o.", "Petr", "Dvořák", "Na Příkopě 1", "Praha", "petr@firma.cz", "+420 222 333 444",
+          "+420 777 888 999"}},
+        {"Android 2.1: quoted-printable with soft breaks, a photo",
+         crlf("BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C4=8Cern=C3=BD;Ji=C5=99="
+              "C3="
+              "AD;;;\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Ji=C5=99=C3=AD =C4=8Cern=C3=BD\n"
+              "TEL;CELL;PREF:+420603000111\nEMAIL;HOME:jiri@seznam.cz\n"
+              "ADR;HOME;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;;Dlouh=C3=A1 7;=\n=C3=9Ast=C3=AD;;;\n"
+              "PHOTO;ENCODING=BASE64;JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD\n AAAAAAAAAAAAAAAA\n\nEND:VCARD\n"),
+         {"", "Jiří", "Černý", "Dlouhá 7", "Ústí", "jiri@seznam.cz", "", "+420603000111"}},
+        {"Outlook 2.1 in Windows-1250 without a charset",
+         QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN;LANGUAGE=cs:Bene\x9a;Old\xf8ich\r\nFN:Old\xf8ich "
+                    "Bene\x9a\r\nORG:Stola\xf8stv\xed Bene\x9a;V\xfdroba\r\nTEL;WORK;VOICE:+420 465 111 "
+                    "222\r\nADR;WORK;PREF:;;N\xe1m\xec\x73t\xed 3;\xc8\x65sk\xe1 T\xf8\x65\x62ov\xe1;;56002;"
+                    "\xc8\x65sk\xe1 republika\r\nLABEL;WORK;PREF;ENCODING=QUOTED-PRINTABLE:N=E1m=ECst=ED "
+                    "3=0D=0A=\r\n=C8esk=E1 T=F8ebov=E1\r\nEMAIL;PREF;INTERNET:benes@stolarstvi.cz\r\n"
+                    "REV:20260101T120000Z\r\nEND:VCARD\r\n"),
+         {"Stolařství Beneš", "Oldřich", "Beneš", "Náměstí 3", "Česká Třebová", "benes@stolarstvi.cz",
+          "+420 465 111 222", ""}},
+        {"vCard 4.0: quoted parameters with colons and semicolons, tel: URIs",
+         crlf("BEGIN:VCARD\nVERSION:4.0\nUID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\n"
+              "FN:Eva Svobodová\nN:Svobodová;Eva;;;\nORG:Úřad\\, odbor\n"
+              "TEL;VALUE=uri;TYPE=\"voice,work\":tel:+420-224-111-222\nTEL;VALUE=uri;TYPE=cell:tel:+420-731-"
+              "000-111\nADR;TYPE=work;LABEL=\"Vodičkova 9; 3. patro: podatelna\":;;Vodičkova 9;Praha;;11000;"
+              "CZ\nEMAIL;PREF=1:eva@urad.cz\nEND:VCARD\n"),
+         {"Úřad, odbor", "Eva", "Svobodová", "Vodičkova 9", "Praha", "eva@urad.cz", "+420-224-111-222",
+          "+420-731-000-111"}},
+        {"bare LF lines folded with a tab, a byte-order mark, lower-case names",
+         QByteArray("\xEF\xBB\xBF"
+                    "begin:vcard\nversion:3.0\nn:Kratochvíl;Tomáš;;;\nfn:Tomáš Kratochvíl\norg:Vinařství\n\t "
+                    "Kratochvíl\nemail:tomas@vino.cz\nend:vcard\n"),
+         {"Vinařství Kratochvíl", "Tomáš", "Kratochvíl", "", "", "tomas@vino.cz", "", ""}},
+    };
+    for (const auto& p : pripady) {
+        const QList<Kontakt> k = vcard::Cti(p.karta);
+        ASSERT_EQ(k.size(), 1) << p.popis;
+        EXPECT_EQ((QStringList{k[0].nazev, k[0].jmeno, k[0].prijmeni, k[0].ulice, k[0].mesto, k[0].email1,
+                               k[0].telefon1, k[0].mobil1}),
+                  p.pole)
+            << p.popis;
+        // What the address book has no field for is kept in the note, never a photo or a program's own.
+        const QString poznamka = k[0].ostatni.join(QLatin1Char('|'));
+        EXPECT_FALSE(poznamka.contains(QStringLiteral("PHOTO"))) << p.popis;
+        EXPECT_FALSE(poznamka.contains(QStringLiteral("X-AB"))) << p.popis;
+    }
+}
