@@ -33,7 +33,7 @@ QString radekUdalosti(const UdalostDne& u)
 QStringList HtmlMesice(const MesicniMrizka& mrizka, const DataMesice& data, double dnes)
 {
     QStringList out;
-    out << QStringLiteral("<TABLE border=1>");
+    out << QStringLiteral("<META charset=\"utf-8\">") << QStringLiteral("<TABLE border=1>");
     QString hlavicka = QStringLiteral("<TR><TD>&nbsp;</TD>");
     for (int d = 1; d <= 7; ++d)
         hlavicka += QStringLiteral("<TD><b>") + NazevDne(d, 0, u'C') + QStringLiteral("</b></TD>");
@@ -58,6 +58,6 @@ QStringList HtmlMesice(const MesicniMrizka& mrizka, const DataMesice& data, doub
 
 bool UlozHtml(const QString& soubor, const QStringList& radky, QString& chyba)
 {
-    // ZapisSoubor ends the text with CR LF, so the lines are joined with it.
-    return ZapisSoubor(soubor, radky.join(QStringLiteral("\r\n")), &chyba);
+    // The file ends the text with CR LF, so the lines are joined with it.
+    return ZapisSouborUtf8(soubor, radky.join(QStringLiteral("\r\n")), &chyba);
 }

@@ -45,19 +45,15 @@ QString CisloNaText(int sirka, int desetiny, double cislo)
     return s.rightJustified(sirka, QLatin1Char(' '));
 }
 
-bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
+namespace
+{
+
+bool zapisBajty(const QString& soubor, const QByteArray& bytes, QString* chyba)
 {
     auto fail = [chyba](const QString& why) {
         if (chyba) *chyba = why;
         return false;
     };
-
-    QByteArray bytes;
-    char32_t bad = 0;
-    // Encode before opening, so an unwritable text leaves an existing file alone.
-    if (!cp1250::encode(radek, bytes, &bad)) return fail(cp1250::unencodableMessage(bad));
-    bytes.append("\r\n");
-
     QFile file(soubor);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(QStringLiteral("Soubor \"%1\" nelze vytvořit: %2").arg(soubor, file.errorString()));
@@ -68,6 +64,26 @@ bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
         return fail(QStringLiteral("Soubor \"%1\" nelze uzavřít: %2").arg(soubor, file.errorString()));
     if (chyba) chyba->clear();
     return true;
+}
+
+} // namespace
+
+bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba)
+{
+    QByteArray bytes;
+    char32_t bad = 0;
+    // Encode before opening, so an unwritable text leaves an existing file alone.
+    if (!cp1250::encode(radek, bytes, &bad)) {
+        if (chyba) *chyba = cp1250::unencodableMessage(bad);
+        return false;
+    }
+    bytes.append("\r\n");
+    return zapisBajty(soubor, bytes, chyba);
+}
+
+bool ZapisSouborUtf8(const QString& soubor, const QString& radek, QString* chyba)
+{
+    return zapisBajty(soubor, "\xEF\xBB\xBF" + radek.toUtf8() + "\r\n", chyba);
 }
 
 namespace

@@ -27,6 +27,10 @@ QString CisloNaText(int sirka, int desetiny, double cislo);
 // file is then not touched. `chyba`, when given, receives the reason.
 bool ZapisSoubor(const QString& soubor, const QString& radek, QString* chyba = nullptr);
 
+// The same in UTF-8 with a byte-order mark (what spreadsheets and browsers
+// need to tell it), for exports of the database's texts: any stored text fits.
+bool ZapisSouborUtf8(const QString& soubor, const QString& radek, QString* chyba = nullptr);
+
 // Upper case of a-z and of the Central European letters of Windows-1250 that
 // the program knows; every other character is returned unchanged.
 QChar VelkePismeno(QChar znak);

@@ -4,7 +4,6 @@
 #include "commatext.h"
 #include "common/chybyserveru.h"
 #include "common/commandtarget.h"
-#include "common/cp1250.h"
 #include "common/messages.h"
 #include "dberror.h"
 #include "notetext.h"

@@ -5,7 +5,9 @@
 #include "hesla.h"
 #include "sqlvalues.h"
 
+#include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace dbupgrade
 {
@@ -360,6 +362,118 @@ QStringList vyplnUid(TSQLDATA& db)
     return out;
 }
 
+// Text in any script: every text column becomes UTF-8 with a Czech collation
+// from ICU (the same order as the old code page's: "ch" after "h", "č" after
+// "c", lower case before upper). A column's type changes through a domain
+// (ALTER COLUMN TYPE ignores a character set given inline); the server
+// converts stored values when it reads them and rebuilds the indexes on the
+// columns. Later columns get UTF-8 and the collation as the defaults.
+QStringList textyVUtf8(TSQLDATA& db)
+{
+    QStringList out;
+    if (db.VratInt(QStringLiteral("select count(*) from rdb$collations where rdb$collation_name=%1")
+                       .arg(TextSQL(CeskeRazeni))) == 0)
+        out << QStringLiteral("create collation %1 for utf8 from unicode 'LOCALE=cs_CZ'").arg(CeskeRazeni);
+    out << QStringLiteral("alter database set default character set utf8");
+    out << QStringLiteral("alter character set utf8 set default collation %1").arg(CeskeRazeni);
+    TKTDATASET t;
+    db.NactiTabulku(
+        QStringLiteral("select trim(rf.rdb$relation_name) as tabulka, trim(rf.rdb$field_name) as sloupec, "
+                       "f.rdb$field_type as typ, f.rdb$character_length as delka "
+                       "from rdb$relation_fields rf "
+                       "join rdb$relations r on r.rdb$relation_name=rf.rdb$relation_name "
+                       "join rdb$fields f on f.rdb$field_name=rf.rdb$field_source "
+                       "where coalesce(r.rdb$system_flag, 0)=0 and r.rdb$view_blr is null "
+                       "and f.rdb$computed_blr is null and f.rdb$field_type in (14, 37) "
+                       "and coalesce(f.rdb$character_set_id, 0) not in (0, 4) "
+                       "order by 1, rf.rdb$field_position"),
+        t);
+    QSet<QString> domeny;
+    QMap<QString, QStringList> zmeny; // table -> its ALTER COLUMN clauses
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const bool pevny = t.HodnotaInt(r, QStringLiteral("TYP")) == 14;
+        const int delka = t.HodnotaInt(r, QStringLiteral("DELKA"));
+        const QString domena = QStringLiteral("ORVAN_%1_%2")
+                                   .arg(pevny ? QStringLiteral("CHAR") : QStringLiteral("TEXT"))
+                                   .arg(delka);
+        if (!domeny.contains(domena) &&
+            db.VratInt(QStringLiteral("select count(*) from rdb$fields where rdb$field_name=%1")
+                           .arg(TextSQL(domena))) == 0)
+            out << QStringLiteral("create domain %1 as %2(%3) character set utf8 collate %4")
+                       .arg(domena, pevny ? QStringLiteral("char") : QStringLiteral("varchar"))
+                       .arg(delka)
+                       .arg(CeskeRazeni);
+        domeny.insert(domena);
+        zmeny[t.HodnotaJmeno(r, QStringLiteral("TABULKA"))]
+            << QStringLiteral("alter column %1 type %2")
+                   .arg(t.HodnotaJmeno(r, QStringLiteral("SLOUPEC")), domena);
+    }
+    // A key over a text column holds its index segment: the key goes for the
+    // change and comes back with its name and columns.
+    TKTDATASET klice;
+    db.NactiTabulku(
+        QStringLiteral("select trim(rc.rdb$constraint_name) as jmeno, trim(rc.rdb$relation_name) as tabulka, "
+                       "trim(rc.rdb$constraint_type) as druh, trim(s.rdb$field_name) as sloupec "
+                       "from rdb$relation_constraints rc "
+                       "join rdb$relations r on r.rdb$relation_name=rc.rdb$relation_name "
+                       "join rdb$index_segments s on s.rdb$index_name=rc.rdb$index_name "
+                       "where coalesce(r.rdb$system_flag, 0)=0 and "
+                       "rc.rdb$constraint_type in ('PRIMARY KEY', 'UNIQUE') and exists ("
+                       "select 1 from rdb$index_segments t "
+                       "join rdb$relation_fields rf on rf.rdb$relation_name=rc.rdb$relation_name "
+                       "and rf.rdb$field_name=t.rdb$field_name "
+                       "join rdb$fields f on f.rdb$field_name=rf.rdb$field_source "
+                       "where t.rdb$index_name=rc.rdb$index_name and f.rdb$field_type in (14, 37) "
+                       "and coalesce(f.rdb$character_set_id, 0) not in (0, 4)) "
+                       "order by rc.rdb$constraint_name, s.rdb$field_position"),
+        klice);
+    QMap<QString, std::pair<QString, QStringList>> vraceni; // constraint -> (table, columns)
+    for (int r = 1; r <= klice.PocetRadku(); ++r) {
+        const QString jmeno = klice.HodnotaJmeno(r, QStringLiteral("JMENO"));
+        const QString tabulka = klice.HodnotaJmeno(r, QStringLiteral("TABULKA"));
+        if (!vraceni.contains(jmeno)) {
+            out << QStringLiteral("alter table %1 drop constraint %2").arg(tabulka, jmeno);
+            vraceni[jmeno].first = tabulka + QLatin1Char(' ') + klice.HodnotaJmeno(r, QStringLiteral("DRUH"));
+        }
+        vraceni[jmeno].second << klice.HodnotaJmeno(r, QStringLiteral("SLOUPEC"));
+    }
+    // An index on an expression keeps the types it was made with: it goes
+    // and comes back made anew over the converted columns.
+    TKTDATASET vyrazy;
+    db.NactiTabulku(
+        QStringLiteral("select trim(i.rdb$index_name) as jmeno, trim(i.rdb$relation_name) as tabulka, "
+                       "i.rdb$expression_source as vyraz, coalesce(i.rdb$unique_flag, 0) as jedinecny, "
+                       "coalesce(i.rdb$index_type, 0) as sestupny from rdb$indices i "
+                       "join rdb$relations r on r.rdb$relation_name=i.rdb$relation_name "
+                       "where coalesce(r.rdb$system_flag, 0)=0 and i.rdb$expression_source is not null"),
+        vyrazy);
+    QStringList noveIndexy;
+    for (int r = 1; r <= vyrazy.PocetRadku(); ++r) {
+        const QString tabulka = vyrazy.HodnotaJmeno(r, QStringLiteral("TABULKA"));
+        if (!zmeny.contains(tabulka)) continue;
+        const QString jmeno = vyrazy.HodnotaJmeno(r, QStringLiteral("JMENO"));
+        out << QStringLiteral("drop index %1").arg(jmeno);
+        noveIndexy << QStringLiteral("create %1%2index %3 on %4 computed by %5")
+                          .arg(vyrazy.HodnotaInt(r, QStringLiteral("JEDINECNY")) ? QStringLiteral("unique ")
+                                                                                 : QString(),
+                               vyrazy.HodnotaInt(r, QStringLiteral("SESTUPNY"))
+                                   ? QStringLiteral("descending ")
+                                   : QString(),
+                               jmeno, tabulka, vyrazy.HodnotaJmeno(r, QStringLiteral("VYRAZ")).trimmed());
+    }
+    // One statement per table: one new record format each.
+    for (auto it = zmeny.cbegin(); it != zmeny.cend(); ++it)
+        out << QStringLiteral("alter table %1 %2").arg(it.key(), it.value().join(QStringLiteral(", ")));
+    out << noveIndexy;
+    for (auto it = vraceni.cbegin(); it != vraceni.cend(); ++it) {
+        const QString tabulka = it.value().first.section(QLatin1Char(' '), 0, 0);
+        const QString druh = it.value().first.section(QLatin1Char(' '), 1);
+        out << QStringLiteral("alter table %1 add constraint %2 %3 (%4)")
+                   .arg(tabulka, it.key(), druh, it.value().second.join(QStringLiteral(", ")));
+    }
+    return out;
+}
+
 } // namespace
 
 // The address overview sorts by the short name: an index lets a large address
@@ -411,6 +525,7 @@ const QList<Krok>& Kroky()
         {15, QStringLiteral("UZIVATEL: stanice a program přítomnosti"), stanicePritomnosti},
         {16, QStringLiteral("KU, UKOLY, ADRESAR_ZAKL: sloupec UID"), sloupceUid},
         {17, QStringLiteral("UID stávajících záznamů a nových při vložení"), vyplnUid},
+        {18, QStringLiteral("texty v UTF-8 s českým řazením, klíče a indexy nad nimi znovu"), textyVUtf8},
     };
     return kroky;
 }
@@ -426,7 +541,7 @@ int VerzeDatabaze(TSQLDATA& db)
     return db.VerzeDat();
 }
 
-Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni)
+Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni, int azDoVerze)
 {
     Vysledek v;
     try {
@@ -440,6 +555,7 @@ Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlasen
         }
         for (const Krok& k : Kroky()) {
             if (k.verze <= v.nova) continue;
+            if (azDoVerze > 0 && k.verze > azDoVerze) break;
             if (hlaseni) hlaseni(k);
             QStringList prikazy = k.prikazy(db);
             const bool maRadek = db.VratInt(QStringLiteral("select count(*) from verze")) > 0;

@@ -26,6 +26,9 @@ struct Krok {
 };
 
 const QList<Krok>& Kroky();
+
+// The collation of every text column: Czech order for text in any script.
+inline const QString CeskeRazeni = QStringLiteral("CS_CZ_ICU");
 // The version of the last step: what this program needs.
 int AktualniVerze();
 
@@ -42,7 +45,9 @@ struct Vysledek {
 // Runs the missing steps in order, each in its own transaction; stops at the
 // first failure (the steps before it stay done). A database newer than the
 // program is refused untouched. `hlaseni` hears of every step before it runs.
-Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni = {});
+// `azDoVerze` stops after that step (0: the newest), to meet a database as an
+// older program left it.
+Vysledek Aktualizuj(TSQLDATA& db, const std::function<void(const Krok&)>& hlaseni = {}, int azDoVerze = 0);
 
 // Connections to the database other than this one (workstations still
 // running). Throws DbError on a read failure.

@@ -2,6 +2,7 @@
 #include "dblog.h"
 
 #include "common/cp1250.h"
+#include "common/platnytext.h"
 #include "dberror.h"
 
 #include <QDate>
@@ -13,6 +14,12 @@ using namespace Firebird;
 
 namespace fb
 {
+
+namespace
+{
+// RDB$CHARACTER_SETS; a column's number carries its collation in the byte above.
+constexpr unsigned kUtf8CharSet = 4;
+} // namespace
 
 IMaster* master()
 {
@@ -85,11 +92,11 @@ void throwDbError(const FbException& e, IAttachment* att)
 
 QByteArray encodeSql(const QString& sql)
 {
+    // The connection speaks UTF-8. A character no stored text may hold (NUL
+    // among them) is refused here, not left to the server's parser.
     QByteArray out;
     char32_t bad = 0;
-    if (!cp1250::encode(sql, out, &bad)) throw DbError(cp1250::unencodableMessage(bad));
-    // A NUL byte in statement text is refused, not left to the server's parser.
-    if (out.contains('\0')) throw DbError(cp1250::unencodableMessage(QChar(0)));
+    if (!platnytext::Zakoduj(sql, out, &bad)) throw DbError(platnytext::Zprava(bad));
     return out;
 }
 
@@ -101,10 +108,11 @@ std::vector<unsigned char> dpb(const QString& user, const QString& password, boo
     Ref<IXpbBuilder> b(util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     b->insertString(&st, isc_dpb_user_name, u.constData());
     b->insertString(&st, isc_dpb_password, p.constData());
-    b->insertString(&st, isc_dpb_lc_ctype, "WIN1250");
+    b->insertString(&st, isc_dpb_lc_ctype, "UTF8");
     if (connectTimeout > 0) b->insertInt(&st, isc_dpb_connect_timeout, connectTimeout);
     if (forCreate) {
         b->insertInt(&st, isc_dpb_sql_dialect, 1);
+        // Created as the first schema was; the upgrade steps turn it to UTF-8.
         b->insertString(&st, isc_dpb_set_db_charset, "WIN1250");
         b->insertInt(&st, isc_dpb_page_size, 8192);
         b->insertInt(&st, isc_dpb_force_write, forcedWrites ? 1 : 0);
@@ -148,11 +156,13 @@ void Cursor::prepare(IAttachment* att, ITransaction* tra, const QString& sql)
     m_cols.resize(n);
     for (unsigned i = 0; i < n; ++i) {
         Column& c = m_cols[i];
-        c.name = cp1250::decode(QByteArray(m_meta->getAlias(&st, i)));
+        c.name = QString::fromUtf8(m_meta->getAlias(&st, i));
         c.type = m_meta->getType(&st, i) & ~1u;
         c.subType = m_meta->getSubType(&st, i);
         c.scale = m_meta->getScale(&st, i);
         c.length = m_meta->getLength(&st, i);
+        if (c.type == SQL_TEXT && (m_meta->getCharSet(&st, i) & 0xFFu) == kUtf8CharSet)
+            c.characters = c.length / 4;
         c.offset = m_meta->getOffset(&st, i);
         c.nullOffset = m_meta->getNullOffset(&st, i);
     }
@@ -337,25 +347,25 @@ inline void appendBytes(QString& out, const char* p, qsizetype n, bool commaQuot
         }
     }
     if (!quote) {
-        cp1250::appendDecoded(out, p, n);
+        platnytext::PripojUtf8(out, p, n);
         return;
     }
     out += QLatin1Char('"');
     qsizetype from = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (p[i] == '"') {
-            cp1250::appendDecoded(out, p + from, i + 1 - from);
+            platnytext::PripojUtf8(out, p + from, i + 1 - from);
             out += QLatin1Char('"');
             from = i + 1;
         }
     }
-    cp1250::appendDecoded(out, p + from, n - from);
+    platnytext::PripojUtf8(out, p + from, n - from);
     out += QLatin1Char('"');
 }
 
 } // namespace
 
-// One value's text before it becomes a QString: Windows-1250 bytes (in the
+// One value's text before it becomes a QString: UTF-8 bytes (in the
 // row buffer, in a blob, or ASCII formed here), or a floating-point number
 // already formatted by Qt. Not copyable: data may point into ascii.
 struct Cursor::ValueText {
@@ -379,6 +389,19 @@ struct Cursor::ValueText {
     void fromAscii() { bytes(ascii.buf, ascii.n); }
 };
 
+// The bytes of a CHAR value: in UTF-8 its characters without the padding
+// that fills the rest of its four bytes a character.
+qsizetype Cursor::textBytes(const Column& c, const unsigned char* p)
+{
+    if (c.characters == 0) return c.length;
+    qsizetype i = 0;
+    for (unsigned n = 0; n < c.characters && i < qsizetype(c.length); ++n) {
+        const unsigned char b = p[i];
+        i += b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    }
+    return std::min<qsizetype>(i, c.length);
+}
+
 void Cursor::valueText(const Column& c, ValueText& v) const
 {
     const unsigned char* p = m_buffer.data() + c.offset;
@@ -387,7 +410,7 @@ void Cursor::valueText(const Column& c, ValueText& v) const
         v.bytes(p + 2, load<unsigned short>(p));
         return;
     case SQL_TEXT:
-        v.bytes(p, c.length);
+        v.bytes(p, textBytes(c, p));
         return;
     case SQL_SHORT:
         putScaled(v.ascii, load<short>(p), c.scale);
@@ -464,7 +487,7 @@ QString Cursor::text(int i) const
     valueText(m_cols[i], v);
     switch (v.form) {
     case ValueText::Bytes:
-        return cp1250::decode(v.data, v.size);
+        return QString::fromUtf8(v.data, v.size);
     case ValueText::Formatted:
         return v.formatted;
     default:
@@ -486,10 +509,10 @@ QByteArray Cursor::bytes(int i) const
         return QByteArray(reinterpret_cast<const char*>(p + 2), len);
     }
     case SQL_TEXT:
-        return QByteArray(reinterpret_cast<const char*>(p), c.length);
+        return QByteArray(reinterpret_cast<const char*>(p), textBytes(c, p));
     default: {
         QByteArray out;
-        cp1250::encode(text(i), out);
+        out = text(i).toUtf8();
         return out;
     }
     }

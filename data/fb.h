@@ -84,10 +84,11 @@ void setConnectionLostHandler(std::function<void(Firebird::IAttachment*)> handle
 // Throws the failure as DbError; a lost connection goes to the handler first.
 [[noreturn]] void throwDbError(const Firebird::FbException& e, Firebird::IAttachment* att);
 
-// SQL text in the connection's character set; throws DbError naming a character it lacks.
+// SQL text as UTF-8, the connection's character set; throws DbError naming a
+// character no stored text may hold.
 QByteArray encodeSql(const QString& sql);
 
-// Connection parameter block: user, password, lc_ctype=WIN1250 (plus extras for
+// Connection parameter block: user, password, lc_ctype=UTF8 (plus extras for
 // creation); a connect timeout in seconds when not 0.
 std::vector<unsigned char> dpb(const QString& user, const QString& password, bool forCreate,
                                bool forcedWrites = true, int connectTimeout = 0);
@@ -127,6 +128,9 @@ private:
         unsigned subType = 0;
         int scale = 0;
         unsigned length = 0;
+        // CHAR in UTF-8: the server pads to 4 bytes a character; the value
+        // is this many characters (0: the whole length).
+        unsigned characters = 0;
         unsigned offset = 0;
         unsigned nullOffset = 0;
     };
@@ -134,6 +138,7 @@ private:
     // The one decoding of a non-NULL value, shared by text() and appendText().
     struct ValueText;
     void valueText(const Column& c, ValueText& v) const;
+    static qsizetype textBytes(const Column& c, const unsigned char* p);
 
     Firebird::IAttachment* m_att = nullptr;
     Firebird::ITransaction* m_tra = nullptr;

@@ -4,7 +4,6 @@
 #include "dblog.h"
 
 #include "commatext.h"
-#include "common/cp1250.h"
 #include "common/ktwinsys.h"
 #include "common/messages.h"
 #include "common/session.h"
@@ -46,12 +45,12 @@ bool equalIgnoringAsciiCase(const QString& a, const QString& b)
     return true;
 }
 
-// Lines of a Windows-1250 text file without their line ends.
+// Lines of a text file (UTF-8, else Windows-1250) without their line ends.
 QStringList readLines(const QString& fileName)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = cp1250::decode(f.readAll()).split(QLatin1Char('\n'));
+    QStringList lines = csv::Dekoduj(f.readAll()).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     for (QString& l : lines)
         if (l.endsWith(QLatin1Char('\r'))) l.chop(1);

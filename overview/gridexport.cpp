@@ -65,7 +65,7 @@ QString csvText(const GridText& grid)
 QString htmlText(const GridText& grid)
 {
     QStringList lines;
-    lines << QStringLiteral("<TABLE border=1>");
+    lines << QStringLiteral("<META charset=\"utf-8\">") << QStringLiteral("<TABLE border=1>");
     const int columns = grid.gridColumnCount();
     for (int r = 0; r < grid.gridRowCount(); ++r) {
         lines << QStringLiteral("<TR>");
@@ -92,7 +92,7 @@ QString columnText(const GridText& grid, int column)
 void writeExportFile(const QString& fileName, const QString& text)
 {
     QString error;
-    if (!ZapisSoubor(fileName, text, &error)) throw ActionError(error);
+    if (!ZapisSouborUtf8(fileName, text, &error)) throw ActionError(error);
 }
 
 } // namespace gridexport

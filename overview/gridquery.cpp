@@ -1,7 +1,7 @@
 #include "gridquery.h"
 
 #include "common/action.h"
-#include "common/cp1250.h"
+#include "common/platnytext.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 
@@ -228,20 +228,10 @@ QString filterCondition(const GridDefinition& d, const GridColumn& c)
         return condition(column, QLatin1String(kOperators[op]), value(c.FiltrHodnota1));
     case 6:
         return upTo(c.FiltrHodnota1);
-    case 7: {
-        QString pattern = c.FiltrHodnota1;
-        const bool escape = pattern.contains(QLatin1Char('%')) || pattern.contains(QLatin1Char('_')) ||
-                            pattern.contains(QLatin1Char('\\'));
-        if (escape) {
-            pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-            pattern.replace(QLatin1Char('%'), QStringLiteral("\\%"));
-            pattern.replace(QLatin1Char('_'), QStringLiteral("\\_"));
-        }
-        return condition(
-            column, QStringLiteral(" like "),
-            TextSQL(QLatin1Char('%') + pattern + QLatin1Char('%')) +
-                (escape ? QStringLiteral(" escape ") + TextSQL(QStringLiteral("\\")) : QString()));
-    }
+    case 7:
+        // Case does not matter in any script (the collation's upper case), and
+        // the value is plain text: no wildcards to escape.
+        return condition(column, QStringLiteral(" containing "), TextSQL(c.FiltrHodnota1));
     case 8:
         return condition(column, QStringLiteral(">="), value(c.FiltrHodnota1)) + QStringLiteral(" and ") +
                upTo(c.FiltrHodnota2);
@@ -264,9 +254,8 @@ QString filterProblem(const GridColumn& c)
                            "Hodnota filtru sloupce „%1“ obsahuje řídicí znak (například konec řádku).")
                            .arg(c.caption()) +
                        notSet;
-        QByteArray bytes;
-        char32_t bad = 0;
-        if (!cp1250::encode(v, bytes, &bad)) return cp1250::unencodableMessage(bad) + notSet;
+        if (const std::optional<char32_t> bad = platnytext::NeplatnyZnak(v))
+            return platnytext::Zprava(*bad) + notSet;
     }
     if (c.isBoolean()) {
         if ((op == 1 || op == 2) && booleanValue(c.FiltrHodnota1)) return QString();

@@ -191,9 +191,14 @@ void TEditorZaznamu::sledujZmeny(std::initializer_list<QObject*> ovladace)
 {
     const auto zmena = [this] { m_stav.oznacZmenu(); };
     for (QObject* o : ovladace) {
-        if (auto* e = qobject_cast<QLineEdit*>(o))
+        if (auto* e = qobject_cast<QLineEdit*>(o)) {
             connect(e, &QLineEdit::textChanged, this, zmena);
-        else if (auto* b = qobject_cast<QAbstractButton*>(o))
+            // The length limit counts UTF-16 units and can cut a character
+            // (an emoji) in two: the half left at the end goes.
+            connect(e, &QLineEdit::textChanged, e, [e](const QString& t) {
+                if (!t.isEmpty() && t.back().isHighSurrogate()) e->setText(t.chopped(1));
+            });
+        } else if (auto* b = qobject_cast<QAbstractButton*>(o))
             connect(b, &QAbstractButton::toggled, this, zmena);
         else if (auto* c = qobject_cast<QComboBox*>(o)) {
             connect(c, &QComboBox::currentIndexChanged, this, zmena);

@@ -341,8 +341,12 @@ TEST_F(MonthViewTest, HtmlExport)
 
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString text = cp1250::decode(f.readAll());
+    // UTF-8 with its mark, which browsers go by.
+    const QByteArray bytes = f.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes.mid(3));
     const QStringList expected = {
+        QStringLiteral("<META charset=\"utf-8\">"),
         QStringLiteral("<TABLE border=1>"),
         QStringLiteral(
             "<TR><TD>&nbsp;</TD><TD><b>Pondělí</b></TD><TD><b>Úterý</b></TD><TD><b>Středa</b></TD>"
@@ -412,20 +416,16 @@ TEST_F(MonthViewTest, HtmlExportFailureIsReportedAndNothingOpens)
     EXPECT_TRUE(opened.isEmpty());
 }
 
-TEST(UlozHtml, ReportsWhatTheCodePageLacks)
+// Any script the calendar holds goes into the file as it is.
+TEST(UlozHtml, WritesUtf8WithItsMark)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("mesic.html"));
     QString chyba;
-    EXPECT_TRUE(UlozHtml(file, {QStringLiteral("<TABLE border=1>"), QStringLiteral("Čtvrtek")}, chyba));
+    EXPECT_TRUE(UlozHtml(file, {QStringLiteral("<TABLE border=1>"), QStringLiteral("Čtvrtek Жук 😀")}, chyba));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("<TABLE border=1>\r\n\xc8tvrtek\r\n"));
-    f.close();
-    EXPECT_FALSE(UlozHtml(file, {QStringLiteral("Жук")}, chyba));
-    EXPECT_TRUE(chyba.contains(QStringLiteral("Ж"))) << chyba.toStdString();
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("<TABLE border=1>\r\n\xc8tvrtek\r\n")); // left untouched
+    EXPECT_EQ(f.readAll(), "\xEF\xBB\xBF" + QStringLiteral("<TABLE border=1>\r\nČtvrtek Жук 😀\r\n").toUtf8());
 }
 
 } // namespace

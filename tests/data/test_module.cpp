@@ -112,17 +112,32 @@ TEST_F(DataModule, FailingStatementInListLeavesNothingCommitted)
     exec(QStringLiteral("delete from UZIVSKUPINA"));
 }
 
-TEST_F(DataModule, UnencodableCharacterFailsTheWholeListWithItsName)
+TEST_F(DataModule, ForbiddenCharacterFailsTheWholeListWithItsName)
 {
     QString error;
     const QStringList list = {
         QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (200, \"ok\")"),
-        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (201, \"Ω ok\")"),
+        QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values (201, \"\u0001 ok\")"),
     };
     EXPECT_FALSE(ok(db().ProvedSQLSeznam(list), error));
-    EXPECT_TRUE(error.contains(QStringLiteral("Ω"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("U+0001"))) << error.toStdString();
     EXPECT_EQ(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where UZIVSKUPINA_ID>=200")), 0);
-    EXPECT_THROW(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where POPIS=\"Ω\"")), DbError);
+    EXPECT_THROW(db().VratInt(QStringLiteral("select count(*) from UZIVSKUPINA where POPIS=\"\u0001\"")),
+                 DbError);
+    // Text in any script is stored and read back as it is.
+    int id = 300;
+    for (const QString& s : {QStringLiteral("Ω Олена Nguyễn 😀"), QStringLiteral("محمد")}) {
+        ASSERT_TRUE(ok(db().ProvedSQL(QStringLiteral("insert into UZIVSKUPINA (UZIVSKUPINA_ID, POPIS) values "
+                                                     "(%1, %2)")
+                                          .arg(++id)
+                                          .arg(TextSQL(s))),
+                       error))
+            << error.toStdString();
+        EXPECT_EQ(
+            db().VratRadek(QStringLiteral("select POPIS from UZIVSKUPINA where POPIS=%1").arg(TextSQL(s))),
+            s);
+    }
+    exec(QStringLiteral("delete from UZIVSKUPINA where UZIVSKUPINA_ID>=300"));
 }
 
 TEST_F(DataModule, ReadsShareOneSnapshotUntilAWrite)

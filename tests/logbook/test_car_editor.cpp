@@ -180,13 +180,13 @@ TEST_F(CarEditor, RefusedSaveKeepsTheWindow)
 {
     const QStringList before = testdb::snapshot(db());
     open(s_fabia);
-    ed().Edit_POPIS->setText(QStringLiteral("Fabia 仕事"));
+    ed().Edit_POPIS->setText(QStringLiteral("Fabia \u0007"));
     click(ed().SB_SAVE);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QLatin1String("update kj_auto set spz="))) << shown[0].toStdString();
     EXPECT_TRUE(ed().isVisible());
-    EXPECT_EQ(ed().Edit_POPIS->text(), QStringLiteral("Fabia 仕事"));
+    EXPECT_EQ(ed().Edit_POPIS->text(), QStringLiteral("Fabia \u0007"));
     EXPECT_EQ(testdb::snapshot(db()), before);
     click(ed().SB_ZnovuNacist);
     EXPECT_FALSE(ed().Zmeneno());

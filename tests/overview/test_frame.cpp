@@ -2,6 +2,7 @@
 #include "common/commandtarget.h"
 #include "common/cp1250.h"
 #include "common/messages.h"
+#include "common/platnytext.h"
 #include "common/ui/dialogs.h"
 #include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
@@ -258,7 +259,7 @@ TEST_F(Prehled, FiltersThroughThePopupDialog)
     EXPECT_EQ(m_frame->Dotaz(),
               QStringLiteral(
                   "Select KU_C_KAT.KU_C_KAT_ID,KU_C_KAT_BARVA,KU_C_KAT_NAZEV,KU_C_KAT_PORADI from KU_C_KAT  "
-                  "where  (KU_C_KAT.KU_C_KAT_NAZEV like \"%rá%\")  order by KU_C_KAT_NAZEV;"));
+                  "where  (KU_C_KAT.KU_C_KAT_NAZEV containing \"rá\")  order by KU_C_KAT_NAZEV;"));
     EXPECT_EQ(column(0), QStringList{"Práce"});
 
     // The close box cancels: the filter stays as it was.
@@ -342,7 +343,7 @@ TEST_F(Prehled, SumAndColumnToClipboard)
                            QStringLiteral("Údaje byly uloženy do schránky")}));
 }
 
-TEST_F(Prehled, ExportsEscapeHtmlAndWriteWindows1250)
+TEST_F(Prehled, ExportsEscapeHtmlAndWriteUtf8)
 {
     TFrameStringGrid& f = *m_frame;
     f.ZrusDefinici();
@@ -372,14 +373,17 @@ TEST_F(Prehled, ExportsEscapeHtmlAndWriteWindows1250)
               (QStringList{"save|*.csv|*.csv|.csv", "save|*.html|*.html|.html", "save|*.csv|*.csv|.csv"}));
 
     const QByteArray csv = read("adresy.csv");
-    EXPECT_TRUE(csv.contains("Alfa \xC8\xED\x9E"
-                             "ek")); // "Čížek" in Windows-1250
-    EXPECT_EQ(cp1250::decode(csv), QStringLiteral("Název;Jméno;Poznámka;Telefon1\r\n"
-                                                  "Alfa Čížek, Řehoř & syn;a,b;<b>\"Ú\"</b> druhý řádek;\r\n"
-                                                  "Beta Žabka; ;x>y;+420 1\r\n"));
+    // UTF-8 with the byte-order mark that spreadsheets and browsers go by.
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"
+                               "N\xC3\xA1zev;"))
+        << csv.left(20).toStdString();
+    const auto utf8 = [](const QByteArray& b) { return QString::fromUtf8(b.mid(3)); };
+    EXPECT_EQ(utf8(csv), QStringLiteral("Název;Jméno;Poznámka;Telefon1\r\n"
+                                        "Alfa Čížek, Řehoř & syn;a,b;<b>\"Ú\"</b> druhý řádek;\r\n"
+                                        "Beta Žabka; ;x>y;+420 1\r\n"));
     EXPECT_EQ(
-        cp1250::decode(read("adresy.html")),
-        QStringLiteral("<TABLE border=1>\r\n<TR>\r\n"
+        utf8(read("adresy.html")),
+        QStringLiteral("<META charset=\"utf-8\">\r\n<TABLE border=1>\r\n<TR>\r\n"
                        "<TD><b>Název</b></TD>\r\n<TD><b>Jméno</b></TD>\r\n"
                        "<TD><b>Poznámka</b></TD>\r\n<TD><b>Telefon1</b></TD>\r\n</TR>\r\n<TR>\r\n"
                        "<TD>Alfa Čížek, Řehoř &amp; syn</TD>\r\n<TD>a;b</TD>\r\n"
@@ -388,13 +392,13 @@ TEST_F(Prehled, ExportsEscapeHtmlAndWriteWindows1250)
                        "<TD>Beta Žabka</TD>\r\n<TD>&nbsp;</TD>\r\n<TD>x&gt;y</TD>\r\n<TD>+420 1</TD>\r\n"
                        "</TR>\r\n</TABLE>\r\n"));
 
-    // A character Windows-1250 lacks is reported; the earlier file stays as it was.
-    f.Sloupce[0].Titulek = QStringLiteral("Název ✓");
+    // Any script the database holds goes out as it is.
+    f.Sloupce[0].Titulek = QStringLiteral("Název ✓ Олена 😀");
     f.NactiData(0);
     dialogs::queueFileName(dir.filePath(QStringLiteral("adresy.csv")));
     f.SB_EXPORT_CSV->click();
-    EXPECT_EQ(messages::takeShown(), QStringList{cp1250::unencodableMessage(QChar(0x2713))});
-    EXPECT_EQ(read("adresy.csv"), csv);
+    EXPECT_EQ(messages::takeShown(), QStringList());
+    EXPECT_TRUE(utf8(read("adresy.csv")).startsWith(QStringLiteral("Název ✓ Олена 😀;")));
 }
 
 TEST_F(Prehled, WithoutColumnsShowsEveryColumnOfTheTable)
@@ -541,9 +545,8 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
                                               .arg(flt.column)
                                               .arg(flt.op == &TFormStringGridFilter::RB1 ? "=" : "Obsahuje")
                                               .toStdString();
-                QByteArray bytes;
                 const bool refusable =
-                    flt.column == 1 || !cp1250::encode(typed, bytes) ||
+                    flt.column == 1 || platnytext::NeplatnyZnak(typed) ||
                     std::any_of(typed.begin(), typed.end(), [](QChar ch) { return ch < u' '; });
                 const QStringList shown = messages::takeShown();
                 if (refusable) {
@@ -555,7 +558,9 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
                     EXPECT_TRUE(shown.isEmpty()) << label << " " << shown.join('|').toStdString();
                     QStringList expected;
                     for (const QString& n : s_nazvy)
-                        if (flt.op == &TFormStringGridFilter::RB1 ? n == typed : n.contains(typed))
+                        // "Obsahuje" ignores case.
+                        if (flt.op == &TFormStringGridFilter::RB1 ? n == typed
+                                                                  : n.contains(typed, Qt::CaseInsensitive))
                             expected << n;
                     EXPECT_EQ(sorted(column(0)), sorted(expected)) << label;
                 }

@@ -1,6 +1,7 @@
 #include "common/action.h"
 #include "common/messages.h"
 #include "common/ui/dialogs.h"
+#include "fixtures/hostile.h"
 #include "overview/gridmodel.h"
 #include "overview/ktpreviewprint.h"
 #include "overview/ui/form_previewprint.h"
@@ -8,10 +9,12 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -159,3 +162,47 @@ TEST_F(Preview, TotalsOfANonIntegerColumnStopTheLayout)
 }
 
 } // namespace
+
+namespace
+{
+
+// Glyph 0 is a font's "missing character" box.
+QStringList missingGlyphs(const QFont& font, const QString& text)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList out;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 g : run.glyphIndexes())
+            if (g == 0) out << run.rawFont().familyName();
+    return out;
+}
+
+} // namespace
+
+// The fonts the print uses (with the system's fallback) have a glyph for
+// every character of every name of the world, bold too, and the PDF carries them.
+TEST_F(Preview, EveryScriptPrintsWithItsGlyphs)
+{
+    for (const QString& name : worldNames())
+        for (int styl : {0, 1})
+            EXPECT_EQ(missingGlyphs(tisk::pismo(10, styl), name), QStringList()) << name.toStdString();
+
+    m_grid.rows.clear();
+    for (const QString& name : worldNames())
+        m_grid.rows << QStringList{name, QStringLiteral("1")};
+    TiskMrizky(nullptr, m_grid, {120, 64}, 8, QStringLiteral("Orvan"), QStringLiteral(" +"));
+    TForm_PreviewPrint* w = TForm_PreviewPrint::Instance();
+    QTemporaryDir dir;
+    dialogs::queueFileName(dir.filePath(QStringLiteral("jmena.pdf")));
+    w->SB_PDF->click();
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    QFile pdf(dir.filePath(QStringLiteral("jmena.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.contains("FontFile2")) << "fonts embedded";
+    EXPECT_TRUE(bytes.contains("Symbola")) << "the emoji's font";
+    delete w;
+}

@@ -163,18 +163,18 @@ TEST_F(EditUkol, RefusedSavesKeepTheInput)
     }
     EXPECT_TRUE(messages::takeShown().isEmpty());
 
-    // The server refuses a character outside the code page: the statement and
-    // its error are shown, nothing is written and the window keeps the input.
+    // A character no stored text may hold is refused: the statement and its
+    // error are shown, nothing is written and the window keeps the input.
     const QStringList before = testdb::snapshot(db());
     open(id);
-    ed().Edit_NAZEV->setText(QStringLiteral("Úkol 仕事"));
+    ed().Edit_NAZEV->setText(QStringLiteral("Úkol \u0007"));
     click(ed().SB_SAVE);
     const QStringList shown = messages::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].startsWith(QLatin1String("update ukoly set datum="))) << shown[0].toStdString();
     EXPECT_TRUE(shown[0].contains(QLatin1String("\r\n")));
     EXPECT_TRUE(ed().isVisible());
-    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Úkol 仕事"));
+    EXPECT_EQ(ed().Edit_NAZEV->text(), QStringLiteral("Úkol \u0007"));
     EXPECT_EQ(testdb::snapshot(db()), before);
 }
 

@@ -2,6 +2,7 @@
 #include "data/dbschema.h"
 #include "data/dbupgrade.h"
 #include "data/hesla.h"
+#include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
 #include "generators.h"
 #include "tools/dbadmin.h"
@@ -136,6 +137,119 @@ TEST(Upgrade, FromTheFirstVersionKeepsEveryRowAndHashesPasswords)
     EXPECT_EQ(second.puvodni, dbupgrade::AktualniVerze());
     EXPECT_EQ(second.nova, dbupgrade::AktualniVerze());
     EXPECT_EQ(testdb::snapshot(db), upgraded);
+}
+
+// Text columns of the organiser's tables with their character set and collation.
+TKTDATASET textColumns(TSQLDATA& db)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        sql("select trim(rf.rdb$relation_name) as tabulka, trim(rf.rdb$field_name) as sloupec, "
+            "f.rdb$character_length as delka, f.rdb$character_set_id as sada, "
+            "coalesce(rf.rdb$collation_id, f.rdb$collation_id) as razeni "
+            "from rdb$relation_fields rf join rdb$relations r on r.rdb$relation_name=rf.rdb$relation_name "
+            "join rdb$fields f on f.rdb$field_name=rf.rdb$field_source "
+            "where coalesce(r.rdb$system_flag, 0)=0 and r.rdb$view_blr is null and "
+            "f.rdb$computed_blr is null and f.rdb$field_type in (14, 37)"),
+        t);
+    return t;
+}
+
+QStringList surnamesInOrder(TSQLDATA& db)
+{
+    QStringList out;
+    db.NactiDotaz(sql("select prijmeni from adresar_zakl where nazev='Řazení' order by prijmeni"), false, out,
+                  QString());
+    return out;
+}
+
+// The old code page's Czech order, which the new collation keeps.
+const QStringList kCeskePoradi = {
+    sql("a"),  sql("A"), sql("á"), sql("Á"),  sql("abc"), sql("Abc"), sql("ábc"), sql("abd"), sql("Ábd"),
+    sql("b"),  sql("c"), sql("C"), sql("cz"), sql("č"),   sql("Č"),   sql("h"),   sql("ch"),  sql("Ch"),
+    sql("CH"), sql("i"), sql("r"), sql("ř"),  sql("s"),   sql("Z"),   sql("ž")};
+
+// A database of the code page becomes UTF-8: every value of every text
+// column reads the same, the order stays Czech, and text in any script fits.
+TEST(Upgrade, TextsBecomeUtf8KeepingEveryValueAndTheCzechOrder)
+{
+    FirstVersion v1;
+    TSQLDATA& db = v1.db;
+    const int admin = testdb::addUser(db, sql("admin"), sql("Šéf"), true, true, sql("Správce"));
+    ASSERT_EQ(demodata::fill(db, admin, QDate(2026, 12, 10), [](const QString& p) { return p; }).chyba,
+              QString());
+    const dbupgrade::Vysledek old = dbupgrade::Aktualizuj(db, {}, 17);
+    ASSERT_EQ(old.chyba, QString());
+    ASSERT_EQ(old.nova, 17);
+
+    // A Czech value in every text column of every table that has rows.
+    const QString cesky = sql("Příliš žluťoučký kůň úpěl ďábelské ódy – ĚŠČŘŽÝÁÍÉÚŮ ťň „uvozovky“ € ß");
+    const TKTDATASET columns = textColumns(db);
+    ASSERT_GT(columns.PocetRadku(), 50);
+    QStringList updates;
+    for (int r = 1; r <= columns.PocetRadku(); ++r) {
+        EXPECT_EQ(columns.HodnotaInt(r, sql("SADA")), 51) << "Windows-1250 before";
+        updates << sql("update %1 set %2=%3 rows 1")
+                       .arg(columns.HodnotaJmeno(r, sql("TABULKA")), columns.HodnotaJmeno(r, sql("SLOUPEC")),
+                            TextSQL(cesky.left(columns.HodnotaInt(r, sql("DELKA")))));
+    }
+    for (const QString& s : kCeskePoradi)
+        updates << sql("insert into adresar_zakl (adresar_zakl_id, nazev, prijmeni) values "
+                       "(gen_id(adresar_zakl_id, 1), 'Řazení', %1)")
+                       .arg(TextSQL(s));
+    QString error;
+    ASSERT_TRUE(ok(db.ProvedSQLSeznam(updates), error)) << error.toStdString();
+    const QHash<QString, QString> besidesVersion{{sql("VERZE"), sql("1=1")}};
+    const QStringList before = testdb::snapshot(db, besidesVersion);
+    ASSERT_TRUE(before.join(QLatin1Char('\n')).contains(cesky));
+    EXPECT_EQ(surnamesInOrder(db), kCeskePoradi);
+
+    const dbupgrade::Vysledek upgraded = dbupgrade::Aktualizuj(db);
+    ASSERT_EQ(upgraded.chyba, QString());
+    // Rows that differ, both ways (the whole snapshot is too long to read).
+    const QStringList snapshotAfter = testdb::snapshot(db, besidesVersion);
+    const auto missing = [](const QStringList& a, const QStringList& b) {
+        QStringList out;
+        for (const QString& r : a)
+            if (!b.contains(r)) out << r;
+        return out;
+    };
+    EXPECT_EQ(missing(before, snapshotAfter), QStringList());
+    EXPECT_EQ(missing(snapshotAfter, before), QStringList());
+    EXPECT_EQ(snapshotAfter.size(), before.size());
+    EXPECT_EQ(surnamesInOrder(db), kCeskePoradi);
+    const int czech =
+        db.VratInt(sql("select rdb$collation_id from rdb$collations where rdb$collation_name=%1")
+                       .arg(TextSQL(dbupgrade::CeskeRazeni)));
+    const TKTDATASET after = textColumns(db);
+    ASSERT_EQ(after.PocetRadku(), columns.PocetRadku());
+    for (int r = 1; r <= after.PocetRadku(); ++r) {
+        const std::string column =
+            (after.HodnotaJmeno(r, sql("TABULKA")) + sql(".") + after.HodnotaJmeno(r, sql("SLOUPEC")))
+                .toStdString();
+        EXPECT_EQ(after.HodnotaInt(r, sql("SADA")), 4) << column << " in UTF-8";
+        EXPECT_EQ(after.HodnotaInt(r, sql("RAZENI")), czech) << column;
+    }
+
+    // Any script now fits, in full length, and a search ignores case in it.
+    const QString names[] = {
+        sql("Nguyễn Thị Hương"),  sql("Олена Коваленко"), sql("Σωκράτης"), sql("محمد"), sql("Zoë 😀"),
+        QString(250, QChar(u'ř'))};
+    for (const QString& n : names) {
+        ASSERT_TRUE(ok(db.ProvedSQL(sql("insert into ku (ku_id, datum, nazev) values (gen_id(ku_id, 1), "
+                                        "'1.1.2027', %1)")
+                                        .arg(TextSQL(n))),
+                       error))
+            << error.toStdString();
+        EXPECT_EQ(db.VratRadek(sql("select first 1 nazev from ku where nazev=%1").arg(TextSQL(n))), n);
+    }
+    EXPECT_EQ(db.VratInt(sql("select count(*) from ku where nazev containing 'ZOË'")), 1);
+    // A column added by a later step is UTF-8 and Czech too.
+    ASSERT_TRUE(ok(db.ProvedSQL(sql("alter table ku add pokus varchar(10)")), error)) << error.toStdString();
+    EXPECT_EQ(db.VratInt(sql("select f.rdb$character_set_id from rdb$relation_fields rf join rdb$fields f on "
+                             "f.rdb$field_name=rf.rdb$field_source where rf.rdb$relation_name='KU' and "
+                             "rf.rdb$field_name='POKUS'")),
+              4);
 }
 
 // A step meeting its own work already done (a change made by hand, a version
