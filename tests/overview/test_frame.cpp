@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/platnytext.h"
 #include "common/ui/dialogs.h"
+#include "data/sqlvalues.h"
 #include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
 #include "overview/ui/form_previewprint.h"
@@ -567,6 +568,56 @@ TEST_F(FiltrHodnoty, HostileValuesMatchExactlyOrAreRefused)
                 m_frame->SB_FilterOFF->click();
             }
     EXPECT_EQ(obsah(), before);
+}
+
+// Names in every script: the list sorts them the Czech way (other scripts
+// after the Latin ones) and "Obsahuje" finds them whatever their case.
+TEST_F(FiltrHodnoty, NamesInEveryScriptSortAndFilter)
+{
+    int id = 100;
+    for (const QString& n : worldNames())
+        exec(QStringLiteral("insert into KU (KU_ID, NAZEV, CAS_OD) values (%1, %2, \"7.3.2004\")")
+                 .arg(++id)
+                 .arg(TextSQL(n)));
+    define(QStringLiteral("KU"), QStringLiteral("KU_ID"), QStringLiteral("NAZEV"), QStringLiteral("CAS_OD"),
+           QString());
+    const QStringList expected = {
+        QStringLiteral("Jürgen Großmann"),
+        QStringLiteral("Ľubomír Ďurovič"),
+        QStringLiteral("Łukasz Żółkiewski"),
+        QStringLiteral("Nguyễn Thị Hương"),
+        QStringLiteral("Novak"),
+        QStringLiteral("ráno"),
+        QStringLiteral("Řehoř Čížek"),
+        QStringLiteral("večer"),
+        QStringLiteral("zítra"),
+        worldNames().last(),
+        QStringLiteral("Σωκράτης Παπαδόπουλος"),
+        QStringLiteral("Олена Коваленко"),
+        QStringLiteral("محمد العلي"),
+    };
+    EXPECT_EQ(column(0), expected);
+    const struct {
+        QString typed;
+        QStringList found;
+    } cases[] = {
+        {QStringLiteral("олена"), {QStringLiteral("Олена Коваленко")}},
+        {QStringLiteral("NGUYỄN"), {QStringLiteral("Nguyễn Thị Hương")}},
+        {QStringLiteral("żół"), {QStringLiteral("Łukasz Żółkiewski")}},
+        {QStringLiteral("ŘEHOŘ"), {QStringLiteral("Řehoř Čížek")}},
+        {QStringLiteral("\U0001F600"), {worldNames().last()}},
+    };
+    for (const auto& c : cases) {
+        filterThroughPopup(0, [&c](TFormStringGridFilter* d) {
+            d->RB7->click();
+            d->CB_1->setText(c.typed);
+            d->Button_OK->click();
+        });
+        EXPECT_TRUE(messages::takeShown().isEmpty()) << c.typed.toStdString();
+        EXPECT_EQ(column(0), c.found) << c.typed.toStdString();
+        m_frame->SB_FilterOFF->click();
+    }
+    exec(QStringLiteral("delete from KU where KU_ID>100"));
 }
 
 TEST_F(FiltrHodnoty, DateRangeTakesInTheWholeLastDay)
