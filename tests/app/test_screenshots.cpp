@@ -3,6 +3,8 @@
 #include "app/ui/mainform.h"
 #include "app/ui/startup.h"
 #include "common/session.h"
+#include "data/sqlvalues.h"
+#include "fixtures/hostile.h"
 #include "fixtures/testdb.h"
 #include "logbook/mesicnivykaz.h"
 #include "logbook/tiskjizd.h"
@@ -55,6 +57,21 @@ TEST_F(Screenshots, MainWindowWithDemoData)
     exec(QStringLiteral(
         "insert into soubor (jmeno, popis, cil, cil_id) values (\"/srv/dokumenty/smlouva.odt\", "
         "\"Smlouva o dílo\", 1, 9999)"));
+    // Clients in other scripts, in the address list and in today's cell.
+    int klient = 9000;
+    for (const QString& n : worldNames()) {
+        ++klient;
+        exec(QStringLiteral(
+                 "insert into adresar_zakl (adresar_zakl_id, nazev, prijmeni, mesto) values (%1, %2, %2, "
+                 "%3)")
+                 .arg(klient)
+                 .arg(TextSQL(n), TextSQL(n.section(QLatin1Char(' '), 0, 0))));
+        exec(QStringLiteral(
+                 "insert into ku (ku_id, datum, cas_od, cas_do, nazev) values (%1, cast('today' as date), "
+                 "cast('today' as date) + 0.5, cast('today' as date) + 0.55, %2)")
+                 .arg(klient)
+                 .arg(TextSQL(n)));
+    }
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("orvan.ini")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
