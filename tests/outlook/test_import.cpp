@@ -526,3 +526,16 @@ TEST_F(Vymena, FileDatesAreKeptOrRefusedWithTheirReason)
     EXPECT_EQ(znovu.preskoceno, 2);
     EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")), QStringList{"2"});
 }
+
+// Cards from a phone in Cyrillic, Greek and Spanish are stored as they are.
+TEST_F(Vymena, ContactsInEveryScriptAreStored)
+{
+    const QList<Kontakt> karty =
+        vcard::Cti(crlf("BEGIN:VCARD\nVERSION:3.0\nN:Коваленко;Олена;;;\nEND:VCARD\n"
+                        "BEGIN:VCARD\nVERSION:3.0\nN:Παπαδόπουλος;Σωκράτης;;;\nEND:VCARD\n"
+                        "BEGIN:VCARD\nVERSION:3.0\nN:Muñoz;Iñigo;;;\nEND:VCARD\n"));
+    const PocitadlaImportu p = ImportujKontakty(db(), karty, {PravaZaznamu::Vse(kVedeni)});
+    EXPECT_EQ(p.zapsano, 3) << p.Podrobnosti().toStdString();
+    EXPECT_EQ(rows(QStringLiteral("select jmeno, prijmeni from adresar_zakl order by prijmeni")),
+              QStringList({"Iñigo,Muñoz", "Σωκράτης,Παπαδόπουλος", "Олена,Коваленко"}));
+}
