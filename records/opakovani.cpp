@@ -1,0 +1,273 @@
+#include "opakovani.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+
+#include <libical/ical.h>
+
+namespace opakovani
+{
+
+namespace
+{
+
+// A walk never takes more steps than this (a daily series over 270 years).
+constexpr int kKroku = 100000;
+
+icaltimetype plovouci(const QDateTime& t)
+{
+    icaltimetype i = icaltime_null_time();
+    i.year = t.date().year();
+    i.month = t.date().month();
+    i.day = t.date().day();
+    i.hour = t.time().hour();
+    i.minute = t.time().minute();
+    i.second = t.time().second();
+    i.is_date = 0;
+    i.zone = nullptr;
+    return i;
+}
+
+QDateTime mistni(const icaltimetype& t)
+{
+    const QDate d(t.year, t.month, t.day);
+    const QTime cas = t.is_date ? QTime(0, 0) : QTime(t.hour, t.minute, t.second);
+    const QDateTime out(d, cas);
+    // A time the spring change skips comes as late after midnight as it says: an hour later.
+    return out.isValid() ? out : QDateTime(d, QTime(0, 0)).addSecs(QTime(0, 0).secsTo(cas));
+}
+
+struct Rozbor {
+    icalrecurrencetype pravidlo;
+    QString chyba;
+};
+
+Rozbor rozeber(const QString& text)
+{
+    Rozbor r;
+    icalerrno = ICAL_NO_ERROR;
+    const QByteArray u = text.trimmed().toUpper().toUtf8();
+    r.pravidlo = icalrecurrencetype_from_string(u.constData());
+    if (u.isEmpty() || r.pravidlo.freq == ICAL_NO_RECURRENCE || icalerrno != ICAL_NO_ERROR) {
+        icalerrno = ICAL_NO_ERROR;
+        r.chyba = QStringLiteral("Pravidlo opakování \"%1\" nelze přečíst.").arg(text);
+        return r;
+    }
+    switch (r.pravidlo.freq) {
+    case ICAL_DAILY_RECURRENCE:
+    case ICAL_WEEKLY_RECURRENCE:
+    case ICAL_MONTHLY_RECURRENCE:
+    case ICAL_YEARLY_RECURRENCE:
+        break;
+    default:
+        r.chyba = QStringLiteral("Událost se může opakovat denně, týdně, měsíčně nebo ročně.");
+        return r;
+    }
+    // The end in wall-clock time: a date means its whole day, a UTC time the
+    // workstation's time of that instant.
+    icaltimetype& u2 = r.pravidlo.until;
+    if (!icaltime_is_null_time(u2)) {
+        if (u2.is_date) {
+            u2.is_date = 0;
+            u2.hour = 23;
+            u2.minute = 59;
+            u2.second = 59;
+        } else if (icaltime_is_utc(u2)) {
+            u2 = plovouci(
+                QDateTime::fromSecsSinceEpoch(
+                    qint64(icaltime_as_timet_with_zone(u2, icaltimezone_get_utc_timezone())), Qt::UTC)
+                    .toLocalTime());
+        }
+        u2.zone = nullptr;
+    }
+    return r;
+}
+
+// Calls `dal` with every start of the rule from `od` on, in order, until it
+// returns false (or the walk's limit).
+void projdi(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime& od,
+            const std::function<bool(const QDateTime&)>& dal)
+{
+    if (r.count > 0) {
+        // The iterator cannot start inside a counted series: the count becomes its end.
+        icalrecur_iterator* it = icalrecur_iterator_new(r, plovouci(zacatek));
+        if (!it) return;
+        icaltimetype posledni = icaltime_null_time();
+        for (int i = 0; i < kKroku; ++i) {
+            const icaltimetype t = icalrecur_iterator_next(it);
+            if (icaltime_is_null_time(t)) break;
+            posledni = t;
+        }
+        icalrecur_iterator_free(it);
+        if (icaltime_is_null_time(posledni)) return;
+        r.count = 0;
+        r.until = posledni;
+    }
+    if (!icaltime_is_null_time(r.until) && mistni(r.until) < od) return;
+    icalrecur_iterator* it = icalrecur_iterator_new(r, plovouci(zacatek));
+    if (!it) return;
+    if (od > zacatek && !icalrecur_iterator_set_start(it, plovouci(od))) {
+        // Walked from the start instead.
+        icalrecur_iterator_free(it);
+        it = icalrecur_iterator_new(r, plovouci(zacatek));
+        if (!it) return;
+    }
+    for (int i = 0; i < kKroku; ++i) {
+        const icaltimetype t = icalrecur_iterator_next(it);
+        if (icaltime_is_null_time(t)) break;
+        const QDateTime kdy = mistni(t);
+        if (kdy < od || kdy < zacatek) continue;
+        if (!dal(kdy)) break;
+    }
+    icalrecur_iterator_free(it);
+}
+
+bool vynechan(const QList<QDateTime>& vynechane, const QDateTime& kdy)
+{
+    return vynechane.contains(kdy);
+}
+
+} // namespace
+
+std::optional<QString> ChybaPravidla(const QString& pravidlo)
+{
+    const Rozbor r = rozeber(pravidlo);
+    if (!r.chyba.isEmpty()) return r.chyba;
+    return std::nullopt;
+}
+
+QList<QDateTime> Vyskyty(const QString& pravidlo, const QDateTime& zacatek, const QList<QDateTime>& vynechane,
+                         const QDateTime& od, const QDateTime& doKonce)
+{
+    QList<QDateTime> out;
+    // The series' start is its first occurrence even where the rule would not put one.
+    if (zacatek >= od && zacatek < doKonce && !vynechan(vynechane, zacatek)) out << zacatek;
+    const Rozbor r = rozeber(pravidlo);
+    if (!r.chyba.isEmpty()) return out;
+    projdi(r.pravidlo, zacatek, od, [&](const QDateTime& kdy) {
+        if (kdy >= doKonce) return false;
+        if (kdy != zacatek && !vynechan(vynechane, kdy)) out << kdy;
+        return true;
+    });
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::optional<QDateTime> PosledniVyskyt(const QString& pravidlo, const QDateTime& zacatek)
+{
+    const Rozbor r = rozeber(pravidlo);
+    if (!r.chyba.isEmpty()) return zacatek;
+    if (r.pravidlo.count == 0 && icaltime_is_null_time(r.pravidlo.until)) return std::nullopt;
+    QDateTime posledni = zacatek;
+    projdi(r.pravidlo, zacatek, zacatek, [&](const QDateTime& kdy) {
+        posledni = std::max(posledni, kdy);
+        return true;
+    });
+    return posledni;
+}
+
+std::optional<QDateTime> DalsiVyskyt(const QString& pravidlo, const QDateTime& zacatek,
+                                     const QList<QDateTime>& vynechane, const QDateTime& po)
+{
+    if (zacatek > po && !vynechan(vynechane, zacatek)) return zacatek;
+    const Rozbor r = rozeber(pravidlo);
+    if (!r.chyba.isEmpty()) return std::nullopt;
+    std::optional<QDateTime> out;
+    projdi(r.pravidlo, zacatek, po.addSecs(1), [&](const QDateTime& kdy) {
+        if (kdy <= po || vynechan(vynechane, kdy)) return true;
+        out = kdy;
+        return false;
+    });
+    return out;
+}
+
+namespace
+{
+
+// Weekdays of libical (1 = Sunday) in the forms the summary needs.
+QString denVeTvaru(int den, int tvar)
+{
+    // 0: nominative ("pondělí"), 1: accusative after "v" ("středu"), 2: "každé/každou/každý" form.
+    static const char* const jmena[7][3] = {
+        {"neděle", "neděli", "Každou neděli"},   {"pondělí", "pondělí", "Každé pondělí"},
+        {"úterý", "úterý", "Každé úterý"},       {"středa", "středu", "Každou středu"},
+        {"čtvrtek", "čtvrtek", "Každý čtvrtek"}, {"pátek", "pátek", "Každý pátek"},
+        {"sobota", "sobotu", "Každou sobotu"},
+    };
+    return QString::fromUtf8(jmena[(den + 6) % 7][tvar]);
+}
+
+QString seznam(const QStringList& casti)
+{
+    if (casti.size() <= 1) return casti.join(QString());
+    return casti.mid(0, casti.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" a ") + casti.last();
+}
+
+QString cetnost(int n, const char* jeden, const char* dvaAz4, const char* pet)
+{
+    const QString tvar = QString::fromUtf8(n == 1 ? jeden : (n >= 2 && n <= 4) ? dvaAz4 : pet);
+    return tvar.contains(QLatin1String("%1")) ? tvar.arg(n) : tvar;
+}
+
+} // namespace
+
+QString Popis(const QString& pravidlo)
+{
+    const Rozbor rozbor = rozeber(pravidlo);
+    if (!rozbor.chyba.isEmpty()) return QString();
+    const icalrecurrencetype& r = rozbor.pravidlo;
+    const int n = std::max<int>(1, r.interval);
+    QList<int> dny;    // libical weekdays
+    QList<int> poradi; // their ordinals (0: every)
+    for (int i = 0; i < ICAL_BY_DAY_SIZE && r.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
+        dny << int(icalrecurrencetype_day_day_of_week(r.by_day[i]));
+        poradi << icalrecurrencetype_day_position(r.by_day[i]);
+    }
+    const int denMesice = r.by_month_day[0] != ICAL_RECURRENCE_ARRAY_MAX ? r.by_month_day[0] : 0;
+    const int mesic = r.by_month[0] != ICAL_RECURRENCE_ARRAY_MAX ? r.by_month[0] : 0;
+    QStringList vDny;
+    for (int d : dny)
+        vDny << denVeTvaru(d, 1);
+    const auto denVMesici = [&]() -> QString {
+        if (denMesice == -1) return QStringLiteral("poslední den");
+        if (denMesice > 0) return QStringLiteral("%1. dne").arg(denMesice);
+        if (dny.size() == 1 && poradi[0] != 0)
+            return (poradi[0] == -1 ? QStringLiteral("poslední") : QStringLiteral("%1.").arg(poradi[0])) +
+                   QLatin1Char(' ') + denVeTvaru(dny[0], 0);
+        return QString();
+    };
+    QString out;
+    switch (r.freq) {
+    case ICAL_DAILY_RECURRENCE:
+        out =
+            n == 1 ? QStringLiteral("Každý den") : cetnost(n, "Každý den", "Každé %1 dny", "Každých %1 dní");
+        break;
+    case ICAL_WEEKLY_RECURRENCE:
+        if (n == 1 && dny.size() == 1)
+            out = denVeTvaru(dny[0], 2);
+        else
+            out = (n == 1 ? QStringLiteral("Každý týden") : QStringLiteral("Každý %1. týden").arg(n)) +
+                  (vDny.isEmpty() ? QString() : QStringLiteral(" v ") + seznam(vDny));
+        break;
+    case ICAL_MONTHLY_RECURRENCE: {
+        out = n == 1 ? QStringLiteral("Každý měsíc") : QStringLiteral("Každý %1. měsíc").arg(n);
+        const QString d = denVMesici();
+        if (!d.isEmpty()) out += QLatin1Char(' ') + d;
+        break;
+    }
+    case ICAL_YEARLY_RECURRENCE:
+        out = n == 1 ? QStringLiteral("Každý rok") : QStringLiteral("Každý %1. rok").arg(n);
+        if (mesic > 0 && denMesice > 0) out += QStringLiteral(" %1. %2.").arg(denMesice).arg(mesic);
+        break;
+    default:
+        break;
+    }
+    if (!icaltime_is_null_time(r.until))
+        out += QStringLiteral(" do ") + mistni(r.until).date().toString(QStringLiteral("d. M. yyyy"));
+    else if (r.count > 0)
+        out += cetnost(r.count, ", jednou", ", %1krát", ", %1krát");
+    return out;
+}
+
+} // namespace opakovani
