@@ -474,6 +474,38 @@ QStringList textyVUtf8(TSQLDATA& db)
     return out;
 }
 
+// Recurring events and tasks: the rule (RFC 5545 RRULE), the excluded starts
+// (wall-clock "yyyyMMddTHHmmss", comma-separated), the last occurrence's date
+// for finding the series that touch a range (31.12.9999: no end; NULL: not a
+// series), and changed or cancelled occurrences as rows that name their series
+// and the occurrence they replace. An event may end on a later day.
+QStringList opakovani(TSQLDATA& db)
+{
+    QStringList out;
+    for (const char* t : {"KU", "UKOLY"}) {
+        const QString tabulka = QLatin1String(t);
+        out << PridejSloupec(db, tabulka, QStringLiteral("OPAKOVANI"), QStringLiteral("varchar(500)"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("VYNECHANE"), QStringLiteral("varchar(4000)"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("KONEC_OPAKOVANI"), QStringLiteral("date"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("SERIE_ID"), QStringLiteral("integer"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("PUVODNI_VYSKYT"), QStringLiteral("date"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("ZRUSENO"), QStringLiteral("smallint"));
+        out << indexPokudChybi(db, tabulka + QStringLiteral("_KONEC_OPAKOVANI"),
+                               tabulka + QStringLiteral(" (KONEC_OPAKOVANI)"));
+        // The occurrences of a series go with it.
+        const QString fk = tabulka + QStringLiteral("_SERIE_FK");
+        if (db.VratInt(
+                QStringLiteral("select count(*) from rdb$relation_constraints where rdb$constraint_name=%1")
+                    .arg(TextSQL(fk))) == 0)
+            out << QStringLiteral(
+                       "alter table %1 add constraint %2 foreign key (SERIE_ID) references %1 (%1_ID) "
+                       "on delete cascade")
+                       .arg(tabulka, fk);
+    }
+    out << PridejSloupec(db, QStringLiteral("KU"), QStringLiteral("DATUM_DO"), QStringLiteral("date"));
+    return out;
+}
+
 } // namespace
 
 // The address overview sorts by the short name: an index lets a large address
@@ -526,6 +558,8 @@ const QList<Krok>& Kroky()
         {16, QStringLiteral("KU, UKOLY, ADRESAR_ZAKL: sloupec UID"), sloupceUid},
         {17, QStringLiteral("UID stávajících záznamů a nových při vložení"), vyplnUid},
         {18, QStringLiteral("texty v UTF-8 s českým řazením, klíče a indexy nad nimi znovu"), textyVUtf8},
+        {19, QStringLiteral("KU, UKOLY: opakování, vynechané a změněné výskyty; KU: poslední den"),
+         opakovani},
     };
     return kroky;
 }

@@ -11,7 +11,8 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl
 if [ "${1:-}" = "--tests" ]; then
   # python3: the relay process that cuts the connection in the reconnection tests.
   # khal: another calendar program reads the exported files.
-  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format python3 khal)
+  packages+=(libgtest-dev libgmock-dev firebird3.0-server clang-format python3 khal
+            python3-dateutil)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(libbenchmark-dev)

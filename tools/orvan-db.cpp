@@ -24,6 +24,7 @@ void usage()
                  "  orvan-db script CESTA SOUBOR [--user U] [--password P]\n"
                  "  orvan-db import CESTA SOUBOR... [--login LOGIN] [--duplicates add|replace|skip]\n"
                  "  orvan-db export CESTA SOUBOR [--login LOGIN] [--calendar|--contacts]\n"
+                 "  orvan-db agenda CESTA OD DO [--login LOGIN]\n"
                  "SOUBOR .ics je kalendář, .vcf kontakty; LOGIN je uživatel programu, jehož práva\n"
                  "platí (bez něj první administrátor); --user je uživatel serveru databáze.\n"
                  "CESTA je soubor (vestavěný server) nebo server:/cesta/soubor.fdb.\n");
@@ -38,7 +39,7 @@ struct Options {
     QString command;
     QString path;
     QString file;      // the script, for "script"
-    QStringList files; // the exchange files, for "import" and "export"
+    QStringList files; // the exchange files, for "import" and "export"; the two days of "agenda"
     vymenadb::Volby vymena;
     QString user = QStringLiteral("orvan"), password = QStringLiteral("qelmo.");
     dbadmin::Admin admin;
@@ -54,6 +55,11 @@ bool parsePositional(QStringList& args, Options& o)
     if (o.command == QLatin1String("script")) {
         if (args.isEmpty()) return false;
         o.file = args.takeFirst();
+        return true;
+    }
+    if (o.command == QLatin1String("agenda")) {
+        if (args.size() < 2) return false;
+        o.files << args.takeFirst() << args.takeFirst();
         return true;
     }
     if (o.command == QLatin1String("import") || o.command == QLatin1String("export")) {
@@ -195,6 +201,10 @@ int main(int argc, char** argv)
     setSQLDATA(&db);
     if (options.command == QLatin1String("create")) return createDatabase(db, options);
     if (options.command == QLatin1String("upgrade")) return upgradeDatabase(db, options);
+    if (options.command == QLatin1String("agenda")) {
+        if (!db.PripojDatabazi(options.path, options.user, options.password)) return 1;
+        return vymenadb::Agenda(db, options.files[0], options.files[1], options.vymena);
+    }
     if (options.command == QLatin1String("import") || options.command == QLatin1String("export")) {
         if (!db.PripojDatabazi(options.path, options.user, options.password)) return 1;
         return options.command == QLatin1String("import")

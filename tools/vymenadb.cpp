@@ -6,6 +6,7 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "outlook/zaznamyvymeny.h"
+#include "records/vyskyty.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -95,6 +96,38 @@ int Exportuj(TSQLDATA& db, const QString& soubor, const Volby& v)
             return 1;
         }
         std::printf("Zapsáno: %lld\n", static_cast<long long>(pocet));
+        return 0;
+    } catch (const ActionError& e) {
+        chyba(e.text());
+        return 1;
+    }
+}
+
+int Agenda(TSQLDATA& db, const QString& od, const QString& doDatum, const Volby& v)
+{
+    try {
+        const auto den = [](const QString& text) {
+            const std::optional<QString> d = KanonickeDatum(text);
+            return d ? QDate::fromString(*d, QStringLiteral("d.M.yyyy")) : QDate();
+        };
+        const QDate prvni = den(od), posledni = den(doDatum);
+        if (!prvni.isValid() || !posledni.isValid()) {
+            chyba(QStringLiteral("Neplatné datum (zadejte den.měsíc.rok): %1")
+                      .arg(prvni.isValid() ? doDatum : od));
+            return 2;
+        }
+        if (!prihlas(db, v.login)) return 1;
+        for (const VyskytUdalosti& x : NactiVyskyty(db, prvni, posledni)) {
+            const QString cas = QStringLiteral("HH:mm");
+            const QString radek =
+                QStringList{x.zacatek.date().toString(Qt::ISODate),
+                            x.celyDen ? QString() : x.zacatek.toString(cas),
+                            x.celyDen || !x.konec.isValid() ? QString() : x.konec.toString(cas),
+                            QString(x.nazev).replace(QLatin1Char('\t'), QLatin1Char(' ')),
+                            x.serie ? QString::number(x.serie) : QString()}
+                    .join(QLatin1Char('\t'));
+            std::printf("%s\n", radek.toUtf8().constData());
+        }
         return 0;
     } catch (const ActionError& e) {
         chyba(e.text());

@@ -21,5 +21,9 @@ struct Volby {
 int Importuj(TSQLDATA& db, const QStringList& soubory, const Volby& v);
 // Writes every event (or contact) the user may read into the file.
 int Exportuj(TSQLDATA& db, const QString& soubor, const Volby& v);
+// Prints every occurrence of the days od..doDatum the user may read, a line
+// each: date, start, end, name, the series' id (empty for a single event),
+// separated by tabs, in the date-range list's order.
+int Agenda(TSQLDATA& db, const QString& od, const QString& doDatum, const Volby& v);
 
 } // namespace vymenadb

@@ -3,8 +3,10 @@
 // import window's code gives, and a second import that duplicates nothing.
 #include "common/session.h"
 #include "data/sqldata.h"
+#include "data/sqlvalues.h"
 #include "fixtures/testdb.h"
 #include "outlook/zaznamyvymeny.h"
+#include "records/opakovani.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -169,3 +171,145 @@ TEST(ExchangeCommand, AnotherCalendarShowsTheExportOnceAtTheRightTime)
 }
 
 } // namespace
+
+namespace
+{
+
+// One stored row: a single event, a series (with a rule and excluded starts),
+// or an occurrence of a series that replaces (or cancels) one.
+struct Radek {
+    int id;
+    const char* zacatek; // ISO local
+    int minut;           // length
+    const char* nazev;
+    const char* pravidlo = "";
+    const char* vynechane = ""; // yyyyMMddTHHmmss,...
+    int serie = 0;
+    const char* puvodni = ""; // ISO local: the occurrence it replaces
+    bool zruseno = false;
+};
+
+// python's dateutil expands the same rows into the lines agenda prints.
+QStringList nezavisle(const std::vector<Radek>& radky, const char* od, const char* doKonce)
+{
+    QString data;
+    for (const Radek& r : radky)
+        data += QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9\n")
+                    .arg(r.id)
+                    .arg(s(r.zacatek))
+                    .arg(r.minut)
+                    .arg(s(r.nazev), s(r.pravidlo), s(r.vynechane))
+                    .arg(r.serie)
+                    .arg(s(r.puvodni))
+                    .arg(r.zruseno ? 1 : 0);
+    const QString skript = s(R"(
+import sys, re
+from datetime import datetime, timedelta, timezone
+from zoneinfo import ZoneInfo
+from dateutil.rrule import rrulestr, rruleset
+iso = '%Y-%m-%dT%H:%M:%S'
+prague = ZoneInfo('Europe/Prague')
+def norm(t):  # a time the spring change skips happens an hour later
+    return t.replace(tzinfo=prague).astimezone(timezone.utc).astimezone(prague).replace(tzinfo=None)
+od = datetime.strptime(sys.argv[1], iso); do = datetime.strptime(sys.argv[2], iso)
+rows = [l.split('|') for l in sys.stdin.read().splitlines() if l]
+replaced = {}
+for r in rows:
+    if r[6] != '0':
+        replaced.setdefault(r[6], []).append(datetime.strptime(r[7], iso))
+out = []
+for id, start, mins, name, rule, ex, serie, orig, cancelled in rows:
+    start = datetime.strptime(start, iso); length = timedelta(minutes=int(mins))
+    if rule:
+        rule = re.sub(r'UNTIL=(\d{8})(?=;|$)', r'UNTIL=\1T235959', rule)  # a date: its whole day
+        s = rruleset(); s.rrule(rrulestr(rule, dtstart=start)); s.rdate(start)
+        for x in ex.split(',') if ex else []:
+            s.exdate(datetime.strptime(x, '%Y%m%dT%H%M%S'))
+        for x in replaced.get(id, []):
+            s.exdate(x)
+        for o in s.between(od, do, inc=True):
+            if o < do: out.append((norm(o), int(id), name, norm(o) + length, id))
+    elif cancelled == '0' and od <= start < do:
+        out.append((start, int(id), name, start + length, serie if serie != '0' else ''))
+for o, id, name, end, serie in sorted(out):
+    print('\t'.join([o.strftime('%Y-%m-%d'), o.strftime('%H:%M'), end.strftime('%H:%M'), name, serie]))
+)");
+    QProcess p;
+    p.start(s("/usr/bin/python3"), {s("-c"), skript, s(od), s(doKonce)});
+    p.write(data.toUtf8());
+    p.closeWriteChannel();
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        ADD_FAILURE() << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The agenda of two years with the office's series agrees with an independent
+// expansion: exclusions, a moved and a cancelled occurrence, counts, the last
+// day of a month and a series across the spring change.
+TEST(ExchangeCommand, AgendaAgreesWithAnIndependentExpansion)
+{
+    if (!QFileInfo::exists(s(ORVAN_BIN_DIR "/orvan-db"))) GTEST_SKIP() << "orvan-db not built";
+    qputenv("TZ", "Europe/Prague");
+    QTemporaryDir dir;
+    const QString office = dir.filePath(s("office.fdb"));
+    QString out;
+    ASSERT_EQ(orvanDb({s("create"), office, s("--admin"), s("spravce")}, &out), 0) << out.toStdString();
+    const std::vector<Radek> radky = {
+        {1, "2027-01-04T08:30:00", 60, "Porada kanceláře", "FREQ=WEEKLY;BYDAY=MO", "20270405T083000"},
+        // The meeting of 11 January moved to the Tuesday, that of 18 January cancelled.
+        {2, "2027-01-12T10:00:00", 60, "Porada kanceláře", "", "", 1, "2027-01-11T08:30:00"},
+        {3, "2027-01-18T08:30:00", 60, "Porada kanceláře", "", "", 1, "2027-01-18T08:30:00", true},
+        {4, "2027-01-25T09:00:00", 30, "Uzávěrka DPH", "FREQ=MONTHLY;BYMONTHDAY=25;COUNT=12"},
+        {5, "2027-01-31T12:00:00", 15, "Odvod pojistného", "FREQ=MONTHLY;BYMONTHDAY=-1"},
+        {6, "2027-03-20T02:30:00", 30, "Noční záloha", "FREQ=DAILY;UNTIL=20270405"},
+        {7, "2027-06-15T14:00:00", 90, "Školení"},
+    };
+    {
+        TSQLDATA db;
+        ASSERT_TRUE(db.PripojDatabazi(office, s("orvan"), s("qelmo.")));
+        QStringList prikazy;
+        for (const Radek& r : radky) {
+            const QDateTime z = QDateTime::fromString(s(r.zacatek), Qt::ISODate);
+            const QString t = z.toString(s("d.M.yyyy H:mm:ss"));
+            const std::optional<QDateTime> konec = opakovani::PosledniVyskyt(s(r.pravidlo), z);
+            prikazy
+                << s("insert into ku (ku_id, datum, cas_od, cas_do, cely_den, nazev, opakovani, vynechane, "
+                     "konec_opakovani, serie_id, puvodni_vyskyt, zruseno) values (%1, '%2', '%3', '%4', 0, "
+                     "%5, "
+                     "%6, %7, %8, %9, %10, %11)")
+                       .arg(r.id)
+                       .arg(z.toString(s("d.M.yyyy")), t,
+                            z.addSecs(60 * r.minut).toString(s("d.M.yyyy H:mm:ss")), TextSQL(s(r.nazev)),
+                            *r.pravidlo ? TextSQL(s(r.pravidlo)) : s("null"),
+                            *r.vynechane ? TextSQL(s(r.vynechane)) : s("null"),
+                            !*r.pravidlo
+                                ? s("null")
+                                : s("'%1'").arg(konec ? konec->toString(s("d.M.yyyy")) : s("31.12.9999")),
+                            r.serie ? QString::number(r.serie) : s("null"))
+                       .arg(*r.puvodni ? s("'%1'").arg(QDateTime::fromString(s(r.puvodni), Qt::ISODate)
+                                                           .toString(s("d.M.yyyy H:mm:ss")))
+                                       : s("null"),
+                            r.zruseno ? s("1") : s("null"));
+        }
+        QString chyba;
+        ASSERT_TRUE(ok(db.ProvedSQLSeznam(prikazy), chyba)) << chyba.toStdString();
+    }
+    ASSERT_EQ(orvanDb({s("agenda"), office, s("1.1.2027"), s("31.12.2028")}, &out), 0) << out.toStdString();
+    const QStringList agenda = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList ocekavana = nezavisle(radky, "2027-01-01T00:00:00", "2029-01-01T00:00:00");
+    // What one has and the other lacks, then the order.
+    const auto chybi = [](const QStringList& a, const QStringList& b) {
+        QStringList jen;
+        for (const QString& r : a)
+            if (!b.contains(r)) jen << r;
+        return jen;
+    };
+    EXPECT_EQ(chybi(ocekavana, agenda), QStringList());
+    EXPECT_EQ(chybi(agenda, ocekavana), QStringList());
+    EXPECT_EQ(agenda, ocekavana);
+    EXPECT_TRUE(agenda.contains(s("2027-01-12\t10:00\t11:00\tPorada kanceláře\t1")));
+    EXPECT_TRUE(agenda.contains(s("2027-03-28\t03:30\t04:00\tNoční záloha\t6"))) << "the spring gap";
+    EXPECT_EQ(orvanDb({s("agenda"), office, s("32.1.2027"), s("1.2.2027")}, &out), 2) << out.toStdString();
+}

@@ -1,0 +1,168 @@
+#include "vyskyty.h"
+
+#include "common/ktdatumj.h"
+#include "data/sqldata.h"
+#include "data/sqlvalues.h"
+#include "records/opakovani.h"
+#include "records/pravazaznamu.h"
+
+#include <QCollator>
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <algorithm>
+
+namespace
+{
+
+const QString kFormatVynechanych = QStringLiteral("yyyyMMdd'T'HHmmss");
+
+QString datumSQL(QDate d)
+{
+    return DatumSQL(d.toString(QStringLiteral("d.M.yyyy")));
+}
+
+// The rights and the category filter on the alias ku, as the month view applies them.
+QString podminky(const QString& filtr, bool jenHlavni)
+{
+    QString out = FiltrCteni(QStringLiteral("ku"), false);
+    if (filtr.isEmpty()) return out;
+    return out + (jenHlavni
+                      ? QStringLiteral(" and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id "
+                                       "in (%1)))")
+                            .arg(filtr)
+                      : QStringLiteral(" and ((not exists(select 1 from ku_kat k1 where k1.ku_id=ku.ku_id)) "
+                                       "or exists(select 1 from ku_kat k1 where k1.ku_id=ku.ku_id and "
+                                       "k1.ku_c_kat_id+0 in (%1)))")
+                            .arg(filtr));
+}
+
+const QString kZdroj = QStringLiteral(
+    " from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left join ku_c_kat on "
+    "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) ");
+const QString kSloupce = QStringLiteral("select ku.ku_id, ku.datum, ku.cas_od, ku.cas_do, ku.cely_den, "
+                                        "ku.nazev, ku_c_kat.ku_c_kat_barva as barva");
+
+QDateTime okamzik(const QString& text)
+{
+    return text.trimmed().isEmpty() ? QDateTime() : DatumNaQDateTime(TextNaDatum(2, text));
+}
+
+VyskytUdalosti zRadku(const TKTDATASET& t, int r)
+{
+    VyskytUdalosti v;
+    v.id = t.HodnotaInt(r, QStringLiteral("KU_ID"));
+    v.celyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
+    const QDateTime den = okamzik(t.HodnotaJmeno(r, QStringLiteral("DATUM")));
+    const QDateTime od = okamzik(t.HodnotaJmeno(r, QStringLiteral("CAS_OD")));
+    v.zacatek = v.celyDen || !od.isValid() ? QDateTime(den.date(), QTime(0, 0)) : od;
+    if (!v.celyDen) v.konec = okamzik(t.HodnotaJmeno(r, QStringLiteral("CAS_DO")));
+    v.nazev = t.HodnotaJmeno(r, QStringLiteral("NAZEV"));
+    v.barva = t.HodnotaJmeno(r, QStringLiteral("BARVA"));
+    return v;
+}
+
+// Names in the database's Czech order (ICU's, like the server's collation).
+bool poradi(const VyskytUdalosti& a, const VyskytUdalosti& b)
+{
+    static const QCollator cesky = [] {
+        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    if (a.zacatek != b.zacatek) return a.zacatek < b.zacatek;
+    if (const int c = cesky.compare(a.nazev, b.nazev); c != 0) return c < 0;
+    return a.id < b.id;
+}
+
+} // namespace
+
+QList<QDateTime> VynechaneZTextu(const QString& text)
+{
+    QList<QDateTime> out;
+    for (const QString& s : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QDateTime d = QDateTime::fromString(s.trimmed(), kFormatVynechanych);
+        if (d.isValid()) out << d;
+    }
+    return out;
+}
+
+QString VynechaneNaText(const QList<QDateTime>& vynechane)
+{
+    QStringList out;
+    for (const QDateTime& d : vynechane)
+        out << d.toString(kFormatVynechanych);
+    return out.join(QLatin1Char(','));
+}
+
+QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr,
+                                   bool jenHlavni)
+{
+    TKTDATASET t;
+    db.NactiTabulku(
+        kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane") + kZdroj +
+            QStringLiteral("where ku.konec_opakovani>=%1 and ku.datum<=%2 and ku.serie_id is null "
+                           "and ku.opakovani is not null")
+                .arg(datumSQL(od), datumSQL(doDatum)) +
+            podminky(filtr, jenHlavni),
+        t);
+    if (t.PocetRadku() == 0) return {};
+    // Occurrences that rows of their own replace or cancel.
+    QHash<int, QList<QDateTime>> nahrazene;
+    {
+        TKTDATASET z;
+        db.NactiTabulku(QStringLiteral("select serie_id, puvodni_vyskyt from ku where serie_id in (select "
+                                       "ku.ku_id from ku where ku.konec_opakovani>=%1 and ku.datum<=%2 and "
+                                       "ku.serie_id is null and ku.opakovani is not null)")
+                            .arg(datumSQL(od), datumSQL(doDatum)),
+                        z);
+        for (int r = 1; r <= z.PocetRadku(); ++r)
+            nahrazene[z.HodnotaInt(r, QStringLiteral("SERIE_ID"))]
+                << okamzik(z.HodnotaJmeno(r, QStringLiteral("PUVODNI_VYSKYT")));
+    }
+    QList<VyskytUdalosti> out;
+    const QDateTime zacatekRozsahu(od, QTime(0, 0)), konecRozsahu(doDatum.addDays(1), QTime(0, 0));
+    QSet<int> videne;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        const VyskytUdalosti vzor = zRadku(t, r);
+        if (videne.contains(vzor.id)) continue; // two main categories give two rows
+        videne.insert(vzor.id);
+        const qint64 delka = vzor.konec.isValid() ? vzor.zacatek.secsTo(vzor.konec) : -1;
+        QList<QDateTime> vynechane = VynechaneZTextu(t.HodnotaJmeno(r, QStringLiteral("VYNECHANE")));
+        vynechane << nahrazene.value(vzor.id);
+        for (const QDateTime& kdy :
+             opakovani::Vyskyty(t.HodnotaJmeno(r, QStringLiteral("OPAKOVANI")), vzor.zacatek, vynechane,
+                                zacatekRozsahu, konecRozsahu)) {
+            VyskytUdalosti v = vzor;
+            v.serie = vzor.id;
+            v.zacatek = kdy;
+            v.konec = delka >= 0 ? kdy.addSecs(delka) : QDateTime();
+            out << v;
+        }
+    }
+    return out;
+}
+
+QList<VyskytUdalosti> NactiVyskyty(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr,
+                                   bool jenHlavni)
+{
+    TKTDATASET t;
+    db.NactiTabulku(kSloupce + QStringLiteral(", ku.serie_id") + kZdroj +
+                        QStringLiteral("where ku.datum>=%1 and ku.datum<=%2 and ku.opakovani is null and "
+                                       "coalesce(ku.zruseno, 0)=0")
+                            .arg(datumSQL(od), datumSQL(doDatum)) +
+                        podminky(filtr, jenHlavni),
+                    t);
+    QList<VyskytUdalosti> out;
+    QSet<int> videne;
+    for (int r = 1; r <= t.PocetRadku(); ++r) {
+        VyskytUdalosti v = zRadku(t, r);
+        if (videne.contains(v.id)) continue;
+        videne.insert(v.id);
+        v.serie = t.HodnotaInt(r, QStringLiteral("SERIE_ID"));
+        out << v;
+    }
+    out << VyskytySerii(db, od, doDatum, filtr, jenHlavni);
+    std::sort(out.begin(), out.end(), poradi);
+    return out;
+}
