@@ -5,9 +5,13 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "records/pravazaznamu.h"
+#include "records/vyskyty.h"
 
+#include <QCollator>
 #include <QDateTime>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <cmath>
 
 namespace
@@ -21,6 +25,24 @@ qint64 klicDne(DatumCas d)
 QString textDne(DatumCas d)
 {
     return DatumNaText(4, d);
+}
+
+// Lines of a day as the day statement sorts them: by start (none first), name
+// in the Czech order, then id.
+bool poradiRadku(const UdalostDne& a, const UdalostDne& b)
+{
+    static const QCollator cesky = [] {
+        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    const auto cas = [](const UdalostDne& u) {
+        const QString c = u.casOd.section(QLatin1Char(' '), 1);
+        return c.isEmpty() ? -1 : QTime(0, 0).secsTo(QTime::fromString(c, QStringLiteral("H:mm:ss")));
+    };
+    if (cas(a) != cas(b)) return cas(a) < cas(b);
+    if (const int c = cesky.compare(a.nazev, b.nazev); c != 0) return c < 0;
+    return a.id.toInt() < b.id.toInt();
 }
 
 } // namespace
@@ -83,8 +105,9 @@ DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, 
 QString DataMesice::DotazPoctu(DatumCas od, DatumCas doDatum)
 {
     return QStringLiteral(
-               "Select datum, count(*) from KU where (datum>=%1) and (datum<=%2) %3 group by datum;")
-        .arg(DatumSQL(textDne(od)), DatumSQL(textDne(doDatum)), FiltrCteni(QStringLiteral("ku"), false));
+               "Select datum, count(*) from KU where (datum>=%1) and (datum<=%2) %3 %4 group by datum;")
+        .arg(DatumSQL(textDne(od)), DatumSQL(textDne(doDatum)), PodminkaJednotlivych,
+             FiltrCteni(QStringLiteral("ku"), false));
 }
 
 QString DataMesice::DotazUdalostiRozsahu(const QString& filtr, bool jenHlavni, DatumCas od, DatumCas doDatum)
@@ -120,15 +143,15 @@ QString DataMesice::DotazPrvnichUdalosti(const QString& filtr, bool jenHlavni, D
     const QString zdroj =
         QStringLiteral(" from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1) left join "
                        "ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where ku.datum=:datum") +
-        kategorie + prava + QStringLiteral(" order by ku.datum, ku.cas_od");
+        PodminkaJednotlivych + kategorie + prava + QStringLiteral(" order by ku.datum, ku.cas_od");
     // Without a category filter every readable event has a line, so a day
     // without lines has none to mark.
     const QString prazdnyDen =
         filtr.isEmpty()
             ? QString()
-            : QStringLiteral(" else if (exists(select 1 from ku where ku.datum=:datum%1)) then begin "
+            : QStringLiteral(" else if (exists(select 1 from ku where ku.datum=:datum%1%2)) then begin "
                              "ku_id=null; barva=null; nazev=null; cas_od=null; suspend; end")
-                  .arg(prava);
+                  .arg(PodminkaJednotlivych, prava);
     return QStringLiteral(
                "execute block returns (ku_id type of column ku.ku_id, barva type of column "
                "ku_c_kat.ku_c_kat_barva, nazev type of column ku.nazev, cas_od type of column ku.cas_od, "
@@ -213,6 +236,29 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
                                      v.at(3).trimmed()};
             d.radku = int(d.udalosti.size());
         }
+    }
+
+    // Occurrences of series, expanded for these days only, join the days'
+    // lines in the day statement's order (start, name, id); a day with a
+    // limit keeps its first lines.
+    const QDate nula(1899, 12, 30);
+    QSet<qint64> doplnene;
+    for (const VyskytUdalosti& v : VyskytySerii(db, nula.addDays(klicDne(od)), nula.addDays(klicDne(doDatum)),
+                                                filtr, jenHlavni, &m_dotazu)) {
+        const qint64 k = nula.daysTo(v.zacatek.date());
+        DenKalendare& d = dny[k];
+        d.udalosti << UdalostDne{QString::number(v.id), v.barva, v.nazev,
+                                 v.celyDen ? QString()
+                                           : v.zacatek.toString(QStringLiteral("d.M.yyyy H:mm:ss"))};
+        ++d.pocet;
+        doplnene.insert(k);
+    }
+    for (const qint64 k : doplnene) {
+        DenKalendare& d = dny[k];
+        std::stable_sort(d.udalosti.begin(), d.udalosti.end(), poradiRadku);
+        if (limit > 0 && d.udalosti.size() > limit) d.udalosti.resize(limit);
+        d.radku = int(d.udalosti.size());
+        if (limit > 0) d.pocet = std::max(1, d.radku);
     }
 
     // The days read join those read before; the range grows to cover both.

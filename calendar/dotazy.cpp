@@ -4,14 +4,16 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "records/pravazaznamu.h"
+#include "records/vyskyty.h"
 
 namespace dotazy
 {
 
 int PocetUdalosti(TSQLDATA& db, const QString& datum)
 {
-    return db.VratInt(QStringLiteral("Select count(*) from KU where datum=%1 %2;")
-                          .arg(DatumSQL(datum), FiltrCteni(QStringLiteral("ku"), false)));
+    return db.VratInt(
+        QStringLiteral("Select count(*) from KU where datum=%1 %2 %3;")
+            .arg(DatumSQL(datum), PodminkaJednotlivych, FiltrCteni(QStringLiteral("ku"), false)));
 }
 
 QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenHlavni, const QString& od,
@@ -33,7 +35,7 @@ QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenH
                QStringLiteral(
                    "left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2 %3 "
                    "order by CAS_OD,NAZEV;")
-                   .arg(d, c, rights);
+                   .arg(d + PodminkaJednotlivych, c, rights);
     }
     const QString c =
         filtr.isEmpty() ? QString()
@@ -45,7 +47,7 @@ QString DotazUdalosti(const QString& selectList, const QString& filtr, bool jenH
                .arg(selectList) +
            QStringLiteral("left join ku_c_kat on (ku_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where %1 %2 %3 "
                           "order by CAS_OD,NAZEV;")
-               .arg(d, c, rights);
+               .arg(d + PodminkaJednotlivych, c, rights);
 }
 
 const QString SloupceDneKalendare =

@@ -6,6 +6,10 @@
 #include "calendar/dotazy.h"
 #include "data/commatext.h"
 #include "data/sqldata.h"
+#include "records/vyskyty.h"
+
+#include <QCollator>
+#include <QLocale>
 
 #include <cmath>
 #include <limits>
@@ -43,6 +47,34 @@ qint64 zacatekRadku(const QString& radek)
 }
 
 } // namespace
+
+void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bool vsechnyKategorie,
+                      DatumCas od, DatumCas doDatum)
+{
+    const QDate nula(1899, 12, 30);
+    const QList<VyskytUdalosti> vyskyty =
+        VyskytySerii(db, nula.addDays(qint64(std::floor(od))), nula.addDays(qint64(std::floor(doDatum))),
+                     filtr, !vsechnyKategorie);
+    if (vyskyty.isEmpty()) return;
+    if (radky.isEmpty())
+        radky << commatext::encode({QStringLiteral("KU"), QStringLiteral("KU_C_KAT_BARVA"),
+                                    QStringLiteral("CAS_OD"), QStringLiteral("NAZEV")});
+    for (const VyskytUdalosti& v : vyskyty)
+        radky << commatext::encode(
+            {QString::number(v.id), v.barva,
+             v.celyDen ? QString() : v.zacatek.toString(QStringLiteral("d.M.yyyy H:mm:ss")), v.nazev});
+    // In the statement's order: by start (none first), then name in the Czech order.
+    static const QCollator cesky = [] {
+        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    std::stable_sort(radky.begin() + 1, radky.end(), [](const QString& a, const QString& b) {
+        const qint64 za = zacatekRadku(a), zb = zacatekRadku(b);
+        if (za != zb) return za < zb;
+        return cesky.compare(commatext::decode(a).value(3), commatext::decode(b).value(3)) < 0;
+    });
+}
 
 QString RadekVolnehoCasu(DatumCas cas)
 {
@@ -91,6 +123,7 @@ QList<RadekSeznamu> NactiSeznam(TSQLDATA& db, const QString& filtr, bool vsechny
     OverFiltrKategorii(filtr);
     QStringList radky;
     db.NactiDotaz(DotazSeznamu(filtr, vsechnyKategorie, od, doDatum), true, radky, QString());
+    VlozVyskytySerii(db, radky, filtr, vsechnyKategorie, od, doDatum);
     if (volneCasy) VlozVolneCasy(radky, od, doDatum);
     if (!radky.isEmpty()) radky.removeFirst();
     return RozdelRadky(radky);

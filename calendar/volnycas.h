@@ -42,5 +42,9 @@ QList<RadekSeznamu> RozdelRadky(const QStringList& radky);
 QString DotazSeznamu(const QString& filtr, bool vsechnyKategorie, DatumCas od, DatumCas doDatum);
 
 // Reads the list, with the free times when asked.
+// Adds the occurrences of series in od..doDatum to the list's lines (header
+// first, as NactiDotaz reads them) in the statement's order.
+void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bool vsechnyKategorie,
+                      DatumCas od, DatumCas doDatum);
 QList<RadekSeznamu> NactiSeznam(TSQLDATA& db, const QString& filtr, bool vsechnyKategorie, DatumCas od,
                                 DatumCas doDatum, bool volneCasy);

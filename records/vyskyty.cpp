@@ -77,6 +77,9 @@ bool poradi(const VyskytUdalosti& a, const VyskytUdalosti& b)
 
 } // namespace
 
+const QString PodminkaJednotlivych =
+    QStringLiteral(" and (ku.opakovani is null) and (ku.zruseno is null or ku.zruseno=0)");
+
 QList<QDateTime> VynechaneZTextu(const QString& text)
 {
     QList<QDateTime> out;
@@ -96,9 +99,10 @@ QString VynechaneNaText(const QList<QDateTime>& vynechane)
 }
 
 QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr,
-                                   bool jenHlavni)
+                                   bool jenHlavni, int* dotazu)
 {
     TKTDATASET t;
+    if (dotazu) ++*dotazu;
     db.NactiTabulku(
         kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane") + kZdroj +
             QStringLiteral("where ku.konec_opakovani>=%1 and ku.datum<=%2 and ku.serie_id is null "
@@ -110,6 +114,7 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
     // Occurrences that rows of their own replace or cancel.
     QHash<int, QList<QDateTime>> nahrazene;
     {
+        if (dotazu) ++*dotazu;
         TKTDATASET z;
         db.NactiTabulku(QStringLiteral("select serie_id, puvodni_vyskyt from ku where serie_id in (select "
                                        "ku.ku_id from ku where ku.konec_opakovani>=%1 and ku.datum<=%2 and "
@@ -147,12 +152,11 @@ QList<VyskytUdalosti> NactiVyskyty(TSQLDATA& db, QDate od, QDate doDatum, const 
                                    bool jenHlavni)
 {
     TKTDATASET t;
-    db.NactiTabulku(kSloupce + QStringLiteral(", ku.serie_id") + kZdroj +
-                        QStringLiteral("where ku.datum>=%1 and ku.datum<=%2 and ku.opakovani is null and "
-                                       "coalesce(ku.zruseno, 0)=0")
-                            .arg(datumSQL(od), datumSQL(doDatum)) +
-                        podminky(filtr, jenHlavni),
-                    t);
+    db.NactiTabulku(
+        kSloupce + QStringLiteral(", ku.serie_id") + kZdroj +
+            QStringLiteral("where ku.datum>=%1 and ku.datum<=%2").arg(datumSQL(od), datumSQL(doDatum)) +
+            PodminkaJednotlivych + podminky(filtr, jenHlavni),
+        t);
     QList<VyskytUdalosti> out;
     QSet<int> videne;
     for (int r = 1; r <= t.PocetRadku(); ++r) {

@@ -23,15 +23,20 @@ struct VyskytUdalosti {
     bool operator==(const VyskytUdalosti&) const = default;
 };
 
+// The condition (after "where ...") that leaves out of a statement over ku the
+// rows shown through their series: series themselves and cancelled occurrences.
+extern const QString PodminkaJednotlivych;
+
 // Every occurrence in od..doDatum (whole days), ordered as the date-range list
 // orders (start, name, id). `filtr` is a checked list of category ids (empty:
 // all), `jenHlavni` applies it to the main category only.
 QList<VyskytUdalosti> NactiVyskyty(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr = {},
                                    bool jenHlavni = true);
 
-// The occurrences of the series alone (rows with a rule) in od..doDatum.
+// The occurrences of the series alone (rows with a rule) in od..doDatum;
+// `dotazu` (when given) counts the statements run.
 QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr = {},
-                                   bool jenHlavni = true);
+                                   bool jenHlavni = true, int* dotazu = nullptr);
 
 // Excluded starts as stored: wall-clock "yyyyMMddTHHmmss", comma-separated.
 QList<QDateTime> VynechaneZTextu(const QString& text);

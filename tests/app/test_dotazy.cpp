@@ -20,17 +20,21 @@ TEST(Dotazy, EventStatementsAreExact)
               QStringLiteral(
                   "Select ku.ku_id from ku left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (ku_kat.hlavni=1)"
                   "left join ku_c_kat on (ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  "
-                  "(ku.datum=\"1.5.2004\")  and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in "
+                  "(ku.datum=\"1.5.2004\")  and (ku.opakovani is null) and (ku.zruseno is null or "
+                  "ku.zruseno=0) and ((ku_c_kat.ku_c_kat_id is null) or (ku_c_kat.ku_c_kat_id in "
                   "(2,5)))  and ((ku.f_cist is null) or (ku.f_cist=0) or (ku.f_cist in (3,7))) order by "
                   "CAS_OD,NAZEV;"));
     EXPECT_EQ(dotazy::DotazUdalosti(QStringLiteral("ku.ku_id"), QString(), false, QStringLiteral("1.5.2004"),
-                                    QStringLiteral("7.5.2004")),
+                                    QStringLiteral("7.5.2004"))
+                  .toStdString(),
               QStringLiteral(
                   "Select distinct ku.ku_id from ku left join ku_kat ku_kat1 on (ku.ku_id=ku_kat1.ku_id) "
                   "left join ku_kat ku_kat2 on (ku.ku_id=ku_kat2.ku_id) and (ku_kat2.hlavni=1)left join "
                   "ku_c_kat on (ku_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  ((ku.datum>=\"1.5.2004\") "
-                  "and  (ku.datum<=\"7.5.2004\"))    and ((ku.f_cist is null) or (ku.f_cist=0) or "
-                  "(ku.f_cist in (3,7))) order by CAS_OD,NAZEV;"));
+                  "and  (ku.datum<=\"7.5.2004\"))  and (ku.opakovani is null) and (ku.zruseno is null or "
+                  "ku.zruseno=0)   and ((ku.f_cist is null) or (ku.f_cist=0) or "
+                  "(ku.f_cist in (3,7))) order by CAS_OD,NAZEV;")
+                  .toStdString());
 }
 
 TEST(Dotazy, TaskAndAddressJoins)

@@ -1,5 +1,6 @@
 #include "calendar/datamesice.h"
 #include "calendar/mesicnimrizka.h"
+#include "calendar/volnycas.h"
 #include "common/action.h"
 #include "kalendar_db.h"
 
@@ -54,7 +55,7 @@ TEST_F(DataMesiceTest, RangeGivesWhatThePerDayQueriesGive)
             for (const bool jenHlavni : {true, false}) {
                 DataMesice data;
                 data.nacti(db(), filtr, jenHlavni, m.prvniDen(), m.posledniDen());
-                EXPECT_EQ(data.dotazu(), 2);
+                EXPECT_EQ(data.dotazu(), 3); // counts, lines, series
                 for (DatumCas den = m.prvniDen() - 1; den <= m.posledniDen() + 1; den += 1) {
                     const QString where = QStringLiteral("%1 groups=%2 filter=%3 main=%4")
                                               .arg(DatumNaText(4, den), groups, filtr)
@@ -137,7 +138,7 @@ TEST_F(MesicSLimitem, FirstLinesOfEachDayGiveTheCellsCountsMarksAndClicksOfTheFu
                     ASSERT_EQ(mm.radkuNaDen(), limit);
                     DataMesice cut;
                     cut.nacti(db(), filtr, jenHlavni, m.prvniDen(), m.posledniDen(), limit);
-                    EXPECT_EQ(cut.dotazu(), 1);
+                    EXPECT_EQ(cut.dotazu(), 2); // the first lines, series
                     for (DatumCas den = m.prvniDen(); den <= m.posledniDen(); den += 1) {
                         const QString where = QStringLiteral("%1 groups=%2 filter=%3 main=%4 h=%5")
                                                   .arg(DatumNaText(4, den), groups, filtr)
@@ -209,6 +210,7 @@ TEST_F(DataMesiceTest, Statements)
     EXPECT_EQ(DataMesice::DotazPoctu(ZakodujDatum(2004, 4, 26), ZakodujDatum(2004, 5, 30)),
               QStringLiteral(
                   "Select datum, count(*) from KU where (datum>=\"26.4.2004\") and (datum<=\"30.5.2004\")  "
+                  "and (ku.opakovani is null) and (ku.zruseno is null or ku.zruseno=0)  "
                   "and ((ku.f_cist is null) or (ku.f_cist=0) or (ku.f_cist in (3,7))) group by datum;"));
     EXPECT_TRUE(DataMesice::DotazUdalostiRozsahu(QStringLiteral("1"), false, ZakodujDatum(2004, 4, 26),
                                                  ZakodujDatum(2004, 5, 30))
@@ -217,3 +219,84 @@ TEST_F(DataMesiceTest, Statements)
 }
 
 } // namespace
+
+namespace
+{
+
+class MesicSeSeriemi : public KalendarDb
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        KalendarDb::SetUpTestSuite();
+        const char* sloupce = "ku_id, datum, cas_od, cas_do, nazev, opakovani, vynechane, konec_opakovani, "
+                              "serie_id, puvodni_vyskyt, zruseno";
+        // A weekly meeting from 4 January 2027 without its 1 February, the 11th
+        // moved to Tuesday 10:00, the 18th cancelled; two single events around
+        // its first start.
+        for (const QString& v :
+             {QStringLiteral(
+                  "900, '4.1.2027', '4.1.2027 8:30', '4.1.2027 9:30', 'Porada', 'FREQ=WEEKLY;BYDAY=MO', "
+                  "'20270201T083000', '31.12.9999', null, null, null"),
+              QStringLiteral(
+                  "901, '12.1.2027', '12.1.2027 10:00', '12.1.2027 11:00', 'Porada', null, null, null, "
+                  "900, '11.1.2027 8:30', null"),
+              QStringLiteral(
+                  "902, '18.1.2027', '18.1.2027 8:30', '18.1.2027 9:30', 'Porada', null, null, null, "
+                  "900, '18.1.2027 8:30', 1"),
+              QStringLiteral(
+                  "903, '4.1.2027', '4.1.2027 8:00', null, 'Dřív', null, null, null, null, null, null"),
+              QStringLiteral(
+                  "904, '4.1.2027', '4.1.2027 9:00', null, 'Potom', null, null, null, null, null, null")})
+            exec(QStringLiteral("insert into ku (%1) values (%2)").arg(QLatin1String(sloupce), v));
+    }
+    static void TearDownTestSuite()
+    {
+        exec(QStringLiteral("delete from ku where ku_id>=900"));
+        KalendarDb::TearDownTestSuite();
+    }
+
+    static QStringList radky(const DataMesice& d, int rok, int mesic, int den)
+    {
+        QStringList out;
+        for (const UdalostDne& u : d.den(ZakodujDatum(rok, mesic, den)).udalosti)
+            out << u.id + QLatin1Char(' ') + u.text();
+        return out;
+    }
+};
+
+} // namespace
+
+// The month shows a series on each of its days, in the day's order, without
+// its excluded, moved and cancelled occurrences; a cell's limit keeps the first lines.
+TEST_F(MesicSeSeriemi, SeriesShowOnEveryDayOfTheirRule)
+{
+    const MesicniMrizka m(ZakodujDatum(2027, 1, 1));
+    DataMesice d;
+    d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
+    EXPECT_EQ(radky(d, 2027, 1, 4), (QStringList{"903 8:00 Dřív", "900 8:30 Porada", "904 9:00 Potom"}));
+    EXPECT_EQ(radky(d, 2027, 1, 11), QStringList());
+    EXPECT_EQ(radky(d, 2027, 1, 12), QStringList{"901 10:00 Porada"});
+    EXPECT_EQ(radky(d, 2027, 1, 18), QStringList());
+    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+    EXPECT_EQ(radky(d, 2027, 2, 1), QStringList());
+    EXPECT_EQ(radky(d, 2027, 2, 8), QStringList()) << "beyond the weeks read";
+    EXPECT_EQ(d.den(ZakodujDatum(2027, 1, 4)).pocet, 3);
+
+    DataMesice cut;
+    cut.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen(), 2);
+    EXPECT_EQ(radky(cut, 2027, 1, 4), (QStringList{"903 8:00 Dřív", "900 8:30 Porada"}));
+    EXPECT_EQ(radky(cut, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+}
+
+// The date-range list shows the series' occurrences among the single events.
+TEST_F(MesicSeSeriemi, DateRangeListShowsTheOccurrences)
+{
+    QStringList radkySeznamu;
+    for (const RadekSeznamu& r :
+         NactiSeznam(db(), QString(), true, ZakodujDatum(2027, 1, 4), ZakodujDatum(2027, 1, 25), false))
+        radkySeznamu << r.id + QLatin1Char(' ') + r.zacatek + QLatin1Char(' ') + r.nazev;
+    EXPECT_EQ(radkySeznamu, (QStringList{"903 4.1.2027 8:00:00 Dřív", "900 4.1.2027 8:30:00 Porada",
+                                         "904 4.1.2027 9:00:00 Potom", "901 12.1.2027 10:00:00 Porada",
+                                         "900 25.1.2027 8:30:00 Porada"}));
+}
