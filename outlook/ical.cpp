@@ -234,6 +234,21 @@ public:
         return m_pasma.mistni(p, icalproperty_get_recurrenceid(p));
     }
 
+    // The starts the series leaves out: EXDATE (a date alone: the occurrence
+    // of that day) and the occurrences given.
+    QList<QDateTime> vynechane(icalcomponent* e, const QDateTime& zacatek,
+                               const QList<QDateTime>& dalsi) const
+    {
+        QList<QDateTime> out = dalsi;
+        for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(e, ICAL_EXDATE_PROPERTY)) {
+            const icaltimetype t = icalproperty_get_exdate(p);
+            const QDateTime kdy = m_pasma.mistni(p, t);
+            out << (t.is_date ? QDateTime(kdy.date(), zacatek.time()) : kdy);
+        }
+        return out;
+    }
+
     // The first occurrence of the series that is not excluded; nothing when
     // every one is (or the walk finds none within its limit).
     std::optional<QDateTime> prvniVyskyt(icalcomponent* e, const QList<QDateTime>& zruseneVyskyty) const
@@ -350,6 +365,28 @@ void ctiKalendar(icalcomponent* kalendar, QList<const radky::Komponenta*>& radko
         }
         Schuzka s = cteni.udalost(u.e, u.radek);
         s.zrusena = s.zrusena || zruseni;
+        icalproperty* pravidlo = icalcomponent_get_first_property(u.e, ICAL_RRULE_PROPERTY);
+        if (pravidlo && !s.zrusena) {
+            // The series as the file has it: its rule, the starts it leaves out
+            // (cancelled occurrences among them) and its changed occurrences.
+            s.pravidlo = text(icalproperty_get_value_as_string(pravidlo)).trimmed();
+            QList<QDateTime> zrusene;
+            for (const Udalost& z : zmeny.value(uid))
+                if (icalcomponent_get_status(z.e) == ICAL_STATUS_CANCELLED || zruseni)
+                    if (auto kdy = cteni.nahrazeny(z.e)) zrusene << *kdy;
+            s.vynechane = cteni.vynechane(u.e, s.zacatek, zrusene);
+            // Extra dates (RDATE) are not kept.
+            s.zkracenaSerie = icalcomponent_get_first_property(u.e, ICAL_RDATE_PROPERTY) != nullptr;
+            out << s;
+            for (const Udalost& z : zmeny.value(uid)) {
+                if (icalcomponent_get_status(z.e) == ICAL_STATUS_CANCELLED || zruseni) continue;
+                Schuzka zmena = cteni.udalost(z.e, z.radek);
+                zmena.uid = s.uid;
+                zmena.puvodni = cteni.nahrazeny(z.e).value_or(QDateTime());
+                out << zmena;
+            }
+            continue;
+        }
         if (opakuje(u.e) && !s.zrusena) {
             s.zkracenaSerie = true;
             QList<QDateTime> zrusene;
@@ -395,6 +432,68 @@ void pridej(icalcomponent* k, icalproperty* p)
     icalcomponent_add_property(k, p);
 }
 
+icaltimetype steny(const QDateTime& t)
+{
+    icaltimetype i = icaltime_null_time();
+    i.year = t.date().year();
+    i.month = t.date().month();
+    i.day = t.date().day();
+    i.hour = t.time().hour();
+    i.minute = t.time().minute();
+    i.second = t.time().second();
+    return i;
+}
+
+// The workstation's zone in a file: its name and definition (libical's copy
+// of the system's zone database); without one, times float.
+struct MistniPasmo {
+    QByteArray tzid;
+
+    // A wall-clock time of the zone.
+    icaltimetype hodnota(const QDateTime& t) const { return steny(t); }
+    icalproperty* cas(icalproperty* p) const
+    {
+        if (!tzid.isEmpty()) icalproperty_add_parameter(p, icalparameter_new_tzid(tzid.constData()));
+        return p;
+    }
+};
+
+MistniPasmo mistniPasmo(icalcomponent* kalendar)
+{
+    MistniPasmo out;
+    const QByteArray id = QTimeZone::systemTimeZoneId();
+    icaltimezone* z = id.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(id.constData());
+    icalcomponent* definice = z ? icaltimezone_get_component(z) : nullptr;
+    if (!definice) return out;
+    icalcomponent* kopie = icalcomponent_new_clone(definice);
+    // Under its plain name, which every reader knows.
+    if (icalproperty* p = icalcomponent_get_first_property(kopie, ICAL_TZID_PROPERTY))
+        icalproperty_set_tzid(p, id.constData());
+    icalcomponent_add_component(kalendar, kopie);
+    out.tzid = id;
+    return out;
+}
+
+// A stored rule for the file: an end that is a date or a wall-clock time
+// becomes the UTC instant RFC 5545 wants beside a start in a zone.
+icalrecurrencetype pravidloVen(const QString& pravidlo, bool celyDen)
+{
+    icalrecurrencetype r = icalrecurrencetype_from_string(pravidlo.toUtf8().constData());
+    icaltimetype& u = r.until;
+    if (icaltime_is_null_time(u)) return r;
+    if (celyDen) {
+        u.is_date = 1;
+        u.hour = u.minute = u.second = 0;
+        u.zone = nullptr;
+    } else if (!icaltime_is_utc(u)) {
+        const QDate d(u.year, u.month, u.day);
+        const QDateTime mistni =
+            u.is_date ? QDateTime(d, QTime(23, 59, 59)) : QDateTime(d, QTime(u.hour, u.minute, u.second));
+        u = utc(mistni);
+    }
+    return r;
+}
+
 } // namespace
 
 namespace ical
@@ -431,6 +530,12 @@ QByteArray Zapis(const QList<Schuzka>& polozky, const QDateTime& razitko, bool z
     pridej(k, icalproperty_new_prodid("-//Orvan//Orvan//CS"));
     pridej(k, icalproperty_new_calscale("GREGORIAN"));
     pridej(k, icalproperty_new_method(zruseni ? ICAL_METHOD_CANCEL : ICAL_METHOD_PUBLISH));
+    // Series repeat in the workstation's wall-clock time: their times go out
+    // in its zone (with the zone's definition), the rest in UTC.
+    const bool maSerie = std::any_of(polozky.begin(), polozky.end(), [](const Schuzka& x) {
+        return !x.pravidlo.isEmpty() || x.puvodni.isValid();
+    });
+    const MistniPasmo pasmo = maSerie ? mistniPasmo(k) : MistniPasmo{};
     for (const Schuzka& s : polozky) {
         icalcomponent* e = icalcomponent_new(ICAL_VEVENT_COMPONENT);
         pridej(e, icalproperty_new_uid(s.uid.toUtf8().constData()));
@@ -440,13 +545,26 @@ QByteArray Zapis(const QList<Schuzka>& polozky, const QDateTime& razitko, bool z
             pridej(e, icalproperty_new_status(ICAL_STATUS_CANCELLED));
         }
         pridej(e, icalproperty_new_summary(s.nazev.toUtf8().constData()));
+        const bool serie = !s.pravidlo.isEmpty() || s.puvodni.isValid();
         if (s.celyDen) {
             pridej(e, icalproperty_new_dtstart(datum(s.zacatek.date())));
             pridej(e, icalproperty_new_dtend(datum(std::max(s.konec.date(), s.zacatek.date().addDays(1)))));
+        } else if (serie) {
+            pridej(e, pasmo.cas(icalproperty_new_dtstart(pasmo.hodnota(s.zacatek))));
+            pridej(e, pasmo.cas(icalproperty_new_dtend(pasmo.hodnota(std::max(s.konec, s.zacatek)))));
         } else {
             pridej(e, icalproperty_new_dtstart(utc(s.zacatek)));
             pridej(e, icalproperty_new_dtend(utc(std::max(s.konec, s.zacatek))));
         }
+        if (!s.pravidlo.isEmpty() && !zruseni) {
+            pridej(e, icalproperty_new_rrule(pravidloVen(s.pravidlo, s.celyDen)));
+            for (const QDateTime& v : s.vynechane)
+                pridej(e, s.celyDen ? icalproperty_new_exdate(datum(v.date()))
+                                    : pasmo.cas(icalproperty_new_exdate(pasmo.hodnota(v))));
+        }
+        if (s.puvodni.isValid())
+            pridej(e, s.celyDen ? icalproperty_new_recurrenceid(datum(s.puvodni.date()))
+                                : pasmo.cas(icalproperty_new_recurrenceid(pasmo.hodnota(s.puvodni))));
         if (!s.popis.isEmpty()) pridej(e, icalproperty_new_description(s.popis.toUtf8().constData()));
         if (s.pripominka && !zruseni) {
             icalcomponent* a = icalcomponent_new(ICAL_VALARM_COMPONENT);

@@ -24,8 +24,15 @@ struct Schuzka {
     // The file cancels the item (METHOD:CANCEL, or STATUS:CANCELLED): it
     // removes the event with its UID and never becomes a row.
     bool zrusena = false;
-    // A recurring item the file repeats: it comes as its first occurrence
-    // that no EXDATE or cancelled occurrence excludes.
+    // A series: its rule (RFC 5545 RRULE value) and its excluded starts (an
+    // occurrence the file cancels is one of them). Empty for a single item.
+    QString pravidlo;
+    QList<QDateTime> vynechane;
+    // A changed occurrence of the series with this uid: the start it replaces
+    // (RECURRENCE-ID); invalid for a series or a single item.
+    QDateTime puvodni;
+    // Repeated by extra dates (RDATE) only, which the calendar does not keep:
+    // it comes as its first occurrence that nothing excludes.
     bool zkracenaSerie = false;
     // Why the item cannot be stored (empty: it can), for the import's refusals.
     QString odmitnuti;

@@ -10,16 +10,21 @@
 #include "data/tablecolumns.h"
 #include "data/zapiszaznam.h"
 #include "records/kategoriekuc.h"
+#include "records/opakovani.h"
 #include "records/udalost.h"
+#include "records/vyskyty.h"
 
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
+#include <algorithm>
 #include <optional>
 
 const QString SqlShodaUdalosti =
     QStringLiteral("select ku_id from ku where (datum=%s) and (cas_od=%s) and (cas_do=%s) and (nazev=%s)");
-const QString SqlShodaUid = QStringLiteral("select ku_id from ku where (uid=%s)");
+const QString SqlShodaUid = QStringLiteral("select ku_id from ku where (uid=%s) and (serie_id is null)");
+const QString SqlShodaVyskytu =
+    QStringLiteral("select ku_id from ku where (serie_id=%d) and (puvodni_vyskyt=%s)");
 const QString SqlShodaAdresy = QStringLiteral(
     "select adresar_zakl_id from adresar_zakl where (NAZEV=%s) and (JMENO=%s) and (PRIJMENI=%s)");
 
@@ -156,11 +161,12 @@ QList<int> zrusitelne(TSQLDATA& db, const Schuzka& s)
     QList<int> out;
     if (s.uid.isEmpty() || s.uid.size() > DelkaUid) return out;
     TKTDATASET t;
-    db.NactiTabulku(VyplnSablonu(QStringLiteral("select ku_id,f_cist,f_editovat,f_smazat,f_alarm,"
-                                                "f_administrovat from ku where (uid=%s)"),
-                                 {TextSQL(s.uid)}) +
-                        FiltrCteni(QStringLiteral("ku"), false),
-                    t);
+    db.NactiTabulku(
+        VyplnSablonu(QStringLiteral("select ku_id,f_cist,f_editovat,f_smazat,f_alarm,"
+                                    "f_administrovat from ku where (uid=%s) and (serie_id is null)"),
+                     {TextSQL(s.uid)}) +
+            FiltrCteni(QStringLiteral("ku"), false),
+        t);
     for (int r = 1; r <= t.PocetRadku(); ++r)
         if (PravidloZaznamu(PravaZRadku(t, r)).SmiSmazat) out << t.HodnotaInt(r, QStringLiteral("KU_ID"));
     return out;
@@ -185,7 +191,11 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
     const TKategorieKUC& kat = nast.kategorie ? *nast.kategorie : zadne;
     // A name longer than its column is cut as the editor cuts it, never sent whole.
     const int delkaNazvu = DelkySloupcu(db, QStringLiteral("KU")).value(QStringLiteral("NAZEV"), 250);
-    for (const Schuzka& s : polozky) {
+    // Series before the changed occurrences that name them.
+    QList<Schuzka> poradi = polozky;
+    std::stable_partition(poradi.begin(), poradi.end(),
+                          [](const Schuzka& x) { return !x.puvodni.isValid(); });
+    for (const Schuzka& s : poradi) {
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
         try {
@@ -243,8 +253,44 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
             const QString konecSQL = DatumCasSQL(datumKonce, u.CasDo);
             // The file's UID names the event for good; one that cannot be stored is not kept.
             const QString uid = s.uid.size() <= DelkaUid ? s.uid : QString();
+            // A series keeps its rule and the starts it leaves out.
+            QString opakovani;
+            if (!s.pravidlo.isEmpty()) {
+                if (const std::optional<QString> chyba = opakovani::ChybaPravidla(s.pravidlo))
+                    throw ActionError(*chyba);
+                const QString vynechane = VynechaneNaText(s.vynechane);
+                if (vynechane.size() > 4000)
+                    throw ActionError(QStringLiteral("opakovaná událost vynechává příliš mnoho výskytů (%1)")
+                                          .arg(s.vynechane.size()));
+                const std::optional<QDateTime> posledni = opakovani::PosledniVyskyt(s.pravidlo, s.zacatek);
+                opakovani = QStringLiteral("opakovani=%1, vynechane=%2, konec_opakovani=%3")
+                                .arg(TextSQL(s.pravidlo),
+                                     vynechane.isEmpty() ? QStringLiteral("null") : TextSQL(vynechane),
+                                     DatumSQL(posledni ? posledni->toString(QStringLiteral("d.M.yyyy"))
+                                                       : QStringLiteral("31.12.9999")));
+            }
+            // A changed occurrence belongs to its series, which must be stored.
+            int serie = 0;
+            QString puvodni;
+            if (s.puvodni.isValid()) {
+                serie = uid.isEmpty()
+                            ? 0
+                            : db.VratInt(VyplnSablonu(QStringLiteral("select ku_id from ku where (uid=%s) "
+                                                                     "and (serie_id is null) and "
+                                                                     "(opakovani is not null)"),
+                                                      {TextSQL(uid)}) +
+                                         FiltrCteni(QStringLiteral("ku"), false));
+                if (serie == 0)
+                    throw ActionError(
+                        QStringLiteral("změněný výskyt opakované události, jejíž řada v kalendáři není"));
+                puvodni = DatumCasSQL(DatumNaText(4, DatumZQDateTime(s.puvodni)),
+                                      DatumNaText(3, DatumZQDateTime(s.puvodni)));
+            }
             QStringList shody;
-            if (!uid.isEmpty()) shody << VyplnSablonu(SqlShodaUid, {TextSQL(uid)});
+            if (serie != 0)
+                shody << VyplnSablonu(SqlShodaVyskytu, {QString::number(serie), puvodni});
+            else if (!uid.isEmpty())
+                shody << VyplnSablonu(SqlShodaUid, {TextSQL(uid)});
             shody << VyplnSablonu(SqlShodaUdalosti, {DatumSQL(u.Datum), DatumCasSQL(u.Datum, u.CasOd),
                                                      konecSQL, TextSQL(u.Nazev)});
             const Zapis z = rozhodni(db, nast, shody, QStringLiteral("ku"));
@@ -259,11 +305,21 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 [&](int noveId) {
                     QStringList prikazy =
                         PrikazyUlozeniUdalosti(u, id, id == 0 ? noveId : 0, session().UzivatelID, kat);
-                    // A stored event keeps its own UID.
+                    const int radek = id == 0 ? noveId : id;
+                    // A stored event keeps its own UID (a changed occurrence its series').
                     if (id == 0 && !uid.isEmpty())
                         prikazy << QStringLiteral("update ku set uid=%1 where ku_id=%2")
                                        .arg(TextSQL(uid))
                                        .arg(noveId);
+                    if (!opakovani.isEmpty())
+                        prikazy
+                            << QStringLiteral("update ku set %1 where ku_id=%2").arg(opakovani).arg(radek);
+                    if (serie != 0)
+                        prikazy << QStringLiteral(
+                                       "update ku set serie_id=%1, puvodni_vyskyt=%2 where ku_id=%3")
+                                       .arg(serie)
+                                       .arg(puvodni)
+                                       .arg(radek);
                     if (datumKonce != u.Datum)
                         prikazy << QStringLiteral("update ku set cas_do=%1 where ku_id=%2")
                                        .arg(konecSQL)
@@ -403,23 +459,41 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
 {
     TKTDATASET t;
     db.NactiTabulku(
-        QStringLiteral("Select ku.ku_id as "
-                       "ku,ku.uid,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas from ku "
-                       "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
-                       "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
-            VyplnSablonu(QStringLiteral("where (ku.datum>=%s) and (ku.datum<=%s) %s %s order by ku.cas_od;"),
-                         {DatumSQL(QStringLiteral("1.1.0001")), DatumSQL(QStringLiteral("31.12.9999")),
-                          FiltrCteni(QStringLiteral("ku"), false), FiltrCteniKu()}),
+        QStringLiteral(
+            "Select ku.ku_id as "
+            "ku,ku.uid,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas,ku.opakovani,"
+            "ku.vynechane,ku.serie_id,ku.puvodni_vyskyt,ku.zruseno,(select s.uid from ku s where "
+            "s.ku_id=ku.serie_id) as uid_serie from ku "
+            "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
+            "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
+            VyplnSablonu(
+                QStringLiteral("where (ku.datum>=%s) and (ku.datum<=%s) %s %s order by ku.cas_od, ku.ku_id;"),
+                {DatumSQL(QStringLiteral("1.1.0001")), DatumSQL(QStringLiteral("31.12.9999")),
+                 FiltrCteni(QStringLiteral("ku"), false), FiltrCteniKu()}),
         t);
     QList<Schuzka> out;
     QSet<int> videne;
+    // Cancelled occurrences go out as starts their series leaves out.
+    QHash<int, QList<QDateTime>> zrusene;
+    QHash<int, qsizetype> serie; // KU_ID -> index in out
     for (int r = 1; r <= t.PocetRadku(); ++r) {
         const int id = t.HodnotaInt(r, QStringLiteral("KU"));
         if (videne.contains(id)) continue; // two main categories give two rows
         videne.insert(id);
+        const int serieId = t.HodnotaInt(r, QStringLiteral("SERIE_ID"));
+        const QString puvodni = text(t, r, "PUVODNI_VYSKYT");
+        if (serieId != 0 && t.HodnotaInt(r, QStringLiteral("ZRUSENO")) == 1) {
+            if (!puvodni.trimmed().isEmpty()) zrusene[serieId] << DatumNaQDateTime(TextNaDatum(2, puvodni));
+            continue;
+        }
         Schuzka s;
         // Stored with the event: the same after a backup and restore, different in every event.
-        s.uid = text(t, r, "UID").trimmed();
+        s.uid = text(t, r, serieId != 0 ? "UID_SERIE" : "UID").trimmed();
+        s.pravidlo = text(t, r, "OPAKOVANI").trimmed();
+        s.vynechane = VynechaneZTextu(text(t, r, "VYNECHANE"));
+        if (serieId != 0 && !puvodni.trimmed().isEmpty())
+            s.puvodni = DatumNaQDateTime(TextNaDatum(2, puvodni));
+        if (!s.pravidlo.isEmpty()) serie.insert(id, out.size());
         s.nazev = text(t, r, "NAZEV");
         const QString datum = DatumCast(text(t, r, "DATUM"));
         s.celyDen = t.HodnotaBool(r, QStringLiteral("CELY_DEN"));
@@ -452,6 +526,8 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
         }
         out << s;
     }
+    for (auto it = zrusene.cbegin(); it != zrusene.cend(); ++it)
+        if (serie.contains(it.key())) out[serie.value(it.key())].vynechane << it.value();
     return out;
 }
 

@@ -412,50 +412,52 @@ TEST(ICal, ZonesAsOtherProgramsWriteThem)
     }
 }
 
-// Until the calendar repeats events, a series comes as its first occurrence
-// that nothing excludes, marked so the import can count it.
-TEST(ICal, SeriesComeAsTheirFirstValidOccurrence)
+// A series comes with its rule, the starts it leaves out (EXDATE as a time or
+// a date, cancelled occurrences) and its changed occurrences as items of
+// their own; only extra dates (RDATE) are cut, with a mark.
+TEST(ICal, SeriesComeWithTheirRuleExclusionsAndChanges)
 {
-    const char* serie = "BEGIN:VEVENT\nUID:s1\nSUMMARY:Porada\nDTSTART;TZID=Europe/Prague:20260105T090000\n"
-                        "DTEND;TZID=Europe/Prague:20260105T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=5\n";
-    struct {
-        const char* popis;
-        QByteArray navic; // after the series' own lines, before its END
-        QDateTime prvni;
-        QString nazev;
-    } pripady[] = {
-        {"no exclusion", "END:VEVENT\n", mistni(2026, 1, 5, 9), QStringLiteral("Porada")},
-        {"EXDATE on the first date", "EXDATE;TZID=Europe/Prague:20260105T090000\nEND:VEVENT\n",
-         mistni(2026, 1, 12, 9), QStringLiteral("Porada")},
-        {"EXDATE list of dates", "EXDATE;VALUE=DATE:20260105,20260112\nEXDATE:20260119T080000Z\nEND:VEVENT\n",
-         mistni(2026, 1, 26, 9), QStringLiteral("Porada")},
-        {"cancelled first occurrence",
-         "END:VEVENT\nBEGIN:VEVENT\nUID:s1\nRECURRENCE-ID;TZID=Europe/Prague:20260105T090000\n"
-         "DTSTART;TZID=Europe/Prague:20260105T090000\nSTATUS:CANCELLED\nEND:VEVENT\n",
-         mistni(2026, 1, 12, 9), QStringLiteral("Porada")},
-        {"moved first occurrence",
-         "END:VEVENT\nBEGIN:VEVENT\nUID:s1\nRECURRENCE-ID;TZID=Europe/Prague:20260105T090000\n"
-         "SUMMARY:Porada (přesunuto)\nDTSTART;TZID=Europe/Prague:20260106T140000\n"
-         "DTEND;TZID=Europe/Prague:20260106T150000\nEND:VEVENT\n",
-         mistni(2026, 1, 6, 14), QStringLiteral("Porada (přesunuto)")},
-    };
-    for (const auto& p : pripady) {
-        const QList<Schuzka> s = ical::Cti(kalendar((QByteArray(serie) + p.navic).constData()));
-        ASSERT_EQ(s.size(), 1) << p.popis;
-        EXPECT_EQ(s[0].zacatek, p.prvni) << p.popis;
-        EXPECT_EQ(s[0].konec, p.prvni.addSecs(3600)) << p.popis;
-        EXPECT_EQ(s[0].nazev, p.nazev) << p.popis;
-        EXPECT_EQ(s[0].uid, QStringLiteral("s1")) << p.popis;
-        EXPECT_TRUE(s[0].zkracenaSerie) << p.popis;
-        EXPECT_TRUE(s[0].odmitnuti.isEmpty()) << p.popis;
-    }
+    const QByteArray serie = kalendar(
+        "BEGIN:VEVENT\nUID:s1\nSUMMARY:Porada\nDTSTART;TZID=Europe/Prague:20260105T090000\n"
+        "DTEND;TZID=Europe/Prague:20260105T100000\nRRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=5\n"
+        "EXDATE;TZID=Europe/Prague:20260105T090000\nEXDATE;VALUE=DATE:20260112\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:s1\nRECURRENCE-ID;TZID=Europe/Prague:20260119T090000\n"
+        "DTSTART;TZID=Europe/Prague:20260119T090000\nSTATUS:CANCELLED\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:s1\nRECURRENCE-ID:20260126T080000Z\nSUMMARY:Porada (přesunuto)\n"
+        "DTSTART;TZID=Europe/Prague:20260127T140000\nDTEND;TZID=Europe/Prague:20260127T150000\nEND:VEVENT\n");
+    const QList<Schuzka> s = ical::Cti(serie);
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[0].uid, QStringLiteral("s1"));
+    EXPECT_EQ(s[0].pravidlo, QStringLiteral("FREQ=WEEKLY;COUNT=5;BYDAY=MO"));
+    EXPECT_EQ(s[0].zacatek, mistni(2026, 1, 5, 9));
+    EXPECT_EQ(s[0].vynechane,
+              (QList<QDateTime>{mistni(2026, 1, 19, 9), mistni(2026, 1, 5, 9), mistni(2026, 1, 12, 9)}));
+    EXPECT_FALSE(s[0].zkracenaSerie);
+    EXPECT_EQ(s[1].uid, QStringLiteral("s1"));
+    EXPECT_EQ(s[1].puvodni, mistni(2026, 1, 26, 9));
+    EXPECT_EQ(s[1].zacatek, mistni(2026, 1, 27, 14));
+    EXPECT_EQ(s[1].nazev, QStringLiteral("Porada (přesunuto)"));
 
-    // Every occurrence excluded: nothing to store, and the import says why.
-    const QList<Schuzka> zadny =
-        ical::Cti(kalendar("BEGIN:VEVENT\nUID:s2\nDTSTART:20260105T090000Z\nRRULE:FREQ=DAILY;COUNT=2\n"
-                           "EXDATE:20260105T090000Z,20260106T090000Z\nEND:VEVENT\n"));
-    ASSERT_EQ(zadny.size(), 1);
-    EXPECT_FALSE(zadny[0].odmitnuti.isEmpty());
+    // Written and read again: the same series and change.
+    const QByteArray ven = ical::Zapis(s, QDateTime::currentDateTimeUtc(), false);
+    EXPECT_TRUE(ven.contains("BEGIN:VTIMEZONE")) << ven.constData();
+    EXPECT_TRUE(ven.contains("DTSTART;TZID=Europe/Prague:20260105T090000")) << ven.constData();
+    EXPECT_TRUE(ven.contains("RECURRENCE-ID;TZID=Europe/Prague:20260126T090000")) << ven.constData();
+    const QList<Schuzka> zpet = ical::Cti(ven);
+    ASSERT_EQ(zpet.size(), 2);
+    EXPECT_EQ(zpet[0].pravidlo, s[0].pravidlo);
+    EXPECT_EQ(zpet[0].zacatek, s[0].zacatek);
+    EXPECT_EQ(zpet[0].vynechane, s[0].vynechane);
+    EXPECT_EQ(zpet[1].puvodni, s[1].puvodni);
+    EXPECT_EQ(zpet[1].zacatek, s[1].zacatek);
+
+    // Extra dates alone: the first occurrence that nothing excludes, marked.
+    const QList<Schuzka> rdate = ical::Cti(
+        kalendar("BEGIN:VEVENT\nUID:s2\nDTSTART:20260105T090000Z\nRDATE:20260107T090000Z,20260109T090000Z\n"
+                 "EXDATE:20260105T090000Z\nEND:VEVENT\n"));
+    ASSERT_EQ(rdate.size(), 1);
+    EXPECT_TRUE(rdate[0].zkracenaSerie);
+    EXPECT_EQ(rdate[0].zacatek, mistni(2026, 1, 7, 10));
 
     // A cancelled single occurrence without its series cancels nothing.
     const QList<Schuzka> vyskyt = ical::Cti(kalendar(
