@@ -4,6 +4,7 @@
 #include "data/hesla.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
+#include "records/vyskyty.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -594,12 +595,40 @@ private:
         return id;
     }
 
+    // Makes the event a series: its RRULE, the days it leaves out; the
+    // office's series go on.
+    void series(int id, const QString& rule, const QTime& from, const QList<QDate>& skip = {})
+    {
+        QList<QDateTime> skipped;
+        for (const QDate& d : skip)
+            skipped << QDateTime(d, from);
+        m_sql << QStringLiteral("update KU set OPAKOVANI=%1, VYNECHANE=%2, KONEC_OPAKOVANI=%3 where KU_ID=%4")
+                     .arg(TextSQL(rule),
+                          skipped.isEmpty() ? QStringLiteral("NULL") : TextSQL(VynechaneNaText(skipped)),
+                          dateSql(QDate(9999, 12, 31)))
+                     .arg(id);
+    }
+
     void events()
     {
-        // Weekly team meeting every Monday.
-        for (QDate d = m_first; d <= m_last; d = d.addDays(1))
-            if (d.dayOfWeek() == 1 && !holiday(d))
-                addEvent({d, QTime(8, 30), 60, u("Porada kanceláře"), Porady, kNone, 15, 0, 0, m_admin});
+        // Weekly team meeting every Monday: one series without the holidays.
+        QDate pondeli = m_first;
+        while (pondeli.dayOfWeek() != 1)
+            pondeli = pondeli.addDays(1);
+        QList<QDate> svatky;
+        for (QDate d = pondeli; d <= m_last; d = d.addDays(7))
+            if (holiday(d)) svatky << d;
+        series(addEvent({pondeli, QTime(8, 30), 60, u("Porada kanceláře"), Porady, kNone, 15, 0, 0, m_admin}),
+               u("FREQ=WEEKLY;BYDAY=MO"), QTime(8, 30), svatky);
+        // The accountant's monthly deadlines, a series each from the first month shown.
+        const QDate prvniMesic = QDate(m_today.year(), m_today.month(), 1).addMonths(-1);
+        series(
+            addEvent({prvniMesic.addDays(19), QTime(9, 0), 30,
+                      u("Odvod pojistného na sociální a zdravotní pojištění"), Terminy, kNone, 60, 0, 0, 0}),
+            u("FREQ=MONTHLY;BYMONTHDAY=20"), QTime(9, 0));
+        series(addEvent({prvniMesic.addDays(24), QTime(), 0, u("Uzávěrka DPH, kontrolní hlášení"), Terminy,
+                         kNone, 1, 1, 0, 0}),
+               u("FREQ=MONTHLY;BYMONTHDAY=25"), QTime(0, 0));
 
         int visit = 0;
         for (int month = -1; month <= 1; ++month) {
@@ -619,11 +648,6 @@ private:
             addEvent({workday(wednesday.addDays(7)), QTime(10, 0), 90,
                       u("Porada vedení, rozpočet a personální věci"), Porady, kNone, 15, 1, m_board,
                       m_director});
-
-            addEvent({dayOfMonth(month, 20), QTime(9, 0), 30,
-                      u("Odvod pojistného na sociální a zdravotní pojištění"), Terminy, kNone, 60, 0, 0, 0});
-            addEvent({dayOfMonth(month, 25), QTime(), 0, u("Uzávěrka DPH, kontrolní hlášení"), Terminy, kNone,
-                      1, 1, 0, 0});
 
             for (int day : kVisitDays) {
                 const Visit& v = kVisits[size_t(visit++) % std::size(kVisits)];
