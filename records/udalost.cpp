@@ -6,7 +6,7 @@
 
 const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
-    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE from ku where (ku.ku_id=%d);");
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE,OPAKOVANI from ku where (ku.ku_id=%d);");
 const QString SqlPoznamkaUdalosti = QStringLiteral("Select poznamka from ku where (ku.ku_id=%d);");
 
 namespace
@@ -42,6 +42,7 @@ std::optional<UdalostPole> NactiUdalost(TSQLDATA& db, int id)
     u.CasOd = CasCast(t.HodnotaJmeno(1, QStringLiteral("CAS_OD")));
     u.CelyDen = t.HodnotaBool(1, QStringLiteral("CELY_DEN"));
     u.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
+    u.Opakovani = t.HodnotaJmeno(1, QStringLiteral("OPAKOVANI")).trimmed();
     return u;
 }
 

@@ -16,6 +16,9 @@ class TKategorieKUC;
 struct UdalostPole : PolozkaKalendare {
     QString CasOd;
     bool CelyDen = false;
+    // The series' rule (RRULE) as stored; empty for a single event. Read
+    // only: a save leaves it as it is.
+    QString Opakovani;
 };
 
 extern const QString SqlPoznamkaUdalosti; // "%d" = KU_ID

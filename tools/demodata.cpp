@@ -1,6 +1,7 @@
 #include "demodata.h"
 
 #include "common/action.h"
+#include "data/dbupgrade.h"
 #include "data/hesla.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
@@ -611,24 +612,55 @@ private:
 
     void events()
     {
-        // Weekly team meeting every Monday: one series without the holidays.
+        // Weekly team meeting every Monday and the accountant's monthly
+        // deadlines: a series each (a row per date in a database of before series).
+        const bool serie = dbupgrade::MaSloupec(m_db, QStringLiteral("KU"), QStringLiteral("OPAKOVANI"));
         QDate pondeli = m_first;
         while (pondeli.dayOfWeek() != 1)
             pondeli = pondeli.addDays(1);
+        const Event porada{pondeli, QTime(8, 30), 60, u("Porada kanceláře"), Porady, kNone, 15, 0,
+                           0,       m_admin};
+        const QDate prvniMesic = QDate(m_today.year(), m_today.month(), 1).addMonths(-1);
+        const Event odvod{prvniMesic.addDays(19),
+                          QTime(9, 0),
+                          30,
+                          u("Odvod pojistného na sociální a zdravotní pojištění"),
+                          Terminy,
+                          kNone,
+                          60,
+                          0,
+                          0,
+                          0};
+        const Event dph{prvniMesic.addDays(24),
+                        QTime(),
+                        0,
+                        u("Uzávěrka DPH, kontrolní hlášení"),
+                        Terminy,
+                        kNone,
+                        1,
+                        1,
+                        0,
+                        0};
         QList<QDate> svatky;
         for (QDate d = pondeli; d <= m_last; d = d.addDays(7))
             if (holiday(d)) svatky << d;
-        series(addEvent({pondeli, QTime(8, 30), 60, u("Porada kanceláře"), Porady, kNone, 15, 0, 0, m_admin}),
-               u("FREQ=WEEKLY;BYDAY=MO"), QTime(8, 30), svatky);
-        // The accountant's monthly deadlines, a series each from the first month shown.
-        const QDate prvniMesic = QDate(m_today.year(), m_today.month(), 1).addMonths(-1);
-        series(
-            addEvent({prvniMesic.addDays(19), QTime(9, 0), 30,
-                      u("Odvod pojistného na sociální a zdravotní pojištění"), Terminy, kNone, 60, 0, 0, 0}),
-            u("FREQ=MONTHLY;BYMONTHDAY=20"), QTime(9, 0));
-        series(addEvent({prvniMesic.addDays(24), QTime(), 0, u("Uzávěrka DPH, kontrolní hlášení"), Terminy,
-                         kNone, 1, 1, 0, 0}),
-               u("FREQ=MONTHLY;BYMONTHDAY=25"), QTime(0, 0));
+        if (serie) {
+            series(addEvent(porada), u("FREQ=WEEKLY;BYDAY=MO"), porada.from, svatky);
+            series(addEvent(odvod), u("FREQ=MONTHLY;BYMONTHDAY=20"), odvod.from);
+            series(addEvent(dph), u("FREQ=MONTHLY;BYMONTHDAY=25"), QTime(0, 0));
+        } else {
+            for (QDate d = pondeli; d <= m_last; d = d.addDays(7)) {
+                if (svatky.contains(d)) continue;
+                Event e = porada;
+                e.date = d;
+                addEvent(e);
+            }
+            for (int month = 0; month < 3; ++month)
+                for (Event e : {odvod, dph}) {
+                    e.date = e.date.addMonths(month);
+                    addEvent(e);
+                }
+        }
 
         int visit = 0;
         for (int month = -1; month <= 1; ++month) {

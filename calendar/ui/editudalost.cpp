@@ -13,6 +13,8 @@
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "data/tablecolumns.h"
+#include "records/opakovani.h"
+#include "records/pravazaznamu.h"
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
 #include "records/ui/skupinaalarmu.h"
@@ -86,7 +88,11 @@ void Teditudalost::sestavDatum(QWidget* rodic)
     g->addWidget(KTEDITDC_CAS_OD, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
     g->addWidget(KTEDITDC_CAS_DO, 1, 3);
-    g->setRowStretch(2, 1);
+    Label_OPAKOVANI = pojmenuj(new QLabel(GroupBox_DATUM), "Label_OPAKOVANI");
+    Label_OPAKOVANI->setWordWrap(true);
+    Label_OPAKOVANI->hide();
+    g->addWidget(Label_OPAKOVANI, 2, 0, 1, 4);
+    g->setRowStretch(3, 1);
 }
 
 // ---- Opening and loading ---------------------------------------------------------
@@ -136,6 +142,7 @@ void Teditudalost::vyprazdni()
     KTEDITDC_CAS_DO->clear();
     Edit_NAZEV->clear();
     ChB_CELY_DEN->setChecked(false);
+    zobrazOpakovani(QString());
     GroupBox_ALARM->nacti(AlarmPole());
     povolCasy();
 }
@@ -151,6 +158,7 @@ bool Teditudalost::nactiZaznam(int id)
     ChB_CELY_DEN->setChecked(u.CelyDen);
     Edit_NAZEV->setText(u.Nazev);
     GroupBox_ALARM->nacti(u);
+    zobrazOpakovani(u.Opakovani);
     nastavPravaZaznamu(u.Prava);
     zapamatujPrecteny(u, u.Revize);
     return true;
@@ -208,6 +216,26 @@ VysledekZapisu Teditudalost::zapis()
 VysledekZapisu Teditudalost::smaz()
 {
     return SmazUdalost(SQLDATA(), ZaznamID());
+}
+
+void Teditudalost::zobrazOpakovani(const QString& pravidlo)
+{
+    m_opakovani = pravidlo;
+    Label_OPAKOVANI->setText(
+        pravidlo.isEmpty() ? QString() : QStringLiteral("Opakuje se: ") + opakovani::Popis(pravidlo));
+    Label_OPAKOVANI->setVisible(!pravidlo.isEmpty());
+}
+
+bool Teditudalost::smiSmazat()
+{
+    if (m_opakovani.isEmpty()) return TEditorZaznamu::smiSmazat();
+    if (!pravidlo().SmiSmazat) {
+        messages::error(TextNemateSmazat);
+        return false;
+    }
+    return messages::confirm(QStringLiteral("Událost se opakuje (%1).\nOpravdu chcete smazat všechny její "
+                                            "výskyty ?")
+                                 .arg(opakovani::Popis(m_opakovani)));
 }
 
 // ---- Item files -----------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QLabel;
 class QGroupBox;
 class QLineEdit;
 class TFRAME_JvxCheckListBox_KUC;
@@ -54,6 +55,7 @@ public:
     QGroupBox* GroupBox_DATUM;
     TKTEDITDC* KTEDITDC_DATUM;
     QCheckBox* ChB_CELY_DEN;
+    QLabel* Label_OPAKOVANI; // the series' rule in a line, hidden for a single event
     TKTEDITDC* KTEDITDC_CAS_OD;
     TKTEDITDC* KTEDITDC_CAS_DO;
     QGroupBox* GroupBox_UDALOST;
@@ -71,6 +73,9 @@ private:
     QString chybaPoli() override;
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
+    // A series goes with every occurrence: the question says so.
+    bool smiSmazat() override;
+    void zobrazOpakovani(const QString& pravidlo);
 
     QWidget* sestavHorniCast();
     void sestavDatum(QWidget* rodic);
@@ -80,4 +85,5 @@ private:
     void povolCasy();
 
     QString m_noveDatum, m_novyCas;
+    QString m_opakovani; // the rule of the event read
 };

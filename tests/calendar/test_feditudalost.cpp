@@ -4,6 +4,7 @@
 #include "fixtures/fake_shell.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 
 namespace
@@ -372,3 +373,31 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
 }
 
 } // namespace
+
+// A series names its rule in the window; deleting it says that every
+// occurrence goes, and a save leaves the rule as it was.
+TEST_F(EditUdalost, SeriesShowsItsRuleAndDeletingNamesEveryOccurrence)
+{
+    const int id = addEvent(0, 0);
+    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=MO', konec_opakovani='31.12.9999' "
+                        "where ku_id=%1")
+             .arg(id));
+    open(id, -11);
+    EXPECT_TRUE(ed().Label_OPAKOVANI->isVisible());
+    EXPECT_EQ(ed().Label_OPAKOVANI->text(), QStringLiteral("Opakuje se: Každé pondělí"));
+    type(ed().Edit_NAZEV, QStringLiteral("Porada týmu"));
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("select nazev, opakovani from ku where ku_id=%1").arg(id)).Radek(1),
+              QStringLiteral("\"Porada týmu\",FREQ=WEEKLY;BYDAY=MO"));
+
+    open(id, -11);
+    click(ed().SB_delete); // answered No
+    EXPECT_EQ(
+        messages::takeShown(),
+        QStringList{"Událost se opakuje (Každé pondělí).\nOpravdu chcete smazat všechny její výskyty ?"});
+    EXPECT_TRUE(ed().isVisible());
+    // A single event shows no rule.
+    open(addEvent(0, 0), -11);
+    EXPECT_FALSE(ed().Label_OPAKOVANI->isVisible());
+}
