@@ -114,6 +114,26 @@ void fillEvents(TSQLDATA& db, int n)
                 .arg(n));
 }
 
+// Series over the weeks of the events: weekly, monthly and every few days,
+// at times across the working day, a main category each.
+void fillSeries(TSQLDATA& db, int n)
+{
+    run(db,
+        QStringLiteral(
+            "EXECUTE BLOCK AS DECLARE I INTEGER = 0; DECLARE D DATE; BEGIN WHILE (I < %1) DO BEGIN "
+            "D = CAST('1.6.2026' AS DATE) + MOD(:I, 60); "
+            "INSERT INTO KU (KU_ID, DATUM, CAS_OD, CAS_DO, NAZEV, KU_TYP, ALARM, OPAKOVANI, KONEC_OPAKOVANI) "
+            "VALUES (1000001 + :I, :D, :D + (360 + MOD(:I * 37, 720)) / 1440.0, "
+            ":D + (420 + MOD(:I * 37, 720)) / 1440.0, 'Série ' || :I, 0, 0, "
+            "DECODE(MOD(:I, 3), 0, 'FREQ=WEEKLY;BYDAY=' || DECODE(MOD(:I, 5), 0, 'MO', 1, 'TU', 2, 'WE', 3, "
+            "'TH', 'FR'), 1, 'FREQ=MONTHLY;BYMONTHDAY=' || (1 + MOD(:I, 28)), "
+            "'FREQ=DAILY;INTERVAL=' || (2 + MOD(:I, 5))), CAST('31.12.9999' AS DATE)); "
+            "INSERT INTO KU_KAT (KU_KAT_ID, KU_ID, KU_C_KAT_ID, HLAVNI) VALUES (1000001 + :I, 1000001 + :I, "
+            "1 + MOD(:I, 5), 1); "
+            "I = I + 1; END END")
+            .arg(n));
+}
+
 // Opens the cached database, building it first when it is missing.
 void openDatabase(TSQLDATA& db, const QString& name, const std::function<void(TSQLDATA&)>& fill)
 {
@@ -505,6 +525,42 @@ int upgradeFigures()
     return 0;
 }
 
+// The month view with 2,000 series among the 50,000 events against the same
+// view without them: a refresh in one go.
+void seriesFigures(TSQLDATA& plain, TSQLDATA& series)
+{
+    std::printf("Month view with 2,000 series among 50,000 events\n");
+    double t[2] = {0, 0};
+    int lines = 0;
+    for (int k = 0; k < 2; ++k) {
+        TSQLDATA& db = k == 0 ? plain : series;
+        setSQLDATA(&db);
+        TFrame_MontView view;
+        view.resize(1200, 800);
+        view.show();
+        QCoreApplication::processEvents();
+        view.NastavKotvu(kPrvniDen + 1);
+        view.SB_PLUS->click();
+        view.NastavFiltrKategorii(QStringLiteral("1,2,4"));
+        view.NastavTrvaniCteni(0);
+        t[k] = medianMs([&] {
+            db.ObnovTransakci();
+            view.Obnov();
+            view.JvDrawGrid1->repaint();
+        });
+        if (k == 1) {
+            DataMesice d;
+            d.nacti(db, QString(), true, view.mrizka().prvniDen(), view.mrizka().posledniDen());
+            for (DatumCas den = view.mrizka().prvniDen(); den <= view.mrizka().posledniDen(); den += 1)
+                lines += d.den(den).radku;
+        }
+        setSQLDATA(nullptr);
+    }
+    note("lines of the visible weeks with the series (every line)", lines, "");
+    figure("refresh in one go, with the series", t[1], "ms", "<= 100", t[1] <= 100);
+    figure("with the series / without them", t[1] / t[0], "x", "<= 1.5", t[1] / t[0] <= 1.5);
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -519,11 +575,19 @@ int main(int argc, char** argv)
     std::printf("bench_goals: medians of %d runs; load average at start: %s\n", g_repeats,
                 qPrintable(loadAverage()));
     session().NastavSkupiny({1, 2});
-    // A second argument picks one part: read, overview, month.
+    // A second argument picks one part: read, overview, month, series.
     const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (part.isEmpty() || part == QLatin1String("read")) readFigures(large);
     if (part.isEmpty() || part == QLatin1String("overview")) overviewFigures(small, large);
     if (part.isEmpty() || part == QLatin1String("month")) monthFigures(calendar);
+    if (part.isEmpty() || part == QLatin1String("series")) {
+        TSQLDATA series;
+        openDatabase(series, QStringLiteral("office-events-series.fdb"), [](TSQLDATA& db) {
+            fillEvents(db, 50000);
+            fillSeries(db, 2000);
+        });
+        seriesFigures(calendar, series);
+    }
     if (part == QLatin1String("sql") || part == QLatin1String("sql-events")) {
         // Times of single statements given on standard input, one a line, on
         // the addresses' or the events' database.

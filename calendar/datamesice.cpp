@@ -27,22 +27,15 @@ QString textDne(DatumCas d)
     return DatumNaText(4, d);
 }
 
-// Lines of a day as the day statement sorts them: by start (none first), name
-// in the Czech order, then id.
-bool poradiRadku(const UdalostDne& a, const UdalostDne& b)
+// Names in the Czech order of the database's collation (ICU's cs_CZ).
+const QCollator& ceskeRazeni()
 {
-    static const QCollator cesky = [] {
-        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
+    static const QCollator c = [] {
+        QCollator k(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        k.setCaseSensitivity(Qt::CaseSensitive);
+        return k;
     }();
-    const auto cas = [](const UdalostDne& u) {
-        const QString c = u.casOd.section(QLatin1Char(' '), 1);
-        return c.isEmpty() ? -1 : QTime(0, 0).secsTo(QTime::fromString(c, QStringLiteral("H:mm:ss")));
-    };
-    if (cas(a) != cas(b)) return cas(a) < cas(b);
-    if (const int c = cesky.compare(a.nazev, b.nazev); c != 0) return c < 0;
-    return a.id.toInt() < b.id.toInt();
+    return c;
 }
 
 } // namespace
@@ -240,23 +233,56 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
 
     // Occurrences of series, expanded for these days only, join the days'
     // lines in the day statement's order (start, name, id); a day with a
-    // limit keeps its first lines.
+    // limit keeps its first lines. Keys are made once per line, and only the
+    // occurrences kept become text.
     const QDate nula(1899, 12, 30);
-    QSet<qint64> doplnene;
-    for (const VyskytUdalosti& v : VyskytySerii(db, nula.addDays(klicDne(od)), nula.addDays(klicDne(doDatum)),
-                                                filtr, jenHlavni, &m_dotazu)) {
-        const qint64 k = nula.daysTo(v.zacatek.date());
-        DenKalendare& d = dny[k];
-        d.udalosti << UdalostDne{QString::number(v.id), v.barva, v.nazev,
-                                 v.celyDen ? QString()
-                                           : v.zacatek.toString(QStringLiteral("d.M.yyyy H:mm:ss"))};
-        ++d.pocet;
-        doplnene.insert(k);
-    }
-    for (const qint64 k : doplnene) {
-        DenKalendare& d = dny[k];
-        std::stable_sort(d.udalosti.begin(), d.udalosti.end(), poradiRadku);
-        if (limit > 0 && d.udalosti.size() > limit) d.udalosti.resize(limit);
+    const QList<VyskytUdalosti> vyskyty = VyskytySerii(
+        db, nula.addDays(klicDne(od)), nula.addDays(klicDne(doDatum)), filtr, jenHlavni, &m_dotazu);
+    QHash<qint64, QList<const VyskytUdalosti*>> poDnech;
+    for (const VyskytUdalosti& v : vyskyty)
+        poDnech[nula.daysTo(v.zacatek.date())] << &v;
+    for (auto it = poDnech.cbegin(); it != poDnech.cend(); ++it) {
+        DenKalendare& d = dny[it.key()];
+        struct Radek {
+            int cas; // seconds after midnight, -1 without a time
+            const QString* nazev;
+            int id;
+            int stary = -1; // index of a line read, or
+            const VyskytUdalosti* vyskyt = nullptr;
+        };
+        QList<Radek> radky;
+        radky.reserve(d.udalosti.size() + it.value().size());
+        for (int r = 0; r < d.udalosti.size(); ++r) {
+            const UdalostDne& u = d.udalosti.at(r);
+            const QString c = u.casOd.section(QLatin1Char(' '), 1);
+            radky.append(
+                {c.isEmpty() ? -1 : QTime(0, 0).secsTo(QTime::fromString(c, QStringLiteral("H:mm:ss"))),
+                 &u.nazev, u.id.toInt(), r, nullptr});
+        }
+        for (const VyskytUdalosti* v : it.value())
+            radky.append({v->celyDen ? -1 : QTime(0, 0).secsTo(v->zacatek.time()), &v->nazev, v->id, -1, v});
+        const auto kratsi = [](const Radek& a, const Radek& b) {
+            if (a.cas != b.cas) return a.cas < b.cas;
+            if (const int c = ceskeRazeni().compare(*a.nazev, *b.nazev); c != 0) return c < 0;
+            return a.id < b.id;
+        };
+        if (limit > 0 && radky.size() > limit) {
+            std::partial_sort(radky.begin(), radky.begin() + limit, radky.end(), kratsi);
+            radky.resize(limit);
+        } else {
+            std::stable_sort(radky.begin(), radky.end(), kratsi);
+        }
+        QList<UdalostDne> udalosti;
+        udalosti.reserve(radky.size());
+        for (const Radek& r : radky)
+            udalosti << (r.vyskyt
+                             ? UdalostDne{QString::number(r.vyskyt->id), r.vyskyt->barva, r.vyskyt->nazev,
+                                          r.vyskyt->celyDen ? QString()
+                                                            : r.vyskyt->zacatek.toString(
+                                                                  QStringLiteral("d.M.yyyy H:mm:ss"))}
+                             : d.udalosti.at(r.stary));
+        d.udalosti = std::move(udalosti);
+        d.pocet += int(it.value().size());
         d.radku = int(d.udalosti.size());
         if (limit > 0) d.pocet = std::max(1, d.radku);
     }

@@ -484,8 +484,10 @@ QStringList opakovani(TSQLDATA& db)
     QStringList out;
     for (const char* t : {"KU", "UKOLY"}) {
         const QString tabulka = QLatin1String(t);
-        out << PridejSloupec(db, tabulka, QStringLiteral("OPAKOVANI"), QStringLiteral("varchar(500)"));
-        out << PridejSloupec(db, tabulka, QStringLiteral("VYNECHANE"), QStringLiteral("varchar(4000)"));
+        // The excluded starts in a blob: a long text column would widen every
+        // record the month view reads (a UTF-8 character takes four bytes there).
+        out << PridejSloupec(db, tabulka, QStringLiteral("OPAKOVANI"), QStringLiteral("varchar(250)"));
+        out << PridejSloupec(db, tabulka, QStringLiteral("VYNECHANE"), QStringLiteral("blob sub_type 0"));
         out << PridejSloupec(db, tabulka, QStringLiteral("KONEC_OPAKOVANI"), QStringLiteral("date"));
         out << PridejSloupec(db, tabulka, QStringLiteral("SERIE_ID"), QStringLiteral("integer"));
         out << PridejSloupec(db, tabulka, QStringLiteral("PUVODNI_VYSKYT"), QStringLiteral("date"));
@@ -558,7 +560,7 @@ const QList<Krok>& Kroky()
         {16, QStringLiteral("KU, UKOLY, ADRESAR_ZAKL: sloupec UID"), sloupceUid},
         {17, QStringLiteral("UID stávajících záznamů a nových při vložení"), vyplnUid},
         {18, QStringLiteral("texty v UTF-8 s českým řazením, klíče a indexy nad nimi znovu"), textyVUtf8},
-        {19, QStringLiteral("KU, UKOLY: opakování, vynechané a změněné výskyty; KU: poslední den"),
+        {19, QStringLiteral("KU, UKOLY: opakování, vynechané (blob) a změněné výskyty; KU: poslední den"),
          opakovani},
     };
     return kroky;

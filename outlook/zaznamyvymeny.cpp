@@ -259,9 +259,6 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 if (const std::optional<QString> chyba = opakovani::ChybaPravidla(s.pravidlo))
                     throw ActionError(*chyba);
                 const QString vynechane = VynechaneNaText(s.vynechane);
-                if (vynechane.size() > 4000)
-                    throw ActionError(QStringLiteral("opakovaná událost vynechává příliš mnoho výskytů (%1)")
-                                          .arg(s.vynechane.size()));
                 const std::optional<QDateTime> posledni = opakovani::PosledniVyskyt(s.pravidlo, s.zacatek);
                 opakovani = QStringLiteral("opakovani=%1, vynechane=%2, konec_opakovani=%3")
                                 .arg(TextSQL(s.pravidlo),

@@ -84,10 +84,23 @@ Rozbor rozeber(const QString& text)
     return r;
 }
 
-// Calls `dal` with every start of the rule from `od` on, in order, until it
-// returns false (or the walk's limit).
-void projdi(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime& od,
-            const std::function<bool(const QDateTime&)>& dal)
+// A wall-clock time as a number that orders like it: days and seconds,
+// without the time zone's conversions QDateTime makes on every comparison.
+qint64 klic(const icaltimetype& t)
+{
+    return QDate(t.year, t.month, t.day).toJulianDay() * 86400 +
+           (t.is_date ? 0 : t.hour * 3600 + t.minute * 60 + t.second);
+}
+
+qint64 klic(const QDateTime& t)
+{
+    return t.date().toJulianDay() * 86400 + QTime(0, 0).secsTo(t.time());
+}
+
+// Calls `dal` with the key and time of every start of the rule from `od` on,
+// in order, until it returns false (or the walk's limit).
+void projdiKlice(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime& od,
+                 const std::function<bool(qint64, const icaltimetype&)>& dal)
 {
     if (r.count > 0) {
         // The iterator cannot start inside a counted series: the count becomes its end.
@@ -104,10 +117,11 @@ void projdi(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime& od,
         r.count = 0;
         r.until = posledni;
     }
-    if (!icaltime_is_null_time(r.until) && mistni(r.until) < od) return;
+    const qint64 odKlic = klic(od), zacatekKlic = klic(zacatek);
+    if (!icaltime_is_null_time(r.until) && klic(r.until) < odKlic) return;
     icalrecur_iterator* it = icalrecur_iterator_new(r, plovouci(zacatek));
     if (!it) return;
-    if (od > zacatek && !icalrecur_iterator_set_start(it, plovouci(od))) {
+    if (odKlic > zacatekKlic && !icalrecur_iterator_set_start(it, plovouci(od))) {
         // Walked from the start instead.
         icalrecur_iterator_free(it);
         it = icalrecur_iterator_new(r, plovouci(zacatek));
@@ -116,11 +130,17 @@ void projdi(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime& od,
     for (int i = 0; i < kKroku; ++i) {
         const icaltimetype t = icalrecur_iterator_next(it);
         if (icaltime_is_null_time(t)) break;
-        const QDateTime kdy = mistni(t);
-        if (kdy < od || kdy < zacatek) continue;
-        if (!dal(kdy)) break;
+        const qint64 k = klic(t);
+        if (k < odKlic || k < zacatekKlic) continue;
+        if (!dal(k, t)) break;
     }
     icalrecur_iterator_free(it);
+}
+
+void projdi(const icalrecurrencetype& r, const QDateTime& zacatek, const QDateTime& od,
+            const std::function<bool(const QDateTime&)>& dal)
+{
+    projdiKlice(r, zacatek, od, [&](qint64, const icaltimetype& t) { return dal(mistni(t)); });
 }
 
 bool vynechan(const QList<QDateTime>& vynechane, const QDateTime& kdy)
@@ -145,9 +165,13 @@ QList<QDateTime> Vyskyty(const QString& pravidlo, const QDateTime& zacatek, cons
     if (zacatek >= od && zacatek < doKonce && !vynechan(vynechane, zacatek)) out << zacatek;
     const Rozbor r = rozeber(pravidlo);
     if (!r.chyba.isEmpty()) return out;
-    projdi(r.pravidlo, zacatek, od, [&](const QDateTime& kdy) {
-        if (kdy >= doKonce) return false;
-        if (kdy != zacatek && !vynechan(vynechane, kdy)) out << kdy;
+    const qint64 konecKlic = klic(doKonce), zacatekKlic = klic(zacatek);
+    QList<qint64> vynechaneKlice;
+    for (const QDateTime& v : vynechane)
+        vynechaneKlice << klic(v);
+    projdiKlice(r.pravidlo, zacatek, od, [&](qint64 k, const icaltimetype& t) {
+        if (k >= konecKlic) return false;
+        if (k != zacatekKlic && !vynechaneKlice.contains(k)) out << mistni(t);
         return true;
     });
     std::sort(out.begin(), out.end());

@@ -105,7 +105,9 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
     if (dotazu) ++*dotazu;
     db.NactiTabulku(
         kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane") + kZdroj +
-            QStringLiteral("where ku.konec_opakovani>=%1 and ku.datum<=%2 and ku.serie_id is null "
+            // "+0": the index on the last occurrence finds the few series, not the
+            // one on the date every event of the past would pass.
+            QStringLiteral("where ku.konec_opakovani>=%1 and ku.datum+0<=%2 and ku.serie_id is null "
                            "and ku.opakovani is not null")
                 .arg(datumSQL(od), datumSQL(doDatum)) +
             podminky(filtr, jenHlavni),
@@ -116,9 +118,10 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
     {
         if (dotazu) ++*dotazu;
         TKTDATASET z;
-        db.NactiTabulku(QStringLiteral("select serie_id, puvodni_vyskyt from ku where serie_id in (select "
-                                       "ku.ku_id from ku where ku.konec_opakovani>=%1 and ku.datum<=%2 and "
-                                       "ku.serie_id is null and ku.opakovani is not null)")
+        // From the series to their rows (the foreign key's index), not every row to a list.
+        db.NactiTabulku(QStringLiteral("select o.serie_id, o.puvodni_vyskyt from ku s join ku o on "
+                                       "o.serie_id=s.ku_id where s.konec_opakovani>=%1 and s.datum+0<=%2 and "
+                                       "s.serie_id is null and s.opakovani is not null")
                             .arg(datumSQL(od), datumSQL(doDatum)),
                         z);
         for (int r = 1; r <= z.PocetRadku(); ++r)
