@@ -2,6 +2,7 @@
 #include "vymena.h"
 
 #include "common/action.h"
+#include "records/opakovani.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -432,25 +433,13 @@ void pridej(icalcomponent* k, icalproperty* p)
     icalcomponent_add_property(k, p);
 }
 
-icaltimetype steny(const QDateTime& t)
-{
-    icaltimetype i = icaltime_null_time();
-    i.year = t.date().year();
-    i.month = t.date().month();
-    i.day = t.date().day();
-    i.hour = t.time().hour();
-    i.minute = t.time().minute();
-    i.second = t.time().second();
-    return i;
-}
-
 // The workstation's zone in a file: its name and definition (libical's copy
 // of the system's zone database); without one, times float.
 struct MistniPasmo {
     QByteArray tzid;
 
     // A wall-clock time of the zone.
-    icaltimetype hodnota(const QDateTime& t) const { return steny(t); }
+    icaltimetype hodnota(const QDateTime& t) const { return opakovani::NaStenu(t); }
     icalproperty* cas(icalproperty* p) const
     {
         if (!tzid.isEmpty()) icalproperty_add_parameter(p, icalparameter_new_tzid(tzid.constData()));

@@ -15,20 +15,6 @@ namespace
 // A walk never takes more steps than this (a daily series over 270 years).
 constexpr int kKroku = 100000;
 
-icaltimetype plovouci(const QDateTime& t)
-{
-    icaltimetype i = icaltime_null_time();
-    i.year = t.date().year();
-    i.month = t.date().month();
-    i.day = t.date().day();
-    i.hour = t.time().hour();
-    i.minute = t.time().minute();
-    i.second = t.time().second();
-    i.is_date = 0;
-    i.zone = nullptr;
-    return i;
-}
-
 QDateTime mistni(const icaltimetype& t)
 {
     const QDate d(t.year, t.month, t.day);
@@ -74,10 +60,10 @@ Rozbor rozeber(const QString& text)
             u2.minute = 59;
             u2.second = 59;
         } else if (icaltime_is_utc(u2)) {
-            u2 = plovouci(
-                QDateTime::fromSecsSinceEpoch(
-                    qint64(icaltime_as_timet_with_zone(u2, icaltimezone_get_utc_timezone())), Qt::UTC)
-                    .toLocalTime());
+            u2 =
+                NaStenu(QDateTime::fromSecsSinceEpoch(
+                            qint64(icaltime_as_timet_with_zone(u2, icaltimezone_get_utc_timezone())), Qt::UTC)
+                            .toLocalTime());
         }
         u2.zone = nullptr;
     }
@@ -104,7 +90,7 @@ void projdiKlice(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime
 {
     if (r.count > 0) {
         // The iterator cannot start inside a counted series: the count becomes its end.
-        icalrecur_iterator* it = icalrecur_iterator_new(r, plovouci(zacatek));
+        icalrecur_iterator* it = icalrecur_iterator_new(r, NaStenu(zacatek));
         if (!it) return;
         icaltimetype posledni = icaltime_null_time();
         for (int i = 0; i < kKroku; ++i) {
@@ -119,12 +105,12 @@ void projdiKlice(icalrecurrencetype r, const QDateTime& zacatek, const QDateTime
     }
     const qint64 odKlic = klic(od), zacatekKlic = klic(zacatek);
     if (!icaltime_is_null_time(r.until) && klic(r.until) < odKlic) return;
-    icalrecur_iterator* it = icalrecur_iterator_new(r, plovouci(zacatek));
+    icalrecur_iterator* it = icalrecur_iterator_new(r, NaStenu(zacatek));
     if (!it) return;
-    if (odKlic > zacatekKlic && !icalrecur_iterator_set_start(it, plovouci(od))) {
+    if (odKlic > zacatekKlic && !icalrecur_iterator_set_start(it, NaStenu(od))) {
         // Walked from the start instead.
         icalrecur_iterator_free(it);
-        it = icalrecur_iterator_new(r, plovouci(zacatek));
+        it = icalrecur_iterator_new(r, NaStenu(zacatek));
         if (!it) return;
     }
     for (int i = 0; i < kKroku; ++i) {
@@ -292,6 +278,20 @@ QString Popis(const QString& pravidlo)
     else if (r.count > 0)
         out += cetnost(r.count, ", jednou", ", %1krát", ", %1krát");
     return out;
+}
+
+icaltimetype NaStenu(const QDateTime& t)
+{
+    icaltimetype i = icaltime_null_time();
+    i.year = t.date().year();
+    i.month = t.date().month();
+    i.day = t.date().day();
+    i.hour = t.time().hour();
+    i.minute = t.time().minute();
+    i.second = t.time().second();
+    i.is_date = 0;
+    i.zone = nullptr;
+    return i;
 }
 
 } // namespace opakovani

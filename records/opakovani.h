@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+struct icaltimetype;
+
 // Recurrence rules of events and tasks in RFC 5545 form (the RRULE value:
 // FREQ, INTERVAL, BYDAY with ordinals, BYMONTHDAY, BYMONTH, BYSETPOS, COUNT,
 // UNTIL), expanded by libical's iterator in the workstation's wall-clock time:
@@ -34,5 +36,8 @@ std::optional<QDateTime> DalsiVyskyt(const QString& pravidlo, const QDateTime& z
 
 // One line in Czech for the editor and the lists: "Každé pondělí do 30. 6. 2027".
 QString Popis(const QString& pravidlo);
+
+// A wall-clock time as libical's floating time (no zone).
+icaltimetype NaStenu(const QDateTime& t);
 
 } // namespace opakovani
