@@ -380,16 +380,22 @@ void readFigures(TSQLDATA& db)
 }
 
 // The month view over six weeks that hold 50,000 events.
+// The month view shown on the bench's weeks, six week rows.
+void sestTydnu(TFrame_MontView& view)
+{
+    view.resize(1200, 800);
+    view.show();
+    QCoreApplication::processEvents();
+    view.NastavKotvu(kPrvniDen + 1);
+    view.SB_PLUS->click();
+}
+
 void monthFigures(TSQLDATA& db)
 {
     std::printf("Month view, six weeks with 50,000 events\n");
     setSQLDATA(&db);
     TFrame_MontView view;
-    view.resize(1200, 800);
-    view.show();
-    QCoreApplication::processEvents();
-    view.NastavKotvu(kPrvniDen + 1);
-    view.SB_PLUS->click(); // six week rows
+    sestTydnu(view);
     const MesicniMrizka& m = view.mrizka();
     const QString filtr = QStringLiteral("1,2,4");
     int events = 0;
@@ -536,11 +542,7 @@ void seriesFigures(TSQLDATA& plain, TSQLDATA& series)
         TSQLDATA& db = k == 0 ? plain : series;
         setSQLDATA(&db);
         TFrame_MontView view;
-        view.resize(1200, 800);
-        view.show();
-        QCoreApplication::processEvents();
-        view.NastavKotvu(kPrvniDen + 1);
-        view.SB_PLUS->click();
+        sestTydnu(view);
         view.NastavFiltrKategorii(QStringLiteral("1,2,4"));
         view.NastavTrvaniCteni(0);
         t[k] = medianMs([&] {
