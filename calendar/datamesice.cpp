@@ -237,7 +237,7 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
     // occurrences kept become text.
     const QDate nula(1899, 12, 30);
     const QList<VyskytUdalosti> vyskyty = VyskytySerii(
-        db, nula.addDays(klicDne(od)), nula.addDays(klicDne(doDatum)), filtr, jenHlavni, &m_dotazu);
+        db, nula.addDays(klicDne(od)), nula.addDays(klicDne(doDatum)), filtr, jenHlavni, &m_dotazu, true);
     QHash<qint64, QList<const VyskytUdalosti*>> poDnech;
     for (const VyskytUdalosti& v : vyskyty)
         poDnech[nula.daysTo(v.zacatek.date())] << &v;

@@ -54,7 +54,7 @@ void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bo
     const QDate nula(1899, 12, 30);
     const QList<VyskytUdalosti> vyskyty =
         VyskytySerii(db, nula.addDays(qint64(std::floor(od))), nula.addDays(qint64(std::floor(doDatum))),
-                     filtr, !vsechnyKategorie);
+                     filtr, !vsechnyKategorie, nullptr, true);
     if (vyskyty.isEmpty()) return;
     if (radky.isEmpty())
         radky << commatext::encode({QStringLiteral("KU"), QStringLiteral("KU_C_KAT_BARVA"),
@@ -62,7 +62,8 @@ void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bo
     for (const VyskytUdalosti& v : vyskyty)
         radky << commatext::encode(
             {QString::number(v.id), v.barva,
-             v.celyDen ? QString() : v.zacatek.toString(QStringLiteral("d.M.yyyy H:mm:ss")), v.nazev});
+             v.zacatek.toString(v.celyDen ? QStringLiteral("d.M.yyyy") : QStringLiteral("d.M.yyyy H:mm:ss")),
+             v.nazev});
     // In the statement's order: by start (none first), then name in the Czech order.
     static const QCollator cesky = [] {
         QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));

@@ -505,6 +505,7 @@ QStringList opakovani(TSQLDATA& db)
                        .arg(tabulka, fk);
     }
     out << PridejSloupec(db, QStringLiteral("KU"), QStringLiteral("DATUM_DO"), QStringLiteral("date"));
+    out << indexPokudChybi(db, QStringLiteral("KU_DATUM_DO"), QStringLiteral("KU (DATUM_DO)"));
     return out;
 }
 
@@ -560,7 +561,8 @@ const QList<Krok>& Kroky()
         {16, QStringLiteral("KU, UKOLY, ADRESAR_ZAKL: sloupec UID"), sloupceUid},
         {17, QStringLiteral("UID stávajících záznamů a nových při vložení"), vyplnUid},
         {18, QStringLiteral("texty v UTF-8 s českým řazením, klíče a indexy nad nimi znovu"), textyVUtf8},
-        {19, QStringLiteral("KU, UKOLY: opakování, vynechané (blob) a změněné výskyty; KU: poslední den"),
+        {19,
+         QStringLiteral("KU, UKOLY: opakování, vynechané (blob) a změněné výskyty; KU: poslední den (index)"),
          opakovani},
     };
     return kroky;

@@ -218,17 +218,11 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                 p.chyby << s.nazev + QStringLiteral(": ") + s.odmitnuti;
                 continue;
             }
-            // The calendar shows a whole-day event on one day: a longer one is
-            // refused rather than shrunk to its first day.
-            if (s.celyDen && s.konec.date() > s.zacatek.date().addDays(1)) {
-                ++p.chybne;
-                p.chyby << s.nazev +
-                               QStringLiteral(": celodenní událost přes více dní (%1 – %2) zatím nelze "
-                                              "uložit")
-                                   .arg(s.zacatek.date().toString(QStringLiteral("d. M. yyyy")),
-                                        s.konec.date().addDays(-1).toString(QStringLiteral("d. M. yyyy")));
-                continue;
-            }
+            // A whole-day event over several days keeps its last day.
+            const QString posledniDen =
+                s.celyDen && s.konec.date() > s.zacatek.date().addDays(1)
+                    ? DatumSQL(s.konec.date().addDays(-1).toString(QStringLiteral("d.M.yyyy")))
+                    : QString();
             UdalostPole u;
             const DatumCas zacatek = DatumZQDateTime(s.zacatek);
             u.Datum = DatumNaText(4, zacatek);
@@ -308,6 +302,10 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
                         prikazy << QStringLiteral("update ku set uid=%1 where ku_id=%2")
                                        .arg(TextSQL(uid))
                                        .arg(noveId);
+                    if (!posledniDen.isEmpty())
+                        prikazy << QStringLiteral("update ku set datum_do=%1 where ku_id=%2")
+                                       .arg(posledniDen)
+                                       .arg(radek);
                     if (!opakovani.isEmpty())
                         prikazy
                             << QStringLiteral("update ku set %1 where ku_id=%2").arg(opakovani).arg(radek);
@@ -459,7 +457,7 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
         QStringLiteral(
             "Select ku.ku_id as "
             "ku,ku.uid,nazev,cely_den,datum,cas_od,cas_do,alarm,alarm_datum,alarm_cas,ku.opakovani,"
-            "ku.vynechane,ku.serie_id,ku.puvodni_vyskyt,ku.zruseno,(select s.uid from ku s where "
+            "ku.vynechane,ku.serie_id,ku.puvodni_vyskyt,ku.zruseno,ku.datum_do,(select s.uid from ku s where "
             "s.ku_id=ku.serie_id) as uid_serie from ku "
             "left join ku_kat on (ku.ku_id=ku_kat.ku_id) and (hlavni=1) left join ku_c_kat on "
             "(ku_kat.ku_c_kat_id=ku_c_kat.ku_c_kat_id)") +
@@ -500,7 +498,12 @@ QList<Schuzka> UdalostiKExportu(TSQLDATA& db)
         };
         s.zacatek = okamzik(datum, s.celyDen ? QString() : text(t, r, "CAS_OD"));
         if (s.celyDen) {
-            s.konec = s.zacatek.addDays(1);
+            // Through its last day.
+            const QString posledni = DatumCast(text(t, r, "DATUM_DO"));
+            s.konec =
+                posledni.trimmed().isEmpty()
+                    ? s.zacatek.addDays(1)
+                    : std::max(s.zacatek.addDays(1), DatumNaQDateTime(TextNaDatum(2, posledni)).addDays(1));
         } else {
             // The end lies on the event's day unless the row says a later one.
             const QString doDatum = DatumCast(text(t, r, "CAS_DO"));

@@ -99,17 +99,23 @@ QString VynechaneNaText(const QList<QDateTime>& vynechane)
 }
 
 QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr,
-                                   bool jenHlavni, int* dotazu)
+                                   bool jenHlavni, int* dotazu, bool pokracovani)
 {
     TKTDATASET t;
     if (dotazu) ++*dotazu;
     db.NactiTabulku(
-        kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane") + kZdroj +
-            // "+0": the index on the last occurrence finds the few series, not the
-            // one on the date every event of the past would pass.
-            QStringLiteral("where ku.konec_opakovani>=%1 and ku.datum+0<=%2 and ku.serie_id is null "
-                           "and ku.opakovani is not null")
-                .arg(datumSQL(od), datumSQL(doDatum)) +
+        kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane, ku.datum_do") + kZdroj +
+            // "+0": the indexes on the last occurrence and on the last day find
+            // the few series and long events, not the one on the date every
+            // event of the past would pass.
+            QStringLiteral(
+                "where ((ku.konec_opakovani>=%1 and ku.opakovani is not null)%3) and ku.datum+0<=%2 "
+                "and ku.serie_id is null")
+                .arg(datumSQL(od), datumSQL(doDatum),
+                     pokracovani ? QStringLiteral(" or (ku.datum_do>=%1 and ku.opakovani is null and "
+                                                  "(ku.zruseno is null or ku.zruseno=0))")
+                                       .arg(datumSQL(od))
+                                 : QString()) +
             podminky(filtr, jenHlavni),
         t);
     if (t.PocetRadku() == 0) return {};
@@ -135,6 +141,19 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
         const VyskytUdalosti vzor = zRadku(t, r);
         if (videne.contains(vzor.id)) continue; // two main categories give two rows
         videne.insert(vzor.id);
+        if (t.HodnotaJmeno(r, QStringLiteral("OPAKOVANI")).trimmed().isEmpty()) {
+            // The further days of a long event, each a line without a time.
+            const QDate posledni = okamzik(t.HodnotaJmeno(r, QStringLiteral("DATUM_DO"))).date();
+            for (QDate d = std::max(vzor.zacatek.date().addDays(1), od); d <= std::min(posledni, doDatum);
+                 d = d.addDays(1)) {
+                VyskytUdalosti v = vzor;
+                v.zacatek = QDateTime(d, QTime(0, 0));
+                v.konec = QDateTime();
+                v.celyDen = true;
+                out << v;
+            }
+            continue;
+        }
         const qint64 delka = vzor.konec.isValid() ? vzor.zacatek.secsTo(vzor.konec) : -1;
         QList<QDateTime> vynechane = VynechaneZTextu(t.HodnotaJmeno(r, QStringLiteral("VYNECHANE")));
         vynechane << nahrazene.value(vzor.id);

@@ -34,9 +34,11 @@ QList<VyskytUdalosti> NactiVyskyty(TSQLDATA& db, QDate od, QDate doDatum, const 
                                    bool jenHlavni = true);
 
 // The occurrences of the series alone (rows with a rule) in od..doDatum;
-// `dotazu` (when given) counts the statements run.
+// with `pokracovani`, also a line for each further day of an event that ends
+// on a later day (DATUM_DO), without a time. `dotazu` (when given) counts the
+// statements run.
 QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr = {},
-                                   bool jenHlavni = true, int* dotazu = nullptr);
+                                   bool jenHlavni = true, int* dotazu = nullptr, bool pokracovani = false);
 
 // Excluded starts as stored: wall-clock "yyyyMMddTHHmmss", comma-separated.
 QList<QDateTime> VynechaneZTextu(const QString& text);

@@ -247,8 +247,12 @@ protected:
               QStringLiteral(
                   "903, '4.1.2027', '4.1.2027 8:00', null, 'Dřív', null, null, null, null, null, null"),
               QStringLiteral(
-                  "904, '4.1.2027', '4.1.2027 9:00', null, 'Potom', null, null, null, null, null, null")})
+                  "904, '4.1.2027', '4.1.2027 9:00', null, 'Potom', null, null, null, null, null, null"),
+              QStringLiteral("905, '20.1.2027', '20.1.2027', '20.1.2027', 'Dovolená', null, null, null, "
+                             "null, null, null")})
             exec(QStringLiteral("insert into ku (%1) values (%2)").arg(QLatin1String(sloupce), v));
+        // A holiday from Wednesday to Friday.
+        exec(QStringLiteral("update ku set cely_den=1, datum_do='22.1.2027' where ku_id=905"));
     }
     static void TearDownTestSuite()
     {
@@ -282,6 +286,10 @@ TEST_F(MesicSeSeriemi, SeriesShowOnEveryDayOfTheirRule)
     EXPECT_EQ(radky(d, 2027, 2, 1), QStringList());
     EXPECT_EQ(radky(d, 2027, 2, 8), QStringList()) << "beyond the weeks read";
     EXPECT_EQ(d.den(ZakodujDatum(2027, 1, 4)).pocet, 3);
+    // A holiday over several days is on each of them.
+    for (int den : {20, 21, 22})
+        EXPECT_EQ(radky(d, 2027, 1, den), QStringList{"905  Dovolená"}) << den;
+    EXPECT_EQ(radky(d, 2027, 1, 23), QStringList());
 
     DataMesice cut;
     cut.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen(), 2);
@@ -298,5 +306,6 @@ TEST_F(MesicSeSeriemi, DateRangeListShowsTheOccurrences)
         radkySeznamu << r.id + QLatin1Char(' ') + r.zacatek + QLatin1Char(' ') + r.nazev;
     EXPECT_EQ(radkySeznamu, (QStringList{"903 4.1.2027 8:00:00 Dřív", "900 4.1.2027 8:30:00 Porada",
                                          "904 4.1.2027 9:00:00 Potom", "901 12.1.2027 10:00:00 Porada",
-                                         "900 25.1.2027 8:30:00 Porada"}));
+                                         "905 20.1.2027 Dovolená", "905 21.1.2027 Dovolená",
+                                         "905 22.1.2027 Dovolená", "900 25.1.2027 8:30:00 Porada"}));
 }

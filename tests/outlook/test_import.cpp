@@ -484,8 +484,8 @@ QByteArray crlf(const char* text)
 
 } // namespace
 
-// What a file says about dates is stored as it says, or refused with its
-// reason: never shrunk to a day; a series with its rule and exclusions.
+// What a file says about dates is stored as it says: an end after midnight,
+// a holiday over several days, a series with its rule and exclusions.
 TEST_F(Vymena, FileDatesAreKeptOrRefusedWithTheirReason)
 {
     const QByteArray ics =
@@ -501,31 +501,31 @@ TEST_F(Vymena, FileDatesAreKeptOrRefusedWithTheirReason)
              "END:VCALENDAR\n");
     const PocitadlaImportu p = ImportujKalendar(db(), ical::Cti(ics), {PravaZaznamu::Vse(kVedeni)});
     EXPECT_EQ(p.nacteno, 3);
-    EXPECT_EQ(p.zapsano, 2);
-    EXPECT_EQ(p.chybne, 1);
+    EXPECT_EQ(p.zapsano, 3) << p.Podrobnosti().toStdString();
+    EXPECT_EQ(p.chybne, 0);
     EXPECT_EQ(p.zkraceno, 0);
-    EXPECT_TRUE(p.Podrobnosti().contains(QStringLiteral("Dovolená: celodenní událost přes více dní "
-                                                        "(3. 8. 2026 – 7. 8. 2026)")))
-        << p.Podrobnosti().toStdString();
     EXPECT_EQ(
-        rows(QStringLiteral("select uid,datum,cas_od,cas_do,opakovani,vynechane,konec_opakovani from ku "
-                            "order by datum")),
-        QStringList({"porada,5.1.2026,5.1.2026 9:00:00,5.1.2026 10:00:00,FREQ=WEEKLY;COUNT=5,"
+        rows(QStringLiteral("select uid,datum,cas_od,cas_do,datum_do,opakovani,vynechane,konec_opakovani "
+                            "from ku order by datum")),
+        QStringList({"porada,5.1.2026,5.1.2026 9:00:00,5.1.2026 10:00:00,,FREQ=WEEKLY;COUNT=5,"
                      "20260105T090000,2.2.2026",
-                     "noc,10.3.2026,10.3.2026 22:00:00,11.3.2026 6:00:00,,,"}));
+                     "noc,10.3.2026,10.3.2026 22:00:00,11.3.2026 6:00:00,,,,",
+                     "dovolena,3.8.2026,3.8.2026,3.8.2026,7.8.2026,,,"}));
 
-    // Out and back: the night keeps its morning, and the same file matches its rows.
+    // Out and back: the night keeps its morning, the holiday its last day, and
+    // the same file matches its rows.
     const QList<Schuzka> ven = UdalostiKExportu(db());
-    ASSERT_EQ(ven.size(), 2);
+    ASSERT_EQ(ven.size(), 3);
     EXPECT_EQ(ven[1].konec, mistni(2026, 3, 11, 6));
+    EXPECT_EQ(ven[2].konec, mistni(2026, 8, 8));
     EXPECT_EQ(ven[0].pravidlo, QStringLiteral("FREQ=WEEKLY;COUNT=5"));
     QList<Schuzka> bezUid = ical::Cti(ical::Zapis(ven, QDateTime::currentDateTimeUtc(), false));
     for (Schuzka& s : bezUid)
         s.uid.clear(); // matched by date, times and name
     const PocitadlaImportu znovu =
         ImportujKalendar(db(), bezUid, {PravaZaznamu::Vse(kVedeni), nullptr, Duplicita::Preskocit});
-    EXPECT_EQ(znovu.preskoceno, 2);
-    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")), QStringList{"2"});
+    EXPECT_EQ(znovu.preskoceno, 3);
+    EXPECT_EQ(rows(QStringLiteral("select count(*) from ku")), QStringList{"3"});
 }
 
 // A recurring meeting from another calendar program comes with every
