@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
+#include <mutex>
+#include <utility>
 
 namespace
 {
@@ -63,6 +65,37 @@ VyskytUdalosti zRadku(const TKTDATASET& t, int r)
 }
 
 // Names in the database's Czech order (ICU's, like the server's collation).
+// Expansions of series by their row's id, revision, days and changed
+// occurrences: a refresh of the same weeks expands nothing again.
+class Rozvinute
+{
+public:
+    bool hledej(const QString& klic, QList<std::pair<QDateTime, QDateTime>>& casy)
+    {
+        const std::lock_guard<std::mutex> zamek(m_zamek);
+        const auto it = m_casy.constFind(klic);
+        if (it == m_casy.cend()) return false;
+        casy = *it;
+        return true;
+    }
+    void uloz(const QString& klic, const QList<std::pair<QDateTime, QDateTime>>& casy)
+    {
+        const std::lock_guard<std::mutex> zamek(m_zamek);
+        if (m_casy.size() > 20000) m_casy.clear(); // old ranges and revisions go at once
+        m_casy.insert(klic, casy);
+    }
+
+private:
+    std::mutex m_zamek;
+    QHash<QString, QList<std::pair<QDateTime, QDateTime>>> m_casy;
+};
+
+Rozvinute& rozvinute()
+{
+    static Rozvinute r;
+    return r;
+}
+
 bool poradi(const VyskytUdalosti& a, const VyskytUdalosti& b)
 {
     static const QCollator cesky = [] {
@@ -104,7 +137,7 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
     TKTDATASET t;
     if (dotazu) ++*dotazu;
     db.NactiTabulku(
-        kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane, ku.datum_do") + kZdroj +
+        kSloupce + QStringLiteral(", ku.opakovani, ku.vynechane, ku.datum_do, ku.revize") + kZdroj +
             // "+0": the indexes on the last occurrence and on the last day find
             // the few series and long events, not the one on the date every
             // event of the past would pass.
@@ -154,16 +187,31 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
             }
             continue;
         }
-        const qint64 delka = vzor.konec.isValid() ? vzor.zacatek.secsTo(vzor.konec) : -1;
-        QList<QDateTime> vynechane = VynechaneZTextu(t.HodnotaJmeno(r, QStringLiteral("VYNECHANE")));
-        vynechane << nahrazene.value(vzor.id);
-        for (const QDateTime& kdy :
-             opakovani::Vyskyty(t.HodnotaJmeno(r, QStringLiteral("OPAKOVANI")), vzor.zacatek, vynechane,
-                                zacatekRozsahu, konecRozsahu)) {
+        // A series expanded for these days before, unchanged since (its
+        // revision and its changed occurrences the same), is not expanded again.
+        const QList<QDateTime>& zmenene = nahrazene[vzor.id];
+        QString klic = QStringLiteral("%1|%2|%3|%4")
+                           .arg(vzor.id)
+                           .arg(t.HodnotaJmeno(r, QStringLiteral("REVIZE")), od.toString(Qt::ISODate),
+                                doDatum.toString(Qt::ISODate));
+        for (const QDateTime& z : zmenene)
+            klic += QLatin1Char('|') + z.toString(Qt::ISODate);
+        QList<std::pair<QDateTime, QDateTime>> casy;
+        if (!rozvinute().hledej(klic, casy)) {
+            const qint64 delka = vzor.konec.isValid() ? vzor.zacatek.secsTo(vzor.konec) : -1;
+            QList<QDateTime> vynechane = VynechaneZTextu(t.HodnotaJmeno(r, QStringLiteral("VYNECHANE")));
+            vynechane << zmenene;
+            for (const QDateTime& kdy :
+                 opakovani::Vyskyty(t.HodnotaJmeno(r, QStringLiteral("OPAKOVANI")), vzor.zacatek, vynechane,
+                                    zacatekRozsahu, konecRozsahu))
+                casy.append({kdy, delka >= 0 ? kdy.addSecs(delka) : QDateTime()});
+            rozvinute().uloz(klic, casy);
+        }
+        for (const auto& [zacatek, konec] : casy) {
             VyskytUdalosti v = vzor;
             v.serie = vzor.id;
-            v.zacatek = kdy;
-            v.konec = delka >= 0 ? kdy.addSecs(delka) : QDateTime();
+            v.zacatek = zacatek;
+            v.konec = konec;
             out << v;
         }
     }

@@ -309,3 +309,25 @@ TEST_F(MesicSeSeriemi, DateRangeListShowsTheOccurrences)
                                          "905 20.1.2027 Dovolená", "905 21.1.2027 Dovolená",
                                          "905 22.1.2027 Dovolená", "900 25.1.2027 8:30:00 Porada"}));
 }
+
+// A series changed since the last refresh is expanded anew (the view keeps
+// expansions of unchanged series between refreshes).
+TEST_F(MesicSeSeriemi, AChangedSeriesIsExpandedAnew)
+{
+    const MesicniMrizka m(ZakodujDatum(2027, 1, 1));
+    DataMesice d;
+    d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
+    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TU' where ku_id=900"));
+    d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
+    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList());
+    EXPECT_EQ(radky(d, 2027, 1, 26), QStringList{"900 8:30 Porada"});
+    // A new changed occurrence leaves its original start out.
+    exec(QStringLiteral("insert into ku (ku_id, datum, cas_od, nazev, serie_id, puvodni_vyskyt) values (906, "
+                        "'27.1.2027', '27.1.2027 8:30', 'Porada', 900, '26.1.2027 8:30')"));
+    d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
+    EXPECT_EQ(radky(d, 2027, 1, 26), QStringList());
+    EXPECT_EQ(radky(d, 2027, 1, 27), QStringList{"906 8:30 Porada"});
+    exec(QStringLiteral("delete from ku where ku_id=906"));
+    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=MO' where ku_id=900"));
+}
