@@ -27,17 +27,6 @@ QString textDne(DatumCas d)
     return DatumNaText(4, d);
 }
 
-// Names in the Czech order of the database's collation (ICU's cs_CZ).
-const QCollator& ceskeRazeni()
-{
-    static const QCollator c = [] {
-        QCollator k(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        k.setCaseSensitivity(Qt::CaseSensitive);
-        return k;
-    }();
-    return c;
-}
-
 } // namespace
 
 QString UdalostDne::cas() const
@@ -263,7 +252,7 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
             radky.append({v->celyDen ? -1 : QTime(0, 0).secsTo(v->zacatek.time()), &v->nazev, v->id, -1, v});
         const auto kratsi = [](const Radek& a, const Radek& b) {
             if (a.cas != b.cas) return a.cas < b.cas;
-            if (const int c = ceskeRazeni().compare(*a.nazev, *b.nazev); c != 0) return c < 0;
+            if (const int c = CeskeRazeni().compare(*a.nazev, *b.nazev); c != 0) return c < 0;
             return a.id < b.id;
         };
         if (limit > 0 && radky.size() > limit) {

@@ -65,15 +65,10 @@ void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bo
              v.zacatek.toString(v.celyDen ? QStringLiteral("d.M.yyyy") : QStringLiteral("d.M.yyyy H:mm:ss")),
              v.nazev});
     // In the statement's order: by start (none first), then name in the Czech order.
-    static const QCollator cesky = [] {
-        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
     std::stable_sort(radky.begin() + 1, radky.end(), [](const QString& a, const QString& b) {
         const qint64 za = zacatekRadku(a), zb = zacatekRadku(b);
         if (za != zb) return za < zb;
-        return cesky.compare(commatext::decode(a).value(3), commatext::decode(b).value(3)) < 0;
+        return CeskeRazeni().compare(commatext::decode(a).value(3), commatext::decode(b).value(3)) < 0;
     });
 }
 

@@ -64,7 +64,6 @@ VyskytUdalosti zRadku(const TKTDATASET& t, int r)
     return v;
 }
 
-// Names in the database's Czech order (ICU's, like the server's collation).
 // Expansions of series by their row's id, revision, days and changed
 // occurrences: a refresh of the same weeks expands nothing again.
 class Rozvinute
@@ -96,19 +95,25 @@ Rozvinute& rozvinute()
     return r;
 }
 
+// The date-range list's order: start, name, id.
 bool poradi(const VyskytUdalosti& a, const VyskytUdalosti& b)
 {
-    static const QCollator cesky = [] {
-        QCollator c(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
     if (a.zacatek != b.zacatek) return a.zacatek < b.zacatek;
-    if (const int c = cesky.compare(a.nazev, b.nazev); c != 0) return c < 0;
+    if (const int c = CeskeRazeni().compare(a.nazev, b.nazev); c != 0) return c < 0;
     return a.id < b.id;
 }
 
 } // namespace
+
+const QCollator& CeskeRazeni()
+{
+    static const QCollator c = [] {
+        QCollator k(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        k.setCaseSensitivity(Qt::CaseSensitive);
+        return k;
+    }();
+    return c;
+}
 
 const QString PodminkaJednotlivych =
     QStringLiteral(" and (ku.opakovani is null) and (ku.zruseno is null or ku.zruseno=0)");

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+class QCollator;
 class TSQLDATA;
 
 // The occurrences of events in a range of days: single events as they are
@@ -39,6 +40,10 @@ QList<VyskytUdalosti> NactiVyskyty(TSQLDATA& db, QDate od, QDate doDatum, const 
 // statements run.
 QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const QString& filtr = {},
                                    bool jenHlavni = true, int* dotazu = nullptr, bool pokracovani = false);
+
+// Names in the database's Czech order (ICU's cs_CZ, as the collation of the
+// text columns), for merging read lines with expanded ones.
+const QCollator& CeskeRazeni();
 
 // Excluded starts as stored: wall-clock "yyyyMMddTHHmmss", comma-separated.
 QList<QDateTime> VynechaneZTextu(const QString& text);
