@@ -280,6 +280,143 @@ QString Popis(const QString& pravidlo)
     return out;
 }
 
+namespace
+{
+
+bool prazdne(const short* pole)
+{
+    return pole[0] == ICAL_RECURRENCE_ARRAY_MAX;
+}
+
+int delka(const short* pole, int max)
+{
+    int n = 0;
+    while (n < max && pole[n] != ICAL_RECURRENCE_ARRAY_MAX)
+        ++n;
+    return n;
+}
+
+// libical counts weekdays from Sunday = 1, Qt from Monday = 1.
+int denQt(int denIcal)
+{
+    return (denIcal + 5) % 7 + 1;
+}
+
+const char* const kDnyRfc[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+
+} // namespace
+
+int PoradiDneVMesici(QDate d)
+{
+    const int poradi = (d.day() - 1) / 7 + 1;
+    return poradi >= 5 ? -1 : poradi;
+}
+
+std::optional<Nastaveni> ZPravidla(const QString& pravidlo, QDate zacatek)
+{
+    Nastaveni n;
+    if (pravidlo.trimmed().isEmpty()) return n;
+    const Rozbor rozbor = rozeber(pravidlo);
+    if (!rozbor.chyba.isEmpty() || !zacatek.isValid()) return std::nullopt;
+    const icalrecurrencetype& r = rozbor.pravidlo;
+    if (!prazdne(r.by_second) || !prazdne(r.by_minute) || !prazdne(r.by_hour) || !prazdne(r.by_year_day) ||
+        !prazdne(r.by_week_no) || !prazdne(r.by_set_pos))
+        return std::nullopt;
+    n.kazdych = std::max<int>(1, r.interval);
+    const int dnu = delka(r.by_day, ICAL_BY_DAY_SIZE);
+    const int dnuMesice = delka(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int mesicu = delka(r.by_month, ICAL_BY_MONTH_SIZE);
+    switch (r.freq) {
+    case ICAL_DAILY_RECURRENCE:
+        if (dnu || dnuMesice || mesicu) return std::nullopt;
+        n.druh = Nastaveni::Denne;
+        break;
+    case ICAL_WEEKLY_RECURRENCE:
+        if (dnuMesice || mesicu) return std::nullopt;
+        n.druh = Nastaveni::Tydne;
+        for (int i = 0; i < dnu; ++i) {
+            if (icalrecurrencetype_day_position(r.by_day[i]) != 0) return std::nullopt;
+            const int d = denQt(int(icalrecurrencetype_day_day_of_week(r.by_day[i])));
+            if (!n.dny.contains(d)) n.dny << d;
+        }
+        if (n.dny.isEmpty()) n.dny << zacatek.dayOfWeek();
+        std::sort(n.dny.begin(), n.dny.end());
+        break;
+    case ICAL_MONTHLY_RECURRENCE:
+        n.druh = Nastaveni::Mesicne;
+        if (mesicu || dnu + dnuMesice > 1) return std::nullopt;
+        if (dnuMesice == 1) {
+            if (r.by_month_day[0] == -1)
+                n.mesicne = Nastaveni::PosledniDen;
+            else if (r.by_month_day[0] != zacatek.day())
+                return std::nullopt;
+        } else if (dnu == 1) {
+            // The start's own weekday and week, as the group offers it.
+            if (denQt(int(icalrecurrencetype_day_day_of_week(r.by_day[0]))) != zacatek.dayOfWeek() ||
+                icalrecurrencetype_day_position(r.by_day[0]) != PoradiDneVMesici(zacatek))
+                return std::nullopt;
+            n.mesicne = Nastaveni::DenVTydnu;
+        }
+        break;
+    case ICAL_YEARLY_RECURRENCE:
+        n.druh = Nastaveni::Rocne;
+        if (dnu || mesicu > 1 || dnuMesice > 1) return std::nullopt;
+        if ((mesicu && r.by_month[0] != zacatek.month()) || (dnuMesice && r.by_month_day[0] != zacatek.day()))
+            return std::nullopt;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!icaltime_is_null_time(r.until)) {
+        n.konec = Nastaveni::Dne;
+        n.konecDne = mistni(r.until).date();
+    } else if (r.count > 0) {
+        n.konec = Nastaveni::PoPoctu;
+        n.pocet = r.count;
+    }
+    return n;
+}
+
+QString NaPravidlo(const Nastaveni& n, QDate zacatek)
+{
+    QString out;
+    switch (n.druh) {
+    case Nastaveni::Neopakuje:
+        return QString();
+    case Nastaveni::Denne:
+        out = QStringLiteral("FREQ=DAILY");
+        break;
+    case Nastaveni::Tydne: {
+        QStringList dny;
+        for (int d : n.dny)
+            if (d >= 1 && d <= 7) dny << QLatin1String(kDnyRfc[d - 1]);
+        if (dny.isEmpty()) dny << QLatin1String(kDnyRfc[zacatek.dayOfWeek() - 1]);
+        out = QStringLiteral("FREQ=WEEKLY;BYDAY=") + dny.join(QLatin1Char(','));
+        break;
+    }
+    case Nastaveni::Mesicne:
+        out = QStringLiteral("FREQ=MONTHLY;");
+        if (n.mesicne == Nastaveni::PosledniDen)
+            out += QStringLiteral("BYMONTHDAY=-1");
+        else if (n.mesicne == Nastaveni::DenVTydnu)
+            out += QStringLiteral("BYDAY=%1%2")
+                       .arg(PoradiDneVMesici(zacatek))
+                       .arg(QLatin1String(kDnyRfc[zacatek.dayOfWeek() - 1]));
+        else
+            out += QStringLiteral("BYMONTHDAY=%1").arg(zacatek.day());
+        break;
+    case Nastaveni::Rocne:
+        out = QStringLiteral("FREQ=YEARLY");
+        break;
+    }
+    if (n.kazdych > 1) out += QStringLiteral(";INTERVAL=%1").arg(n.kazdych);
+    if (n.konec == Nastaveni::Dne && n.konecDne.isValid())
+        out += QStringLiteral(";UNTIL=") + n.konecDne.toString(QStringLiteral("yyyyMMdd"));
+    else if (n.konec == Nastaveni::PoPoctu && n.pocet > 0)
+        out += QStringLiteral(";COUNT=%1").arg(n.pocet);
+    return out;
+}
+
 icaltimetype NaStenu(const QDateTime& t)
 {
     icaltimetype i = icaltime_null_time();

@@ -40,4 +40,33 @@ QString Popis(const QString& pravidlo);
 // A wall-clock time as libical's floating time (no zone).
 icaltimetype NaStenu(const QDateTime& t);
 
+// A rule as the editors' "Opakování" group holds it.
+struct Nastaveni {
+    enum Druh { Neopakuje, Denne, Tydne, Mesicne, Rocne };
+    enum ZpusobMesicne { DenMesice, DenVTydnu, PosledniDen };
+    enum DruhKonce { Nikdy, Dne, PoPoctu };
+    Druh druh = Neopakuje;
+    int kazdych = 1;
+    QList<int> dny; // weekly: 1 = Monday .. 7 = Sunday, ascending
+    ZpusobMesicne mesicne = DenMesice;
+    DruhKonce konec = Nikdy;
+    QDate konecDne; // the last day an occurrence may fall on
+    int pocet = 10;
+
+    bool operator==(const Nastaveni&) const = default;
+};
+
+// The group's settings of a stored rule for a series starting on `zacatek`;
+// nothing when the rule says more than the group shows (a rule from another
+// calendar program), which then stays as it is.
+std::optional<Nastaveni> ZPravidla(const QString& pravidlo, QDate zacatek);
+
+// The rule of the settings for a series starting on `zacatek`; empty for a
+// single event. "N-tého dne" takes the start's day, "N-tý den v týdnu" its
+// weekday and week (the fifth counts as the last).
+QString NaPravidlo(const Nastaveni& n, QDate zacatek);
+
+// The ordinal of the start's weekday in its month as the rule writes it: 1..4, or -1 for the fifth.
+int PoradiDneVMesici(QDate d);
+
 } // namespace opakovani

@@ -170,3 +170,61 @@ TEST(Opakovani, BadRulesAndSummaries)
 }
 
 } // namespace
+
+// The editor's settings: what the group can show reads back into the same rule
+// (or one that expands alike), and what it cannot show is left alone.
+TEST(Opakovani, EditorSettingsAndTheirRules)
+{
+    using N = opakovani::Nastaveni;
+    const QDate utery(2026, 12, 8);     // the second Tuesday of December
+    const QDate posledni(2026, 12, 29); // the fifth Tuesday: "the last"
+    struct Pripad {
+        const char* pravidlo;
+        QDate zacatek;
+        const char* vysledek; // the rule written back; "" = the same
+    };
+    const Pripad pripady[] = {
+        {"FREQ=DAILY", utery, ""},
+        {"FREQ=DAILY;INTERVAL=3;COUNT=5", utery, ""},
+        {"FREQ=WEEKLY", utery, "FREQ=WEEKLY;BYDAY=TU"},
+        {"FREQ=WEEKLY;BYDAY=FR,MO;UNTIL=20270630", utery, "FREQ=WEEKLY;BYDAY=MO,FR;UNTIL=20270630"},
+        {"FREQ=MONTHLY;BYMONTHDAY=8", utery, ""},
+        {"FREQ=MONTHLY;BYMONTHDAY=-1", utery, ""},
+        {"FREQ=MONTHLY;BYDAY=2TU;INTERVAL=2", utery, ""},
+        {"FREQ=MONTHLY;BYDAY=-1TU", posledni, ""},
+        {"FREQ=MONTHLY", utery, "FREQ=MONTHLY;BYMONTHDAY=8"},
+        {"FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=8", utery, "FREQ=YEARLY"},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.pravidlo);
+        const std::optional<N> n = opakovani::ZPravidla(QString::fromLatin1(p.pravidlo), p.zacatek);
+        ASSERT_TRUE(n);
+        const QString zpet = opakovani::NaPravidlo(*n, p.zacatek);
+        EXPECT_EQ(zpet, QString::fromLatin1(*p.vysledek ? p.vysledek : p.pravidlo));
+        // The rule written back expands as the stored one did.
+        const QDateTime z(p.zacatek, QTime(9, 0));
+        EXPECT_EQ(opakovani::Vyskyty(zpet, z, {}, z, z.addYears(3)),
+                  opakovani::Vyskyty(QString::fromLatin1(p.pravidlo), z, {}, z, z.addYears(3)));
+    }
+    // Rules from other programs that the group cannot show stay as they are.
+    for (const char* jine : {"FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1", "FREQ=WEEKLY;BYDAY=1MO",
+                             "FREQ=MONTHLY;BYMONTHDAY=1,15", "FREQ=MONTHLY;BYMONTHDAY=9",
+                             "FREQ=DAILY;BYHOUR=9,15", "FREQ=YEARLY;BYMONTH=3,9", "FREQ=HOURLY", "nesmysl"})
+        EXPECT_FALSE(opakovani::ZPravidla(QString::fromLatin1(jine), utery)) << jine;
+    EXPECT_EQ(opakovani::ZPravidla(QString(), utery), N());
+    EXPECT_EQ(opakovani::NaPravidlo(N(), utery), QString());
+    // Monthly on the 31st skips short months; "poslední den" does not.
+    N mesicne;
+    mesicne.druh = N::Mesicne;
+    mesicne.mesicne = N::PosledniDen;
+    const QDateTime leden(QDate(2027, 1, 31), QTime(8, 0));
+    EXPECT_EQ(opakovani::Vyskyty(opakovani::NaPravidlo(mesicne, leden.date()), leden, {}, leden,
+                                 leden.addMonths(3).addDays(1))
+                  .size(),
+              4);
+    mesicne.mesicne = N::DenMesice;
+    EXPECT_EQ(opakovani::Vyskyty(opakovani::NaPravidlo(mesicne, leden.date()), leden, {}, leden,
+                                 leden.addMonths(3).addDays(1))
+                  .size(),
+              2);
+}
