@@ -69,7 +69,8 @@ VysledekZapisu ZapisZaznam(TDataModuleIb& db, int id, const QString& generator,
     const int noveId = id != 0 || generator.isEmpty() ? id : db.NoveID(generator);
     const QStringList sql = prikazy(noveId);
     std::optional<PoznamkaZapisu> p = poznamka;
-    if (p) p->id = noveId;
+    // A note bound to another row (one the statements create) keeps its id.
+    if (p && p->id == 0) p->id = noveId;
     VysledekZapisu v;
     if (hlidany && id != 0)
         v = db.ProvedHlidanyZapis(sql, p ? &*p : nullptr);

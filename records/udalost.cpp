@@ -1,8 +1,11 @@
 #include "udalost.h"
 
+#include "common/action.h"
 #include "data/sqldata.h"
 #include "data/sqlvalues.h"
 #include "records/kategoriekuc.h"
+#include "records/opakovani.h"
+#include "records/vyskyty.h"
 
 const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
@@ -28,6 +31,22 @@ const QString kInsert =
 QString n(int v)
 {
     return QString::number(v);
+}
+
+// The rule's columns of row `id`: the rule and the last occurrence's day
+// (31.12.9999 without an end); a single event clears them.
+QString prikazPravidla(const UdalostPole& u, int id)
+{
+    if (u.Opakovani.isEmpty())
+        return QStringLiteral(
+                   "update ku set opakovani=null, vynechane=null, konec_opakovani=null where ku_id=%1")
+            .arg(id);
+    const QDateTime zacatek = ZacatekUdalosti(u);
+    const std::optional<QDateTime> posledni = opakovani::PosledniVyskyt(u.Opakovani, zacatek);
+    return QStringLiteral("update ku set opakovani=%1, konec_opakovani=%2 where ku_id=%3")
+        .arg(TextSQL(u.Opakovani), DatumSQL(posledni ? posledni->toString(QStringLiteral("d.M.yyyy"))
+                                                     : QStringLiteral("31.12.9999")))
+        .arg(id);
 }
 
 } // namespace
@@ -95,5 +114,186 @@ QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveI
         out << VyplnSablonu(kInsert, QStringList{n(noveId)} + pole + VlozeniSPravySQL(uzivatel, u.Prava));
         out << kategorie.PrikazyOdkazu(noveId, QString(), SqlVlozitKuKatNovy);
     }
+    // The rule's columns follow the rule and the start (a counted series ends by it).
+    const bool zmenaPravidla =
+        zaznamId == 0 || !precteny
+            ? !u.Opakovani.isEmpty()
+            : precteny->pole.Opakovani != u.Opakovani ||
+                  (!u.Opakovani.isEmpty() && ZacatekUdalosti(precteny->pole) != ZacatekUdalosti(u));
+    if (zmenaPravidla) out << prikazPravidla(u, zaznamId != 0 ? zaznamId : noveId);
     return out;
+}
+
+QDateTime ZacatekUdalosti(const UdalostPole& u)
+{
+    const std::optional<QString> d = KanonickeDatum(u.Datum);
+    if (!d) return QDateTime();
+    const QDate den = QDate::fromString(*d, QStringLiteral("d.M.yyyy"));
+    const std::optional<QString> c = u.CelyDen ? std::nullopt : KanonickyCas(u.CasOd);
+    return QDateTime(den, c ? QTime::fromString(*c, QStringLiteral("H:mm:ss")) : QTime(0, 0));
+}
+
+namespace
+{
+
+// The alarm's date moved by as many days as the event.
+void posunAlarm(UdalostPole& u, qint64 dnu)
+{
+    if (dnu == 0) return;
+    if (const std::optional<QString> d = KanonickeDatum(u.AlarmDatum))
+        u.AlarmDatum = QDate::fromString(*d, QStringLiteral("d.M.yyyy"))
+                           .addDays(dnu)
+                           .toString(QStringLiteral("d.M.yyyy"));
+}
+
+} // namespace
+
+UdalostPole PoleVyskytu(const UdalostPole& serie, const QDateTime& vyskyt)
+{
+    UdalostPole v = serie;
+    const QDateTime zacatek = ZacatekUdalosti(serie);
+    if (!zacatek.isValid() || !vyskyt.isValid()) return v;
+    v.Datum = vyskyt.date().toString(QStringLiteral("d.M.yyyy"));
+    if (!serie.CelyDen && !serie.CasOd.trimmed().isEmpty()) {
+        v.CasOd = vyskyt.time().toString(QStringLiteral("H:mm:ss"));
+        if (const std::optional<QString> k = KanonickyCas(serie.CasDo)) {
+            const qint64 delka = zacatek.time().secsTo(QTime::fromString(*k, QStringLiteral("H:mm:ss")));
+            v.CasDo = vyskyt.time().addSecs(int(delka)).toString(QStringLiteral("H:mm:ss"));
+        }
+    }
+    posunAlarm(v, zacatek.date().daysTo(vyskyt.date()));
+    return v;
+}
+
+QString PravidloDo(const QString& pravidlo, const QDateTime& vyskyt)
+{
+    QStringList casti;
+    for (const QString& c : pravidlo.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (!c.trimmed().startsWith(QLatin1String("UNTIL="), Qt::CaseInsensitive) &&
+            !c.trimmed().startsWith(QLatin1String("COUNT="), Qt::CaseInsensitive))
+            casti << c.trimmed();
+    casti << QStringLiteral("UNTIL=") +
+                 vyskyt.addSecs(-1).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    return casti.join(QLatin1Char(';'));
+}
+
+namespace
+{
+
+QString textDne(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("d.M.yyyy"));
+}
+
+QString okamzikSQL(const QDateTime& t)
+{
+    return DatumCasSQL(textDne(t), t.toString(QStringLiteral("H:mm:ss")));
+}
+
+// A new row of the series takes its note when the user left it alone.
+QString kopiePoznamky(int serieId, int noveId)
+{
+    return QStringLiteral(
+               "update ku set poznamka=(select s.poznamka from ku s where s.ku_id=%1) where ku_id=%2")
+        .arg(serieId)
+        .arg(noveId);
+}
+
+// The event's fields moved to start at `zacatek` (the same times, another day).
+UdalostPole naDen(UdalostPole u, QDate den)
+{
+    u.Datum = den.toString(QStringLiteral("d.M.yyyy"));
+    return u;
+}
+
+} // namespace
+
+VysledekZapisu UlozVyskyt(TDataModuleIb& db, const UdalostPole& u, int serieId, const UdalostPole& serie,
+                          int revize, const QDateTime& vyskyt, RozsahZmeny rozsah, int uzivatel,
+                          const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka)
+{
+    const QDateTime zacatekSerie = ZacatekUdalosti(serie);
+    if (rozsah == RozsahZmeny::TentoANasledujici && vyskyt <= zacatekSerie) rozsah = RozsahZmeny::Vsechny;
+    const PrectenyZaznam<UdalostPole> precteno{serie, revize};
+    if (rozsah == RozsahZmeny::Vsechny) {
+        // The series moves by as many days as the occurrence did; times are the edited ones.
+        const qint64 posun = vyskyt.date().daysTo(ZacatekUdalosti(u).date());
+        UdalostPole vse = naDen(u, zacatekSerie.date().addDays(posun));
+        posunAlarm(vse, ZacatekUdalosti(u).date().daysTo(ZacatekUdalosti(vse).date()));
+        return UlozUdalost(db, vse, serieId, uzivatel, kategorie, poznamka, precteno);
+    }
+    std::optional<PoznamkaZapisu> p;
+    if (poznamka) p = PoznamkaZapisu{QStringLiteral("UPDATE_KU_POZNAMKA"), 0, *poznamka};
+    const QString id = n(serieId);
+    if (rozsah == RozsahZmeny::JenTento) {
+        // A row of its own replaces the occurrence; it keeps the series' UID.
+        UdalostPole jeden = u;
+        jeden.Opakovani.clear();
+        return ZapisZaznam(
+            db, 0, QStringLiteral("KU_ID"),
+            [&](int noveId) {
+                QStringList out = PrikazyUlozeniUdalosti(jeden, 0, noveId, uzivatel, kategorie);
+                out << QStringLiteral("update ku set serie_id=%1, puvodni_vyskyt=%2, uid=(select s.uid from "
+                                      "ku s where s.ku_id=%1) where ku_id=%3")
+                           .arg(id, okamzikSQL(vyskyt), n(noveId));
+                if (!poznamka) out << kopiePoznamky(serieId, noveId);
+                return out;
+            },
+            p);
+    }
+    // This and the following: the series ends before the occurrence, a new
+    // one starts with it; the changed occurrences after it go along. The
+    // series' revision guards the whole write.
+    UdalostPole konec = serie;
+    konec.Opakovani = PravidloDo(serie.Opakovani, vyskyt);
+    const int noveId = db.NoveID(QStringLiteral("KU_ID"));
+    if (p) p->id = noveId;
+    const QString nove = n(noveId);
+    VysledekZapisu v = ZapisZaznam(
+        db, serieId, QString(),
+        [&](int) {
+            QStringList out;
+            out << prikazPravidla(konec, serieId) + QStringLiteral(" and REVIZE=%1").arg(revize);
+            out << PrikazyUlozeniUdalosti(u, 0, noveId, uzivatel, kategorie);
+            out << QStringLiteral("update ku set vynechane=(select s.vynechane from ku s where s.ku_id=%1) "
+                                  "where ku_id=%2")
+                       .arg(id, nove);
+            if (!poznamka) out << kopiePoznamky(serieId, noveId);
+            out << QStringLiteral("update ku set serie_id=%1 where serie_id=%2 and puvodni_vyskyt>=%3")
+                       .arg(nove, id, okamzikSQL(vyskyt));
+            return out;
+        },
+        p, true, HlidanyZaznam{QStringLiteral("KU"), QStringLiteral("KU_ID")});
+    if (v.ok) v.id = noveId; // the editor goes on with the new series
+    return v;
+}
+
+VysledekZapisu SmazVyskyt(TDataModuleIb& db, int serieId, const UdalostPole& serie, int revize,
+                          const QDateTime& vyskyt, RozsahZmeny rozsah)
+{
+    const QDateTime zacatekSerie = ZacatekUdalosti(serie);
+    if (rozsah == RozsahZmeny::TentoANasledujici && vyskyt <= zacatekSerie) rozsah = RozsahZmeny::Vsechny;
+    if (rozsah == RozsahZmeny::Vsechny) return SmazUdalost(db, serieId);
+    const QString id = n(serieId);
+    QStringList prikazy;
+    if (rozsah == RozsahZmeny::JenTento) {
+        // The occurrence is left out of the series; a row that replaced it goes.
+        QList<QDateTime> vynechane =
+            VynechaneZTextu(db.VratRadek(QStringLiteral("select vynechane from ku where ku_id=") + id));
+        if (!vynechane.contains(vyskyt)) vynechane << vyskyt;
+        std::sort(vynechane.begin(), vynechane.end());
+        prikazy << QStringLiteral("update ku set vynechane=%1 where ku_id=%2 and REVIZE=%3")
+                       .arg(TextSQL(VynechaneNaText(vynechane)), id, n(revize));
+        prikazy << QStringLiteral("delete from ku where serie_id=%1 and puvodni_vyskyt=%2")
+                       .arg(id, okamzikSQL(vyskyt));
+    } else {
+        UdalostPole konec = serie;
+        konec.Opakovani = PravidloDo(serie.Opakovani, vyskyt);
+        prikazy << prikazPravidla(konec, serieId) + QStringLiteral(" and REVIZE=%1").arg(revize);
+        prikazy << QStringLiteral("delete from ku where serie_id=%1 and puvodni_vyskyt>=%2")
+                       .arg(id, okamzikSQL(vyskyt));
+    }
+    return ZapisZaznam(
+        db, serieId, QStringLiteral("KU_ID"), [&](int) { return prikazy; }, std::nullopt, true,
+        HlidanyZaznam{QStringLiteral("KU"), QStringLiteral("KU_ID")});
 }

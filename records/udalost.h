@@ -4,6 +4,7 @@
 #include "records/polozkakalendare.h"
 #include "records/pravazaznamu.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,10 +17,38 @@ class TKategorieKUC;
 struct UdalostPole : PolozkaKalendare {
     QString CasOd;
     bool CelyDen = false;
-    // The series' rule (RRULE) as stored; empty for a single event. Read
-    // only: a save leaves it as it is.
+    // The series' rule (RRULE); empty for a single event.
     QString Opakovani;
 };
+
+// The start of the event its fields describe (a whole day or no time:
+// midnight); invalid without a date.
+QDateTime ZacatekUdalosti(const UdalostPole& u);
+
+// The fields of the series' occurrence that starts at `vyskyt`: its day and
+// times, the alarm as far before it as the series' is before its start.
+UdalostPole PoleVyskytu(const UdalostPole& serie, const QDateTime& vyskyt);
+
+// How far a change of one occurrence of a series reaches.
+enum class RozsahZmeny { JenTento, TentoANasledujici, Vsechny };
+
+// The rule of a series ended just before the occurrence `vyskyt` (its end or
+// count replaced by that instant).
+QString PravidloDo(const QString& pravidlo, const QDateTime& vyskyt);
+
+// Stores the occurrence `vyskyt` of the series `serieId` (read as `serie` at
+// revision `revize`) as the user edited it (`u`): only this one becomes a row
+// of its own that replaces it; this and the following ones end the series
+// before it and start a new one with the edited fields (later changed
+// occurrences move to it); all of them move the series by the edit's shift.
+VysledekZapisu UlozVyskyt(TDataModuleIb& db, const UdalostPole& u, int serieId, const UdalostPole& serie,
+                          int revize, const QDateTime& vyskyt, RozsahZmeny rozsah, int uzivatel,
+                          const TKategorieKUC& kategorie, const std::optional<QByteArray>& poznamka);
+
+// Deletes the occurrence `vyskyt` (excluded from the series), it and the
+// following ones (the series ends before it), or the whole series.
+VysledekZapisu SmazVyskyt(TDataModuleIb& db, int serieId, const UdalostPole& serie, int revize,
+                          const QDateTime& vyskyt, RozsahZmeny rozsah);
 
 extern const QString SqlPoznamkaUdalosti; // "%d" = KU_ID
 

@@ -18,6 +18,7 @@
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
 #include "records/ui/skupinaalarmu.h"
+#include "records/ui/skupinaopakovani.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +72,8 @@ QWidget* Teditudalost::sestavHorniCast()
     Edit_NAZEV = c.nazev;
     GroupBox_ALARM = c.alarm;
     FRAME_JvxCheckListBox_KUC1 = c.kategorie;
+    GroupBox_OPAKOVANI = c.opakovani;
+    connect(GroupBox_OPAKOVANI, &TSkupinaOpakovani::zmeneno, this, [this] { oznacZmenu(); });
     return horni;
 }
 
@@ -88,11 +91,7 @@ void Teditudalost::sestavDatum(QWidget* rodic)
     g->addWidget(KTEDITDC_CAS_OD, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
     g->addWidget(KTEDITDC_CAS_DO, 1, 3);
-    Label_OPAKOVANI = pojmenuj(new QLabel(GroupBox_DATUM), "Label_OPAKOVANI");
-    Label_OPAKOVANI->setWordWrap(true);
-    Label_OPAKOVANI->hide();
-    g->addWidget(Label_OPAKOVANI, 2, 0, 1, 4);
-    g->setRowStretch(3, 1);
+    g->setRowStretch(2, 1);
 }
 
 // ---- Opening and loading ---------------------------------------------------------
@@ -107,6 +106,19 @@ bool Teditudalost::OtevriZpravou(std::intptr_t wParam, std::intptr_t lParam)
             nalezeno = Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), QString());
         else
             nalezeno = Nacti_zaznam(0, KlicNaText(1, int(wParam)), QString(), KlicNaText(2, int(lParam)));
+    });
+    return otevreno && nalezeno;
+}
+
+bool Teditudalost::OtevriVyskyt(int id, const QDateTime& vyskyt)
+{
+    bool nalezeno = false;
+    const bool otevreno = otevri([&] {
+        m_noveDatum.clear();
+        m_novyCas.clear();
+        m_vyskyt = vyskyt;
+        nalezeno = TEditorZaznamu::Nacti_zaznam(id);
+        if (!nalezeno) m_vyskyt = QDateTime();
     });
     return otevreno && nalezeno;
 }
@@ -130,6 +142,7 @@ bool Teditudalost::Nacti_zaznam(int id, const QString& datum, const QString& sou
 {
     m_noveDatum = datum;
     m_novyCas = cas;
+    m_vyskyt = QDateTime();
     const bool nalezeno = TEditorZaznamu::Nacti_zaznam(id);
     if (id == 0 && !soubor.isEmpty()) nactiZeSouboru(soubor);
     return nalezeno;
@@ -142,7 +155,8 @@ void Teditudalost::vyprazdni()
     KTEDITDC_CAS_DO->clear();
     Edit_NAZEV->clear();
     ChB_CELY_DEN->setChecked(false);
-    zobrazOpakovani(QString());
+    m_opakovani.clear();
+    GroupBox_OPAKOVANI->nacti(QString());
     GroupBox_ALARM->nacti(AlarmPole());
     povolCasy();
 }
@@ -152,13 +166,17 @@ bool Teditudalost::nactiZaznam(int id)
     const std::optional<UdalostPole> nacteno = NactiUdalost(SQLDATA(), id);
     if (!nacteno) return false;
     const UdalostPole& u = *nacteno;
-    KTEDITDC_DATUM->setText(u.Datum);
-    KTEDITDC_CAS_OD->setText(u.CasOd);
-    KTEDITDC_CAS_DO->setText(u.CasDo);
-    ChB_CELY_DEN->setChecked(u.CelyDen);
-    Edit_NAZEV->setText(u.Nazev);
-    GroupBox_ALARM->nacti(u);
-    zobrazOpakovani(u.Opakovani);
+    m_opakovani = u.Opakovani;
+    if (u.Opakovani.isEmpty()) m_vyskyt = QDateTime();
+    // An occurrence shows its own day and times; the alarm keeps its distance.
+    const UdalostPole v = m_vyskyt.isValid() ? PoleVyskytu(u, m_vyskyt) : u;
+    KTEDITDC_DATUM->setText(v.Datum);
+    KTEDITDC_CAS_OD->setText(v.CasOd);
+    KTEDITDC_CAS_DO->setText(v.CasDo);
+    ChB_CELY_DEN->setChecked(v.CelyDen);
+    Edit_NAZEV->setText(v.Nazev);
+    GroupBox_ALARM->nacti(v);
+    GroupBox_OPAKOVANI->nacti(u.Opakovani);
     nastavPravaZaznamu(u.Prava);
     zapamatujPrecteny(u, u.Revize);
     return true;
@@ -170,7 +188,8 @@ void Teditudalost::zamkniPole(bool jenCteni)
         e->setEnabled(!jenCteni);
         e->setReadOnly(jenCteni);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{ChB_CELY_DEN, Edit_NAZEV, GroupBox_ALARM})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{ChB_CELY_DEN, Edit_NAZEV, GroupBox_ALARM, GroupBox_OPAKOVANI})
         w->setEnabled(!jenCteni);
     povolCasy();
 }
@@ -198,32 +217,56 @@ UdalostPole Teditudalost::pole() const
     u.CelyDen = ChB_CELY_DEN->isChecked();
     u.Nazev = Edit_NAZEV->text();
     GroupBox_ALARM->precti(u);
+    u.Opakovani = GroupBox_OPAKOVANI->pravidlo();
     u.Prava = Frame_Prava1->Prava();
     return u;
 }
 
 QString Teditudalost::chybaPoli()
 {
-    return UdalostMaPlatnaData(pole()) ? QString() : TextChybnaData;
+    if (!UdalostMaPlatnaData(pole())) return TextChybnaData;
+    return GroupBox_OPAKOVANI->chyba();
+}
+
+bool Teditudalost::upravujeVyskyt() const
+{
+    return m_vyskyt.isValid() && !m_opakovani.isEmpty() && ZaznamID() != 0;
+}
+
+bool Teditudalost::predUlozenim()
+{
+    if (!upravujeVyskyt()) return true;
+    enum { JenTento, TentoANasledujici, Vsechny, Zpet };
+    const int volba =
+        messages::choose(QStringLiteral("Událost se opakuje (%1).\nKterých výskytů se změna týká ?")
+                             .arg(opakovani::Popis(m_opakovani)),
+                         {QStringLiteral("Jen tento výskyt"), QStringLiteral("Tento a následující"),
+                          QStringLiteral("Všechny výskyty"), QStringLiteral("Zpět do editoru")},
+                         JenTento, Zpet);
+    if (volba == Zpet) return false;
+    m_rozsah = RozsahZmeny(volba);
+    return true;
 }
 
 VysledekZapisu Teditudalost::zapis()
 {
+    if (upravujeVyskyt()) {
+        const std::optional<PrectenyZaznam<UdalostPole>> serie = precteny<UdalostPole>();
+        if (serie)
+            return UlozVyskyt(SQLDATA(), pole(), ZaznamID(), serie->pole, serie->revize, m_vyskyt, m_rozsah,
+                              session().UzivatelID, kategorie()->data(), zmenenaPoznamka());
+    }
     return UlozUdalost(SQLDATA(), pole(), ZaznamID(), session().UzivatelID, kategorie()->data(),
                        zmenenaPoznamka(), precteny<UdalostPole>());
 }
 
 VysledekZapisu Teditudalost::smaz()
 {
+    if (upravujeVyskyt()) {
+        const std::optional<PrectenyZaznam<UdalostPole>> serie = precteny<UdalostPole>();
+        if (serie) return SmazVyskyt(SQLDATA(), ZaznamID(), serie->pole, serie->revize, m_vyskyt, m_rozsah);
+    }
     return SmazUdalost(SQLDATA(), ZaznamID());
-}
-
-void Teditudalost::zobrazOpakovani(const QString& pravidlo)
-{
-    m_opakovani = pravidlo;
-    Label_OPAKOVANI->setText(
-        pravidlo.isEmpty() ? QString() : QStringLiteral("Opakuje se: ") + opakovani::Popis(pravidlo));
-    Label_OPAKOVANI->setVisible(!pravidlo.isEmpty());
 }
 
 bool Teditudalost::smiSmazat()
@@ -232,6 +275,18 @@ bool Teditudalost::smiSmazat()
     if (!pravidlo().SmiSmazat) {
         messages::error(TextNemateSmazat);
         return false;
+    }
+    if (upravujeVyskyt()) {
+        enum { JenTento, TentoANasledujici, Vsechny, Zpet };
+        const int volba =
+            messages::choose(QStringLiteral("Událost se opakuje (%1).\nKteré výskyty chcete smazat ?")
+                                 .arg(opakovani::Popis(m_opakovani)),
+                             {QStringLiteral("Jen tento výskyt"), QStringLiteral("Tento a následující"),
+                              QStringLiteral("Všechny výskyty"), QStringLiteral("Zpět do editoru")},
+                             Zpet, Zpet);
+        if (volba == Zpet) return false;
+        m_rozsah = RozsahZmeny(volba);
+        return true;
     }
     return messages::confirm(QStringLiteral("Událost se opakuje (%1).\nOpravdu chcete smazat všechny její "
                                             "výskyty ?")

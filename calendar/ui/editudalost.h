@@ -14,6 +14,7 @@ class TFrame_Prava;
 class TFrame_Richedit;
 class TKTEDITDC;
 class TSkupinaAlarmu;
+class TSkupinaOpakovani;
 struct PolozkaSouboru;
 
 // The editor of one calendar event (a row of KU with its category links,
@@ -40,6 +41,9 @@ public:
     static QString VyberSouborImportu(QWidget* parent);
     // A new event filled from an item file.
     bool ImportujSoubor(const QString& soubor);
+    // The occurrence of the series `id` that starts at `vyskyt` (a click on
+    // it in the month or the list): its save and delete ask how far they reach.
+    bool OtevriVyskyt(int id, const QDateTime& vyskyt);
 
     // Fills the window for the stored event id, or for a new event (id 0)
     // on the date text at the time text, filled from the item file when one
@@ -55,12 +59,12 @@ public:
     QGroupBox* GroupBox_DATUM;
     TKTEDITDC* KTEDITDC_DATUM;
     QCheckBox* ChB_CELY_DEN;
-    QLabel* Label_OPAKOVANI; // the series' rule in a line, hidden for a single event
     TKTEDITDC* KTEDITDC_CAS_OD;
     TKTEDITDC* KTEDITDC_CAS_DO;
     QGroupBox* GroupBox_UDALOST;
     QLineEdit* Edit_NAZEV;
     TSkupinaAlarmu* GroupBox_ALARM;
+    TSkupinaOpakovani* GroupBox_OPAKOVANI;
     TFrame_Prava* Frame_Prava1;
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
     TFrame_Richedit* Frame_Richedit1;
@@ -73,9 +77,11 @@ private:
     QString chybaPoli() override;
     VysledekZapisu zapis() override;
     VysledekZapisu smaz() override;
-    // A series goes with every occurrence: the question says so.
+    // A series goes with every occurrence, or an occurrence asks how far.
     bool smiSmazat() override;
-    void zobrazOpakovani(const QString& pravidlo);
+    bool predUlozenim() override;
+    // The occurrence opened, when the user edits one of a series.
+    bool upravujeVyskyt() const;
 
     QWidget* sestavHorniCast();
     void sestavDatum(QWidget* rodic);
@@ -86,4 +92,6 @@ private:
 
     QString m_noveDatum, m_novyCas;
     QString m_opakovani; // the rule of the event read
+    QDateTime m_vyskyt;  // the occurrence opened; invalid for the row itself
+    RozsahZmeny m_rozsah = RozsahZmeny::Vsechny;
 };

@@ -11,6 +11,7 @@
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
 #include "records/ui/skupinaalarmu.h"
+#include "records/ui/skupinaopakovani.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -148,6 +149,7 @@ TEditorZaznamu::CastiPolozky TEditorZaznamu::sestavPolozku(QWidget* horni, QGrou
     c.nazev->setObjectName(QStringLiteral("Edit_NAZEV"));
     (new QVBoxLayout(c.nazevBox))->addWidget(c.nazev);
     c.alarm = new TSkupinaAlarmu(horni, datum, cas);
+    c.opakovani = new TSkupinaOpakovani(horni, datum);
     c.kategorie = new TFRAME_JvxCheckListBox_KUC(horni);
     c.kategorie->setObjectName(QStringLiteral("FRAME_JvxCheckListBox_KUC1"));
     c.kategorie->setFixedWidth(213);
@@ -157,7 +159,8 @@ TEditorZaznamu::CastiPolozky TEditorZaznamu::sestavPolozku(QWidget* horni, QGrou
     vlevo->addWidget(prava, 0, 1);
     vlevo->addWidget(c.nazevBox, 1, 0, 1, 2);
     vlevo->addWidget(c.alarm, 2, 0, 1, 2);
-    vlevo->setRowStretch(3, 1);
+    vlevo->addWidget(c.opakovani, 3, 0, 1, 2);
+    vlevo->setRowStretch(4, 1);
     auto* h = new QHBoxLayout(horni);
     h->setContentsMargins(0, 0, 0, 0);
     h->addLayout(vlevo, 1);
@@ -316,6 +319,7 @@ TEditorZaznamu::Ulozeni TEditorZaznamu::ulozZaznam()
         messages::error(chyba);
         return Ulozeni::Odmitnuto;
     }
+    if (!predUlozenim()) return Ulozeni::Odmitnuto;
     VysledekZapisu v = zapis();
     while (!v.ok && v.konflikt != VysledekZapisu::Konflikt::Zadny) {
         const std::optional<VysledekZapisu> znovu = poKonfliktu(v);

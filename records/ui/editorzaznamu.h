@@ -23,6 +23,7 @@ class TFrame_Prava;
 class TFrame_Richedit;
 class TKTEDITDC;
 class TSkupinaAlarmu;
+class TSkupinaOpakovani;
 
 extern const QString TextZaznamNenalezen; // "Záznam %1 nebyl nalezen."
 
@@ -97,6 +98,9 @@ protected:
     virtual void zamkniPole(bool jenCteni) = 0;
     // Why the fields may not be written, empty when they may.
     virtual QString chybaPoli() { return QString(); }
+    // Asked after the fields passed, before the write: false keeps the
+    // editor as it is without a message (the user went back).
+    virtual bool predUlozenim() { return true; }
     // Writes the fields for the shown id (0: a new record).
     virtual VysledekZapisu zapis() = 0;
     // Deletes the shown record.
@@ -159,6 +163,7 @@ protected:
         QLineEdit* nazev;
         TSkupinaAlarmu* alarm;
         TFRAME_JvxCheckListBox_KUC* kategorie;
+        TSkupinaOpakovani* opakovani;
     };
     CastiPolozky sestavPolozku(QWidget* horni, QGroupBox* datumBox, const QString& titulekNazvu,
                                const char* jmenoNazvu, TKTEDITDC* datum, TKTEDITDC* cas);

@@ -2,6 +2,12 @@
 
 #include "common/messages.h"
 #include "fixtures/fake_shell.h"
+#include "records/ui/skupinaopakovani.h"
+#include "records/vyskyty.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 
 #include <QFile>
 #include <QLabel>
@@ -374,8 +380,8 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
 
 } // namespace
 
-// A series names its rule in the window; deleting it says that every
-// occurrence goes, and a save leaves the rule as it was.
+// A series shows its rule in the "Opakování" group; deleting the series says
+// that every occurrence goes, and a save leaves the rule as it was.
 TEST_F(EditUdalost, SeriesShowsItsRuleAndDeletingNamesEveryOccurrence)
 {
     const int id = addEvent(0, 0);
@@ -383,8 +389,10 @@ TEST_F(EditUdalost, SeriesShowsItsRuleAndDeletingNamesEveryOccurrence)
                         "where ku_id=%1")
              .arg(id));
     open(id, -11);
-    EXPECT_TRUE(ed().Label_OPAKOVANI->isVisible());
-    EXPECT_EQ(ed().Label_OPAKOVANI->text(), QStringLiteral("Opakuje se: Každé pondělí"));
+    EXPECT_EQ(ed().GroupBox_OPAKOVANI->ComboBox_OPAKOVANI->currentText(), QStringLiteral("Týdně"));
+    EXPECT_TRUE(ed().GroupBox_OPAKOVANI->ChB_DNY[0]->isChecked());
+    EXPECT_EQ(ed().GroupBox_OPAKOVANI->Label_POPIS->text(), QStringLiteral("Každé pondělí"));
+    EXPECT_FALSE(ed().Zmeneno());
     type(ed().Edit_NAZEV, QStringLiteral("Porada týmu"));
     click(ed().SB_SAVE);
     EXPECT_TRUE(messages::takeShown().isEmpty());
@@ -399,5 +407,125 @@ TEST_F(EditUdalost, SeriesShowsItsRuleAndDeletingNamesEveryOccurrence)
     EXPECT_TRUE(ed().isVisible());
     // A single event shows no rule.
     open(addEvent(0, 0), -11);
-    EXPECT_FALSE(ed().Label_OPAKOVANI->isVisible());
+    EXPECT_EQ(ed().GroupBox_OPAKOVANI->ComboBox_OPAKOVANI->currentIndex(), 0);
+    EXPECT_FALSE(ed().GroupBox_OPAKOVANI->Label_POPIS->isVisible());
+}
+
+// A new event made a series through the group: the rule, its summary and the
+// last occurrence's day are stored; a rule the group cannot show is kept.
+TEST_F(EditUdalost, TheGroupMakesASeries)
+{
+    open(20261201, 90000); // a Tuesday
+    type(ed().Edit_NAZEV, QStringLiteral("Kontrola"));
+    TSkupinaOpakovani& g = *ed().GroupBox_OPAKOVANI;
+    g.ComboBox_OPAKOVANI->setCurrentIndex(3); // Měsíčně
+    EXPECT_EQ(g.ComboBox_MESICNE->itemText(1), QStringLiteral("1. úterý v měsíci"));
+    g.ComboBox_MESICNE->setCurrentIndex(1);
+    g.ComboBox_KONEC->setCurrentIndex(2);
+    g.SpinBox_POCET->setValue(3);
+    EXPECT_EQ(g.Label_POPIS->text(), QStringLiteral("Každý měsíc 1. úterý, 3krát"));
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(
+        rows(QStringLiteral("select opakovani, konec_opakovani from ku where nazev='Kontrola'")).Radek(1),
+        QStringLiteral("FREQ=MONTHLY;BYDAY=1TU;COUNT=3,2.2.2027"));
+
+    // Weekly without a day, or an end before the start, is refused with a reason.
+    open(20261201, 90000);
+    type(ed().Edit_NAZEV, QStringLiteral("Nic"));
+    g.ComboBox_OPAKOVANI->setCurrentIndex(2);
+    g.ChB_DNY[1]->setChecked(false);
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Zvolte dny v týdnu, kdy se má událost opakovat."});
+    g.ChB_DNY[1]->setChecked(true);
+    g.ComboBox_KONEC->setCurrentIndex(1);
+    g.KTEDITDC_KONEC->setText(QStringLiteral("30.11.2026"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{"Konec opakování je dříve než první výskyt."});
+
+    // Another program's rule shows as "Jiné" and survives a save untouched.
+    const int id = addEvent(0, 0);
+    exec(QStringLiteral("update ku set opakovani='FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1', "
+                        "konec_opakovani='31.12.9999' where ku_id=%1")
+             .arg(id));
+    messages::queueAnswer(false); // the unsaved new event
+    open(id, -11);
+    EXPECT_EQ(g.ComboBox_OPAKOVANI->currentText(), QStringLiteral("Jiné"));
+    type(ed().Edit_NAZEV, QStringLiteral("Výplaty"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(value(QStringLiteral("select opakovani from ku where ku_id=%1").arg(id)),
+              QStringLiteral("FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1"));
+}
+
+// An occurrence opened from the month: its own day and alarm, and a save or a
+// delete that reaches only it, it and the following ones, or every one.
+TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
+{
+    struct Pripad {
+        const char* nazev;
+        bool smazat;
+        int volba; // Jen tento, Tento a následující, Všechny
+        QStringList cerven;
+    };
+    const QString s = QStringLiteral("Schůzka");
+    const Pripad pripady[] = {
+        {"save only this",
+         false,
+         0,
+         {"3 10:15 Schůzka", "10 10:15 Schůzka", "17 12:00 Jiná", "24 10:15 Schůzka"}},
+        {"save this and following",
+         false,
+         1,
+         {"3 10:15 Schůzka", "10 10:15 Schůzka", "17 12:00 Jiná", "24 12:00 Jiná"}},
+        {"save all", false, 2, {"3 12:00 Jiná", "10 12:00 Jiná", "17 12:00 Jiná", "24 12:00 Jiná"}},
+        {"delete only this", true, 0, {"3 10:15 Schůzka", "10 10:15 Schůzka", "24 10:15 Schůzka"}},
+        {"delete this and following", true, 1, {"3 10:15 Schůzka", "10 10:15 Schůzka"}},
+        {"delete all", true, 2, {}},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        exec(QStringLiteral("delete from ku"));
+        const int id = addEvent(0, 0);
+        exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TH', konec_opakovani='31.12.9999' "
+                            "where ku_id=%1")
+                 .arg(id));
+        ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
+        ed().show();
+        EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("17.6.2004"));
+        EXPECT_EQ(ed().KTEDITDC_CAS_DO->text(), QStringLiteral("11:00:00"));
+        EXPECT_EQ(ed().GroupBox_ALARM->KTEDITDC_ALARM_DATUM->text(), QStringLiteral("16.6.2004"));
+        if (p.smazat) {
+            messages::queueChoice(p.volba);
+            click(ed().SB_delete);
+        } else {
+            type(ed().Edit_NAZEV, QStringLiteral("Jiná"));
+            type(ed().KTEDITDC_CAS_OD, QStringLiteral("12:00:00"));
+            type(ed().KTEDITDC_CAS_DO, QStringLiteral("12:45:00"));
+            messages::queueChoice(p.volba);
+            click(ed().SB_SAVE);
+        }
+        EXPECT_EQ(messages::takeShown().size(), 1); // the question only
+        EXPECT_FALSE(ed().isVisible());
+        QStringList cerven;
+        for (const VyskytUdalosti& v : NactiVyskyty(db(), QDate(2004, 6, 1), QDate(2004, 6, 30)))
+            cerven << v.zacatek.toString(QStringLiteral("d H:mm ")) + v.nazev;
+        EXPECT_EQ(cerven, p.cerven);
+    }
+    // "Zpět do editoru" keeps everything as typed.
+    exec(QStringLiteral("delete from ku"));
+    const int id = addEvent(0, 0);
+    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TH', konec_opakovani='31.12.9999' "
+                        "where ku_id=%1")
+             .arg(id));
+    ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
+    ed().show();
+    type(ed().Edit_NAZEV, QStringLiteral("Jiná"));
+    messages::queueChoice(3);
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(),
+              QStringList{"Událost se opakuje (Každý čtvrtek).\nKterých výskytů se změna "
+                          "týká ?"});
+    EXPECT_TRUE(ed().Zmeneno());
+    EXPECT_EQ(value(QStringLiteral("select count(*) from ku")), QStringLiteral("1"));
+    ed().OtevriZpravou(0, -11); // leaves without saving after the question
 }
