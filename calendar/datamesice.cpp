@@ -69,7 +69,7 @@ UdalostDne UdalostZRadkuDne(const QString& radek)
 {
     const QStringList pole = radek.split(QLatin1Char(','));
     const auto field = [&](int i) { return i < pole.size() ? pole.at(i).trimmed() : QString(); };
-    return {field(0), field(1), field(2), field(3)};
+    return {field(0), field(1), field(2), field(3), QString()};
 }
 
 DenKalendare NactiDenDotazy(TSQLDATA& db, const QString& filtr, bool jenHlavni, DatumCas den)
@@ -194,7 +194,7 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
             DenKalendare& d = dny[nula.daysTo(datum.date())];
             if (!c.isNull(0))
                 d.udalosti << UdalostDne{c.text(0).trimmed(), c.text(1).trimmed(), c.text(2).trimmed(),
-                                         c.text(3).trimmed()};
+                                         c.text(3).trimmed(), QString()};
             d.radku = int(d.udalosti.size());
             d.pocet = std::max(1, d.radku);
         }
@@ -215,7 +215,7 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
             if (v.size() != 5 || !den(v.at(4), k)) continue;
             DenKalendare& d = dny[k];
             d.udalosti << UdalostDne{v.at(0).trimmed(), v.at(1).trimmed(), v.at(2).trimmed(),
-                                     v.at(3).trimmed()};
+                                     v.at(3).trimmed(), QString()};
             d.radku = int(d.udalosti.size());
         }
     }
@@ -268,7 +268,8 @@ void DataMesice::dopln(TSQLDATA& db, const QString& filtr, bool jenHlavni, Datum
                              ? UdalostDne{QString::number(r.vyskyt->id), r.vyskyt->barva, r.vyskyt->nazev,
                                           r.vyskyt->celyDen ? QString()
                                                             : r.vyskyt->zacatek.toString(
-                                                                  QStringLiteral("d.M.yyyy H:mm:ss"))}
+                                                                  QStringLiteral("d.M.yyyy H:mm:ss")),
+                                          r.vyskyt->serie ? KlicVyskytu(r.vyskyt->zacatek) : QString()}
                              : d.udalosti.at(r.stary));
         d.udalosti = std::move(udalosti);
         d.pocet += int(it.value().size());

@@ -15,11 +15,16 @@ struct UdalostDne {
     QString barva; // KU_C_KAT_BARVA of the main category as decimal text, empty without one
     QString nazev;
     QString casOd; // CAS_OD as the database module renders it
+    // The start of a series' occurrence as "yyyyMMddHHmm"; empty for a row of its own.
+    QString vyskyt;
 
     // Start time without seconds: "8:00"; empty when the start has no time.
     QString cas() const;
-    // "8:00 Porada"
-    QString text() const { return cas() + QLatin1Char(' ') + nazev; }
+    // "8:00 Porada"; an occurrence of a series is marked: "8:00 ↻ Porada"
+    QString text() const
+    {
+        return cas() + QLatin1Char(' ') + (vyskyt.isEmpty() ? nazev : QStringLiteral("\u21bb ") + nazev);
+    }
     QColor barvaTextu() const; // the category colour, black without one
 
     bool operator==(const UdalostDne&) const = default;

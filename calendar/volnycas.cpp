@@ -63,7 +63,7 @@ void VlozVyskytySerii(TSQLDATA& db, QStringList& radky, const QString& filtr, bo
         radky << commatext::encode(
             {QString::number(v.id), v.barva,
              v.zacatek.toString(v.celyDen ? QStringLiteral("d.M.yyyy") : QStringLiteral("d.M.yyyy H:mm:ss")),
-             v.nazev});
+             v.nazev, v.serie ? KlicVyskytu(v.zacatek) : QString()});
     // In the statement's order: by start (none first), then name in the Czech order.
     std::stable_sort(radky.begin() + 1, radky.end(), [](const QString& a, const QString& b) {
         const qint64 za = zacatekRadku(a), zb = zacatekRadku(b);
@@ -102,7 +102,7 @@ QList<RadekSeznamu> RozdelRadky(const QStringList& radky)
     for (const QString& r : radky) {
         const QStringList pole = commatext::decode(r);
         const auto field = [&](int i) { return i < pole.size() ? pole.at(i) : QString(); };
-        out << RadekSeznamu{field(0), field(1), field(2), field(3)};
+        out << RadekSeznamu{field(0), field(1), field(2), field(3), field(4)};
     }
     return out;
 }

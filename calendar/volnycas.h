@@ -24,6 +24,7 @@ struct RadekSeznamu {
     QString barva;   // the main category's colour value, "0" for a free time
     QString zacatek; // column "Datum"
     QString nazev;   // column "Název"
+    QString vyskyt;  // an occurrence of a series: its start key (KlicVyskytu); else empty
 
     bool volnyCas() const { return id == QLatin1String("0"); }
     bool operator==(const RadekSeznamu&) const = default;

@@ -20,6 +20,9 @@ enum : int {
     WM_EDIT_CALENDAR_CATEGORY = 1255,
     // The program's own: a fuel purchase of the logbook.
     WM_EDIT_FUEL_PURCHASE = 1240,
+    // The program's own: an occurrence of a series; wParam the series' id,
+    // lParam its start as the number yyyyMMddhhmm (KlicVyskytu).
+    WM_EDIT_OCCURRENCE = 1241,
 };
 
 // lParam codes of WM_EDIT_EVENT; any other lParam is a time key.

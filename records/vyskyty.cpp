@@ -118,6 +118,16 @@ const QCollator& CeskeRazeni()
 const QString PodminkaJednotlivych =
     QStringLiteral(" and (ku.opakovani is null) and (ku.zruseno is null or ku.zruseno=0)");
 
+QString KlicVyskytu(const QDateTime& zacatek)
+{
+    return zacatek.toString(QStringLiteral("yyyyMMddHHmm"));
+}
+
+QDateTime VyskytZKlice(qint64 klic)
+{
+    return QDateTime::fromString(QString::number(klic), QStringLiteral("yyyyMMddHHmm"));
+}
+
 QList<QDateTime> VynechaneZTextu(const QString& text)
 {
     QList<QDateTime> out;

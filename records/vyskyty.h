@@ -45,6 +45,11 @@ QList<VyskytUdalosti> VyskytySerii(TSQLDATA& db, QDate od, QDate doDatum, const 
 // text columns), for merging read lines with expanded ones.
 const QCollator& CeskeRazeni();
 
+// An occurrence's start as the number yyyyMMddHHmm that a click hands to the
+// editor, and back (invalid for a number that is no such time).
+QString KlicVyskytu(const QDateTime& zacatek);
+QDateTime VyskytZKlice(qint64 klic);
+
 // Excluded starts as stored: wall-clock "yyyyMMddTHHmmss", comma-separated.
 QList<QDateTime> VynechaneZTextu(const QString& text);
 QString VynechaneNaText(const QList<QDateTime>& vynechane);

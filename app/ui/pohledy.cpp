@@ -23,6 +23,7 @@
 #include "logbook/ui/framezadavanijizd.h"
 #include "overview/ui/form_previewprint.h"
 #include "overview/ui/framestringgrid.h"
+#include "records/vyskyty.h"
 #include "tasks/ui/editukol.h"
 #include "users/ui/edit_uzivatel.h"
 #include "users/ui/edit_uzivskupina.h"
@@ -189,6 +190,10 @@ void TPohledy::registrujEditory()
         Teditudalost* e = editorUdalosti();
         const bool otevreno = lp == LP_NEW_WITHOUT_DATE ? e->NovaUdalost() : e->OtevriZpravou(wp, lp);
         if (otevreno || e->isVisible()) ukaz(e);
+    });
+    m_w.RegistrujEditor(WM_EDIT_OCCURRENCE, [this](std::intptr_t wp, std::intptr_t lp) {
+        Teditudalost* e = editorUdalosti();
+        if (e->OtevriVyskyt(int(wp), VyskytZKlice(lp)) || e->isVisible()) ukaz(e);
     });
     otevira(WM_EDIT_TASK, &TPohledy::editorUkolu);
     otevira(WM_EDIT_ADDRESS, &TPohledy::editorAdresy);

@@ -83,7 +83,8 @@ QVariant TBrowseModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole || index.row() >= m_radky.size()) return {};
     const RadekSeznamu& r = m_radky.at(index.row());
-    return index.column() == 0 ? r.zacatek : r.nazev;
+    if (index.column() == 0) return r.zacatek;
+    return r.vyskyt.isEmpty() ? r.nazev : QStringLiteral("\u21bb ") + r.nazev;
 }
 
 QVariant TBrowseModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -244,7 +245,9 @@ void TBrowsePanel::dvojklik(const QModelIndex& index)
 {
     if (!index.isValid() || !m_cil) return;
     const RadekSeznamu& r = BrowseGrid1->model()->radky().at(index.row());
-    if (index.column() == 1)
+    if (index.column() == 1 && !r.vyskyt.isEmpty())
+        m_cil->command(WM_EDIT_OCCURRENCE, r.id.toInt(), std::intptr_t(r.vyskyt.toLongLong()));
+    else if (index.column() == 1)
         m_cil->command(WM_EDIT_EVENT, r.id.toInt(), LP_EDIT_RECORD);
     else
         m_cil->command(WM_EDIT_EVENT, TextNaKlic(1, r.zacatek), TextNaKlic(2, r.zacatek));

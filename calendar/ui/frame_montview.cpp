@@ -433,8 +433,11 @@ void TFrame_MontView::klik(QPoint bod)
         break;
     case CilKliku::UpravitUdalost: {
         if (cil.radek > data.udalosti.size()) break; // below the cell: never reached
-        const QString id = data.udalosti.at(cil.radek - 1).id;
-        if (!id.isEmpty()) posli(WM_EDIT_EVENT, id.toInt(), LP_EDIT_RECORD);
+        const UdalostDne& u = data.udalosti.at(cil.radek - 1);
+        if (!u.vyskyt.isEmpty())
+            posli(WM_EDIT_OCCURRENCE, u.id.toInt(), std::intptr_t(u.vyskyt.toLongLong()));
+        else if (!u.id.isEmpty())
+            posli(WM_EDIT_EVENT, u.id.toInt(), LP_EDIT_RECORD);
         break;
     }
     case CilKliku::Nic:

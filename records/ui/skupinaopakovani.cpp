@@ -27,9 +27,11 @@ constexpr int kJine = 5;
 
 QString jednotka(int druh, int n)
 {
-    static const char* const tvary[5][3] = {
-        {"", "", ""}, {"den", "dny", "dní"}, {"týden", "týdny", "týdnů"}, {"měsíc", "měsíce", "měsíců"},
-        {"rok", "roky", "let"}};
+    static const char* const tvary[5][3] = {{"", "", ""},
+                                            {"den", "dny", "dní"},
+                                            {"týden", "týdny", "týdnů"},
+                                            {"měsíc", "měsíce", "měsíců"},
+                                            {"rok", "roky", "let"}};
     if (druh < 1 || druh > 4) return QString();
     return QString::fromUtf8(tvary[druh][n == 1 ? 0 : (n <= 4 ? 1 : 2)]);
 }
@@ -41,8 +43,9 @@ TSkupinaOpakovani::TSkupinaOpakovani(QWidget* parent, TKTEDITDC* datum)
 {
     setObjectName(QStringLiteral("GroupBox_OPAKOVANI"));
     ComboBox_OPAKOVANI = pojmenuj(new QComboBox(this), QStringLiteral("ComboBox_OPAKOVANI"));
-    ComboBox_OPAKOVANI->addItems({QStringLiteral("Neopakuje se"), QStringLiteral("Denně"), QStringLiteral("Týdně"),
-                                  QStringLiteral("Měsíčně"), QStringLiteral("Ročně")});
+    ComboBox_OPAKOVANI->addItems({QStringLiteral("Neopakuje se"), QStringLiteral("Denně"),
+                                  QStringLiteral("Týdně"), QStringLiteral("Měsíčně"),
+                                  QStringLiteral("Ročně")});
     SpinBox_KAZDYCH = pojmenuj(new QSpinBox(this), QStringLiteral("SpinBox_KAZDYCH"));
     SpinBox_KAZDYCH->setRange(1, 999);
     Label_JEDNOTKA = pojmenuj(new QLabel(this), QStringLiteral("Label_JEDNOTKA"));
@@ -50,14 +53,16 @@ TSkupinaOpakovani::TSkupinaOpakovani(QWidget* parent, TKTEDITDC* datum)
     auto* hd = new QHBoxLayout(dny);
     hd->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 7; ++i) {
-        ChB_DNY[i] = pojmenuj(new QCheckBox(QString::fromUtf8(kDny[i]), dny), QStringLiteral("ChB_DEN_%1").arg(i + 1));
+        ChB_DNY[i] =
+            pojmenuj(new QCheckBox(QString::fromUtf8(kDny[i]), dny), QStringLiteral("ChB_DEN_%1").arg(i + 1));
         ChB_DNY[i]->setToolTip(QString::fromUtf8(kDnyCele[i]));
         hd->addWidget(ChB_DNY[i]);
     }
     hd->addStretch(1);
     ComboBox_MESICNE = pojmenuj(new QComboBox(this), QStringLiteral("ComboBox_MESICNE"));
     ComboBox_KONEC = pojmenuj(new QComboBox(this), QStringLiteral("ComboBox_KONEC"));
-    ComboBox_KONEC->addItems({QStringLiteral("nikdy"), QStringLiteral("dne"), QStringLiteral("po počtu výskytů")});
+    ComboBox_KONEC->addItems(
+        {QStringLiteral("nikdy"), QStringLiteral("dne"), QStringLiteral("po počtu výskytů")});
     KTEDITDC_KONEC = pojmenuj(new TKTEDITDC(this, 3), QStringLiteral("KTEDITDC_KONEC"));
     SpinBox_POCET = pojmenuj(new QSpinBox(this), QStringLiteral("SpinBox_POCET"));
     SpinBox_POCET->setRange(1, 9999);
@@ -135,11 +140,13 @@ void TSkupinaOpakovani::zobraz(const opakovani::Nastaveni& n)
     SpinBox_KAZDYCH->setValue(n.kazdych);
     const QDate d = datum();
     for (int i = 0; i < 7; ++i)
-        ChB_DNY[i]->setChecked(n.dny.contains(i + 1) || (n.dny.isEmpty() && d.isValid() && d.dayOfWeek() == i + 1));
+        ChB_DNY[i]->setChecked(n.dny.contains(i + 1) ||
+                               (n.dny.isEmpty() && d.isValid() && d.dayOfWeek() == i + 1));
     popisMesicne();
     ComboBox_MESICNE->setCurrentIndex(int(n.mesicne));
     ComboBox_KONEC->setCurrentIndex(int(n.konec));
-    KTEDITDC_KONEC->setText(n.konecDne.isValid() ? n.konecDne.toString(QStringLiteral("dd.MM.yyyy")) : QString());
+    KTEDITDC_KONEC->setText(n.konecDne.isValid() ? n.konecDne.toString(QStringLiteral("dd.MM.yyyy"))
+                                                 : QString());
     SpinBox_POCET->setValue(n.pocet);
     Label_JEDNOTKA->setText(jednotka(int(n.druh), n.kazdych));
 }

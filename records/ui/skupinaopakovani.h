@@ -56,8 +56,8 @@ private:
     QDate datum() const;
 
     TKTEDITDC* m_datum;
-    QString m_precteno;       // the rule as read
-    QDate m_datumPrecteni;    // the record's date when it was read
-    bool m_jine = false;      // the rule read is one the group cannot show
+    QString m_precteno;    // the rule as read
+    QDate m_datumPrecteni; // the record's date when it was read
+    bool m_jine = false;   // the rule read is one the group cannot show
     bool m_nacitani = false;
 };

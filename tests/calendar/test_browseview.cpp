@@ -148,7 +148,7 @@ TEST_F(BrowseViewTest, RefreshKeepsTheTopRowAndTheColumnWidths)
 TEST(NajdiRadekZnovu, EventThenSameRowNumber)
 {
     const auto r = [](const char* id, const char* zacatek) {
-        return RadekSeznamu{QLatin1String(id), QString(), QLatin1String(zacatek), QString()};
+        return RadekSeznamu{QLatin1String(id), QString(), QLatin1String(zacatek), QString(), QString()};
     };
     const QList<RadekSeznamu> radky{r("0", "8:00"), r("5", "8:30"), r("0", "9:00"), r("7", "9:30")};
     EXPECT_EQ(NajdiRadekZnovu(radky, r("5", "8:30"), 3), 1);

@@ -3,6 +3,7 @@
 #include "calendar/volnycas.h"
 #include "common/action.h"
 #include "kalendar_db.h"
+#include "records/vyskyty.h"
 
 #include <gtest/gtest.h>
 
@@ -278,14 +279,19 @@ TEST_F(MesicSeSeriemi, SeriesShowOnEveryDayOfTheirRule)
     const MesicniMrizka m(ZakodujDatum(2027, 1, 1));
     DataMesice d;
     d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
-    EXPECT_EQ(radky(d, 2027, 1, 4), (QStringList{"903 8:00 Dřív", "900 8:30 Porada", "904 9:00 Potom"}));
+    EXPECT_EQ(radky(d, 2027, 1, 4),
+              (QStringList{"903 8:00 Dřív", "900 8:30 \u21bb Porada", "904 9:00 Potom"}));
     EXPECT_EQ(radky(d, 2027, 1, 11), QStringList());
     EXPECT_EQ(radky(d, 2027, 1, 12), QStringList{"901 10:00 Porada"});
     EXPECT_EQ(radky(d, 2027, 1, 18), QStringList());
-    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 \u21bb Porada"});
     EXPECT_EQ(radky(d, 2027, 2, 1), QStringList());
     EXPECT_EQ(radky(d, 2027, 2, 8), QStringList()) << "beyond the weeks read";
     EXPECT_EQ(d.den(ZakodujDatum(2027, 1, 4)).pocet, 3);
+    // An occurrence carries its start for the editor; a row of its own does not.
+    EXPECT_EQ(d.den(ZakodujDatum(2027, 1, 25)).udalosti.value(0).vyskyt, QStringLiteral("202701250830"));
+    EXPECT_EQ(VyskytZKlice(202701250830), QDateTime(QDate(2027, 1, 25), QTime(8, 30)));
+    EXPECT_EQ(d.den(ZakodujDatum(2027, 1, 12)).udalosti.value(0).vyskyt, QString());
     // A holiday over several days is on each of them.
     for (int den : {20, 21, 22})
         EXPECT_EQ(radky(d, 2027, 1, den), QStringList{"905  Dovolená"}) << den;
@@ -293,8 +299,8 @@ TEST_F(MesicSeSeriemi, SeriesShowOnEveryDayOfTheirRule)
 
     DataMesice cut;
     cut.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen(), 2);
-    EXPECT_EQ(radky(cut, 2027, 1, 4), (QStringList{"903 8:00 Dřív", "900 8:30 Porada"}));
-    EXPECT_EQ(radky(cut, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+    EXPECT_EQ(radky(cut, 2027, 1, 4), (QStringList{"903 8:00 Dřív", "900 8:30 \u21bb Porada"}));
+    EXPECT_EQ(radky(cut, 2027, 1, 25), QStringList{"900 8:30 \u21bb Porada"});
 }
 
 // The date-range list shows the series' occurrences among the single events.
@@ -303,11 +309,13 @@ TEST_F(MesicSeSeriemi, DateRangeListShowsTheOccurrences)
     QStringList radkySeznamu;
     for (const RadekSeznamu& r :
          NactiSeznam(db(), QString(), true, ZakodujDatum(2027, 1, 4), ZakodujDatum(2027, 1, 25), false))
-        radkySeznamu << r.id + QLatin1Char(' ') + r.zacatek + QLatin1Char(' ') + r.nazev;
-    EXPECT_EQ(radkySeznamu, (QStringList{"903 4.1.2027 8:00:00 Dřív", "900 4.1.2027 8:30:00 Porada",
-                                         "904 4.1.2027 9:00:00 Potom", "901 12.1.2027 10:00:00 Porada",
-                                         "905 20.1.2027 Dovolená", "905 21.1.2027 Dovolená",
-                                         "905 22.1.2027 Dovolená", "900 25.1.2027 8:30:00 Porada"}));
+        radkySeznamu << r.id + QLatin1Char(' ') + r.zacatek + QLatin1Char(' ') + r.nazev +
+                            (r.vyskyt.isEmpty() ? QString() : QLatin1Char(' ') + r.vyskyt);
+    EXPECT_EQ(radkySeznamu,
+              (QStringList{"903 4.1.2027 8:00:00 Dřív", "900 4.1.2027 8:30:00 Porada 202701040830",
+                           "904 4.1.2027 9:00:00 Potom", "901 12.1.2027 10:00:00 Porada",
+                           "905 20.1.2027 Dovolená", "905 21.1.2027 Dovolená", "905 22.1.2027 Dovolená",
+                           "900 25.1.2027 8:30:00 Porada 202701250830"}));
 }
 
 // A series changed since the last refresh is expanded anew (the view keeps
@@ -317,11 +325,11 @@ TEST_F(MesicSeSeriemi, AChangedSeriesIsExpandedAnew)
     const MesicniMrizka m(ZakodujDatum(2027, 1, 1));
     DataMesice d;
     d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
-    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 Porada"});
+    EXPECT_EQ(radky(d, 2027, 1, 25), QStringList{"900 8:30 \u21bb Porada"});
     exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TU' where ku_id=900"));
     d.nacti(db(), QString(), true, m.prvniDen(), m.posledniDen());
     EXPECT_EQ(radky(d, 2027, 1, 25), QStringList());
-    EXPECT_EQ(radky(d, 2027, 1, 26), QStringList{"900 8:30 Porada"});
+    EXPECT_EQ(radky(d, 2027, 1, 26), QStringList{"900 8:30 \u21bb Porada"});
     // A new changed occurrence leaves its original start out.
     exec(QStringLiteral("insert into ku (ku_id, datum, cas_od, nazev, serie_id, puvodni_vyskyt) values (906, "
                         "'27.1.2027', '27.1.2027 8:30', 'Porada', 900, '26.1.2027 8:30')"));
