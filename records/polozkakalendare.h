@@ -2,6 +2,7 @@
 
 #include "records/pravazaznamu.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,8 @@ struct PolozkaKalendare : AlarmPole {
     QString Nazev;
     PravaZaznamu Prava;
     int Revize = 0; // of the stored row read
+    // The series' rule (RRULE); empty for a single item.
+    QString Opakovani;
 };
 
 // A save needs a date: neither empty after trimming nor "00.00.0".
@@ -34,6 +37,15 @@ bool MaDatum(const PolozkaKalendare& p);
 // The shared columns of a row (DATUM, CAS_DO, NAZEV, the alarm's and the
 // rights'); a NULL action type reads as `bezTypu`.
 void PolozkaZRadku(PolozkaKalendare& p, const TKTDATASET& tabulka, int radek, int bezTypu);
+
+// The statement that stores the rule's columns of row `id` of `tabulka` (KU
+// or UKOLY) for a series starting at `zacatek`: the rule and the last
+// occurrence's day (31.12.9999 without an end); an empty rule clears them.
+QString PrikazPravidla(const QString& tabulka, const QString& pravidlo, const QDateTime& zacatek, int id);
+
+// A counted rule ("COUNT=n") of a series starting at `zacatek` as one that
+// ends on its last occurrence, so that a later start keeps the same end.
+QString PravidloSKoncem(const QString& pravidlo, const QDateTime& zacatek);
 
 // The alarm's date and time are empty or parse.
 bool AlarmMaPlatnaData(const AlarmPole& a);

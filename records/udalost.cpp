@@ -33,20 +33,9 @@ QString n(int v)
     return QString::number(v);
 }
 
-// The rule's columns of row `id`: the rule and the last occurrence's day
-// (31.12.9999 without an end); a single event clears them.
 QString prikazPravidla(const UdalostPole& u, int id)
 {
-    if (u.Opakovani.isEmpty())
-        return QStringLiteral(
-                   "update ku set opakovani=null, vynechane=null, konec_opakovani=null where ku_id=%1")
-            .arg(id);
-    const QDateTime zacatek = ZacatekUdalosti(u);
-    const std::optional<QDateTime> posledni = opakovani::PosledniVyskyt(u.Opakovani, zacatek);
-    return QStringLiteral("update ku set opakovani=%1, konec_opakovani=%2 where ku_id=%3")
-        .arg(TextSQL(u.Opakovani), DatumSQL(posledni ? posledni->toString(QStringLiteral("d.M.yyyy"))
-                                                     : QStringLiteral("31.12.9999")))
-        .arg(id);
+    return PrikazPravidla(QStringLiteral("ku"), u.Opakovani, ZacatekUdalosti(u), id);
 }
 
 } // namespace

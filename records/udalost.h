@@ -17,8 +17,6 @@ class TKategorieKUC;
 struct UdalostPole : PolozkaKalendare {
     QString CasOd;
     bool CelyDen = false;
-    // The series' rule (RRULE); empty for a single event.
-    QString Opakovani;
 };
 
 // The start of the event its fields describe (a whole day or no time:

@@ -3,6 +3,7 @@
 #include "data/zapiszaznam.h"
 #include "records/polozkakalendare.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +18,15 @@ struct UkolPole : PolozkaKalendare {
 };
 
 extern const QString SqlPoznamkaUkolu; // "%d" = UKOLY_ID
+
+// The deadline of the task its fields describe (no time: midnight); invalid
+// without a date. A recurring task's occurrences are its deadlines.
+QDateTime TerminUkolu(const UkolPole& u);
+
+// A recurring task marked done: the occurrence done is kept as a done row of
+// the series, and the series' deadline (and its alarm, by as many days)
+// advances to the next occurrence. Nothing when the series has no next one.
+std::optional<UkolPole> DalsiTerminSerie(const UkolPole& u);
 
 // The stored task; nothing when there is no such row. A NULL action type
 // reads as "Dialog".

@@ -9,6 +9,7 @@
 #include "records/ui/frame_jvxchecklistbox_kuc.h"
 #include "records/ui/frame_prava.h"
 #include "records/ui/skupinaalarmu.h"
+#include "records/ui/skupinaopakovani.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,6 +67,8 @@ QWidget* Teditukol::sestavHorniCast()
     Edit_NAZEV = c.nazev;
     GroupBox_ALARM = c.alarm;
     FRAME_JvxCheckListBox_KUC1 = c.kategorie;
+    GroupBox_OPAKOVANI = c.opakovani;
+    connect(GroupBox_OPAKOVANI, &TSkupinaOpakovani::zmeneno, this, [this] { oznacZmenu(); });
     return horni;
 }
 
@@ -76,6 +79,7 @@ void Teditukol::vyprazdni()
     Edit_NAZEV->clear();
     ChB_AKTIVNI->setChecked(true);
     GroupBox_ALARM->nacti(AlarmPole());
+    GroupBox_OPAKOVANI->nacti(QString());
 }
 
 bool Teditukol::nactiZaznam(int id)
@@ -88,6 +92,7 @@ bool Teditukol::nactiZaznam(int id)
     ChB_AKTIVNI->setChecked(u.Aktivni);
     Edit_NAZEV->setText(u.Nazev);
     GroupBox_ALARM->nacti(u);
+    GroupBox_OPAKOVANI->nacti(u.Opakovani);
     nastavPravaZaznamu(u.Prava);
     zapamatujPrecteny(u, u.Revize);
     return true;
@@ -100,7 +105,8 @@ void Teditukol::zamkniPole(bool jenCteni)
         e->setReadOnly(jenCteni);
     // The alarm group goes with the other fields: a read-only task offers
     // nothing that a save would then refuse.
-    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox_DATUM, Edit_NAZEV, GroupBox_ALARM})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{GroupBox_DATUM, Edit_NAZEV, GroupBox_ALARM, GroupBox_OPAKOVANI})
         w->setEnabled(!jenCteni);
 }
 
@@ -112,13 +118,15 @@ UkolPole Teditukol::pole() const
     u.Aktivni = ChB_AKTIVNI->isChecked();
     u.Nazev = Edit_NAZEV->text();
     GroupBox_ALARM->precti(u);
+    u.Opakovani = GroupBox_OPAKOVANI->pravidlo();
     u.Prava = Frame_Prava1->Prava();
     return u;
 }
 
 QString Teditukol::chybaPoli()
 {
-    return UkolMaPlatnaData(pole()) ? QString() : TextChybnaData;
+    if (!UkolMaPlatnaData(pole())) return TextChybnaData;
+    return GroupBox_OPAKOVANI->chyba();
 }
 
 VysledekZapisu Teditukol::zapis()

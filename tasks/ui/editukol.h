@@ -4,6 +4,7 @@
 #include "tasks/ukol.h"
 
 class QCheckBox;
+class TSkupinaOpakovani;
 class QGroupBox;
 class QLineEdit;
 class TFRAME_JvxCheckListBox_KUC;
@@ -32,6 +33,7 @@ public:
     QGroupBox* GroupBox_UKOL;
     QLineEdit* Edit_NAZEV;
     TSkupinaAlarmu* GroupBox_ALARM;
+    TSkupinaOpakovani* GroupBox_OPAKOVANI;
     TFRAME_JvxCheckListBox_KUC* FRAME_JvxCheckListBox_KUC1;
     TFrame_Richedit* Frame_Richedit1;
 

@@ -3,6 +3,11 @@
 #include "fixtures/fake_shell.h"
 
 #include "common/commandtarget.h"
+#include "records/ui/skupinaopakovani.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -305,3 +310,45 @@ TEST_F(EditUkol, TryingTheActionOpensOnlyPlainFiles)
 }
 
 } // namespace
+
+// A recurring task made in the "Opakování" group and marked done: each done
+// occurrence stays as a done row of the series, the deadline and its alarm
+// move to the next occurrence, and the last one leaves the series done.
+TEST_F(EditUkol, DoneRecurringTaskAdvancesToTheNextOccurrence)
+{
+    exec(QStringLiteral("delete from ukoly"));
+    const int id = addTask(0, 0);
+    open(id);
+    ed().GroupBox_OPAKOVANI->ComboBox_OPAKOVANI->setCurrentIndex(3); // Měsíčně
+    ed().GroupBox_OPAKOVANI->ComboBox_MESICNE->setCurrentIndex(2);   // the last day
+    ed().GroupBox_OPAKOVANI->ComboBox_KONEC->setCurrentIndex(2);
+    ed().GroupBox_OPAKOVANI->SpinBox_POCET->setValue(3);
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    const QString radky = QStringLiteral(
+        "select datum, aktivni, alarm_datum, opakovani, konec_opakovani, serie_id, puvodni_vyskyt from ukoly "
+        "order by ukoly_id");
+    // 24.12.2004 is not the last day: the rule gives 31.12., 31.1., 28.2.
+    EXPECT_EQ(rows(radky).Radek(1),
+              QStringLiteral("24.12.2004,1,23.12.2004,FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=3,28.2.2005,,"));
+
+    QStringList stav;
+    for (int i = 0; i < 4; ++i) {
+        open(id);
+        if (!ed().ChB_AKTIVNI->isChecked()) break;
+        click(ed().ChB_AKTIVNI);
+        click(ed().SB_SAVE);
+        EXPECT_TRUE(messages::takeShown().isEmpty());
+        stav << rows(
+                    QStringLiteral("select datum, aktivni, alarm_datum from ukoly where ukoly_id=%1").arg(id))
+                    .Radek(1);
+    }
+    EXPECT_EQ(stav, (QStringList{"31.12.2004,1,30.12.2004", "31.1.2005,1,30.1.2005", "28.2.2005,1,27.2.2005",
+                                 "28.2.2005,0,27.2.2005"}));
+    const TKTDATASET t = rows(radky);
+    ASSERT_EQ(t.PocetRadku(), 4);
+    EXPECT_EQ(t.Radek(2), QStringLiteral("24.12.2004,0,23.12.2004,,,%1,\"24.12.2004 10:00:00\"").arg(id));
+    EXPECT_EQ(t.Radek(4), QStringLiteral("31.1.2005,0,30.1.2005,,,%1,\"31.1.2005 10:00:00\"").arg(id));
+    // The count became the end it gave, so the later start keeps it.
+    EXPECT_TRUE(t.Radek(1).contains(QLatin1String("UNTIL=20050228"))) << t.Radek(1).toStdString();
+}
