@@ -71,10 +71,12 @@ TSkupinaOpakovani::TSkupinaOpakovani(QWidget* parent, TKTEDITDC* datum)
 
     auto* g = new QGridLayout(this);
     g->addWidget(ComboBox_OPAKOVANI, 0, 0);
-    g->addWidget(new QLabel(QStringLiteral("každých"), this), 0, 1);
+    m_popiskyOpakovani << new QLabel(QStringLiteral("každých"), this);
+    g->addWidget(m_popiskyOpakovani.last(), 0, 1);
     g->addWidget(SpinBox_KAZDYCH, 0, 2);
     g->addWidget(Label_JEDNOTKA, 0, 3);
-    g->addWidget(new QLabel(QStringLiteral("Konec"), this), 0, 4);
+    m_popiskyOpakovani << new QLabel(QStringLiteral("Konec"), this);
+    g->addWidget(m_popiskyOpakovani.last(), 0, 4);
     g->addWidget(ComboBox_KONEC, 0, 5);
     g->addWidget(KTEDITDC_KONEC, 0, 6);
     g->addWidget(SpinBox_POCET, 0, 7);
@@ -217,8 +219,11 @@ void TSkupinaOpakovani::povol()
     using N = opakovani::Nastaveni;
     const int druh = ComboBox_OPAKOVANI->currentIndex();
     const bool opakuje = druh > 0 && druh < kJine;
+    // A single record shows only the choice; a rule read from elsewhere its summary.
     for (QWidget* w : std::initializer_list<QWidget*>{SpinBox_KAZDYCH, Label_JEDNOTKA, ComboBox_KONEC})
-        w->setEnabled(opakuje);
+        w->setVisible(opakuje);
+    for (QLabel* l : m_popiskyOpakovani)
+        l->setVisible(opakuje);
     for (QCheckBox* c : ChB_DNY)
         c->parentWidget()->setVisible(druh == N::Tydne);
     ComboBox_MESICNE->setVisible(druh == N::Mesicne);

@@ -60,4 +60,5 @@ private:
     QDate m_datumPrecteni; // the record's date when it was read
     bool m_jine = false;   // the rule read is one the group cannot show
     bool m_nacitani = false;
+    QList<QLabel*> m_popiskyOpakovani; // "každých", "Konec"
 };

@@ -2,6 +2,7 @@
 // ORVAN_SCREENSHOT_DIR=/tmp/shots ./test_app --gtest_filter='Screenshots*'
 #include "app/ui/mainform.h"
 #include "app/ui/startup.h"
+#include "common/ktdatumj.h"
 #include "common/session.h"
 #include "data/sqlvalues.h"
 #include "fixtures/hostile.h"
@@ -11,6 +12,7 @@
 #include "outlook/ui/importku.h"
 #include "overview/ktpreviewprint.h"
 #include "overview/ui/form_previewprint.h"
+#include "records/vyskyty.h"
 #include "tasks/ui/form_alarm.h"
 #include "tools/demodata.h"
 
@@ -108,6 +110,17 @@ TEST_F(Screenshots, MainWindowWithDemoData)
         ASSERT_TRUE(e) << name;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
         e->grab().save(QDir(out).filePath(QStringLiteral("editor-%1.png").arg(QString::fromLatin1(name))));
+    }
+    // An occurrence of the weekly meeting, with its repetition group.
+    {
+        const int serie =
+            db().VratInt(QStringLiteral("select min(ku_id) from ku where opakovani is not null"));
+        const QDateTime prvni = DatumNaQDateTime(TextNaDatum(
+            2, db().VratRadek(QStringLiteral("select cas_od from ku where ku_id=%1").arg(serie))));
+        w.command(WM_EDIT_OCCURRENCE, serie, std::intptr_t(KlicVyskytu(prvni.addDays(7)).toLongLong()));
+        auto* e = w.findChild<QWidget*>(QStringLiteral("editudalost"));
+        ASSERT_TRUE(e);
+        e->grab().save(QDir(out).filePath(QStringLiteral("editor-editudalost-vyskyt.png")));
     }
     // The task editor: a new task, and the task above.
     const std::pair<int, const char*> tasks[] = {{0, "editukol-new"}, {9999, "editukol-readonly"}};
