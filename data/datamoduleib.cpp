@@ -242,6 +242,8 @@ void TDataModuleIb::zavriKurzor()
 void TDataModuleIb::ukonciTransakci()
 {
     zavriKurzor();
+    // A batch keeps its transaction until it is finished.
+    if (m_davka && m_tra) return;
     fb::Status st(fb::status());
     try {
         m_tra.end([&](ITransaction* t) { t->rollback(&st); });
@@ -405,6 +407,10 @@ VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, co
 {
     if (m_preruseno) return VysledekZapisu::Odmitnuto(TextBezSpojeni);
     if (!m_att) return VysledekZapisu::Odmitnuto(QStringLiteral("Databáze není připojena."));
+    if (m_davka) {
+        if (tpb) return VysledekZapisu::Odmitnuto(QStringLiteral("Probíhá import, zápis počká."));
+        return provedVDavce(statements, poznamka, hlidany);
+    }
     ukonciTransakci();
     fb::Status st(fb::status());
     QString error;
@@ -453,6 +459,99 @@ VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, co
     return v;
 }
 
+namespace
+{
+
+const char kSavepoint[] = "SAVEPOINT ORVAN_ZAPIS";
+const char kUvolnit[] = "RELEASE SAVEPOINT ORVAN_ZAPIS ONLY";
+const char kVratit[] = "ROLLBACK TO SAVEPOINT ORVAN_ZAPIS";
+
+} // namespace
+
+void TDataModuleIb::ZacniDavku()
+{
+    if (m_davka) return;
+    ukonciTransakci();
+    sdilenaTransakce();
+    m_davka = true;
+}
+
+VysledekZapisu TDataModuleIb::DokonciDavku(bool potvrdit)
+{
+    if (!m_davka) return VysledekZapisu::Zapsano();
+    m_davka = false;
+    zavriKurzor();
+    if (!m_tra) return VysledekZapisu::Odmitnuto(TextBezSpojeni);
+    fb::Status st(fb::status());
+    try {
+        m_tra.end([&](ITransaction* t) { potvrdit ? t->commit(&st) : t->rollback(&st); });
+        return VysledekZapisu::Zapsano();
+    } catch (const FbException& e) {
+        const QString error = fb::errorText(e);
+        if (fb::lostConnection(e)) spojeniZtraceno(false);
+        m_tra.reset();
+        return VysledekZapisu::Odmitnuto(error);
+    }
+}
+
+VysledekZapisu TDataModuleIb::provedVDavce(const QStringList& statements, const PoznamkaZapisu* poznamka,
+                                           bool hlidany)
+{
+    zavriKurzor();
+    fb::Status st(fb::status());
+    const auto proved = [&](const char* sql) {
+        m_att->execute(&st, m_tra.get(), 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+    };
+    QString error;
+    VysledekZapisu::Konflikt konflikt = VysledekZapisu::Konflikt::Zadny;
+    try {
+        if (!m_tra) throw DbError(TextBezSpojeni, true);
+        proved(kSavepoint);
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            const QByteArray text = fb::encodeSql(statements[i]);
+            if (hlidany && i == 0) {
+                fb::Ref<IStatement> stmt(
+                    m_att->prepare(&st, m_tra.get(), text.size(), text.constData(), 1, 0));
+                stmt->execute(&st, m_tra.get(), nullptr, nullptr, nullptr, nullptr);
+                const ISC_UINT64 radky = stmt->getAffectedRecords(&st);
+                stmt.end([&](IStatement* s) { s->free(&st); });
+                if (radky == 0) {
+                    konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
+                    break;
+                }
+                continue;
+            }
+            m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
+                           nullptr);
+        }
+        if (konflikt == VysledekZapisu::Konflikt::Zadny) {
+            if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
+            proved(kUvolnit);
+            return VysledekZapisu::Zapsano();
+        }
+    } catch (const FbException& e) {
+        error = fb::errorText(e);
+        if (hlidany && fb::hasError(e, isc_foreign_key)) konflikt = VysledekZapisu::Konflikt::SmazanoMezitim;
+        if (fb::lostConnection(e)) {
+            m_davka = false;
+            spojeniZtraceno(false);
+            m_tra.reset();
+            return VysledekZapisu::Odmitnuto(TextSpojeniPreruseno + QLatin1Char('\n') + TextBezSpojeni);
+        }
+    } catch (const DbError& e) {
+        error = e.text();
+    }
+    // Only this write goes; the batch's earlier ones stay.
+    try {
+        if (m_tra) proved(kVratit);
+    } catch (const FbException& e) {
+        qCInfo(orvanDb) << "rolling back to the savepoint:" << fb::errorText(e);
+    }
+    VysledekZapisu v = VysledekZapisu::Odmitnuto(error);
+    v.konflikt = konflikt;
+    return v;
+}
+
 int TDataModuleIb::NoveID(const QString& generator)
 {
     return VratInt(QStringLiteral("select GEN_ID(") + generator + QStringLiteral(",1) from rdb$database;"));
@@ -460,6 +559,32 @@ int TDataModuleIb::NoveID(const QString& generator)
 
 template <typename F> void TDataModuleIb::vlastniTransakci(F&& prace)
 {
+    if (m_davka && m_tra) {
+        // Inside a batch: its transaction, under a savepoint, committed with it.
+        zavriKurzor();
+        fb::Status st(fb::status());
+        const auto proved = [&](const char* sql) {
+            m_att->execute(&st, m_tra.get(), 0, sql, 1, nullptr, nullptr, nullptr, nullptr);
+        };
+        try {
+            proved(kSavepoint);
+            prace(m_tra.get());
+            proved(kUvolnit);
+        } catch (const FbException& e) {
+            const QString msg = fb::errorText(e);
+            if (fb::lostConnection(e)) {
+                m_davka = false;
+                m_tra.reset();
+                fb::throwDbError(e, m_att.get());
+            }
+            try {
+                proved(kVratit);
+            } catch (const FbException&) {
+            }
+            throw DbError(msg);
+        }
+        return;
+    }
     ukonciTransakci();
     try {
         prace(sdilenaTransakce());

@@ -103,6 +103,17 @@ public:
     // (the caller tells the two apart).
     VysledekZapisu ProvedHlidanyZapis(const QStringList& statements, const PoznamkaZapisu* poznamka);
 
+    // A batch of writes (an import): one transaction for all of them, each
+    // write under a savepoint of its own, so that a refused one rolls back
+    // alone and the others stay. Reads in between see the batch's rows;
+    // other connections see none of them until DokonciDavku commits.
+    // Background writes (ProvedSQLBezCekani) are refused meanwhile.
+    void ZacniDavku();
+    // Commits the batch (with `potvrdit` false rolls it back); on failure
+    // nothing of it is stored and the result says why.
+    VysledekZapisu DokonciDavku(bool potvrdit = true);
+    bool Davka() const { return m_davka; }
+
     int NoveID(const QString& generator);
     void UdelejRefresh();
     // The server's wall clock as a plain date-time (UTC spec, never converted to
@@ -149,6 +160,8 @@ private:
     VysledekZapisu provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
                                     unsigned tpbLength, const unsigned char* tpb, bool hlidany = false);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
+    // One write of a batch under its savepoint.
+    VysledekZapisu provedVDavce(const QStringList& statements, const PoznamkaZapisu* poznamka, bool hlidany);
     // Runs the work in a fresh transaction of its own and commits it; any
     // failure rolls back and arrives as DbError.
     template <typename F> void vlastniTransakci(F&& prace);
@@ -171,10 +184,28 @@ private:
     void spustUdalosti();
     QString m_cesta, m_uzivatel, m_heslo;
     bool m_preruseno = false;
+    bool m_davka = false;
     int m_intervalObnovy = 5000;
     std::unique_ptr<QObject> m_kontext; // queued calls from other threads land here
     std::unique_ptr<QTimer> m_obnova;
     std::thread m_pokus; // one attach at a time, joined before the next and on Odpoj
+};
+
+// A batch for the life of a scope: rolled back unless confirmed.
+class DavkaZapisu
+{
+public:
+    explicit DavkaZapisu(TDataModuleIb& db) : m_db(db) { m_db.ZacniDavku(); }
+    ~DavkaZapisu()
+    {
+        if (m_db.Davka()) (void)m_db.DokonciDavku(false);
+    }
+    VysledekZapisu potvrd() { return m_db.DokonciDavku(true); }
+    DavkaZapisu(const DavkaZapisu&) = delete;
+    DavkaZapisu& operator=(const DavkaZapisu&) = delete;
+
+private:
+    TDataModuleIb& m_db;
 };
 
 void KurzorHodiny();

@@ -355,12 +355,20 @@ void TSQLDATA::ImportCSV(const QString& fileName, const QString& tableName, bool
     }
     const QList<std::pair<QString, QString>> doplnky = csvDoplnky(known, columns);
     int imported = 0;
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        const csv::Zaznam& z = records[i];
-        if (z.prazdny) continue;
-        if (m_setCaption) m_setCaption(caption + QStringLiteral("   ") + QString::number(z.radek));
-        if (!importCsvRecord(*this, z, tableName, known, columns, doplnky, withoutId)) break;
-        ++imported;
+    {
+        // One transaction for the file; the lines before a refused one stay.
+        DavkaZapisu davka(*this);
+        for (qsizetype i = 1; i < records.size(); ++i) {
+            const csv::Zaznam& z = records[i];
+            if (z.prazdny) continue;
+            if (m_setCaption) m_setCaption(caption + QStringLiteral("   ") + QString::number(z.radek));
+            if (!importCsvRecord(*this, z, tableName, known, columns, doplnky, withoutId)) break;
+            ++imported;
+        }
+        if (const VysledekZapisu v = davka.potvrd(); !v.ok) {
+            messages::error(QStringLiteral("Import nebyl uložen: ") + v.chyba);
+            imported = 0;
+        }
     }
     // Other workstations' lists learn of the new rows once.
     if (imported > 0) UdelejRefresh();

@@ -182,6 +182,21 @@ int PocetZrusenych(TSQLDATA& db, const QList<Schuzka>& polozky)
     return n;
 }
 
+namespace
+{
+
+// The whole import is one transaction: a failed commit stores nothing of it.
+void dokonci(DavkaZapisu& davka, PocitadlaImportu& p)
+{
+    const VysledekZapisu v = davka.potvrd();
+    if (v.ok) return;
+    p.chybne += p.zapsano + p.zruseno;
+    p.zapsano = p.prepsano = p.zruseno = p.zkraceno = 0;
+    p.chyby << QStringLiteral("Import nebyl uložen: ") + v.chyba;
+}
+
+} // namespace
+
 PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, const NastaveniImportu& nast,
                                   const PrubehImportu& prubeh)
 {
@@ -195,6 +210,7 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
     QList<Schuzka> poradi = polozky;
     std::stable_partition(poradi.begin(), poradi.end(),
                           [](const Schuzka& x) { return !x.puvodni.isValid(); });
+    DavkaZapisu davka(db);
     for (const Schuzka& s : poradi) {
         ++p.nacteno;
         if (prubeh) prubeh(p.nacteno, int(polozky.size()));
@@ -329,6 +345,7 @@ PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, c
             p.chyby << s.nazev + QStringLiteral(": ") + e.text();
         }
     }
+    dokonci(davka, p);
     if (p.zapsano) db.UdelejRefresh();
     return p;
 }
@@ -343,6 +360,7 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
     const int uzivatel = session().UzivatelID;
     // Texts longer than their columns are cut as the editor cuts them.
     const QHash<QString, int> delky = DelkySloupcu(db, QStringLiteral("ADRESAR_ZAKL"));
+    DavkaZapisu davka(db);
     const auto oriznuty = [&](Kontakt k) {
         const std::pair<QString*, const char*> pole[] = {{&k.nazev, "NAZEV"},
                                                          {&k.jmeno, "JMENO"},
@@ -446,6 +464,7 @@ PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, c
             p.chyby << popis + QStringLiteral(": ") + e.text();
         }
     }
+    dokonci(davka, p);
     if (p.zapsano) db.UdelejRefresh();
     return p;
 }

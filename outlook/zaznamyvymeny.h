@@ -56,8 +56,9 @@ constexpr qsizetype DelkaUid = 255;    // the UID column's length
 // their UID that the user may read and delete.
 int PocetZrusenych(TSQLDATA& db, const QList<Schuzka>& polozky);
 
-// Each item in its own transaction with its categories and note; one change
-// announcement at the end when anything was stored.
+// The whole file in one transaction, each item with its categories and note
+// under a savepoint of its own (a refused item rolls back alone and is counted
+// with its reason); one change announcement at the end when anything was stored.
 PocitadlaImportu ImportujKalendar(TSQLDATA& db, const QList<Schuzka>& polozky, const NastaveniImportu& n,
                                   const PrubehImportu& prubeh = {});
 PocitadlaImportu ImportujKontakty(TSQLDATA& db, const QList<Kontakt>& polozky, const NastaveniImportu& n,

@@ -208,6 +208,46 @@ TEST_F(Vymena, RefusedItemIsCountedNotWritten)
               (QStringList{"Dobře", "Také dobře"}));
 }
 
+// The file goes in as one transaction: other workstations see none of it until
+// the end, and an item the server refuses half-way (its category link, after
+// its row was inserted) rolls back alone, leaving the items around it whole.
+TEST_F(Vymena, OneTransactionAndAServerRefusalRollsBackOnlyItsItem)
+{
+    exec(QStringLiteral("create exception test_odmitnuto 'odmítnuto'"));
+    exec(
+        QStringLiteral("create trigger test_kat for ku_kat before insert as begin if (exists(select 1 from "
+                       "ku where ku_id=new.ku_id and nazev='Zakázáno')) then exception test_odmitnuto; end"));
+    const QList<Schuzka> items{
+        schuzka(QStringLiteral("Před"), mistni(2026, 3, 1, 9), mistni(2026, 3, 1, 10)),
+        schuzka(QStringLiteral("Zakázáno"), mistni(2026, 3, 2, 9), mistni(2026, 3, 2, 10)),
+        schuzka(QStringLiteral("Po"), mistni(2026, 3, 3, 9), mistni(2026, 3, 3, 10))};
+    const TKategorieKUC porady = kategorie(QStringLiteral("KU"), {kPorady});
+    TSQLDATA jina;
+    ASSERT_TRUE(jina.PripojDatabazi(dbPath(), QStringLiteral("orvan"), QStringLiteral("qelmo.")));
+    QList<int> videnoJinde;
+    const PocitadlaImportu p =
+        ImportujKalendar(db(), items, {PravaZaznamu::Vse(kVedeni), &porady}, [&](int, int) {
+            jina.ObnovTransakci();
+            videnoJinde << jina.VratInt(QStringLiteral("select count(*) from ku where datum>='1.3.2026' and "
+                                                       "datum<'1.4.2026'"));
+        });
+    exec(QStringLiteral("drop trigger test_kat"));
+    exec(QStringLiteral("drop exception test_odmitnuto"));
+    EXPECT_EQ(videnoJinde, (QList<int>{0, 0, 0}));
+    EXPECT_EQ(p.zapsano, 2);
+    EXPECT_EQ(p.chybne, 1);
+    EXPECT_TRUE(p.Podrobnosti().startsWith(QStringLiteral("Zakázáno: "))) << p.Podrobnosti().toStdString();
+    EXPECT_EQ(
+        rows(QStringLiteral("select ku.nazev, k.ku_c_kat_id from ku left join ku_kat k on "
+                            "k.ku_id=ku.ku_id where ku.datum>='1.3.2026' and ku.datum<'1.4.2026' order by "
+                            "ku.datum")),
+        (QStringList{"Před,3", "Po,3"}));
+    jina.ObnovTransakci();
+    EXPECT_EQ(jina.VratInt(QStringLiteral("select count(*) from ku where datum>='1.3.2026' and "
+                                          "datum<'1.4.2026'")),
+              2);
+}
+
 TEST_F(Vymena, ContactsBecomeAddresses)
 {
     Kontakt k;
