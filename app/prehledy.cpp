@@ -273,8 +273,9 @@ bool Definuj(const QString& name, GridDefinition& d, const StavKategorii& k)
     d.Tabulka = QString::fromUtf8(p->tabulka);
     d.KlicovySloupec = d.Tabulka + QStringLiteral("_ID");
     d.DalsiTabulky = QString::fromUtf8(p->dalsiTabulky);
-    // Only the overviews of the category bar choose Distinct; the others keep it.
-    if (p->filtr == Filtr::Kategorie) d.Distinct = k.box0;
+    // The overviews of the category bar read each row once without Distinct
+    // (their filter tests the links with exists); the others keep it.
+    if (p->filtr == Filtr::Kategorie) d.Distinct = false;
     d.Podminka = podminka(*p, k);
     nastavBarvy(*p, d);
     for (const Sloupec& s : p->sloupce)

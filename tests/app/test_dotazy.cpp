@@ -5,6 +5,7 @@
 #include "fixtures/session_groups.h"
 #include "fixtures/testdb.h"
 #include "overview/gridquery.h"
+#include "records/pravazaznamu.h"
 #include "records/seznamy.h"
 
 namespace
@@ -120,6 +121,97 @@ TEST_F(DotazyDb, DayLines)
     dotazy::NactiDenKalendare(db(), lines, QStringLiteral("2,5"), false, QStringLiteral("1.5.2004"));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("1 , 255 , A, b , 1.5.2004 8:00:00 , 0 , 0"));
+}
+
+// The category bar's "all categories" filters of the address and task
+// overviews test the links with exists instead of joining every link under
+// "distinct": the same rows in the same order as the statements they replace,
+// for every filter and group.
+TEST_F(DotazyDb, ExistsFiltersGiveTheRowsOfTheDistinctJoins)
+{
+    for (const char* sql :
+         {"insert into ADRESAR_C_KAT (ADRESAR_C_KAT_ID, ADRESAR_C_KAT_NAZEV, ADRESAR_C_KAT_BARVA) values (1, "
+          "'J', 100)",
+          "insert into ADRESAR_C_KAT (ADRESAR_C_KAT_ID, ADRESAR_C_KAT_NAZEV, ADRESAR_C_KAT_BARVA) values (2, "
+          "'D', 200)",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (10, 'Alfa')",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (11, 'Beta')",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (12, 'Gama')",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY, F_CIST) values (13, 'Delta', 9)",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (14, 'Chata')",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (15, 'Hrad')",
+          "insert into ADRESAR_ZAKL (ADRESAR_ZAKL_ID, NAZEV_ZKRACENY) values (16, 'Beta')",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (11, 1, 1)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (12, 1, 1)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (12, 2, 0)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (13, 2, 1)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (13, 1, 0)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (14, 2, 0)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (15, 2, 1)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (16, 2, 0)",
+          "insert into ADRESAR_ZAKL_KAT (ADRESAR_ZAKL_ID, ADRESAR_C_KAT_ID, HLAVNI) values (16, 1, 0)",
+          "insert into UKOLY (UKOLY_ID, DATUM, NAZEV, AKTIVNI) values (20, '1.5.2004', 'Bez', 1)",
+          "insert into UKOLY (UKOLY_ID, DATUM, NAZEV, AKTIVNI) values (21, '1.5.2004', 'Dva', 1)",
+          "insert into UKOLY (UKOLY_ID, DATUM, NAZEV, AKTIVNI, F_CIST) values (22, '2.5.2004', 'Oba', 0, 9)",
+          "insert into UKOLY (UKOLY_ID, DATUM, NAZEV, AKTIVNI) values (23, '2.5.2004', 'Pět', 1)",
+          "insert into UKOLY_KAT (UKOLY_ID, KU_C_KAT_ID, HLAVNI) values (21, 2, 1)",
+          "insert into UKOLY_KAT (UKOLY_ID, KU_C_KAT_ID, HLAVNI) values (22, 2, 0)",
+          "insert into UKOLY_KAT (UKOLY_ID, KU_C_KAT_ID, HLAVNI) values (22, 5, 1)",
+          "insert into UKOLY_KAT (UKOLY_ID, KU_C_KAT_ID, HLAVNI) values (23, 5, 0)"})
+        exec(QString::fromUtf8(sql));
+    // The statements as they were, with a join over every link and "distinct".
+    const auto adresyDrive = [](const QString& g) {
+        return QStringLiteral("left join adresar_zakl_kat adresar_zakl_kat1 on "
+                              "(adresar_zakl.adresar_zakl_id=adresar_zakl_kat1.adresar_zakl_id) left join "
+                              "adresar_zakl_kat adresar_zakl_kat2 on "
+                              "(adresar_zakl.adresar_zakl_id=adresar_zakl_kat2.adresar_zakl_id) and "
+                              "(adresar_zakl_kat2.hlavni=1) left join adresar_c_kat on "
+                              "(adresar_zakl_kat2.adresar_c_kat_id=adresar_c_kat.adresar_c_kat_id)  where "
+                              "((adresar_zakl_kat1.adresar_c_kat_id is null) or "
+                              "(adresar_zakl_kat1.adresar_c_kat_id in (%1)))")
+                   .arg(g) +
+               FiltrCteniAdresarAnd();
+    };
+    const auto ukolyDrive = [](const QString& g) {
+        return QStringLiteral(
+                   " left join ukoly_kat ukoly_kat1 on (ukoly.ukoly_id=ukoly_kat1.ukoly_id) left join "
+                   "ukoly_kat ukoly_kat2 on (ukoly.ukoly_id=ukoly_kat2.ukoly_id) and "
+                   "(ukoly_kat2.hlavni=1) left join ku_c_kat on "
+                   "(ukoly_kat2.ku_c_kat_id=ku_c_kat.ku_c_kat_id) where  ((ukoly_kat1.ku_c_kat_id is "
+                   "null) or (ukoly_kat1.ku_c_kat_id in (%1))) ")
+                   .arg(g) +
+               FiltrCteni(QStringLiteral("ukoly"), false);
+    };
+    const QString adresy = QStringLiteral(
+        "select %1 adresar_zakl.adresar_zakl_id, nazev_zkraceny, adresar_c_kat.adresar_c_kat_barva from "
+        "adresar_zakl %2 order by nazev_zkraceny %3, 1");
+    const QString ukoly =
+        QStringLiteral("select %1 ukoly.ukoly_id, nazev, datum, ku_c_kat.ku_c_kat_barva from "
+                       "ukoly %2 order by datum %3, 1");
+    int neprazdnych = 0;
+    for (const char* skupiny : {"", "9", "4"}) {
+        Groups g{QString::fromLatin1(skupiny)};
+        for (const char* filtr : {"1", "2", "1,2", "5", "2,5", "0"}) {
+            const QString f = QString::fromLatin1(filtr);
+            for (const char* smer : {"", "desc"}) {
+                const QString s = QString::fromLatin1(smer);
+                SCOPED_TRACE(std::string(skupiny) + " | " + filtr + " | " + smer);
+                const QString a = db().VratSloupec(adresy.arg(QString(), seznamy::DotazAdresar(f, false), s),
+                                                   QStringLiteral(";"));
+                EXPECT_EQ(a, db().VratSloupec(adresy.arg(QStringLiteral("distinct"), adresyDrive(f), s),
+                                              QStringLiteral(";")));
+                const QString u = db().VratSloupec(ukoly.arg(QString(), seznamy::DotazUkoly(f, false), s),
+                                                   QStringLiteral(";"));
+                EXPECT_EQ(u, db().VratSloupec(ukoly.arg(QStringLiteral("distinct"), ukolyDrive(f), s),
+                                              QStringLiteral(";")));
+                neprazdnych += !a.isEmpty() + !u.isEmpty();
+            }
+        }
+    }
+    EXPECT_GT(neprazdnych, 30); // the cases compare rows, not two empty lists
+    for (const char* sql : {"delete from UKOLY_KAT", "delete from UKOLY", "delete from ADRESAR_ZAKL_KAT",
+                            "delete from ADRESAR_ZAKL", "delete from ADRESAR_C_KAT"})
+        exec(QString::fromUtf8(sql));
 }
 
 // Every page-bar overview reads from the schema as defined: tables, joins,
