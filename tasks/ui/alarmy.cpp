@@ -64,7 +64,7 @@ void TAlarmy::proved(const QList<AlarmRadek>& radky)
         }
         if (Upozorneni && JeSkryto && JeSkryto()) {
             try {
-                const AlarmInfo i = NactiAlarmInfo(SQLDATA(), r.tabulka, r.id);
+                const AlarmInfo i = NactiAlarmInfo(SQLDATA(), r.tabulka, r.id, r.vyskyt);
                 if (i.nalezen) Upozorneni(i.nazev, i.alarm);
             } catch (const ActionError& e) {
                 qCWarning(orvanAlarmy) << "alarm notification not read:" << e.text();
@@ -76,7 +76,7 @@ void TAlarmy::proved(const QList<AlarmRadek>& radky)
 void TAlarmy::otevriOkno(const AlarmRadek& r, const QString& duvod)
 {
     auto* w = new TForm_ALARM;
-    w->NastavOknoAlarmu(r.tabulka, r.id, m_planovac.DalsiAlarm());
+    w->NastavOknoAlarmu(r.tabulka, r.id, m_planovac.DalsiAlarm(), r.vyskyt);
     w->NastavDuvod(duvod);
     w->show();
 }

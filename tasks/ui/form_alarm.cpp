@@ -134,13 +134,13 @@ TForm_ALARM::~TForm_ALARM()
     okna().removeAll(this);
 }
 
-void TForm_ALARM::NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik)
+void TForm_ALARM::NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik, DatumCas vyskyt)
 {
     m_okamzik = okamzik;
     Label1->setText(QString::number(id));
     AlarmInfo i;
     try {
-        i = NactiAlarmInfo(SQLDATA(), tabulka, id);
+        i = NactiAlarmInfo(SQLDATA(), tabulka, id, vyskyt);
     } catch (const ActionError& e) {
         // The alarm is shown anyway; its details are lost with the connection.
         qCWarning(orvanAlarmy) << "alarm details not read:" << e.text();

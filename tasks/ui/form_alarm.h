@@ -21,7 +21,8 @@ public:
     ~TForm_ALARM() override;
 
     // Reads the record ("ku" or "ukoly") once; a deleted record leaves the labels empty.
-    void NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik = 0);
+    // `okamzik` is the alarm's instant; `vyskyt` the start of a series' occurrence (0: a single row).
+    void NastavOknoAlarmu(const QString& tabulka, int id, DatumCas okamzik = 0, DatumCas vyskyt = 0);
     // Why the alarm's own action did not happen (its file not opened); empty hides the line.
     void NastavDuvod(const QString& duvod);
 

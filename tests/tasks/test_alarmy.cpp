@@ -1,4 +1,5 @@
 #include "common/clock.h"
+#include "common/ktdatumj.h"
 #include "common/messages.h"
 #include "common/session.h"
 #include "fixtures/fake_shell.h"
@@ -18,14 +19,26 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace
 {
 
+// Series keep their wall-clock times across the Czech clock changes.
+const bool kPasmo = [] {
+    qputenv("TZ", "Europe/Prague");
+    return true;
+}();
+
 QDateTime at(const char* text)
 {
     return QDateTime::fromString(QLatin1String(text), QStringLiteral("d.M.yyyy H:mm:ss"));
+}
+
+QString dbText(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
 }
 
 // Alarms of a fresh database seen by user "jana" of group 10 with a test
@@ -93,15 +106,54 @@ protected:
                  .arg(fAlarm < 0 ? QStringLiteral("null") : QString::number(fAlarm)));
     }
 
+    // A series from `start` ("d.M.yyyy H:mm:ss": an event's start, a task's
+    // deadline) by `rule`, its alarm `minutes` before each occurrence.
+    static void series(const QString& table, int id, const char* start, const QString& rule, int minutes,
+                       int fAlarm = -1)
+    {
+        const bool task = table == QLatin1String("ukoly");
+        const QDateTime from = at(start);
+        const QDateTime alarm = from.addSecs(-60 * minutes);
+        exec(
+            QStringLiteral("insert into %1 (%1_id, datum, %2, nazev, alarm, alarm_datum, alarm_cas, f_alarm, "
+                           "opakovani, konec_opakovani) values (%3, \"%4\", \"%5\", \"%6\", 1, \"%7\", "
+                           "\"%8\", %9, '%10', '31.12.9999')")
+                .arg(table, task ? QStringLiteral("cas_do") : QStringLiteral("cas_od"))
+                .arg(id)
+                .arg(from.date().toString(QStringLiteral("d.M.yyyy")), dbText(from),
+                     task ? QStringLiteral("Odevzdat výkaz") : QStringLiteral("Porada týmu"),
+                     alarm.date().toString(QStringLiteral("d.M.yyyy")), dbText(alarm),
+                     fAlarm < 0 ? QStringLiteral("null") : QString::number(fAlarm), rule));
+    }
+    // A row of its own for the occurrence of series 1 at `original`: moved to
+    // `start` with its alarm `minutes` before, or cancelled (its alarm columns
+    // still filled, as a cancelled copy keeps them).
+    static void occurrence(int id, const char* original, const char* start, int minutes, bool cancelled)
+    {
+        const QDateTime from = at(start);
+        const QDateTime alarm = from.addSecs(-60 * minutes);
+        exec(QStringLiteral(
+                 "insert into ku (ku_id, datum, cas_od, nazev, alarm, alarm_datum, alarm_cas, serie_id, "
+                 "puvodni_vyskyt, zruseno) values (%1, \"%2\", \"%3\", 'Porada týmu', 1, \"%4\", "
+                 "\"%5\", 1, \"%6\", %7)")
+                 .arg(id)
+                 .arg(from.date().toString(QStringLiteral("d.M.yyyy")), dbText(from),
+                      alarm.date().toString(QStringLiteral("d.M.yyyy")), dbText(alarm), dbText(at(original)),
+                      cancelled ? QStringLiteral("1") : QStringLiteral("null")));
+    }
+
     // Each performed instant as "ku 1, ukoly 2"; events come first, rows of one
-    // table at one instant in no particular order (sorted here).
+    // table at one instant in no particular order (sorted here). A series'
+    // row names the occurrence it alarms for: "ku 1 @30.3.2026 9:00:00".
     QStringList tick(PlanovacAlarmu& p)
     {
         QStringList instants;
         p.Tik([&](const QList<AlarmRadek>& rows) {
             QStringList r;
             for (const AlarmRadek& a : rows)
-                r << QStringLiteral("%1 %2").arg(a.tabulka).arg(a.id);
+                r << QStringLiteral("%1 %2").arg(a.tabulka).arg(a.id) +
+                         (a.vyskyt != 0 ? QStringLiteral(" @") + dbText(DatumNaQDateTime(a.vyskyt))
+                                        : QString());
             QStringList sorted = r;
             sorted.sort();
             EXPECT_EQ(sorted.join(QString()).indexOf(QLatin1String("ukoly")),
@@ -185,6 +237,97 @@ TEST_F(Alarmy, OnlyRowsTheUserMayReceive)
     session().AlarmPoslCas = QStringLiteral("00:00");
     PlanovacAlarmu p(db(), session());
     EXPECT_EQ(tick(p), QStringList{"ku 1, ku 3, ku 4, ukoly 5, ukoly 7"});
+}
+
+// One scheduler over seven weeks of a weekly series: each occurrence alarms
+// 15 minutes before its wall-clock start, also after the spring clock change
+// (29.3.2026); an excluded, a moved and a cancelled occurrence do not, the
+// moved one alarms by its own row. Rows added and the series changed while
+// the scheduler runs count from the next search on.
+TEST_F(Alarmy, WeeklySeriesAlarmsBeforeEachOccurrence)
+{
+    series(QStringLiteral("ku"), 1, "16.3.2026 9:00:00", QStringLiteral("FREQ=WEEKLY;BYDAY=MO"), 15);
+    exec(QStringLiteral("update ku set vynechane='20260323T090000' where ku_id=1"));
+    occurrence(2, "6.4.2026 9:00:00", "7.4.2026 10:00:00", 30, false);
+    session().AlarmPoslDatum = QStringLiteral("16.3.2026");
+    session().AlarmPoslCas = QStringLiteral("8:00:00");
+    PlanovacAlarmu p(db(), session());
+    const struct {
+        const char* now;
+        QStringList fired;
+        std::function<void()> then; // a change after this tick, and its change event
+    } steps[] = {
+        {"16.3.2026 8:44:59", {}, {}},
+        {"16.3.2026 8:45:00", {"ku 1 @16.3.2026 9:00:00"}, {}},
+        {"23.3.2026 12:00:00", {}, {}}, // excluded
+        {"30.3.2026 8:44:59", {}, {}},
+        {"30.3.2026 8:45:00",
+         {"ku 1 @30.3.2026 9:00:00"},
+         [] { occurrence(3, "13.4.2026 9:00:00", "13.4.2026 9:00:00", 15, true); }},
+        {"6.4.2026 12:00:00", {}, {}}, // moved to the 7th
+        {"7.4.2026 9:30:00", {"ku 2"}, {}},
+        {"13.4.2026 12:00:00", {}, {}}, // cancelled
+        {"20.4.2026 8:45:00",
+         {"ku 1 @20.4.2026 9:00:00"},
+         [] { exec(QStringLiteral("update ku set alarm_cas=alarm_cas-15/1440.0 where ku_id=1")); }},
+        {"27.4.2026 8:29:59", {}, {}}, // its alarm now 30 minutes before
+        {"27.4.2026 8:30:00", {"ku 1 @27.4.2026 9:00:00"}, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.now);
+        m_clock.set(at(step.now));
+        EXPECT_EQ(tick(p), step.fired);
+        if (step.then) {
+            step.then();
+            p.NajdiDalsiAlarm(); // as the change event has it
+        }
+    }
+    EXPECT_EQ(session().AlarmPoslDatum, QStringLiteral("27.04.2026"));
+    EXPECT_EQ(session().AlarmPoslCas, QStringLiteral("8:30:00"));
+}
+
+// Days the program was not running: every occurrence's alarm comes in order,
+// events before tasks at one instant, series beside single rows; a task
+// series alarms before each deadline while it is active, a whole-day series
+// before its day's midnight, a series that ended or whose alarm belongs to
+// another group not at all.
+TEST_F(Alarmy, MissedOccurrencesReplayInOrder)
+{
+    const QString daily = QStringLiteral("FREQ=DAILY");
+    series(QStringLiteral("ku"), 1, "9.12.2026 9:00:00", daily, 15);
+    series(QStringLiteral("ukoly"), 2, "9.12.2026 16:45:00", daily, 8 * 60); // 8:45, with the event
+    series(QStringLiteral("ukoly"), 3, "9.12.2026 12:00:00", daily, 60);
+    exec(QStringLiteral("update ukoly set aktivni=0 where ukoly_id=3"));
+    series(QStringLiteral("ku"), 4, "1.12.2026 8:00:00", QStringLiteral("FREQ=DAILY;UNTIL=20261211"), 60);
+    exec(QStringLiteral("update ku set konec_opakovani='11.12.2026' where ku_id=4"));
+    series(QStringLiteral("ku"), 5, "9.12.2026 8:00:00", daily, 60, kObchod);
+    ku(6, QStringLiteral("11.12.2026 8:45:00"));
+    series(QStringLiteral("ku"), 7, "9.12.2026 0:00:00", daily, 4 * 60); // 20:00 the evening before
+    exec(QStringLiteral("update ku set cely_den=1, cas_od=datum+10/24.0 where ku_id=7"));
+    session().AlarmPoslDatum = QStringLiteral("10.12.2026");
+    session().AlarmPoslCas = QStringLiteral("9:00:00");
+    m_clock.set(at("13.12.2026 8:50:00"));
+    PlanovacAlarmu p(db(), session());
+    ASSERT_TRUE(p.NajdiDalsiAlarm());
+    EXPECT_EQ(tick(p), (QStringList{
+                           "ku 7 @11.12.2026 0:00:00",
+                           "ku 4 @11.12.2026 8:00:00",
+                           "ku 1 @11.12.2026 9:00:00, ku 6, ukoly 2 @11.12.2026 16:45:00",
+                           "ku 7 @12.12.2026 0:00:00",
+                           "ku 1 @12.12.2026 9:00:00, ukoly 2 @12.12.2026 16:45:00",
+                           "ku 7 @13.12.2026 0:00:00",
+                           "ku 1 @13.12.2026 9:00:00, ukoly 2 @13.12.2026 16:45:00",
+                       }));
+    EXPECT_TRUE(p.AlarmCeka());
+    EXPECT_EQ(p.DalsiAlarm(), DatumZQDateTime(at("13.12.2026 20:00:00")));
+
+    // The task's occurrence done: its row moves on to the next deadline.
+    exec(QStringLiteral("update ukoly set datum='15.12.2026', cas_do='15.12.2026 16:45', "
+                        "alarm_datum='15.12.2026', alarm_cas='15.12.2026 8:45' where ukoly_id=2"));
+    m_clock.set(at("15.12.2026 8:45:00"));
+    EXPECT_EQ(tick(p),
+              (QStringList{"ku 7 @14.12.2026 0:00:00", "ku 1 @14.12.2026 9:00:00", "ku 7 @15.12.2026 0:00:00",
+                           "ku 1 @15.12.2026 9:00:00, ukoly 2 @15.12.2026 16:45:00"}));
 }
 
 // A user who never pressed OK starts from his first login, not from the
@@ -337,6 +480,40 @@ TEST_F(AlarmyOkna, WindowShowsTheRecordAndOkStoresTheInstant)
     // Enter presses OK.
     QTest::keyClick(w[1], Qt::Key_Return);
     EXPECT_TRUE(visible().isEmpty());
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+}
+
+// A series' window and tray notice show the occurrence and its alarm, not
+// the series' first date; OK acknowledges that occurrence and the next one
+// comes a week later.
+TEST_F(AlarmyOkna, SeriesWindowShowsTheOccurrence)
+{
+    series(QStringLiteral("ku"), 1, "3.12.2026 10:30:00", QStringLiteral("FREQ=WEEKLY"), 30);
+    series(QStringLiteral("ukoly"), 2, "3.12.2026 16:45:00", QStringLiteral("FREQ=WEEKLY"), 6 * 60 + 45);
+    QStringList announced;
+    alarmy().JeSkryto = [] { return true; };
+    alarmy().Upozorneni = [&](const QString& nazev, const QString& cas) { announced << nazev + u'|' + cas; };
+    alarmy().NastavAlarm();
+    for (const char* day : {"10.12.2026", "17.12.2026"}) {
+        SCOPED_TRACE(day);
+        const QString d = QLatin1String(day);
+        m_clock.set(at((d + QStringLiteral(" 10:00:01")).toLatin1().constData()));
+        announced.clear();
+        alarmy().Timer1Timer();
+        const QList<TForm_ALARM*> w = visible();
+        ASSERT_EQ(w.size(), 2);
+        const auto labels = [](TForm_ALARM* f) {
+            return QStringList{f->Label1->text(), f->Label_ALARM->text(), f->Label_DATUM->text(),
+                               f->Label_CAS->text(), f->Label_UDALOST->text()};
+        };
+        const QString alarm = d + QStringLiteral(" 10:00:00");
+        EXPECT_EQ(labels(w[0]), (QStringList{"1", alarm, d, "10:30:00", "Porada týmu"}));
+        EXPECT_EQ(labels(w[1]), (QStringList{"2", alarm, d, "16:45:00", "Odevzdat výkaz"}));
+        EXPECT_EQ(announced, (QStringList{"Porada týmu|" + alarm, "Odevzdat výkaz|" + alarm}));
+        for (TForm_ALARM* f : w)
+            QTest::mouseClick(f->OKBtn, Qt::LeftButton);
+        EXPECT_EQ(stored(), d + QStringLiteral(",10:00:00"));
+    }
     EXPECT_TRUE(messages::takeShown().isEmpty());
 }
 
