@@ -11,6 +11,7 @@
 #include "calendar/slunce.h"
 #include "calendar/ui/browsepanel.h"
 #include "calendar/ui/frame_montview.h"
+#include "common/clock.h"
 #include "common/commandtarget.h"
 #include "common/session.h"
 #include "data/dbschema.h"
@@ -18,6 +19,7 @@
 #include "data/fb.h"
 #include "data/sqldata.h"
 #include "overview/ui/framestringgrid.h"
+#include "tasks/planovacalarmu.h"
 
 #include <QApplication>
 #include <QDir>
@@ -563,11 +565,69 @@ void seriesFigures(TSQLDATA& plain, TSQLDATA& series)
     figure("with the series / without them", t[1] / t[0], "x", "<= 1.5", t[1] / t[0] <= 1.5);
 }
 
+// The alarm search with 2,000 series with alarms among the 50,000 events, as
+// each tick and change event runs it once the series' next alarms are known.
+void alarmFigures()
+{
+    std::printf("Alarm search with 2,000 series with alarms among 50,000 events\n");
+    TSQLDATA db;
+    openDatabase(db, QStringLiteral("office-alarms.fdb"), [](TSQLDATA& d) {
+        fillEvents(d, 50000);
+        fillSeries(d, 2000);
+        // Each series alarms 15 minutes before every occurrence.
+        run(d, QStringLiteral("update KU set ALARM=1, ALARM_TYP_AKCE=0, ALARM_DATUM=DATUM, "
+                              "ALARM_CAS=CAS_OD - 15/1440.0 where OPAKOVANI is not null"));
+    });
+    setSQLDATA(&db);
+    session().NastavSkupiny({1, 2});
+    session().AlarmPoslDatum = QStringLiteral("14.9.2026");
+    session().AlarmPoslCas = QStringLiteral("12:00:00");
+    PlanovacAlarmu p(db, session());
+    bool nalezen = false;
+    note("first search: every series' next alarm found", ms([&] { nalezen = p.NajdiDalsiAlarm(); }), "ms");
+    if (!nalezen) std::abort();
+    std::vector<double> v;
+    for (int i = 0; i < 20 * g_repeats; ++i)
+        v.push_back(ms([&] { p.NajdiDalsiAlarm(); }));
+    const double warm = median(v);
+    figure("alarm search per tick, series known", warm, "ms", "<= 5", warm <= 5);
+    // A change event renews the read transaction: the series are checked again.
+    v.clear();
+    for (int i = 0; i < 20 * g_repeats; ++i) {
+        db.ObnovTransakci();
+        v.push_back(ms([&] { p.NajdiDalsiAlarm(); }));
+    }
+    note("  after a change event, the series unchanged", median(v), "ms");
+    // Instants performed one after the other: the series due are expanded again.
+    TestClock later(QDateTime(QDate(2027, 1, 1), QTime(0, 0)));
+    Clock::setCurrent(&later);
+    QList<AlarmRadek> radky;
+    int rows = 0;
+    v.clear();
+    for (int i = 0; i < 20 * g_repeats; ++i) {
+        v.push_back(ms([&] { p.SpustAlarmy(radky); }));
+        rows += int(radky.size());
+    }
+    Clock::setCurrent(nullptr);
+    note("an instant performed and the next one found", median(v), "ms");
+    note("  rows per instant", double(rows) / double(v.size()), "");
+    setSQLDATA(nullptr);
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("upgrade")) return upgradeFigures();
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("alarms")) {
+        // Its own database only: the address databases are not needed.
+        g_repeats = std::max(1, std::atoi(argv[1]));
+        std::printf("bench_goals: medians of %d runs; load average at start: %s\n", g_repeats,
+                    qPrintable(loadAverage()));
+        alarmFigures();
+        std::printf("load average at the end: %s\n", qPrintable(loadAverage()));
+        return 0;
+    }
     TSQLDATA small, large;
     openDatabase(small, QStringLiteral("office-10k.fdb"), [](TSQLDATA& db) { fillAddresses(db, 10000); });
     openDatabase(large, QStringLiteral("office-1m.fdb"), [](TSQLDATA& db) { fillAddresses(db, 1000000); });
@@ -577,7 +637,7 @@ int main(int argc, char** argv)
     std::printf("bench_goals: medians of %d runs; load average at start: %s\n", g_repeats,
                 qPrintable(loadAverage()));
     session().NastavSkupiny({1, 2});
-    // A second argument picks one part: read, overview, month, series.
+    // A second argument picks one part: read, overview, month, series, alarms.
     const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (part.isEmpty() || part == QLatin1String("read")) readFigures(large);
     if (part.isEmpty() || part == QLatin1String("overview")) overviewFigures(small, large);
@@ -590,6 +650,7 @@ int main(int argc, char** argv)
         });
         seriesFigures(calendar, series);
     }
+    if (part.isEmpty()) alarmFigures();
     if (part == QLatin1String("sql") || part == QLatin1String("sql-events")) {
         // Times of single statements given on standard input, one a line, on
         // the addresses' or the events' database.
