@@ -9,7 +9,7 @@
 
 const QString kNacti = QStringLiteral(
     "Select DATUM,CAS_OD,CAS_DO,CELY_DEN,NAZEV,ALARM,ALARM_DATUM,ALARM_CAS,ALARM_TYP_AKCE,ALARM_AKCE,F_CIST,"
-    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE,OPAKOVANI from ku where (ku.ku_id=%d);");
+    "F_EDITOVAT,F_SMAZAT,F_ALARM,F_ADMINISTROVAT,REVIZE,OPAKOVANI,DATUM_DO from ku where (ku.ku_id=%d);");
 const QString SqlPoznamkaUdalosti = QStringLiteral("Select poznamka from ku where (ku.ku_id=%d);");
 
 namespace
@@ -51,13 +51,22 @@ std::optional<UdalostPole> NactiUdalost(TSQLDATA& db, int id)
     u.CelyDen = t.HodnotaBool(1, QStringLiteral("CELY_DEN"));
     u.Revize = t.HodnotaInt(1, QStringLiteral("REVIZE"));
     u.Opakovani = t.HodnotaJmeno(1, QStringLiteral("OPAKOVANI")).trimmed();
+    const QString posledni = u.CelyDen ? DatumCast(t.HodnotaJmeno(1, QStringLiteral("DATUM_DO")))
+                                       : DatumCast(t.HodnotaJmeno(1, QStringLiteral("CAS_DO")));
+    if (!posledni.trimmed().isEmpty() && KanonickeDatum(posledni) != KanonickeDatum(u.Datum))
+        u.DatumDo = posledni;
     return u;
 }
 
 bool UdalostMaPlatnaData(const UdalostPole& u)
 {
-    return MaDatum(u) && PlatneDatum(u.Datum) && PlatnyCas(u.CasOd) && PlatnyCas(u.CasDo) &&
-           AlarmMaPlatnaData(u);
+    if (!MaDatum(u) || !PlatneDatum(u.Datum) || !PlatnyCas(u.CasOd) || !PlatnyCas(u.CasDo) ||
+        !PlatneDatum(u.DatumDo) || !AlarmMaPlatnaData(u))
+        return false;
+    // The last day is not before the first.
+    const std::optional<QString> od = KanonickeDatum(u.Datum), doDne = KanonickeDatum(u.DatumDo);
+    return !doDne || QDate::fromString(*doDne, QStringLiteral("d.M.yyyy")) >=
+                         QDate::fromString(*od, QStringLiteral("d.M.yyyy"));
 }
 
 VysledekZapisu UlozUdalost(TDataModuleIb& db, const UdalostPole& u, int zaznamId, int uzivatel,
@@ -86,7 +95,9 @@ QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveI
                                    const std::optional<PrectenyZaznam<UdalostPole>>& precteny)
 {
     const auto hodnoty = [](const UdalostPole& x) {
-        return QStringList{DatumSQL(x.Datum), DatumCasSQL(x.Datum, x.CasOd), DatumCasSQL(x.Datum, x.CasDo),
+        // An end after midnight keeps its own day.
+        const QString denKonce = x.CelyDen || JePrazdneDatum(x.DatumDo) ? x.Datum : x.DatumDo;
+        return QStringList{DatumSQL(x.Datum), DatumCasSQL(x.Datum, x.CasOd), DatumCasSQL(denKonce, x.CasDo),
                            LogikaSQL(x.CelyDen), TextSQL(x.Nazev)} +
                AlarmSQL(x);
     };
@@ -110,6 +121,15 @@ QStringList PrikazyUlozeniUdalosti(const UdalostPole& u, int zaznamId, int noveI
             : precteny->pole.Opakovani != u.Opakovani ||
                   (!u.Opakovani.isEmpty() && ZacatekUdalosti(precteny->pole) != ZacatekUdalosti(u));
     if (zmenaPravidla) out << prikazPravidla(u, zaznamId != 0 ? zaznamId : noveId);
+    // A whole-day event over several days names its last day.
+    const auto posledniDen = [](const UdalostPole& x) {
+        return x.CelyDen && !JePrazdneDatum(x.DatumDo) ? DatumSQL(x.DatumDo) : QStringLiteral("NULL");
+    };
+    const QString den = posledniDen(u);
+    if (zaznamId == 0 || !precteny ? den != QLatin1String("NULL") : posledniDen(precteny->pole) != den)
+        out << QStringLiteral("update ku set datum_do=%1 where ku_id=%2")
+                   .arg(den)
+                   .arg(zaznamId != 0 ? zaznamId : noveId);
     return out;
 }
 
@@ -143,6 +163,10 @@ UdalostPole PoleVyskytu(const UdalostPole& serie, const QDateTime& vyskyt)
     const QDateTime zacatek = ZacatekUdalosti(serie);
     if (!zacatek.isValid() || !vyskyt.isValid()) return v;
     v.Datum = vyskyt.date().toString(QStringLiteral("d.M.yyyy"));
+    if (const std::optional<QString> d = KanonickeDatum(serie.DatumDo))
+        v.DatumDo = QDate::fromString(*d, QStringLiteral("d.M.yyyy"))
+                        .addDays(zacatek.date().daysTo(vyskyt.date()))
+                        .toString(QStringLiteral("d.M.yyyy"));
     if (!serie.CelyDen && !serie.CasOd.trimmed().isEmpty()) {
         v.CasOd = vyskyt.time().toString(QStringLiteral("H:mm:ss"));
         if (const std::optional<QString> k = KanonickyCas(serie.CasDo)) {
@@ -188,9 +212,14 @@ QString kopiePoznamky(int serieId, int noveId)
         .arg(noveId);
 }
 
-// The event's fields moved to start at `zacatek` (the same times, another day).
+// The event's fields moved to start on `den` (the same times, the last day as far after it).
 UdalostPole naDen(UdalostPole u, QDate den)
 {
+    const QDateTime z = ZacatekUdalosti(u);
+    if (const std::optional<QString> d = KanonickeDatum(u.DatumDo); d && z.isValid())
+        u.DatumDo = QDate::fromString(*d, QStringLiteral("d.M.yyyy"))
+                        .addDays(z.date().daysTo(den))
+                        .toString(QStringLiteral("d.M.yyyy"));
     u.Datum = den.toString(QStringLiteral("d.M.yyyy"));
     return u;
 }

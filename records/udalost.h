@@ -17,6 +17,10 @@ class TKategorieKUC;
 struct UdalostPole : PolozkaKalendare {
     QString CasOd;
     bool CelyDen = false;
+    // The last day when it is not the start's: the end's day of an event
+    // that ends after midnight (CAS_DO holds it), the last day of a whole-day
+    // event over several days (DATUM_DO). Empty: the start's day.
+    QString DatumDo;
 };
 
 // The start of the event its fields describe (a whole day or no time:

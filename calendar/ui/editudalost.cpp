@@ -53,8 +53,8 @@ Teditudalost::Teditudalost(QWidget* parent)
     connect(SB_SAVE_ORVAN, &QToolButton::clicked, this, akce(this, &Teditudalost::SB_SAVE_ORVANClick));
     // The times follow every change of the box, also one made by loading.
     connect(ChB_CELY_DEN, &QCheckBox::toggled, this, akce(this, &Teditudalost::ChB_CELY_DENClick));
-    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, ChB_CELY_DEN, Edit_NAZEV,
-                 GroupBox_ALARM->ChB_ALARM, GroupBox_ALARM->KTEDITDC_ALARM_DATUM,
+    sledujZmeny({KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, KTEDITDC_DATUM_DO, ChB_CELY_DEN,
+                 Edit_NAZEV, GroupBox_ALARM->ChB_ALARM, GroupBox_ALARM->KTEDITDC_ALARM_DATUM,
                  GroupBox_ALARM->KTEDITDC_ALARM_CAS, GroupBox_ALARM->ComboBox_ALARM_TYP_AKCE,
                  GroupBox_ALARM->Edit_ALARM_AKCE});
     pouzijKategorie(FRAME_JvxCheckListBox_KUC1, QStringLiteral("KU"), QStringLiteral("KU"));
@@ -84,6 +84,9 @@ void Teditudalost::sestavDatum(QWidget* rodic)
     ChB_CELY_DEN = pojmenuj(new QCheckBox(QStringLiteral("Celý den"), GroupBox_DATUM), "ChB_CELY_DEN");
     KTEDITDC_CAS_OD = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_OD");
     KTEDITDC_CAS_DO = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 4), "KTEDITDC_CAS_DO");
+    KTEDITDC_DATUM_DO = pojmenuj(new TKTEDITDC(GroupBox_DATUM, 3), "KTEDITDC_DATUM_DO");
+    KTEDITDC_DATUM_DO->setToolTip(
+        QStringLiteral("Poslední den události, končí-li později než v den začátku"));
     auto* g = new QGridLayout(GroupBox_DATUM);
     g->addWidget(KTEDITDC_DATUM, 0, 0, 1, 2);
     g->addWidget(ChB_CELY_DEN, 0, 2, 1, 2);
@@ -91,7 +94,9 @@ void Teditudalost::sestavDatum(QWidget* rodic)
     g->addWidget(KTEDITDC_CAS_OD, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("Čas do"), GroupBox_DATUM), 1, 2);
     g->addWidget(KTEDITDC_CAS_DO, 1, 3);
-    g->setRowStretch(2, 1);
+    g->addWidget(new QLabel(QStringLiteral("Do dne"), GroupBox_DATUM), 2, 2);
+    g->addWidget(KTEDITDC_DATUM_DO, 2, 3);
+    g->setRowStretch(3, 1);
 }
 
 // ---- Opening and loading ---------------------------------------------------------
@@ -153,6 +158,7 @@ void Teditudalost::vyprazdni()
     KTEDITDC_DATUM->setText(m_noveDatum);
     KTEDITDC_CAS_OD->setText(m_novyCas);
     KTEDITDC_CAS_DO->clear();
+    KTEDITDC_DATUM_DO->clear();
     Edit_NAZEV->clear();
     ChB_CELY_DEN->setChecked(false);
     m_opakovani.clear();
@@ -173,6 +179,7 @@ bool Teditudalost::nactiZaznam(int id)
     KTEDITDC_DATUM->setText(v.Datum);
     KTEDITDC_CAS_OD->setText(v.CasOd);
     KTEDITDC_CAS_DO->setText(v.CasDo);
+    KTEDITDC_DATUM_DO->setText(v.DatumDo);
     ChB_CELY_DEN->setChecked(v.CelyDen);
     Edit_NAZEV->setText(v.Nazev);
     GroupBox_ALARM->nacti(v);
@@ -184,7 +191,7 @@ bool Teditudalost::nactiZaznam(int id)
 
 void Teditudalost::zamkniPole(bool jenCteni)
 {
-    for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO}) {
+    for (TKTEDITDC* e : {KTEDITDC_DATUM, KTEDITDC_CAS_OD, KTEDITDC_CAS_DO, KTEDITDC_DATUM_DO}) {
         e->setEnabled(!jenCteni);
         e->setReadOnly(jenCteni);
     }
@@ -214,6 +221,7 @@ UdalostPole Teditudalost::pole() const
     u.Datum = KTEDITDC_DATUM->text();
     u.CasOd = KTEDITDC_CAS_OD->text();
     u.CasDo = KTEDITDC_CAS_DO->text();
+    u.DatumDo = KTEDITDC_DATUM_DO->text();
     u.CelyDen = ChB_CELY_DEN->isChecked();
     u.Nazev = Edit_NAZEV->text();
     GroupBox_ALARM->precti(u);

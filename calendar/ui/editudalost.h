@@ -61,6 +61,7 @@ public:
     QCheckBox* ChB_CELY_DEN;
     TKTEDITDC* KTEDITDC_CAS_OD;
     TKTEDITDC* KTEDITDC_CAS_DO;
+    TKTEDITDC* KTEDITDC_DATUM_DO; // the last day, empty for the start's
     QGroupBox* GroupBox_UDALOST;
     QLineEdit* Edit_NAZEV;
     TSkupinaAlarmu* GroupBox_ALARM;

@@ -529,3 +529,40 @@ TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
     EXPECT_EQ(value(QStringLiteral("select count(*) from ku")), QStringLiteral("1"));
     ed().OtevriZpravou(0, -11); // leaves without saving after the question
 }
+
+// The last day of an event: a night shift keeps its end's day through a save
+// that changes only its name, and a whole-day holiday over three days stores
+// its last day and shows on each of them; a last day before the first is refused.
+TEST_F(EditUdalost, LastDayOfEventsOverMidnightAndOverSeveralDays)
+{
+    const int id = addEvent(0, 0);
+    exec(QStringLiteral("update ku set cas_od='3.6.2004 22:00', cas_do='4.6.2004 6:00' where ku_id=%1")
+             .arg(id));
+    open(id, -11);
+    EXPECT_EQ(ed().KTEDITDC_DATUM_DO->text(), QStringLiteral("4.6.2004"));
+    type(ed().Edit_NAZEV, QStringLiteral("Noční směna"));
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(value(QStringLiteral("select cas_do from ku where ku_id=%1").arg(id)),
+              QStringLiteral("4.6.2004 6:00:00"));
+
+    open(20040607, -12);
+    type(ed().Edit_NAZEV, QStringLiteral("Dovolená"));
+    click(ed().ChB_CELY_DEN);
+    type(ed().KTEDITDC_DATUM_DO, QStringLiteral("5.6.2004"));
+    click(ed().SB_SAVE);
+    EXPECT_EQ(messages::takeShown(), QStringList{TextChybnaData});
+    type(ed().KTEDITDC_DATUM_DO, QStringLiteral("9.6.2004"));
+    click(ed().SB_SAVE);
+    EXPECT_TRUE(messages::takeShown().isEmpty());
+    EXPECT_EQ(value(QStringLiteral("select datum_do from ku where nazev='Dovolená'")),
+              QStringLiteral("9.6.2004"));
+    // Its first day is its row; the month and the date-range list add the further days.
+    QStringList dny;
+    for (const VyskytUdalosti& v : NactiVyskyty(db(), QDate(2004, 6, 6), QDate(2004, 6, 10)))
+        if (v.nazev == QStringLiteral("Dovolená")) dny << v.zacatek.toString(QStringLiteral("d.M."));
+    for (const VyskytUdalosti& v :
+         VyskytySerii(db(), QDate(2004, 6, 6), QDate(2004, 6, 10), {}, true, nullptr, true))
+        if (v.nazev == QStringLiteral("Dovolená")) dny << v.zacatek.toString(QStringLiteral("d.M."));
+    EXPECT_EQ(dny, (QStringList{"7.6.", "8.6.", "9.6."}));
+}
