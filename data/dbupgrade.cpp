@@ -511,6 +511,35 @@ QStringList opakovani(TSQLDATA& db)
 
 } // namespace
 
+// The columns the address and task overviews sort by, in both directions: a
+// first screen of a large table then comes from an index instead of a sort of
+// every row (a descending sort needs a descending index). Index names are
+// short: PREHLED_<table>_<column>_A/_D.
+QStringList indexyRazeniPrehledu(TSQLDATA& db)
+{
+    static const QList<std::pair<const char*, QList<const char*>>> sloupce = {
+        {"ADRESAR_ZAKL", {"NAZEV_ZKRACENY", "NAZEV", "TITUL", "JMENO", "PRIJMENI", "ZA_PRIJMENIM"}},
+        {"UKOLY", {"AKTIVNI", "NAZEV", "DATUM", "CAS_DO"}},
+    };
+    QStringList out;
+    for (const auto& [tabulka, seznam] : sloupce)
+        for (const char* sloupec : seznam) {
+            const QString t = QLatin1String(tabulka), c = QLatin1String(sloupec);
+            const QString zaklad = (t == QLatin1String("ADRESAR_ZAKL") ? QStringLiteral("PREHLED_ADR_")
+                                                                       : QStringLiteral("PREHLED_UK_")) +
+                                   c;
+            // The short name's ascending index is there since version 9.
+            if (c != QLatin1String("NAZEV_ZKRACENY"))
+                out << indexPokudChybi(db, zaklad + QStringLiteral("_A"),
+                                       QStringLiteral("%1 (%2)").arg(t, c));
+            for (const QString& p :
+                 indexPokudChybi(db, zaklad + QStringLiteral("_D"), QStringLiteral("%1 (%2)").arg(t, c)))
+                out << QString(p).replace(QLatin1String("create index"),
+                                          QLatin1String("create descending index"));
+        }
+    return out;
+}
+
 // The address overview sorts by the short name: an index lets a large address
 // book show its first screen without the server sorting every row first.
 QStringList indexZkracenehoNazvu(TSQLDATA& db)
@@ -564,6 +593,8 @@ const QList<Krok>& Kroky()
         {19,
          QStringLiteral("KU, UKOLY: opakování, vynechané (blob) a změněné výskyty; KU: poslední den (index)"),
          opakovani},
+        {20, QStringLiteral("ADRESAR_ZAKL, UKOLY: indexy řazení přehledů, vzestupné i sestupné"),
+         indexyRazeniPrehledu},
     };
     return kroky;
 }
