@@ -264,6 +264,10 @@ VysledekZapisu UlozVyskyt(TDataModuleIb& db, const UdalostPole& u, int serieId, 
     // series' revision guards the whole write.
     UdalostPole konec = serie;
     konec.Opakovani = PravidloDo(serie.Opakovani, vyskyt);
+    // A counted rule left as it was keeps its last occurrence: the new part
+    // ends where the whole series ended, not that many occurrences later.
+    UdalostPole nova = u;
+    if (nova.Opakovani == serie.Opakovani) nova.Opakovani = PravidloSKoncem(serie.Opakovani, zacatekSerie);
     const int noveId = db.NoveID(QStringLiteral("KU_ID"));
     if (p) p->id = noveId;
     const QString nove = n(noveId);
@@ -272,7 +276,7 @@ VysledekZapisu UlozVyskyt(TDataModuleIb& db, const UdalostPole& u, int serieId, 
         [&](int) {
             QStringList out;
             out << prikazPravidla(konec, serieId) + QStringLiteral(" and REVIZE=%1").arg(revize);
-            out << PrikazyUlozeniUdalosti(u, 0, noveId, uzivatel, kategorie);
+            out << PrikazyUlozeniUdalosti(nova, 0, noveId, uzivatel, kategorie);
             out << QStringLiteral("update ku set vynechane=(select s.vynechane from ku s where s.ku_id=%1) "
                                   "where ku_id=%2")
                        .arg(id, nove);

@@ -511,6 +511,25 @@ TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
             cerven << v.zacatek.toString(QStringLiteral("d H:mm ")) + v.nazev;
         EXPECT_EQ(cerven, p.cerven);
     }
+    // A counted series split by "Tento a následující" keeps its last occurrence.
+    {
+        exec(QStringLiteral("delete from ku"));
+        const int id = addEvent(0, 0);
+        exec(QStringLiteral(
+                 "update ku set opakovani='FREQ=WEEKLY;BYDAY=TH;COUNT=4', konec_opakovani='24.6.2004' "
+                 "where ku_id=%1")
+                 .arg(id));
+        ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
+        ed().show();
+        type(ed().Edit_NAZEV, QStringLiteral("Jiná"));
+        messages::queueChoice(1);
+        click(ed().SB_SAVE);
+        EXPECT_EQ(messages::takeShown().size(), 1);
+        QStringList leto;
+        for (const VyskytUdalosti& v : NactiVyskyty(db(), QDate(2004, 6, 1), QDate(2004, 8, 31)))
+            leto << v.zacatek.toString(QStringLiteral("d.M. ")) + v.nazev;
+        EXPECT_EQ(leto, (QStringList{"3.6. Schůzka", "10.6. Schůzka", "17.6. Jiná", "24.6. Jiná"}));
+    }
     // "Zpět do editoru" keeps everything as typed.
     exec(QStringLiteral("delete from ku"));
     const int id = addEvent(0, 0);
