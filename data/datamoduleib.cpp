@@ -402,6 +402,25 @@ VysledekZapisu TDataModuleIb::ProvedHlidanyZapis(const QStringList& statements,
     return provedVTransakci(statements, poznamka, 0, nullptr, true);
 }
 
+bool TDataModuleIb::provedPrikazy(const QStringList& statements, bool hlidany)
+{
+    fb::Status st(fb::status());
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        const QByteArray text = fb::encodeSql(statements[i]);
+        if (hlidany && i == 0) {
+            fb::Ref<IStatement> stmt(m_att->prepare(&st, m_tra.get(), text.size(), text.constData(), 1, 0));
+            stmt->execute(&st, m_tra.get(), nullptr, nullptr, nullptr, nullptr);
+            const ISC_UINT64 radky = stmt->getAffectedRecords(&st);
+            stmt.end([&](IStatement* s) { s->free(&st); });
+            if (radky == 0) return false;
+            continue;
+        }
+        m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
+                       nullptr);
+    }
+    return true;
+}
+
 VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
                                                unsigned tpbLength, const unsigned char* tpb, bool hlidany)
 {
@@ -417,23 +436,7 @@ VysledekZapisu TDataModuleIb::provedVTransakci(const QStringList& statements, co
     VysledekZapisu::Konflikt konflikt = VysledekZapisu::Konflikt::Zadny;
     try {
         m_tra.reset(m_att->startTransaction(&st, tpbLength, tpb));
-        for (qsizetype i = 0; i < statements.size(); ++i) {
-            const QByteArray text = fb::encodeSql(statements[i]);
-            if (hlidany && i == 0) {
-                fb::Ref<IStatement> stmt(
-                    m_att->prepare(&st, m_tra.get(), text.size(), text.constData(), 1, 0));
-                stmt->execute(&st, m_tra.get(), nullptr, nullptr, nullptr, nullptr);
-                const ISC_UINT64 radky = stmt->getAffectedRecords(&st);
-                stmt.end([&](IStatement* s) { s->free(&st); });
-                if (radky == 0) {
-                    konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
-                    break;
-                }
-                continue;
-            }
-            m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
-                           nullptr);
-        }
+        if (!provedPrikazy(statements, hlidany)) konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
         if (konflikt == VysledekZapisu::Konflikt::Zadny) {
             if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
             m_tra.end([&](ITransaction* t) { t->commit(&st); });
@@ -507,23 +510,7 @@ VysledekZapisu TDataModuleIb::provedVDavce(const QStringList& statements, const 
     try {
         if (!m_tra) throw DbError(TextBezSpojeni, true);
         proved(kSavepoint);
-        for (qsizetype i = 0; i < statements.size(); ++i) {
-            const QByteArray text = fb::encodeSql(statements[i]);
-            if (hlidany && i == 0) {
-                fb::Ref<IStatement> stmt(
-                    m_att->prepare(&st, m_tra.get(), text.size(), text.constData(), 1, 0));
-                stmt->execute(&st, m_tra.get(), nullptr, nullptr, nullptr, nullptr);
-                const ISC_UINT64 radky = stmt->getAffectedRecords(&st);
-                stmt.end([&](IStatement* s) { s->free(&st); });
-                if (radky == 0) {
-                    konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
-                    break;
-                }
-                continue;
-            }
-            m_att->execute(&st, m_tra.get(), text.size(), text.constData(), 1, nullptr, nullptr, nullptr,
-                           nullptr);
-        }
+        if (!provedPrikazy(statements, hlidany)) konflikt = VysledekZapisu::Konflikt::ZmenenoMezitim;
         if (konflikt == VysledekZapisu::Konflikt::Zadny) {
             if (poznamka) zapisPoznamku(m_tra.get(), *poznamka);
             proved(kUvolnit);

@@ -160,6 +160,9 @@ private:
     VysledekZapisu provedVTransakci(const QStringList& statements, const PoznamkaZapisu* poznamka,
                                     unsigned tpbLength, const unsigned char* tpb, bool hlidany = false);
     void zapisPoznamku(Firebird::ITransaction* tra, const PoznamkaZapisu& poznamka);
+    // The statements in m_tra; false when the guarded first one (hlidany)
+    // changed no row, and then the rest are not run. Failures throw.
+    bool provedPrikazy(const QStringList& statements, bool hlidany);
     // One write of a batch under its savepoint.
     VysledekZapisu provedVDavce(const QStringList& statements, const PoznamkaZapisu* poznamka, bool hlidany);
     // Runs the work in a fresh transaction of its own and commits it; any

@@ -244,13 +244,18 @@ bool Teditudalost::upravujeVyskyt() const
 bool Teditudalost::predUlozenim()
 {
     if (!upravujeVyskyt()) return true;
+    return zvolRozsah(QStringLiteral("Kterých výskytů se změna týká ?"), false);
+}
+
+bool Teditudalost::zvolRozsah(const QString& otazka, bool smazani)
+{
     enum { JenTento, TentoANasledujici, Vsechny, Zpet };
-    const int volba =
-        messages::choose(QStringLiteral("Událost se opakuje (%1).\nKterých výskytů se změna týká ?")
-                             .arg(opakovani::Popis(m_opakovani)),
-                         {QStringLiteral("Jen tento výskyt"), QStringLiteral("Tento a následující"),
-                          QStringLiteral("Všechny výskyty"), QStringLiteral("Zpět do editoru")},
-                         JenTento, Zpet);
+    const int volba = messages::choose(
+        QStringLiteral("Událost se opakuje (%1).\n").arg(opakovani::Popis(m_opakovani)) + otazka,
+        {QStringLiteral("Jen tento výskyt"), QStringLiteral("Tento a následující"),
+         QStringLiteral("Všechny výskyty"), QStringLiteral("Zpět do editoru")},
+        // Enter on a delete destroys nothing.
+        smazani ? Zpet : JenTento, Zpet);
     if (volba == Zpet) return false;
     m_rozsah = RozsahZmeny(volba);
     return true;
@@ -284,18 +289,7 @@ bool Teditudalost::smiSmazat()
         messages::error(TextNemateSmazat);
         return false;
     }
-    if (upravujeVyskyt()) {
-        enum { JenTento, TentoANasledujici, Vsechny, Zpet };
-        const int volba =
-            messages::choose(QStringLiteral("Událost se opakuje (%1).\nKteré výskyty chcete smazat ?")
-                                 .arg(opakovani::Popis(m_opakovani)),
-                             {QStringLiteral("Jen tento výskyt"), QStringLiteral("Tento a následující"),
-                              QStringLiteral("Všechny výskyty"), QStringLiteral("Zpět do editoru")},
-                             Zpet, Zpet);
-        if (volba == Zpet) return false;
-        m_rozsah = RozsahZmeny(volba);
-        return true;
-    }
+    if (upravujeVyskyt()) return zvolRozsah(QStringLiteral("Které výskyty chcete smazat ?"), true);
     return messages::confirm(QStringLiteral("Událost se opakuje (%1).\nOpravdu chcete smazat všechny její "
                                             "výskyty ?")
                                  .arg(opakovani::Popis(m_opakovani)));

@@ -83,6 +83,8 @@ private:
     bool predUlozenim() override;
     // The occurrence opened, when the user edits one of a series.
     bool upravujeVyskyt() const;
+    // Asks how far the save or delete of an occurrence reaches; false: back to the editor.
+    bool zvolRozsah(const QString& otazka, bool smazani);
 
     QWidget* sestavHorniCast();
     void sestavDatum(QWidget* rodic);

@@ -68,5 +68,15 @@ protected:
         return id;
     }
 
+    // The stored event of addEvent made a series with the rule (editable by all).
+    static int addSeries(const QString& pravidlo, const QString& konec = QStringLiteral("31.12.9999"))
+    {
+        const int id = addEvent(0, 0);
+        exec(QStringLiteral("update ku set opakovani='%1', konec_opakovani='%2' where ku_id=%3")
+                 .arg(pravidlo, konec)
+                 .arg(id));
+        return id;
+    }
+
     std::unique_ptr<Teditudalost> m_ed;
 };

@@ -384,10 +384,7 @@ TEST_F(EditUdalost, TryingTheActionAndChoosingAFile)
 // that every occurrence goes, and a save leaves the rule as it was.
 TEST_F(EditUdalost, SeriesShowsItsRuleAndDeletingNamesEveryOccurrence)
 {
-    const int id = addEvent(0, 0);
-    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=MO', konec_opakovani='31.12.9999' "
-                        "where ku_id=%1")
-             .arg(id));
+    const int id = addSeries(QStringLiteral("FREQ=WEEKLY;BYDAY=MO"));
     open(id, -11);
     EXPECT_EQ(ed().GroupBox_OPAKOVANI->ComboBox_OPAKOVANI->currentText(), QStringLiteral("Týdně"));
     EXPECT_TRUE(ed().GroupBox_OPAKOVANI->ChB_DNY[0]->isChecked());
@@ -444,10 +441,7 @@ TEST_F(EditUdalost, TheGroupMakesASeries)
     EXPECT_EQ(messages::takeShown(), QStringList{"Konec opakování je dříve než první výskyt."});
 
     // Another program's rule shows as "Jiné" and survives a save untouched.
-    const int id = addEvent(0, 0);
-    exec(QStringLiteral("update ku set opakovani='FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1', "
-                        "konec_opakovani='31.12.9999' where ku_id=%1")
-             .arg(id));
+    const int id = addSeries(QStringLiteral("FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1"));
     messages::queueAnswer(false); // the unsaved new event
     open(id, -11);
     EXPECT_EQ(g.ComboBox_OPAKOVANI->currentText(), QStringLiteral("Jiné"));
@@ -485,10 +479,7 @@ TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.nazev);
         exec(QStringLiteral("delete from ku"));
-        const int id = addEvent(0, 0);
-        exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TH', konec_opakovani='31.12.9999' "
-                            "where ku_id=%1")
-                 .arg(id));
+        const int id = addSeries(QStringLiteral("FREQ=WEEKLY;BYDAY=TH"));
         ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
         ed().show();
         EXPECT_EQ(ed().KTEDITDC_DATUM->text(), QStringLiteral("17.6.2004"));
@@ -514,11 +505,7 @@ TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
     // A counted series split by "Tento a následující" keeps its last occurrence.
     {
         exec(QStringLiteral("delete from ku"));
-        const int id = addEvent(0, 0);
-        exec(QStringLiteral(
-                 "update ku set opakovani='FREQ=WEEKLY;BYDAY=TH;COUNT=4', konec_opakovani='24.6.2004' "
-                 "where ku_id=%1")
-                 .arg(id));
+        const int id = addSeries(QStringLiteral("FREQ=WEEKLY;BYDAY=TH;COUNT=4"), QStringLiteral("24.6.2004"));
         ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
         ed().show();
         type(ed().Edit_NAZEV, QStringLiteral("Jiná"));
@@ -532,10 +519,7 @@ TEST_F(EditUdalost, OccurrenceThisFollowingOrAll)
     }
     // "Zpět do editoru" keeps everything as typed.
     exec(QStringLiteral("delete from ku"));
-    const int id = addEvent(0, 0);
-    exec(QStringLiteral("update ku set opakovani='FREQ=WEEKLY;BYDAY=TH', konec_opakovani='31.12.9999' "
-                        "where ku_id=%1")
-             .arg(id));
+    const int id = addSeries(QStringLiteral("FREQ=WEEKLY;BYDAY=TH"));
     ASSERT_TRUE(ed().OtevriVyskyt(id, QDateTime(QDate(2004, 6, 17), QTime(10, 15))));
     ed().show();
     type(ed().Edit_NAZEV, QStringLiteral("Jiná"));
